@@ -1,0 +1,37 @@
+# Strict warnings for every target of the project; third-party headers come in as SYSTEM.
+add_library(bp_warnings INTERFACE)
+target_compile_options(bp_warnings INTERFACE
+  -Wall -Wextra -Wpedantic -Werror -Wshadow=local -Wnon-virtual-dtor
+  -Wno-missing-field-initializers)
+
+if(BRINDLEPATH_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# bp_add_library(name SOURCES ... DEPS ...): one library per src/ folder.
+function(bp_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE bp_warnings)
+endfunction()
+
+# bp_add_test(name SOURCES ... DEPS ...): one GoogleTest executable, registered with CTest.
+function(bp_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock bp_warnings)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "BRINDLEPATH_SOURCE_DIR=${CMAKE_SOURCE_DIR};BRINDLEPATH_BIN_DIR=${BRINDLEPATH_PROGRAM_DIR}")
+endfunction()
+
+# bp_add_bench(name SOURCES ... DEPS ...): one Google Benchmark executable under build/bench.
+function(bp_add_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark bp_warnings)
+endfunction()

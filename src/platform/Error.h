@@ -1,0 +1,48 @@
+#pragma once
+// The one error type that crosses layers. It carries what the user is shown: the number,
+// the description and the source line where it was raised. Only the common error handler
+// (ErrorHandler.h) turns it into a message.
+
+#include <source_location>
+#include <stdexcept>
+#include <string>
+
+namespace bp {
+
+// Numbers the user sees; the Windows program's own where one exists.
+enum ErrorNumber : int {
+    kErrInvalidCall = 5,
+    kErrOverflow = 6,
+    kErrSubscript = 9,
+    kErrTypeMismatch = 13,
+    kErrFileNotFound = 53,
+    kErrPermissionDenied = 70,
+    kErrPathNotFound = 76,
+    kErrObjectNotSet = 91,
+};
+
+class Error : public std::runtime_error {
+public:
+    Error(int number, std::string description,
+          std::source_location where = std::source_location::current())
+        : std::runtime_error(description),
+          number_(number),
+          description_(std::move(description)),
+          line_(static_cast<int>(where.line())) {}
+
+    int number() const { return number_; }
+    const std::string& description() const { return description_; }
+    int line() const { return line_; }
+
+private:
+    int number_;
+    std::string description_;
+    int line_;
+};
+
+[[noreturn]] inline void raise(int number, std::string description,
+                               std::source_location where = std::source_location::current()) {
+    throw Error(number, std::move(description), where);
+}
+
+}  // namespace bp
