@@ -1,0 +1,38 @@
+#pragma once
+// A calendar date and time of day, as the date pickers hold it and the locale formats it.
+// Plain value type: no time zone, the user's wall clock.
+
+#include <chrono>
+#include <compare>
+#include <ctime>
+
+namespace bp {
+
+struct DateTime {
+    int year = 1899;
+    int month = 12;
+    int day = 30;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+
+    auto operator<=>(const DateTime&) const = default;
+
+    std::chrono::year_month_day date() const {
+        return std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)} /
+               std::chrono::day{static_cast<unsigned>(day)};
+    }
+    bool valid() const {
+        return date().ok() && hour >= 0 && hour < 24 && minute >= 0 && minute < 60 &&
+               second >= 0 && second < 60;
+    }
+    static DateTime now() {
+        std::time_t t = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&t, &local);
+        return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                local.tm_hour,        local.tm_min,     local.tm_sec};
+    }
+};
+
+}  // namespace bp
