@@ -112,8 +112,11 @@ void Form::show() {
 }
 
 void Form::showModal() {
+    if (visible_) {
+        throw std::logic_error("Form " + name_ + " is already displayed; can't show modally");
+    }
     load();
-    if (!loaded_ || visible_) {
+    if (!loaded_) {
         return;
     }
     modal_ = true;
@@ -152,20 +155,18 @@ bool Form::pressEscape() {
 }
 
 void Form::popupMenu(MenuEntry& menu, int x, int y) {
-    // Only one menu is up at a time; the chosen entry's Click runs while it still counts as
-    // popped up, then the menu closes whatever the handler did.
-    MenuEntry* outer = popup_;
+    // The chosen entry's Click runs while the menu still counts as popped up; afterwards the
+    // menu is down again whatever the service or the handler did, exceptions included.
+    struct Restore {
+        MenuEntry*& slot;
+        MenuEntry* outer;
+        ~Restore() { slot = outer; }
+    } restore{popup_, popup_};
     popup_ = &menu;
     MenuEntry* chosen = ui_.popupMenu(*this, menu, x, y);
     if (chosen != nullptr && chosen->isInside(menu)) {
-        try {
-            chosen->click();
-        } catch (...) {
-            popup_ = outer;
-            throw;
-        }
+        chosen->click();
     }
-    popup_ = outer;
 }
 
 bool Form::moveFocus(Control& to) {
