@@ -10,6 +10,7 @@
 namespace bp::forms {
 
 class Form;
+class MenuEntry;
 
 enum class MsgButtons { OK, OKCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
@@ -57,6 +58,15 @@ public:
                                                     const std::string& startFolder) = 0;
     virtual void beep() = 0;
     virtual void setBusy(bool busy) = 0;
+    // Pops `menu` up at x, y on `form` and returns the entry the user chose, or nullptr when
+    // the menu was dismissed. Services without menus dismiss it.
+    virtual MenuEntry* popupMenu(Form& form, MenuEntry& menu, int x, int y) {
+        (void)form;
+        (void)menu;
+        (void)x;
+        (void)y;
+        return nullptr;
+    }
 };
 
 }  // namespace bp::forms

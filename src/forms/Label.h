@@ -1,0 +1,34 @@
+#pragma once
+// A caption on the window; it takes no focus but can be clicked (a box's clickable label) and
+// can show a colour swatch.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "forms/Control.h"
+
+namespace bp::forms {
+
+class Label : public Control {
+public:
+    explicit Label(const ControlInit& init) : Control(init, ControlKind::Label) {}
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string caption);
+
+    // 0x00BBGGRR; empty for the window's own background.
+    std::optional<std::uint32_t> backColor() const { return backColor_; }
+    void setBackColor(std::optional<std::uint32_t> color);
+
+    // A user's click; nothing happens on an unusable label.
+    bool click();
+
+    std::function<void()> onClick;
+
+private:
+    std::string caption_;
+    std::optional<std::uint32_t> backColor_;
+};
+
+}  // namespace bp::forms

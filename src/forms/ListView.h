@@ -1,0 +1,112 @@
+#pragma once
+// A report-style list view: column headers, and rows of cells (cell 0 is the row's text, cells
+// 1.. its sub-items) with a stable key per row (the item data a comparison routine is given).
+//
+// Sorting: the list's own sort (Sorted, SortKey, SortOrder) orders rows by the text of one
+// column without regard to case; sortWith() takes a caller's three-way comparison; sortByKey()
+// reads one key per row first, so a large list sorts in O(n log n) without reading cells again.
+// Every sort is stable: rows that compare equal keep their order.
+
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "forms/Control.h"
+
+namespace bp::forms {
+
+enum class SortOrder { Ascending, Descending };
+
+struct ListViewColumn {
+    std::string text;
+    int width = -1;  // -1: the renderer's choice
+};
+
+struct ListViewRow {
+    std::vector<std::string> cells;  // cells[0] is the row's text; missing cells read as ""
+    std::int64_t key = 0;
+    const std::string& cell(int column) const;
+};
+
+class ListView : public Control {
+public:
+    explicit ListView(const ControlInit& init) : Control(init, ControlKind::ListView) {}
+
+    int columnCount() const { return static_cast<int>(columns_.size()); }
+    int addColumn(std::string text, int width = -1);
+    const ListViewColumn& column(int column) const;
+    void clearColumns();
+
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    const std::deque<ListViewRow>& rows() const { return rows_; }
+    // Adds a row at `position` (-1: the end) and returns where it landed; a sorted list puts it
+    // in its sorted place. The row's key starts as a number no other row of this list has had.
+    int addRow(std::string text, int position = -1);
+    void removeRow(int row);
+    void clearRows();
+
+    // Column 0 is the row's text. A cell beyond the last column header is an error
+    // (std::out_of_range), so a row never holds more values than the list shows.
+    const std::string& cell(int row, int column) const;
+    void setCell(int row, int column, std::string text);
+    std::int64_t key(int row) const;
+    void setKey(int row, std::int64_t key);
+    // The row holding `key`, or -1.
+    int findKey(std::int64_t key) const;
+
+    int sortKey() const { return sortKey_; }
+    void setSortKey(int column);
+    SortOrder sortOrder() const { return sortOrder_; }
+    void setSortOrder(SortOrder order);
+    bool sorted() const { return sorted_; }
+    // Switching the list's own sort on orders the rows at once, as do SortKey and SortOrder
+    // changes while it is on.
+    void setSorted(bool sorted);
+
+    // Orders the rows with a three-way comparison (negative, 0, positive), as the platform's
+    // item sort does; the list's own sort is switched off first.
+    void sortWith(const std::function<int(const ListViewRow&, const ListViewRow&)>& compare);
+
+    // Reads keyOf(row) once per row, then orders the rows by those keys with `less`.
+    template <class KeyOf, class Less = std::less<>>
+    void sortByKey(KeyOf keyOf, SortOrder order, Less less = {}) {
+        using Key = std::decay_t<decltype(keyOf(std::declval<const ListViewRow&>()))>;
+        std::vector<std::pair<Key, std::size_t>> keys;
+        keys.reserve(rows_.size());
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            keys.emplace_back(keyOf(rows_[i]), i);
+        }
+        auto byKey = [&](const auto& a, const auto& b) {
+            return order == SortOrder::Ascending ? less(a.first, b.first) : less(b.first, a.first);
+        };
+        std::stable_sort(keys.begin(), keys.end(), byKey);
+        std::vector<std::size_t> permutation;
+        permutation.reserve(keys.size());
+        for (const auto& k : keys) {
+            permutation.push_back(k.second);
+        }
+        switchOffOwnSort();
+        applyPermutation(permutation);
+    }
+
+private:
+    void checkRow(int row) const;
+    void sortOwn();
+    int sortedPosition(const ListViewRow& row) const;
+    bool ownLess(const ListViewRow& a, const ListViewRow& b) const;
+    void switchOffOwnSort();
+    void applyPermutation(const std::vector<std::size_t>& permutation);
+
+    std::vector<ListViewColumn> columns_;
+    std::deque<ListViewRow> rows_;
+    std::int64_t nextKey_ = 1;
+    int sortKey_ = 0;
+    SortOrder sortOrder_ = SortOrder::Ascending;
+    bool sorted_ = false;
+};
+
+}  // namespace bp::forms

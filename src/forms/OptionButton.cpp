@@ -1,0 +1,52 @@
+#include "forms/OptionButton.h"
+
+#include "forms/Form.h"
+
+namespace bp::forms {
+
+void OptionButton::setCaption(std::string caption) {
+    if (caption_ == caption) {
+        return;
+    }
+    caption_ = std::move(caption);
+    changed(Property::Caption);
+}
+
+void OptionButton::setValue(bool value, Announcement announce) {
+    if (!value) {
+        if (value_) {
+            value_ = false;
+            changed(Property::Value);
+        }
+        return;
+    }
+    if (!value_) {
+        value_ = true;
+        changed(Property::Value);
+    }
+    clearSiblings();
+    if (announce == Announcement::DoEmit) {
+        fire(onClick);
+    }
+}
+
+void OptionButton::clearSiblings() {
+    for (Control* c : form().controls()) {
+        if (c == this || c->kind() != ControlKind::OptionButton || c->container() != container() ||
+            c->tabPage() != tabPage()) {
+            continue;
+        }
+        static_cast<OptionButton*>(c)->setValue(false);
+    }
+}
+
+bool OptionButton::click() {
+    if (!usable()) {
+        return false;
+    }
+    setFocus();
+    setValue(true);
+    return true;
+}
+
+}  // namespace bp::forms

@@ -1,0 +1,140 @@
+// List view rows and their sorting.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "forms/Controls.h"
+#include "forms/ScriptedUi.h"
+
+namespace bp::forms {
+namespace {
+
+class ListViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (int i = 1; i <= 3; ++i) {
+            lvw.addColumn(std::to_string(i));
+        }
+    }
+
+    // Adds rows at the end: {text, sub-item 1, sub-item 2}.
+    void addRows(const std::vector<std::vector<std::string>>& rows) {
+        for (const auto& cells : rows) {
+            const int row = lvw.addRow(cells[0]);
+            for (std::size_t c = 1; c < cells.size(); ++c) {
+                lvw.setCell(row, static_cast<int>(c), cells[c]);
+            }
+        }
+    }
+
+    std::vector<std::string> column(int c) const {
+        std::vector<std::string> out;
+        for (int r = 0; r < lvw.rowCount(); ++r) {
+            out.push_back(lvw.cell(r, c));
+        }
+        return out;
+    }
+
+    ScriptedUi ui;
+    Form form{ui, "frmMain"};
+    ListView& lvw = form.add<ListView>("lvwSales");
+    using Texts = std::vector<std::string>;
+};
+
+TEST_F(ListViewTest, OwnSortComparesTextsWithoutRegardToCase) {
+    addRows({{"beta", "1"}, {"Alpha", "2"}, {"alpha", "3"}, {"Gamma", "4"}, {"BETA", "5"}});
+    lvw.setSorted(true);
+    EXPECT_EQ(column(0), (Texts{"Alpha", "alpha", "beta", "BETA", "Gamma"}));
+    EXPECT_EQ(column(1), (Texts{"2", "3", "1", "5", "4"})) << "equal texts keep their order";
+}
+
+TEST_F(ListViewTest, OwnSortDescendingKeepsEqualRowsInOrder) {
+    addRows({{"b", "1"}, {"A", "2"}, {"B", "3"}, {"c", "4"}});
+    lvw.setSortOrder(SortOrder::Descending);
+    lvw.setSorted(true);
+    EXPECT_EQ(column(1), (Texts{"4", "1", "3", "2"}));
+}
+
+TEST_F(ListViewTest, SortKeyPicksTheColumnAndResortsWhileSorted) {
+    addRows({{"x", "30", "b"}, {"y", "100", "a"}, {"z", "20", "c"}});
+    lvw.setSortKey(1);
+    lvw.setSorted(true);
+    EXPECT_EQ(column(0), (Texts{"y", "z", "x"})) << "a text sort: \"100\" < \"20\"";
+    lvw.setSortKey(2);
+    EXPECT_EQ(column(0), (Texts{"y", "x", "z"}));
+}
+
+TEST_F(ListViewTest, RowsAddedWhileSortedGoToTheirPlace) {
+    lvw.setSorted(true);
+    addRows({{"m"}, {"C"}, {"x"}, {"a"}});
+    EXPECT_EQ(column(0), (Texts{"a", "C", "m", "x"}));
+}
+
+TEST_F(ListViewTest, RowsAddedAtTheTopReverseTheirOrder) {
+    for (const char* id : {"1", "2", "3"}) {
+        lvw.addRow(id, 0);
+    }
+    EXPECT_EQ(column(0), (Texts{"3", "2", "1"}));
+}
+
+TEST_F(ListViewTest, ComparisonRoutineSortsStablyAndSwitchesOwnSortOff) {
+    addRows({{"r1", "5"}, {"r2", "-1"}, {"r3", "5"}, {"r4", "10"}});
+    lvw.setSorted(true);
+    lvw.setSortKey(1);
+    lvw.sortWith([](const ListViewRow& a, const ListViewRow& b) {
+        const int x = std::stoi(a.cell(1));
+        const int y = std::stoi(b.cell(1));
+        return x < y ? -1 : x > y ? 1 : 0;
+    });
+    EXPECT_FALSE(lvw.sorted());
+    EXPECT_EQ(column(0), (Texts{"r2", "r1", "r3", "r4"}));
+}
+
+TEST_F(ListViewTest, SortByKeyReadsEachRowOnceAndIsStableBothWays) {
+    addRows({{"r1", "5"}, {"r2", "-1"}, {"r3", "5"}, {"r4", "10"}});
+    int reads = 0;
+    auto keyOf = [&reads](const ListViewRow& row) {
+        ++reads;
+        return std::stod(row.cell(1));
+    };
+    lvw.sortByKey(keyOf, SortOrder::Descending);
+    EXPECT_EQ(reads, 4);
+    EXPECT_EQ(column(0), (Texts{"r4", "r1", "r3", "r2"}));
+    lvw.sortByKey(keyOf, SortOrder::Ascending);
+    EXPECT_EQ(column(0), (Texts{"r2", "r1", "r3", "r4"}));
+}
+
+TEST_F(ListViewTest, KeysFollowTheirRowsThroughASort) {
+    addRows({{"b"}, {"a"}});
+    const auto keyOfB = lvw.key(0);
+    lvw.setSorted(true);
+    EXPECT_EQ(lvw.findKey(keyOfB), 1);
+    EXPECT_NE(lvw.key(0), lvw.key(1));
+    EXPECT_EQ(lvw.findKey(-7), -1);
+}
+
+TEST_F(ListViewTest, ACellBeyondTheLastColumnIsAnError) {
+    lvw.addRow("only");
+    lvw.setCell(0, 2, "third");
+    EXPECT_THROW(lvw.setCell(0, 3, "fourth"), std::out_of_range);
+    EXPECT_EQ(lvw.cell(0, 1), "") << "an unset sub-item reads empty";
+    EXPECT_THROW(lvw.cell(1, 0), std::out_of_range);
+}
+
+TEST_F(ListViewTest, LargeListSortsByPrecomputedKeys) {
+    constexpr int kRows = 200000;
+    for (int i = 0; i < kRows; ++i) {
+        const int row = lvw.addRow("r", 0);
+        lvw.setCell(row, 1, std::to_string((i * 7919) % 1000));
+    }
+    lvw.sortByKey([](const ListViewRow& row) { return std::stoi(row.cell(1)); },
+                  SortOrder::Ascending);
+    for (int r = 1; r < kRows; ++r) {
+        ASSERT_LE(std::stoi(lvw.cell(r - 1, 1)), std::stoi(lvw.cell(r, 1))) << "row " << r;
+    }
+}
+
+}  // namespace
+}  // namespace bp::forms
