@@ -1,29 +1,14 @@
 #include "platform/SettingsData.h"
 
-#include <QString>
 #include <algorithm>
 #include <utility>
 
+#include "platform/CaseFold.h"
+
 namespace bp::platform {
 
-std::string SettingsData::foldName(std::string_view name) {
-    bool ascii = std::all_of(name.begin(), name.end(),
-                             [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (!ascii) {
-        QString text = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-        return text.toCaseFolded().toStdString();
-    }
-    std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return folded;
-}
-
 const SettingsData::Section* SettingsData::findSection(std::string_view section) const {
-    std::string folded = foldName(section);
+    std::string folded = foldCase(section);
     auto it = std::find_if(sections_.begin(), sections_.end(),
                            [&](const Section& s) { return s.folded == folded; });
     return it == sections_.end() ? nullptr : &*it;
@@ -38,17 +23,17 @@ const std::string* SettingsData::find(std::string_view section, std::string_view
     if (s == nullptr) {
         return nullptr;
     }
-    auto it = s->index.find(foldName(key));
+    auto it = s->index.find(foldCase(key));
     return it == s->index.end() ? nullptr : &s->entries[it->second].second;
 }
 
 bool SettingsData::set(std::string_view section, std::string_view key, std::string_view value) {
     Section* s = findSection(section);
     if (s == nullptr) {
-        sections_.push_back(Section{std::string(section), foldName(section), {}, {}});
+        sections_.push_back(Section{std::string(section), foldCase(section), {}, {}});
         s = &sections_.back();
     }
-    std::string foldedKey = foldName(key);
+    std::string foldedKey = foldCase(key);
     auto it = s->index.find(foldedKey);
     if (it != s->index.end()) {
         std::string& current = s->entries[it->second].second;
@@ -68,7 +53,7 @@ bool SettingsData::erase(std::string_view section, std::string_view key) {
     if (s == nullptr) {
         return false;
     }
-    auto it = s->index.find(foldName(key));
+    auto it = s->index.find(foldCase(key));
     if (it == s->index.end()) {
         return false;
     }
@@ -78,7 +63,7 @@ bool SettingsData::erase(std::string_view section, std::string_view key) {
 }
 
 bool SettingsData::eraseSection(std::string_view section) {
-    std::string folded = foldName(section);
+    std::string folded = foldCase(section);
     auto removed = std::erase_if(sections_, [&](const Section& s) { return s.folded == folded; });
     return removed > 0;
 }
@@ -91,7 +76,7 @@ SettingPairs SettingsData::all(std::string_view section) const {
 void SettingsData::reindex(Section& section) {
     section.index.clear();
     for (std::size_t i = 0; i < section.entries.size(); ++i) {
-        section.index.emplace(foldName(section.entries[i].first), i);
+        section.index.emplace(foldCase(section.entries[i].first), i);
     }
 }
 

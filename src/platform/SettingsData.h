@@ -21,9 +21,6 @@ public:
         std::unordered_map<std::string, std::size_t> index;  // folded key -> entry position
     };
 
-    // Names as the store compares them: ASCII letters by case, other text by Unicode folding.
-    static std::string foldName(std::string_view name);
-
     const std::string* find(std::string_view section, std::string_view key) const;
     bool hasSection(std::string_view section) const { return findSection(section) != nullptr; }
     // Each returns whether anything changed, so an unchanged store need not be rewritten.
