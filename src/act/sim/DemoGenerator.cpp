@@ -172,7 +172,7 @@ private:
             if (random_.percent(options_.contactsWithoutSalesPercent)) {
                 continue;
             }
-            int count = options_.varySales ? 1 + random_.below(2 * options_.salesPerContact - 1)
+            int count = options_.varySales ? 1 + random_.below(2 * options_.salesPerContact)
                                            : options_.salesPerContact;
             for (int s = 0; s < count; ++s) {
                 writer_.addRecord(TableKind::Sales, RecordSet::pack(sale(id)));

@@ -18,7 +18,7 @@ struct DemoOptions {
     int users = 8;
     int groups = 12;
     // Average sales records per contact that has any; with varySales each such contact gets
-    // 1 to 2 * salesPerContact - 1, otherwise exactly salesPerContact.
+    // 1 to 2 * salesPerContact (a half more on average), otherwise exactly salesPerContact.
     int salesPerContact = 4;
     bool varySales = true;
     int contactsWithoutSalesPercent = 5;

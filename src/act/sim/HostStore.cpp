@@ -186,6 +186,11 @@ void HostStore::setCurrentLookup(const std::vector<std::string>& ids) {
     }
 }
 
+void HostStore::clearCurrentLookup() {
+    db_.exec(
+        "BEGIN IMMEDIATE; DELETE FROM lookup; DELETE FROM meta WHERE key = 'lookupSet'; COMMIT");
+}
+
 void HostStore::recordCommand(int number) {
     db_.prepare("INSERT INTO commands(number) VALUES(?)").bind(1, number).run();
 }

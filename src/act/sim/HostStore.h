@@ -70,6 +70,7 @@ public:
     // std::nullopt: no lookup was made, the host shows all contacts.
     std::optional<std::vector<std::string>> currentLookup();
     void setCurrentLookup(const std::vector<std::string>& ids);
+    void clearCurrentLookup();  // back to all contacts
 
     void recordCommand(int number);
     std::vector<int> commands();
