@@ -34,21 +34,27 @@ class AtomicFile {
 public:
     explicit AtomicFile(std::string path) : path_(std::move(path)), temp_(path_ + ".new~") {
         fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd_ < 0) raiseFromErrno("Unable to create", path_);
+        if (fd_ < 0)
+            raiseFromErrno("Unable to create", path_);
     }
     ~AtomicFile() {
-        if (fd_ >= 0) ::close(fd_);
-        if (!committed_) ::unlink(temp_.c_str());
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!committed_)
+            ::unlink(temp_.c_str());
     }
     void write(const std::string& text) {
         buffer_ += text;
-        if (buffer_.size() >= (1u << 20)) flush();
+        if (buffer_.size() >= (1u << 20))
+            flush();
     }
     void commit() {
         flush();
-        if (::close(fd_) != 0) raiseFromErrno("Unable to write", path_);
+        if (::close(fd_) != 0)
+            raiseFromErrno("Unable to write", path_);
         fd_ = -1;
-        if (std::rename(temp_.c_str(), path_.c_str()) != 0) raiseFromErrno("Unable to replace", path_);
+        if (std::rename(temp_.c_str(), path_.c_str()) != 0)
+            raiseFromErrno("Unable to replace", path_);
         committed_ = true;
     }
 
@@ -57,8 +63,10 @@ private:
         size_t done = 0;
         while (done < buffer_.size()) {
             ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) raiseFromErrno("Unable to write", path_);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                raiseFromErrno("Unable to write", path_);
             done += static_cast<size_t>(n);
         }
         buffer_.clear();
@@ -88,18 +96,22 @@ std::string replaceLineBreaks(const std::string& line) {
 
 void writeRows(AtomicFile& file, const act::Session& session, const forms::ListView& list,
                bool bNameSortAdded) {
-    if (list.rowCount() == 0) return;
-    int columns = list.columnCount() == 0 ? 1 : static_cast<int>(list.rows().front().cells.size());
     bool exporting = session.iOutputType == 1;
     if (exporting) {
-        std::string names = session.settings->GetSetting(definitions::kStagingSection,
-                                                         "FieldNamesIncluded", "");
-        if (names.empty()) return;  // a CSV export without field names stays empty
+        std::string names =
+            session.settings->GetSetting(definitions::kStagingSection, "FieldNamesIncluded", "");
+        if (names.empty())
+            return;  // a CSV export without field names stays empty
         file.write(headerLine(names));
-        // The appended sort-name column is for sorting only; the export matches its header.
-        if (bNameSortAdded) --columns;
     }
-    for (const auto& row : list.rows()) file.write(dataLine(row, columns));
+    if (list.rowCount() == 0)
+        return;
+    int columns = static_cast<int>(list.rows().front().cells.size());
+    // The appended sort-name column is for sorting only; the export matches its header.
+    if (exporting && bNameSortAdded)
+        --columns;
+    for (const auto& row : list.rows())
+        file.write(dataLine(row, columns));
 }
 
 }  // namespace
@@ -109,7 +121,8 @@ std::string Check(const std::string& text) {
     out.reserve(text.size());
     for (char c : text) {
         out += c;
-        if (c == '"') out += '"';
+        if (c == '"')
+            out += '"';
     }
     return out;
 }
@@ -117,7 +130,8 @@ std::string Check(const std::string& text) {
 std::string dataLine(const forms::ListViewRow& row, int columns) {
     std::string line;
     for (int c = 0; c < columns; ++c) {
-        if (c > 0) line += ',';
+        if (c > 0)
+            line += ',';
         line += '"';
         line += Check(row.cell(c));
         line += '"';

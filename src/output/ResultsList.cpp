@@ -31,7 +31,8 @@ std::vector<std::string> splitItems(const std::string& list) {
     while (true) {
         size_t end = body.find(definitions::kItemEnd, start);
         parts.push_back(body.substr(start, end - start));
-        if (end == std::string::npos) break;
+        if (end == std::string::npos)
+            break;
         start = end + 1;
     }
     return parts;
@@ -48,7 +49,8 @@ bool ResultsList::Fill_Listview(const std::vector<std::string>& salesIds) {
                       [&] {
                           list_.clearRows();
                           readSortFields();
-                          if (!readColumns()) return;
+                          if (!readColumns())
+                              return;
                           addRows(salesIds);
                           saveSortColumns();
                           sortRows();
@@ -75,14 +77,15 @@ void ResultsList::readSortFields() {
 bool ResultsList::readColumns() {
     storedIds_.clear();
     columnIds_.clear();
-    std::string included = session_.settings->GetSetting(definitions::kStagingSection,
-                                                          "FieldsIncluded", "");
+    std::string included =
+        session_.settings->GetSetting(definitions::kStagingSection, "FieldsIncluded", "");
     if (session_.bNameSortAdded && !included.empty()) {
         included += std::to_string(kContactSortNameId) + definitions::kItemEnd;
     }
-    for (const std::string& part : included.empty() ? std::vector<std::string>{}
-                                                    : splitItems(included)) {
-        if (part.empty()) continue;
+    for (const std::string& part :
+         included.empty() ? std::vector<std::string>{} : splitItems(included)) {
+        if (part.empty())
+            continue;
         int id = platform::CInt(part);
         storedIds_.push_back(id);
         int position = static_cast<int>(storedIds_.size());
@@ -109,8 +112,8 @@ bool ResultsList::readColumns() {
 
 int ResultsList::GetCustomField(int fieldId) const {
     std::string key = sectionKey("FieldID", fieldId - definitions::kFirstCustomId);
-    return 1000 + platform::CInt(session_.settings->GetSetting(definitions::kStagingSection,
-                                                               key, "0"));
+    return 1000 +
+           platform::CInt(session_.settings->GetSetting(definitions::kStagingSection, key, "0"));
 }
 
 void ResultsList::addRows(const std::vector<std::string>& salesIds) {
@@ -135,7 +138,8 @@ void ResultsList::saveSortColumns() {
 }
 
 void ResultsList::sortRows() {
-    if (sortCols_[0] == -1) return;
+    if (sortCols_[0] == -1)
+        return;
     // "1" is ascending and "2" descending; anything else sorts ascending.
     session_.bSortDescending = stagedValue(session_, "SortOrder0") == "2";
     std::string type = session_.settings->GetSetting(definitions::kStagingSection, "SortType0", "");

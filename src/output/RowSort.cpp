@@ -13,22 +13,33 @@ using forms::ListViewRow;
 using forms::SortOrder;
 
 // Only the first 31 characters of a cell take part, as the list's key buffer holds them.
-std::string keyText(const ListViewRow& row, int column) { return row.cell(column).substr(0, 31); }
+std::string keyText(const ListViewRow& row, int column) {
+    return row.cell(column).substr(0, 31);
+}
 
 // Seconds-resolution date key; no text or no date is the zero date, which sorts first.
 std::int64_t dateKey(const platform::Locale& locale, const std::string& text) {
-    if (text.empty()) return 0;
+    if (text.empty())
+        return 0;
     auto value = locale.parseDateTime(text);
-    if (!value) return 0;
+    if (!value)
+        return 0;
     return ((((static_cast<std::int64_t>(value->year) * 100 + value->month) * 100 + value->day) *
-                 100 + value->hour) * 100 + value->minute) * 100 + value->second;
+                 100 +
+             value->hour) *
+                100 +
+            value->minute) *
+               100 +
+           value->second;
 }
 
 // Whole numbers, halves to even; no text or no number counts as 0.
 std::int64_t numberKey(const platform::Locale& locale, const std::string& text) {
-    if (text.empty()) return 0;
+    if (text.empty())
+        return 0;
     auto value = locale.parseNumber(text);
-    if (!value || !std::isfinite(*value)) return 0;
+    if (!value || !std::isfinite(*value))
+        return 0;
     return static_cast<std::int64_t>(platform::roundHalfEven(*value));
 }
 
