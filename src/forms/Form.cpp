@@ -173,20 +173,21 @@ bool Form::moveFocus(Control& to) {
     if (active_ == &to) {
         return true;
     }
-    Control* previous = active_;
-    active_ = &to;
-    if (previous != nullptr) {
+    // The old control loses the focus first. While its LostFocus runs no control has the
+    // focus, so a handler that sends it elsewhere wins and `to` never gets it.
+    if (Control* previous = active_) {
+        active_ = nullptr;
         previous->changed(Property::Focus);
+        changed(FormProperty::ActiveControl);
+        Control::fire(previous->onLostFocus);
+        if (active_ != nullptr || !to.canFocus()) {
+            return active_ == &to;
+        }
     }
+    active_ = &to;
     to.changed(Property::Focus);
     changed(FormProperty::ActiveControl);
-    if (previous != nullptr) {
-        Control::fire(previous->onLostFocus);
-    }
-    // A LostFocus handler may have sent the focus elsewhere; then `to` never got it.
-    if (active_ == &to) {
-        Control::fire(to.onGotFocus);
-    }
+    Control::fire(to.onGotFocus);
     return true;
 }
 

@@ -45,6 +45,9 @@ bool OptionButton::click() {
         return false;
     }
     setFocus();
+    if (!usable()) {
+        return false;  // the focus change disabled or hid it
+    }
     setValue(true);
     return true;
 }
