@@ -119,10 +119,13 @@ void Form::showModal() {
     if (!loaded_) {
         return;
     }
+    struct EndModal {
+        bool& modal;
+        ~EndModal() { modal = false; }
+    } endModal{modal_};
     modal_ = true;
     setVisibleFlag(true);
     ui_.showModal(*this);
-    modal_ = false;
 }
 
 void Form::hide() {

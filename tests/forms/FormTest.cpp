@@ -238,6 +238,31 @@ TEST_F(FormTest, ObserversHearQuietAndEventedChangesAlike) {
     EXPECT_EQ(heard, (std::vector<Property>{Property::Value, Property::Value, Property::Caption}));
 }
 
+TEST_F(FormTest, ObserversMayUnsubscribeAndSubscribeWhileBeingTold) {
+    auto& lbl = form.add<Label>("lblReverse");
+    std::vector<std::string> heard;
+    int second = 0;
+    const int first = lbl.subscribe([&](Control&, Property) {
+        heard.push_back("first");
+        lbl.unsubscribe(first);
+        lbl.unsubscribe(second);
+        lbl.subscribe([&](Control&, Property) { heard.push_back("late"); });
+    });
+    second = lbl.subscribe([&](Control&, Property) { heard.push_back("second"); });
+    lbl.setCaption("AND");
+    lbl.setCaption("AND NOT");
+    EXPECT_EQ(heard, (std::vector<std::string>{"first", "late"}));
+}
+
+TEST_F(FormTest, LabelClickRunsOnlyWhenUsable) {
+    int clicks = 0;
+    form.lblName->onClick = [&] { ++clicks; };
+    EXPECT_TRUE(form.lblName->click());
+    form.lblName->setVisible(false);
+    EXPECT_FALSE(form.lblName->click());
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(FormTest, FormObserversHearTheLifeCycle) {
     std::vector<FormProperty> heard;
     form.subscribe([&](Form&, FormProperty p) { heard.push_back(p); });
