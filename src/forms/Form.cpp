@@ -37,7 +37,9 @@ void Form::checkNewControl(const std::string& name, int index, Control* containe
         throw std::invalid_argument("Container of '" + name + "' belongs to another form");
     }
     if (isMenu != (container->kind() == ControlKind::Menu)) {
-        throw std::invalid_argument("Menu entries live only in menus: '" + name + "'");
+        throw std::invalid_argument(
+            "Menu entries hold only menu entries and live only in menus: '" + name + "' in '" +
+            container->name() + "'");
     }
     switch (container->kind()) {
         case ControlKind::Frame:
