@@ -263,6 +263,50 @@ TEST_F(FormTest, LabelClickRunsOnlyWhenUsable) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(FormTest, QuietSettersOfEveryControlRaiseNoEventButTellObservers) {
+    int events = 0;
+    int told = 0;
+    auto count = [&] { ++events; };
+    auto& opt = form.add<OptionButton>("optQuiet");
+    auto& chk = form.add<CheckBox>("chkQuiet");
+    auto& lst = form.add<ListBox>("lstQuiet");
+    auto& cbo = form.add<ComboBox>("cboQuiet");
+    auto& tabs = form.add<TabControl>("tabQuiet");
+    auto& dtp = form.add<DatePicker>("dtpQuiet");
+    opt.onClick = chk.onClick = lst.onClick = cbo.onClick = count;
+    cbo.onChange = form.txtName->onChange = dtp.onChange = count;
+    tabs.onClick = [&](int) { ++events; };
+    for (Control* c : std::vector<Control*>{&opt, &chk, &lst, &cbo, &tabs, &dtp, form.txtName}) {
+        c->subscribe([&](Control&, Property) { ++told; });
+    }
+    lst.addItem("a");
+    cbo.addItem("a");
+    tabs.addTab("General");
+    tabs.addTab("Filter");
+    told = 0;
+
+    const std::vector<std::pair<const char*, std::function<void()>>> setters = {
+        {"option", [&] { opt.setValue(true, Announcement::BeQuiet); }},
+        {"check box", [&] { chk.setValue(1, Announcement::BeQuiet); }},
+        {"list index", [&] { lst.setListIndex(0, Announcement::BeQuiet); }},
+        {"selected", [&] { lst.setSelected(0, false, Announcement::BeQuiet); }},
+        {"combo index", [&] { cbo.setListIndex(0, Announcement::BeQuiet); }},
+        {"combo text", [&] { cbo.setText("typed", Announcement::BeQuiet); }},
+        {"tab", [&] { tabs.setTab(1, Announcement::BeQuiet); }},
+        {"date",
+         [&] {
+             dtp.setValue({2026, 1, 2}, Announcement::BeQuiet);
+         }},
+        {"text", [&] { form.txtName->setText("quiet", Announcement::BeQuiet); }},
+    };
+    for (const auto& [name, set] : setters) {
+        const int toldBefore = told;
+        set();
+        EXPECT_EQ(events, 0) << name;
+        EXPECT_GT(told, toldBefore) << name;
+    }
+}
+
 TEST_F(FormTest, FormObserversHearTheLifeCycle) {
     std::vector<FormProperty> heard;
     form.subscribe([&](Form&, FormProperty p) { heard.push_back(p); });
