@@ -92,7 +92,11 @@ IdList Library2::selectIncludes(const IdList& c, int field, std::string_view val
     std::string_view rest = value.empty() ? value : value.substr(1);
     for (std::size_t at; (at = rest.find(kItemSeparator)) != std::string_view::npos;) {
         std::string_view item = rest.substr(0, at);
-        item.empty() ? void(emptyItem = true) : void(items.emplace(item));
+        if (item.empty()) {
+            emptyItem = true;
+        } else {
+            items.emplace(item);
+        }
         rest.remove_prefix(at + 1);
     }
     return scan(c, field, rf, [&](const std::string& f) {
