@@ -1,0 +1,105 @@
+#include "platform/NumberText.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace bp::platform {
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Locales whose group separator is a no-break space are typed with a plain one too.
+bool atGroupSeparator(const Locale::Data& locale, std::string_view rest, std::size_t& length) {
+    if (!locale.group.empty() && rest.starts_with(locale.group)) {
+        length = locale.group.size();
+        return true;
+    }
+    bool spaceGroup = locale.group == "\u00A0" || locale.group == "\u202F";
+    if (spaceGroup && !rest.empty() && rest.front() == ' ') {
+        length = 1;
+        return true;
+    }
+    return false;
+}
+
+// Copies the exponent ("E-3") to `out`; false when it is malformed.
+bool takeExponent(std::string_view rest, std::string& out) {
+    out += 'e';
+    std::size_t i = 1;
+    if (i < rest.size() && (rest[i] == '+' || rest[i] == '-')) {
+        out += rest[i++];
+    }
+    if (i == rest.size()) {
+        return false;
+    }
+    for (; i < rest.size(); ++i) {
+        if (!isDigit(rest[i])) {
+            return false;
+        }
+        out += rest[i];
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<double> NumberText::parse(const Locale::Data& locale, std::string_view text) {
+    text = trimmed(text);
+    std::string plain;  // the number in C notation, for from_chars
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        if (text.front() == '-') {
+            plain += '-';
+        }
+        text.remove_prefix(1);
+    }
+    bool digits = false;
+    bool decimal = false;
+    for (std::size_t i = 0; i < text.size();) {
+        std::string_view rest = text.substr(i);
+        std::size_t length = 0;
+        if (isDigit(rest.front())) {
+            plain += rest.front();
+            digits = true;
+            ++i;
+        } else if (!decimal && rest.starts_with(locale.decimal)) {
+            plain += '.';
+            decimal = true;
+            i += locale.decimal.size();
+        } else if (!decimal && digits && atGroupSeparator(locale, rest, length)) {
+            i += length;
+        } else if (digits && (rest.front() == 'e' || rest.front() == 'E')) {
+            if (!takeExponent(rest, plain)) {
+                return std::nullopt;
+            }
+            break;
+        } else {
+            return std::nullopt;
+        }
+    }
+    double value = 0;
+    auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (!digits || error != std::errc{} || end != plain.data() + plain.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace bp::platform
