@@ -1,0 +1,295 @@
+// Filter engine at database sizes of 10,000, 100,000 and 1,000,000 sales records (five per
+// contact) on generated embedded hosts, cached in the temp folder by size and seed:
+//
+//   (a) report: all contacts, four of eight sales managers, a two-year creation range, open
+//       and won sales, products in all-items mode (three items), amounts reversed;
+//   (b) narrow lookup with "No Sales Opportunities" on a lookup of every fourth contact.
+//
+// Per size: wall time of Sales_Filter_Dispatch on an opened host (records loaded), host calls
+// per sales record next to what the step-by-step algorithm (one list scan per item and a
+// Data(1) per kept record) would make, peak memory, and one SQL query over the same database
+// file that selects the same records, with both counts.
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <map>
+
+#include "SqlReference.h"
+#include "act/Session.h"
+#include "act/sim/DemoGenerator.h"
+#include "act/sim/HostStore.h"
+#include "act/sim/SimHost.h"
+#include "criteria/Criteria.h"
+#include "filter/Library2.h"
+#include "filter/SalesFilter.h"
+#include "forms/ScriptedUi.h"
+
+namespace bp::filter::bench {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr std::uint64_t kSeed = 7;
+constexpr int kSalesPerContact = 5;
+const std::vector<std::string> kItems{"Widget", "Gadget", "Sprocket"};
+constexpr int kLow = 100;
+constexpr int kHigh = 1000;
+
+std::string cachedHost(int sales) {
+    fs::path folder = fs::temp_directory_path() / "brindlepath-bench-filter";
+    fs::create_directories(folder);
+    fs::path path =
+        folder / ("host-" + std::to_string(sales) + "-seed" + std::to_string(kSeed) + ".db");
+    if (!fs::exists(path)) {
+        sim::DemoOptions options;
+        options.contacts = sales / kSalesPerContact;
+        options.salesPerContact = kSalesPerContact;
+        options.varySales = false;
+        options.contactsWithoutSalesPercent = 0;
+        options.seed = kSeed;
+        sim::DemoGenerator::generate(path.string(), options);
+    }
+    return path.string();
+}
+
+// Every fourth contact becomes the host's current lookup.
+void setQuarterLookup(const std::string& path) {
+    sim::HostStore store(path);
+    sim::RecordSet contacts = store.loadRecords(sim::TableKind::Contact);
+    std::vector<std::string> ids;
+    for (std::uint32_t i = 0; i < contacts.size(); i += 4) {
+        ids.emplace_back(contacts.field(i, 1));
+    }
+    store.setCurrentLookup(ids);
+}
+
+struct OpenHost {
+    explicit OpenHost(const std::string& path) : host(path) {
+        session.ui = &ui;
+        session.host = &host;
+        session.programFolder = fs::path(path).parent_path().string();
+        session.objActApp = host.createAppObject();
+        session.objDatabase = host.createDatabase();
+        session.objDatabase->OpenEx("");
+        session.objContact = session.objDatabase->Contact();
+        session.objSales = session.objDatabase->Sales();
+        session.objUsers = session.objDatabase->GetUsers();
+        session.objViews = session.objActApp->GetViews();
+        session.objContactView = session.objViews->Create(1, "CV");
+        // The host loads its records at first use: an opened host has them.
+        session.objSales->MoveFirst();
+        session.objContact->MoveFirst();
+    }
+    std::uint64_t calls() const {
+        std::uint64_t total = 0;
+        for (const auto& [member, count] : host.callCounts()) {
+            total += count;
+        }
+        return total;
+    }
+    sim::SimHost host;
+    forms::ScriptedUi ui;
+    act::Session session;
+};
+
+criteria::Criteria reportCriteria() {
+    criteria::Criteria c;
+    c.reportOutput = true;
+    c.optReport = {false, false, true};
+    c.optSalesManagedBy = {false, true};
+    c.selectedSalesManagers = {1, 2, 3, 4};
+    c.optDate = {false, true};
+    c.createdFrom = {2024, 1, 1};
+    c.createdTo = {2025, 12, 31};
+    c.chkSales = {true, true, false, false};
+    auto& first = c.conditions[0];
+    first.applied = true;
+    first.field = criteria::kProducts;
+    first.selectedItems = kItems;
+    first.atLeastOne = false;
+    auto& second = c.conditions[1];
+    second.applied = true;
+    second.field = criteria::kAmounts;
+    second.minText = std::to_string(kLow);
+    second.maxText = std::to_string(kHigh);
+    c.reverseSecond = true;
+    return c;
+}
+
+criteria::Criteria narrowCriteria() {
+    criteria::Criteria c;
+    c.reportOutput = false;
+    c.optLookup = {false, false, true};
+    c.chkSales = {false, false, false, true};
+    return c;
+}
+
+// Host calls of the step-by-step algorithm for the stage sizes this run produced.
+double stepwiseReportCalls(act::Session& session, const criteria::Criteria& c) {
+    SalesFilter f(session, c);
+    IdList contacts = f.GetLookup(kAllContacts);
+    IdList s0 = f.Filter_By_Lookup(kAllContacts, contacts);
+    IdList s1 = f.Filter_By_SalesManager(s0);
+    IdList s2 = f.Filter_By_CreateDate(s1);
+    IdList s3 = f.Filter_By_Type(s2);
+    std::string items(1, kItemSeparator);
+    for (const auto& item : kItems) {
+        items += item + kItemSeparator;
+    }
+    double m = static_cast<double>(
+        Library2(session, c).Select_ID(s3, 200, "Includes", items, kSalesId, false).size());
+    IdList s4 = f.Filter_By_Condition(s3, 0, false);
+    IdList s5 = f.Filter_By_Condition(s4, 1, true);
+    auto n = [](const IdList& l) { return static_cast<double>(l.size()); };
+    double users = static_cast<double>(c.selectedSalesManagers.size());
+    return (3 * n(contacts) + 2) + (3 * n(s0) + 2) + (users + 2 * n(s0) + n(s1)) +
+           (2 * n(s1) + n(s2)) + (2 * n(s2) + n(s3)) + (15 * n(s3) + 2 * m) + (2 * n(s4) + n(s5));
+}
+
+double stepwiseNarrowCalls(act::Session& session, const criteria::Criteria& c) {
+    SalesFilter f(session, c);
+    IdList contacts = f.GetLookup(kCurrentLookup);
+    std::size_t all = 0;
+    for (session.objSales->MoveFirst(); !session.objSales->isEOF(); session.objSales->MoveNext()) {
+        ++all;
+    }
+    IdList t0 = f.Filter_By_Lookup(kCurrentLookup, contacts);
+    IdList t1 = f.Filter_By_Type(t0);
+    auto n = [](const IdList& l) { return static_cast<double>(l.size()); };
+    return 2 + (3 * n(contacts) + 2) + (3 * static_cast<double>(all) + n(t0) + 2) +
+           (2 * n(t0) + n(t1)) + 2 * n(t1);
+}
+
+long peakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+double processCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+struct Row {
+    double seconds = 0;
+    double cpuSeconds = 0;
+    double callsPerRecord = 0;
+    double stepwisePerRecord = 0;
+    long peakMb = 0;
+    std::int64_t count = 0;
+    SqlAnswer sql;
+};
+std::map<std::pair<std::string, int>, Row> gRows;
+
+template <typename Answer>
+void measure(benchmark::State& state, const char* name, const criteria::Criteria& c,
+             const std::string& path, OpenHost& open, Answer&& countOf) {
+    Row row;
+    for (auto _ : state) {
+        std::uint64_t before = open.calls();
+        auto start = std::chrono::steady_clock::now();
+        double cpuStart = processCpuSeconds();
+        SalesFilter filter(open.session, c);
+        bool ok = filter.Sales_Filter_Dispatch();
+        std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(spent.count());
+        if (!ok) {
+            state.SkipWithError("the pipeline failed");
+            return;
+        }
+        row.seconds = spent.count();
+        row.cpuSeconds = processCpuSeconds() - cpuStart;
+        row.callsPerRecord =
+            static_cast<double>(open.calls() - before) / static_cast<double>(state.range(0));
+        row.count = countOf(filter);
+    }
+    row.peakMb = peakMegabytes();
+    (void)path;
+    gRows[{name, static_cast<int>(state.range(0))}] = row;
+    state.counters["records"] = static_cast<double>(row.count);
+    state.counters["calls_per_record"] = row.callsPerRecord;
+}
+
+void BM_ReportSelection(benchmark::State& state) {
+    int sales = static_cast<int>(state.range(0));
+    std::string path = cachedHost(sales);
+    OpenHost open(path);
+    criteria::Criteria c = reportCriteria();
+    measure(state, "report", c, path, open,
+            [](const SalesFilter& f) { return static_cast<std::int64_t>(f.sSalesIDs().size()); });
+    Row& row = gRows[{"report", sales}];
+    row.stepwisePerRecord = stepwiseReportCalls(open.session, c) / sales;
+    std::vector<std::string> managers;
+    for (int position : c.selectedSalesManagers) {
+        managers.push_back(open.session.objUsers->UniqueID(position));
+    }
+    row.sql = reportSelectionSql(path, managers, "20240101", "20251231", kItems, kLow, kHigh);
+}
+
+void BM_NarrowNoSales(benchmark::State& state) {
+    int sales = static_cast<int>(state.range(0));
+    std::string path = cachedHost(sales);
+    setQuarterLookup(path);
+    OpenHost open(path);
+    criteria::Criteria c = narrowCriteria();
+    measure(state, "narrow", c, path, open,
+            [](const SalesFilter& f) { return static_cast<std::int64_t>(f.sContactIDs().size()); });
+    Row& row = gRows[{"narrow", sales}];
+    row.stepwisePerRecord = stepwiseNarrowCalls(open.session, c) / sales;
+    row.sql = noSalesInLookupSql(path);
+}
+
+BENCHMARK(BM_ReportSelection)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NarrowNoSales)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+void printTable() {
+    std::printf("\n%-7s %9s %9s %8s %8s %9s %8s %9s %9s %9s %7s %7s\n", "select", "sales",
+                "wall ms", "CPU ms", "calls/r", "stepw/r", "peak MB", "SQL ms", "count", "SQL cnt",
+                "x SQL", "growth");
+    std::map<std::string, double> previous;
+    for (const auto& [key, row] : gRows) {
+        const auto& [name, sales] = key;
+        double ratio = row.sql.seconds > 0 ? row.seconds / row.sql.seconds : 0;
+        std::string growth = "-";
+        if (auto found = previous.find(name); found != previous.end() && found->second > 0) {
+            char text[16];
+            std::snprintf(text, sizeof text, "%.1f", row.seconds / found->second);
+            growth = text;
+        }
+        previous[name] = row.seconds;
+        std::printf("%-7s %9d %9.1f %8.1f %8.2f %9.2f %8ld %9.1f %9lld %9lld %7.2f %7s%s\n",
+                    name.c_str(), sales, row.seconds * 1000, row.cpuSeconds * 1000,
+                    row.callsPerRecord, row.stepwisePerRecord, row.peakMb, row.sql.seconds * 1000,
+                    static_cast<long long>(row.count), static_cast<long long>(row.sql.count), ratio,
+                    growth.c_str(), row.count == row.sql.count ? "" : "  COUNTS DIFFER");
+    }
+}
+
+}  // namespace
+}  // namespace bp::filter::bench
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    bp::filter::bench::printTable();
+    benchmark::Shutdown();
+    return 0;
+}
