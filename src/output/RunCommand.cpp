@@ -1,0 +1,148 @@
+#include "output/RunCommand.h"
+
+#include "definitions/DefinitionFile.h"
+#include "filter/LookupBuilder.h"
+#include "output/DataFile.h"
+#include "output/ResultsList.h"
+#include "platform/AppInfo.h"
+#include "platform/ErrorHandler.h"
+#include "platform/FileSystem.h"
+#include "platform/Launcher.h"
+#include "platform/Locale.h"
+
+namespace bp::output {
+namespace {
+
+// Keeps the busy pointer for the life of a run, whichever way the run ends.
+class BusyPointer {
+public:
+    explicit BusyPointer(forms::UiService& ui) : ui_(ui) { ui_.setBusy(true); }
+    ~BusyPointer() { release(); }
+    void release() {
+        if (busy_)
+            ui_.setBusy(false);
+        busy_ = false;
+    }
+
+private:
+    forms::UiService& ui_;
+    bool busy_ = true;
+};
+
+}  // namespace
+
+RunCommand::RunCommand(act::Session& session, RunWindow& window)
+    : session_(session), window_(window) {}
+
+RunOutcome RunCommand::cmdOK_Click() {
+    RunOutcome outcome = RunOutcome::Stopped;
+    platform::guarded(*session_.ui, {"frmMain", "cmdOK_Click", platform::RoutineKind::Sub},
+                      [&] { outcome = run(); });
+    return outcome;
+}
+
+void RunCommand::tell(const std::string& text, forms::MsgIcon icon, const std::string& title) {
+    session_.ui->message({title.empty() ? std::string(platform::kAppTitle) : title, text,
+                          forms::MsgButtons::OK, icon});
+}
+
+RunOutcome RunCommand::run() {
+    // Read at every run, so a change of regional settings between runs takes effect.
+    session_.sDecimalSep = platform::GetLocaleString(platform::kLocaleSDecimal);
+    criteria::Criteria criteria = window_.currentCriteria();
+    std::string reportName;
+    if (criteria.reportOutput && !stageReport(reportName))
+        return RunOutcome::Stopped;
+
+    filter::SalesFilter filter(session_, criteria);
+    int rc = filter.Check_Conditions();
+    if (rc >= 2) {
+        window_.showTab(rc);
+        window_.focusCondition(rc - 2);
+        return RunOutcome::Stopped;
+    }
+    BusyPointer busy(*session_.ui);
+    // A failed stage has shown its message; nothing is built from a partial result.
+    if (!filter.Sales_Filter_Dispatch())
+        return RunOutcome::Stopped;
+    RunOutcome outcome =
+        criteria.reportOutput ? reportOutput(filter, reportName) : lookupOutput(filter);
+    busy.release();
+    if (outcome == RunOutcome::Completed)
+        window_.closeAfterRun();
+    return outcome;
+}
+
+bool RunCommand::stageReport(std::string& reportName) {
+    auto selected = window_.selectedReport();
+    if (!selected) {
+        tell("You need to select a report!", forms::MsgIcon::None);
+        window_.showTab(0);
+        return false;
+    }
+    reportName = *selected;
+    if (!definitions::Load_DefFile(session_, reportName, session_.iOutputType)) {
+        tell("Unable to access this report definition file!", forms::MsgIcon::None);
+        return false;
+    }
+    return true;
+}
+
+RunOutcome RunCommand::lookupOutput(filter::SalesFilter& filter) {
+    filter::LookupBuilder builder(filter);
+    switch (builder.makeLookup()) {
+        case filter::LookupOutcome::Created:
+            return RunOutcome::Completed;
+        case filter::LookupOutcome::NothingFound:
+            session_.ui->setBusy(false);
+            tell("No records were found that match the specified criteria.",
+                 forms::MsgIcon::Information);
+            return RunOutcome::Stopped;
+        case filter::LookupOutcome::Failed:
+            break;
+    }
+    return RunOutcome::Stopped;
+}
+
+RunOutcome RunCommand::reportOutput(filter::SalesFilter& filter, const std::string& reportName) {
+    if (filter.sSalesIDs().empty()) {
+        session_.ui->setBusy(false);
+        tell("There is no data to display or export!", forms::MsgIcon::Exclamation, "Empty Report");
+        return RunOutcome::Stopped;
+    }
+    ResultsList results(session_, window_.resultsList());
+    if (!results.Fill_Listview(filter.sSalesIDs().toVector()))
+        return RunOutcome::Stopped;
+    // A data file that could not be written is never handed on, stale or partial.
+    if (!Write_File(session_, window_.resultsList(), session_.bNameSortAdded)) {
+        return RunOutcome::Stopped;
+    }
+    if (session_.iOutputType == definitions::kExcelReport) {
+        session_.settings->SaveSetting("Report", "Path",
+                                       session_.sTemplatesFolder + reportName + ".XLT");
+        session_.launcher->launch(session_.programFolder);
+        return RunOutcome::Completed;
+    }
+    return exportCsv() ? RunOutcome::Completed : RunOutcome::Stopped;
+}
+
+// A cancelled save dialog or a failed copy ends the run quietly with the window open.
+bool RunCommand::exportCsv() {
+    forms::SaveFileRequest request;
+    request.filter = "CSV Files (*.CSV)|*.CSV";
+    request.defaultExtension = "CSV";
+    request.initialFolder = session_.programFolder + "/CSV Files";
+    request.promptOverwrite = true;
+    session_.ui->setBusy(false);
+    auto target = session_.ui->saveFile(request);
+    if (!target)
+        return false;
+    try {
+        platform::copyFile(dataFilePath(session_), *target);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace bp::output

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "forms/Form.h"
+#include "forms/ListView.h"
+#include "output/ReportDataset.h"
+#include "output/RunCommand.h"
+#include "platform/Launcher.h"
+#include "platform/TestSupport.h"
+#include "support/HostSession.h"
+
+namespace bp::output {
+namespace {
+
+using platform::test::ScopedEnv;
+
+// The main window as the run sees it.
+class FakeWindow : public RunWindow {
+public:
+    explicit FakeWindow(forms::UiService& ui) : form_(ui, "frmMain") {
+        lvw_ = &form_.add<forms::ListView>("lvwSales");
+        for (int c = 1; c <= 26; ++c)
+            lvw_->addColumn(std::to_string(c));
+    }
+    criteria::Criteria currentCriteria() override { return criteria; }
+    std::optional<std::string> selectedReport() override { return report; }
+    void showTab(int tab) override { shownTab = tab; }
+    void focusCondition(int index) override { focused = index; }
+    forms::ListView& resultsList() override { return *lvw_; }
+    void closeAfterRun() override { closed = true; }
+
+    criteria::Criteria criteria;
+    std::optional<std::string> report;
+    int shownTab = -1;
+    int focused = -1;
+    bool closed = false;
+
+private:
+    forms::Form form_;
+    forms::ListView* lvw_ = nullptr;
+};
+
+class RunCommandTest : public testing::Test {
+protected:
+    RunCommandTest() {
+        host_.session.launcher = &launcher_;
+        window_.criteria.optLookup = {true, false, false};  // replace lookup: all contacts
+        window_.criteria.chkSales = {true, true, true, false};
+        writeDefinition("Pipeline.DXL");
+        writeDefinition("Pipeline.XLT");
+        writeDefinition("Export.DCS");
+    }
+    void writeDefinition(const std::string& name) {
+        std::ofstream(host_.session.sTemplatesFolder + name, std::ios::binary)
+            << "FieldsIncluded=1\f1025\f\r\nFieldNamesIncluded=ID\fCompany\f\r\n"
+               "Sort0=1025\r\nSortType0=S\r\nSortOrder0=1\r\n";
+    }
+    void report(int outputType, const char* name) {
+        window_.criteria.reportOutput = true;
+        window_.criteria.optReport = {false, false, true};
+        window_.report = name;
+        host_.session.iOutputType = outputType;
+    }
+    RunOutcome run() { return RunCommand(host_.session, window_).cmdOK_Click(); }
+    std::vector<std::string> texts() {
+        std::vector<std::string> all;
+        for (const auto& m : host_.ui.messages())
+            all.push_back(m.request.text);
+        return all;
+    }
+    static std::string read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    ScopedEnv locale_{"BRINDLEPATH_LOCALE", "en_US"};
+    test::HostSession host_{dataset::kReportDataset};
+    platform::RecordingLauncher launcher_;
+    FakeWindow window_{host_.ui};
+};
+
+TEST_F(RunCommandTest, AReportNeedsASelectedReport) {
+    report(0, "Pipeline");
+    window_.report.reset();
+    EXPECT_EQ(run(), RunOutcome::Stopped);
+    EXPECT_EQ(texts(), std::vector<std::string>{"You need to select a report!"});
+    EXPECT_EQ(window_.shownTab, 0);
+    EXPECT_FALSE(window_.closed);
+}
+
+TEST_F(RunCommandTest, AMissingDefinitionIsReportedTwice) {
+    report(0, "Gone");
+    EXPECT_EQ(run(), RunOutcome::Stopped);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"The definition file for this report is missing!",
+                                                 "Unable to access this report definition file!"}));
+}
+
+TEST_F(RunCommandTest, AnIncompleteConditionShowsItsTab) {
+    window_.criteria.conditions[0].applied = true;
+    window_.criteria.conditions[0].field = criteria::kProducts;
+    EXPECT_EQ(run(), RunOutcome::Stopped);
+    EXPECT_EQ(window_.shownTab, 2);
+    EXPECT_EQ(window_.focused, 0);
+    EXPECT_EQ(host_.ui.messages().at(0).request.title,
+              "The first condition is not properly defined!");
+}
+
+TEST_F(RunCommandTest, ALookupRunReplacesTheHostsLookupAndCloses) {
+    window_.criteria.chkSales = {false, false, true, false};  // lost sales: Zeta Inc only
+    EXPECT_EQ(run(), RunOutcome::Completed);
+    EXPECT_TRUE(window_.closed);
+    EXPECT_EQ(host_.host->callCounts()["ContactView.CreateLookup"], 1u);
+    EXPECT_FALSE(host_.ui.busy());
+}
+
+TEST_F(RunCommandTest, ALookupWithNothingFoundSaysSoAndStays) {
+    window_.criteria.chkSales = {false, false, false, false};
+    EXPECT_EQ(run(), RunOutcome::Stopped);
+    EXPECT_EQ(texts(),
+              std::vector<std::string>{"No records were found that match the specified criteria."});
+    EXPECT_EQ(host_.ui.messages()[0].request.icon, forms::MsgIcon::Information);
+    EXPECT_FALSE(window_.closed);
+    EXPECT_FALSE(host_.ui.busy());
+}
+
+TEST_F(RunCommandTest, AnEmptyReportSaysSoAndStays) {
+    report(0, "Pipeline");
+    window_.criteria.chkSales = {false, false, false, false};
+    EXPECT_EQ(run(), RunOutcome::Stopped);
+    EXPECT_EQ(host_.ui.messages().at(0).request.title, "Empty Report");
+    EXPECT_EQ(host_.ui.messages().at(0).request.text, "There is no data to display or export!");
+    EXPECT_TRUE(launcher_.launches().empty());
+}
+
+TEST_F(RunCommandTest, ASpreadsheetReportLeavesEverythingForTheBuilderThenLaunchesIt) {
+    report(0, "Pipeline");
+    EXPECT_EQ(run(), RunOutcome::Completed);
+    EXPECT_EQ(host_.settings.GetSetting("Report", "Path", ""),
+              host_.session.sTemplatesFolder + "Pipeline.XLT");
+    EXPECT_EQ(host_.settings.GetSetting("Report", "SortCol0", ""), "2");
+    EXPECT_EQ(host_.settings.GetSetting("Settings", "DataFile", ""), host_.file("data.CSV"));
+    EXPECT_EQ(read(host_.file("data.CSV")).substr(0, 34),
+              "\"S00000000004\",\"Acme \"\"Best\"\" Ltd\"");
+    EXPECT_EQ(launcher_.launches(), std::vector<std::string>{host_.session.programFolder});
+    EXPECT_TRUE(window_.closed);
+}
+
+TEST_F(RunCommandTest, ACsvExportIsCopiedToTheChosenFile) {
+    report(1, "Export");
+    std::string target = host_.file("out.csv");
+    host_.ui.queueSaveFile(target);
+    EXPECT_EQ(run(), RunOutcome::Completed);
+    const auto& request = host_.ui.saveRequests().at(0);
+    EXPECT_EQ(request.filter, "CSV Files (*.CSV)|*.CSV");
+    EXPECT_EQ(request.defaultExtension, "CSV");
+    EXPECT_EQ(request.initialFolder, host_.session.programFolder + "/CSV Files");
+    EXPECT_TRUE(request.promptOverwrite);
+    EXPECT_EQ(read(target), read(host_.file("data.CSV")));
+    EXPECT_EQ(read(target).substr(0, 17), "\"ID\",\"Company\"\r\n\"");
+    EXPECT_TRUE(launcher_.launches().empty());
+}
+
+TEST_F(RunCommandTest, ACancelledSaveWritesNoFileAndStays) {
+    report(1, "Export");
+    EXPECT_EQ(run(), RunOutcome::Stopped);
+    EXPECT_FALSE(window_.closed);
+    EXPECT_TRUE(host_.ui.messages().empty());
+}
+
+TEST_F(RunCommandTest, AnUnwritableDataFileLaunchesAndCopiesNothing) {
+    report(0, "Pipeline");
+    std::filesystem::create_directories(host_.file("data.CSV.new~") + "/blocked");
+    EXPECT_EQ(run(), RunOutcome::Stopped);
+    EXPECT_TRUE(launcher_.launches().empty());
+    EXPECT_FALSE(window_.closed);
+    report(1, "Export");
+    host_.ui.queueSaveFile(host_.file("out.csv"));
+    EXPECT_EQ(run(), RunOutcome::Stopped);
+    EXPECT_FALSE(std::filesystem::exists(host_.file("out.csv")));
+}
+
+TEST_F(RunCommandTest, AHostFailureInAStageStopsTheRunWithoutOutput) {
+    report(0, "Pipeline");
+    host_.host->failAt("Sales.GoTo", 1, 440, "Automation error");
+    EXPECT_EQ(run(), RunOutcome::Stopped);
+    ASSERT_EQ(host_.ui.messages().size(), 1u);
+    EXPECT_EQ(host_.ui.messages()[0].request.title, "brindlepath error");
+    EXPECT_FALSE(std::filesystem::exists(host_.file("data.CSV")));
+    EXPECT_TRUE(launcher_.launches().empty());
+}
+
+TEST_F(RunCommandTest, TheDecimalSymbolIsReadAtEveryRun) {
+    report(0, "Pipeline");
+    {
+        ScopedEnv german("BRINDLEPATH_LOCALE", "de_DE");
+        run();
+        EXPECT_EQ(host_.session.sDecimalSep, ",");
+    }
+    run();
+    EXPECT_EQ(host_.session.sDecimalSep, ".");
+}
+
+}  // namespace
+}  // namespace bp::output
