@@ -11,18 +11,19 @@ std::string MemorySettingsStore::GetSetting(std::string_view section, std::strin
 }
 
 void MemorySettingsStore::SaveSetting(std::string_view section, std::string_view key,
-                                      std::string_view value) {
+                                      std::string_view value, std::source_location where) {
     if (section.empty() || key.empty()) {
-        raise(kErrInvalidCall, "Invalid procedure call or argument: empty setting name");
+        raise(kErrInvalidCall, "Invalid procedure call or argument: empty setting name", where);
     }
     data_.set(section, key, value);
 }
 
-void MemorySettingsStore::DeleteSetting(std::string_view section, std::string_view key) {
+void MemorySettingsStore::DeleteSetting(std::string_view section, std::string_view key,
+                                        std::source_location) {
     data_.erase(section, key);
 }
 
-void MemorySettingsStore::DeleteSetting(std::string_view section) {
+void MemorySettingsStore::DeleteSetting(std::string_view section, std::source_location) {
     data_.eraseSection(section);
 }
 
