@@ -14,6 +14,17 @@ namespace {
     raise(kErrTypeMismatch, "Type mismatch", where);
 }
 
+double numberOf(std::string_view text, const Locale& locale, std::source_location where) {
+    std::optional<double> number = locale.parseNumber(text);
+    if (!number) {
+        typeMismatch(where);
+    }
+    if (std::isinf(*number)) {
+        raise(kErrOverflow, "Overflow", where);
+    }
+    return *number;
+}
+
 template <typename Int>
 Int toInteger(double value, std::source_location where) {
     double rounded = roundHalfEven(value);
@@ -91,22 +102,14 @@ bool CBool(std::string_view text, const Locale& locale, Where where) {
     if (sameLetters(word, "false")) {
         return false;
     }
-    std::optional<double> number = locale.parseNumber(text);
-    if (!number) {
-        typeMismatch(where);
-    }
-    return *number != 0;
+    return numberOf(text, locale, where) != 0;
 }
 
 double CDbl(std::string_view text, Where where) {
     return CDbl(text, Locale::current(), where);
 }
 double CDbl(std::string_view text, const Locale& locale, Where where) {
-    std::optional<double> number = locale.parseNumber(text);
-    if (!number) {
-        typeMismatch(where);
-    }
-    return *number;
+    return numberOf(text, locale, where);
 }
 
 DateTime CDate(std::string_view text, Where where) {

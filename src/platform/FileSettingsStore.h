@@ -3,8 +3,8 @@
 // builder reads and writes the same file, so:
 //  - every change replaces the whole file atomically (temporary file in the same folder,
 //    flushed, then renamed): a crash never leaves a half-written store;
-//  - writers hold an exclusive lock on "<file>.lock" and re-read the file first when it
-//    changed on disk, so two processes never lose each other's keys;
+//  - writers hold an exclusive lock on "<file>.lock" and re-read the file under it before
+//    they change anything, so two processes never lose each other's keys;
 //  - every read re-reads the file when it changed since the last read;
 //  - batch() turns many changes into one write.
 // A damaged file never stops the program: unreadable lines are skipped.

@@ -86,14 +86,14 @@ std::optional<std::string> findEntry(const std::string& path, Kind kind) {
 }
 
 // The folder a new entry goes into, found without regard to case; 76 when it is missing.
-fs::path destinationFolder(const std::string& target) {
+fs::path destinationFolder(const std::string& target, std::source_location where) {
     fs::path parent = fs::path(target).parent_path();
     if (parent.empty()) {
         return {};
     }
     std::optional<std::string> folder = findFolder(parent.string());
     if (!folder) {
-        raiseFileError(kErrPathNotFound, parent.string(), ENOENT);
+        raiseFileError(kErrPathNotFound, parent.string(), ENOENT, where);
     }
     return *folder;
 }
@@ -122,32 +122,35 @@ bool copyContents(int from, int to) {
 }
 
 // Copies into a temporary file beside `target`, then renames it over `target`.
-void replaceWithCopy(const std::string& source, const fs::path& target) {
+void replaceWithCopy(const std::string& source, const fs::path& target,
+                     std::source_location where) {
     int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) {
-        raiseFileError(fileErrorNumber(errno), source, errno);
+        raiseFileError(fileErrorNumber(errno), source, errno, where);
     }
     struct stat info {};
-    ::fstat(in, &info);
     std::string temp =
         (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
     int out = ::mkostemp(temp.data(), O_CLOEXEC);
     if (out < 0) {
         int errnum = errno;
         ::close(in);
-        raiseFileError(fileErrorNumber(errnum), target.string(), errnum);
+        raiseFileError(fileErrorNumber(errnum), target.string(), errnum, where);
     }
-    bool copied =
-        copyContents(in, out) && ::fchmod(out, info.st_mode & 07777) == 0 && ::fdatasync(out) == 0;
-    int errnum = errno;
+    bool copied = ::fstat(in, &info) == 0 && copyContents(in, out) &&
+                  ::fchmod(out, info.st_mode & 0777) == 0 && ::fdatasync(out) == 0;
+    int errnum = copied ? 0 : errno;
     ::close(in);
-    copied = ::close(out) == 0 && copied;
+    if (::close(out) != 0 && copied) {
+        copied = false;
+        errnum = errno;
+    }
     if (!copied || ::rename(temp.c_str(), target.c_str()) != 0) {
         errnum = copied ? errno : errnum;
         ::unlink(temp.c_str());
         raiseFileError(fileErrorNumber(errnum) == kErrFileNotFound ? kErrPathFileAccess
                                                                    : fileErrorNumber(errnum),
-                       target.string(), errnum);
+                       target.string(), errnum, where);
     }
 }
 
@@ -168,34 +171,34 @@ bool folderExists(const std::string& path) {
     return findFolder(path).has_value();
 }
 
-void copyFile(const std::string& from, const std::string& to) {
+void copyFile(const std::string& from, const std::string& to, std::source_location where) {
     std::optional<std::string> source = findFile(from);
     if (!source) {
-        raiseFileError(kErrFileNotFound, from, ENOENT);
+        raiseFileError(kErrFileNotFound, from, ENOENT, where);
     }
     if (folderExists(to)) {
-        raiseFileError(kErrPathFileAccess, to, EISDIR);
+        raiseFileError(kErrPathFileAccess, to, EISDIR, where);
     }
     std::optional<std::string> existing = findFile(to);
     fs::path target =
-        existing ? fs::path(*existing) : destinationFolder(to) / fs::path(to).filename();
-    replaceWithCopy(*source, target);
+        existing ? fs::path(*existing) : destinationFolder(to, where) / fs::path(to).filename();
+    replaceWithCopy(*source, target, where);
 }
 
-void deleteFile(const std::string& path) {
+void deleteFile(const std::string& path, std::source_location where) {
     std::optional<std::string> file = findFile(path);
     if (!file) {
-        raiseFileError(kErrFileNotFound, path, ENOENT);
+        raiseFileError(kErrFileNotFound, path, ENOENT, where);
     }
     if (::unlink(file->c_str()) != 0) {
-        raiseFileError(fileErrorNumber(errno), *file, errno);
+        raiseFileError(fileErrorNumber(errno), *file, errno, where);
     }
 }
 
-void renameFile(const std::string& from, const std::string& to) {
+void renameFile(const std::string& from, const std::string& to, std::source_location where) {
     std::optional<std::string> source = findEntry(from, Kind::Any);
     if (!source) {
-        raiseFileError(kErrFileNotFound, from, ENOENT);
+        raiseFileError(kErrFileNotFound, from, ENOENT, where);
     }
     struct stat sourceInfo {};
     struct stat targetInfo {};
@@ -204,27 +207,27 @@ void renameFile(const std::string& from, const std::string& to) {
     if (std::optional<std::string> existing = findEntry(to, Kind::Any);
         existing && statOf(*existing, targetInfo) &&
         !(targetInfo.st_dev == sourceInfo.st_dev && targetInfo.st_ino == sourceInfo.st_ino)) {
-        raiseFileError(kErrFileExists, to, EEXIST);
+        raiseFileError(kErrFileExists, to, EEXIST, where);
     }
-    fs::path target = destinationFolder(to) / fs::path(to).filename();
+    fs::path target = destinationFolder(to, where) / fs::path(to).filename();
     int rc = ::renameat2(AT_FDCWD, source->c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
     if (rc != 0 && errno == EINVAL) {
         rc = ::rename(source->c_str(), target.c_str());  // file system without NOREPLACE
     }
     if (rc != 0) {
-        raiseFileError(fileErrorNumber(errno), target.string(), errno);
+        raiseFileError(fileErrorNumber(errno), target.string(), errno, where);
     }
 }
 
-std::vector<std::string> listFiles(const std::string& folder) {
+std::vector<std::string> listFiles(const std::string& folder, std::source_location where) {
     std::optional<std::string> real = findFolder(folder);
     if (!real) {
-        raiseFileError(kErrPathNotFound, folder, ENOENT);
+        raiseFileError(kErrPathNotFound, folder, ENOENT, where);
     }
     std::error_code ec;
     fs::directory_iterator entries(*real, ec);
     if (ec) {
-        raiseFileError(fileErrorNumber(ec.value()), *real, ec.value());
+        raiseFileError(fileErrorNumber(ec.value()), *real, ec.value(), where);
     }
     std::vector<std::pair<std::string, std::string>> names;  // folded, real
     for (const fs::directory_entry& entry : entries) {
@@ -243,7 +246,7 @@ std::vector<std::string> listFiles(const std::string& folder) {
     return result;
 }
 
-void createFolders(const std::string& path) {
+void createFolders(const std::string& path, std::source_location where) {
     if (folderExists(path)) {
         return;
     }
@@ -252,7 +255,7 @@ void createFolders(const std::string& path) {
     if (ec) {
         int errnum = ec.value();
         bool blocked = errnum == EEXIST || errnum == ENOTDIR;
-        raiseFileError(blocked ? kErrPathFileAccess : fileErrorNumber(errnum), path, errnum);
+        raiseFileError(blocked ? kErrPathFileAccess : fileErrorNumber(errnum), path, errnum, where);
     }
 }
 

@@ -67,7 +67,8 @@ public:
     // nothing when the text is no valid date.
     std::optional<DateTime> parseDateTime(std::string_view text) const;
     // A number typed the regional way: group separators ignored, the decimal symbol of the
-    // locale, an optional sign and exponent; nothing when the text is no number.
+    // locale, an optional sign and exponent; nothing when the text is no number, infinity
+    // when it is too large for one.
     std::optional<double> parseNumber(std::string_view text) const;
 
 private:

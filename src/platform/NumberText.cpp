@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace bp::platform {
@@ -58,6 +59,25 @@ bool takeExponent(std::string_view rest, std::string& out) {
     return true;
 }
 
+// Too small a number reads as 0; too large a one as infinity, which the conversions report
+// as an overflow, as the Windows program did.
+double outOfRange(const std::string& plain) {
+    bool negative = plain.front() == '-';
+    std::size_t exponent = plain.find('e');
+    bool tiny =
+        exponent != std::string::npos && exponent + 1 < plain.size() && plain[exponent + 1] == '-';
+    std::size_t firstDigit = negative ? 1 : 0;
+    std::size_t point = plain.find_first_of(".e", firstDigit);
+    std::string_view whole(plain.data() + firstDigit,
+                           (point == std::string::npos ? plain.size() : point) - firstDigit);
+    tiny = tiny || whole.find_first_not_of('0') == std::string_view::npos;
+    if (tiny) {
+        return negative ? -0.0 : 0.0;
+    }
+    return negative ? -std::numeric_limits<double>::infinity()
+                    : std::numeric_limits<double>::infinity();
+}
+
 }  // namespace
 
 std::optional<double> NumberText::parse(const Locale::Data& locale, std::string_view text) {
@@ -93,13 +113,18 @@ std::optional<double> NumberText::parse(const Locale::Data& locale, std::string_
             return std::nullopt;
         }
     }
-    double value = 0;
-    auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (!digits || error != std::errc{} || end != plain.data() + plain.size() ||
-        !std::isfinite(value)) {
+    if (!digits) {
         return std::nullopt;
     }
-    return value;
+    double value = 0;
+    auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (end != plain.data() + plain.size()) {
+        return std::nullopt;
+    }
+    if (error == std::errc::result_out_of_range) {
+        return outOfRange(plain);
+    }
+    return error == std::errc{} ? std::optional<double>(value) : std::nullopt;
 }
 
 }  // namespace bp::platform

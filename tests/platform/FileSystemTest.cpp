@@ -124,13 +124,16 @@ TEST_F(FileSystemTest, CreateFoldersMakesParentsAndReportsAFileInTheWay) {
     EXPECT_EQ(errorNumberOf([&] { createFolders(file + "/sub"); }), kErrPathFileAccess);
 }
 
-TEST_F(FileSystemTest, ErrorsNameThePath) {
+TEST_F(FileSystemTest, ErrorsNameThePathAndTheCallersLine) {
+    int line = 0;
     try {
+        line = __LINE__ + 1;
         deleteFile(folder_.file("gone.CSV"));
         FAIL() << "no error raised";
     } catch (const Error& e) {
         EXPECT_NE(e.description().find("gone.CSV"), std::string::npos) << e.description();
         EXPECT_TRUE(e.description().starts_with("File not found")) << e.description();
+        EXPECT_EQ(e.line(), line);
     }
 }
 

@@ -170,6 +170,10 @@ TEST_F(LocaleTest, IntegersOutOfRangeOverflow) {
     EXPECT_EQ(CLng("-2147483648", us_), -2147483647 - 1);
     EXPECT_EQ(errorNumberOf([&] { CLng("2147483648", us_); }), kErrOverflow);
     EXPECT_EQ(errorNumberOf([&] { CLng("1e300", us_); }), kErrOverflow);
+    EXPECT_EQ(errorNumberOf([&] { CDbl("1e400", us_); }), kErrOverflow);
+    EXPECT_EQ(errorNumberOf([&] { CDbl("-" + std::string(400, '9'), us_); }), kErrOverflow);
+    EXPECT_EQ(CDbl("1e-400", us_), 0.0);
+    EXPECT_EQ(CDbl("0," + std::string(400, '0') + "1", de_), 0.0);
 }
 
 TEST_F(LocaleTest, TextThatIsNoNumberIsATypeMismatch) {

@@ -285,7 +285,16 @@ TEST_F(FileSettingsStoreTest, AWriterKilledDuringSavesLeavesAWholeVersion) {
                 std::string(kPayload, static_cast<char>('a' + i % 26)) + "|" + std::to_string(i));
         }
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // Kill it in the middle of its saves, once it has been saving for a while.
+    auto versionOnDisk = [&] {
+        std::string payload = FileSettingsStore(path_).GetSetting("Big", "payload", "");
+        return payload.size() > kPayload + 1 ? std::stoi(payload.substr(kPayload + 1)) : -1;
+    };
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (versionOnDisk() < 3 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(15));
     ::kill(child, SIGKILL);
     int status = 0;
     ::waitpid(child, &status, 0);
