@@ -5,6 +5,7 @@
 #include <fstream>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 
 #include "act/sim/DatasetJson.h"
@@ -243,8 +244,16 @@ void HostTool::setLookupVerb() {
             throw UsageError{"the host has no contact " + id};
         }
     }
-    store.setCurrentLookup(operands_);
-    out_ << "The lookup shows " << operands_.size() << " contacts\n";
+    // As the host's own lookup: each contact once, in the order given.
+    std::vector<std::string> ids;
+    std::set<std::string> seen;
+    for (const auto& id : operands_) {
+        if (seen.insert(id).second) {
+            ids.push_back(id);
+        }
+    }
+    store.setCurrentLookup(ids);
+    out_ << "The lookup shows " << ids.size() << " contacts\n";
 }
 
 void HostTool::setCurrentVerb() {
