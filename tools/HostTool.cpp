@@ -5,6 +5,7 @@
 #include <fstream>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 
 #include "act/sim/DatasetJson.h"
@@ -164,8 +165,6 @@ void HostTool::demoVerb() {
         options.salesPerContact = static_cast<int>(
             number(options_["--sales-per-contact"], "--sales-per-contact", 1, 100));
     }
-    // FIXME: take the date texts from the platform locale once it is merged; until then the
-    // demo writes the US form.
     DemoSummary summary = DemoGenerator::generate(db_, options);
     out_ << "Created " << db_ << ": " << summary.contacts << " contacts, " << summary.sales
          << " sales records, " << summary.groups << " groups\n";
@@ -245,8 +244,16 @@ void HostTool::setLookupVerb() {
             throw UsageError{"the host has no contact " + id};
         }
     }
-    store.setCurrentLookup(operands_);
-    out_ << "The lookup shows " << operands_.size() << " contacts\n";
+    // As the host's own lookup: each contact once, in the order given.
+    std::vector<std::string> ids;
+    std::set<std::string> seen;
+    for (const auto& id : operands_) {
+        if (seen.insert(id).second) {
+            ids.push_back(id);
+        }
+    }
+    store.setCurrentLookup(ids);
+    out_ << "The lookup shows " << ids.size() << " contacts\n";
 }
 
 void HostTool::setCurrentVerb() {

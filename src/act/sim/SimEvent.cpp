@@ -1,5 +1,7 @@
 #include "act/sim/SimEvent.h"
 
+#include "platform/Error.h"
+
 namespace bp::sim {
 
 SimEvent::SimEvent(std::shared_ptr<SimState> state) : state_(std::move(state)) {
@@ -32,7 +34,13 @@ bool SimEvent::IsHostRunning() {
 }
 
 void SimEvent::poll() {
-    state_->refresh();
+    // Called from the program's timer: a host file that cannot be read just now (locked for
+    // longer than the busy timeout) means no news, not an error in the window's timer.
+    try {
+        state_->refresh();
+    } catch (const Error&) {
+        return;
+    }
     if (!registered_ || state_->closeCount() <= seenCloses_) {
         return;
     }

@@ -116,9 +116,11 @@ TEST_F(SimLookupTest, TheToolSeesAndSetsTheLookupOfARunningHost) {
     EXPECT_EQ(listed.exitCode, 0);
     EXPECT_EQ(listed.output, "C00000000003\n");
 
-    ToolResult set =
-        runTool("--db " + quote(path("host.db")) + " set-lookup C00000000004 C00000000001");
+    ToolResult set = runTool("--db " + quote(path("host.db")) +
+                             " set-lookup C00000000004 C00000000001 C00000000004");
     ASSERT_EQ(set.exitCode, 0) << set.output;
+    EXPECT_EQ(runTool("--db " + quote(path("host.db")) + " lookup").output,
+              "C00000000004\nC00000000001\n");
     EXPECT_EQ(walkCurrentLookup(*app_, *db_), (Ids{"C00000000001", "C00000000004"}));
 
     ASSERT_EQ(runTool("--db " + quote(path("host.db")) + " set-lookup --all").exitCode, 0);
