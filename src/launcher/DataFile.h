@@ -30,8 +30,8 @@ private:
     void endRow();
 
     std::string chars_;
-    std::vector<uint64_t> cellEnd_;    // end offset in chars_ of every cell, row after row
-    std::vector<uint64_t> rowStart_;   // index into cellEnd_ where each row starts, plus an end
+    std::vector<uint64_t> cellEnd_;   // end offset in chars_ of every cell, row after row
+    std::vector<uint64_t> rowStart_;  // index into cellEnd_ where each row starts, plus an end
     size_t widest_ = 0;
 };
 

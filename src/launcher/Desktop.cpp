@@ -9,8 +9,6 @@
 #include <iostream>
 #include <vector>
 
-
-
 extern char** environ;
 
 namespace bp::launcher {
@@ -24,7 +22,8 @@ bool onPath(const std::string& program) {
         size_t end = folders.find(':', start);
         if (end == std::string::npos)
             end = folders.size();
-        std::filesystem::path candidate = std::filesystem::path(folders.substr(start, end - start)) / program;
+        std::filesystem::path candidate =
+            std::filesystem::path(folders.substr(start, end - start)) / program;
         if (::access(candidate.c_str(), X_OK) == 0)
             return true;
         start = end + 1;
@@ -51,7 +50,8 @@ std::vector<std::string> dialogCommand(MessageKind kind, const std::string& text
     const std::string title(kAppTitle);
     bool error = kind == MessageKind::Error;
     if (onPath("zenity"))
-        return {"zenity", error ? "--error" : "--warning", "--no-markup", "--title=" + title, "--text=" + text};
+        return {"zenity", error ? "--error" : "--warning", "--no-markup", "--title=" + title,
+                "--text=" + text};
     if (onPath("kdialog"))
         return {"kdialog", "--title", title, error ? "--error" : "--sorry", text};
     if (onPath("xmessage"))
@@ -71,7 +71,8 @@ void SystemDesktop::open(const std::string& path) {
     if (quiet_)
         return;
     if (!run({"xdg-open", path}))
-        message(MessageKind::Error, "\"" + path + "\" could not be opened: no program to open it was found.");
+        message(MessageKind::Error,
+                "\"" + path + "\" could not be opened: no program to open it was found.");
 }
 
 void SystemDesktop::message(MessageKind kind, const std::string& text) {

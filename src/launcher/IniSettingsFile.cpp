@@ -16,7 +16,8 @@ namespace {
 
 bool sameName(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
     });
 }
 
@@ -33,7 +34,8 @@ int hexDigit(char c) {
 std::string unescape(std::string_view text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 && hexDigit(text[i + 2]) >= 0) {
+        if (text[i] == '%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 &&
+            hexDigit(text[i + 2]) >= 0) {
             out += static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2]));
             i += 2;
         } else {
@@ -93,7 +95,8 @@ void IniSettingsFile::load() {
             continue;
         std::string key = unescape(line.substr(0, equals));
         std::string value = unescape(line.substr(equals + 1));
-        auto same = std::ranges::find_if(current->entries, [&](const auto& e) { return sameName(e.first, key); });
+        auto same = std::ranges::find_if(current->entries,
+                                         [&](const auto& e) { return sameName(e.first, key); });
         if (same != current->entries.end())
             same->second = value;
         else
@@ -102,12 +105,14 @@ void IniSettingsFile::load() {
 }
 
 IniSettingsFile::Section* IniSettingsFile::find(std::string_view section) {
-    auto it = std::ranges::find_if(sections_, [&](const Section& s) { return sameName(s.name, section); });
+    auto it = std::ranges::find_if(sections_,
+                                   [&](const Section& s) { return sameName(s.name, section); });
     return it == sections_.end() ? nullptr : &*it;
 }
 
 const IniSettingsFile::Section* IniSettingsFile::find(std::string_view section) const {
-    auto it = std::ranges::find_if(sections_, [&](const Section& s) { return sameName(s.name, section); });
+    auto it = std::ranges::find_if(sections_,
+                                   [&](const Section& s) { return sameName(s.name, section); });
     return it == sections_.end() ? nullptr : &*it;
 }
 
@@ -122,11 +127,13 @@ std::string IniSettingsFile::GetSetting(std::string_view section, std::string_vi
     return std::string(defaultValue);
 }
 
-void IniSettingsFile::SaveSetting(std::string_view section, std::string_view key, std::string_view value) {
+void IniSettingsFile::SaveSetting(std::string_view section, std::string_view key,
+                                  std::string_view value) {
     Section* s = find(section);
     if (!s)
         s = &sections_.emplace_back(Section{std::string(section), {}});
-    auto same = std::ranges::find_if(s->entries, [&](const auto& e) { return sameName(e.first, key); });
+    auto same =
+        std::ranges::find_if(s->entries, [&](const auto& e) { return sameName(e.first, key); });
     if (same != s->entries.end())
         same->second = value;
     else
@@ -144,7 +151,8 @@ void IniSettingsFile::SaveSetting(std::string_view section, std::string_view key
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         out << text.str();
         if (!out.flush())
-            raise(kErrPermissionDenied, "The settings file \"" + path_ + "\" could not be written.");
+            raise(kErrPermissionDenied,
+                  "The settings file \"" + path_ + "\" could not be written.");
     }
     std::error_code error;
     std::filesystem::rename(temp, target, error);

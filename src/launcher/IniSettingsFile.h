@@ -19,7 +19,8 @@ public:
     std::string GetSetting(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const override;
     // Raises bp::Error 70 when the file cannot be replaced.
-    void SaveSetting(std::string_view section, std::string_view key, std::string_view value) override;
+    void SaveSetting(std::string_view section, std::string_view key,
+                     std::string_view value) override;
 
     // $BRINDLEPATH_SETTINGS, else $XDG_CONFIG_HOME/brindlepath/settings.ini, else
     // ~/.config/brindlepath/settings.ini.

@@ -46,7 +46,8 @@ std::string defaultReportPath(const std::string& dataFile, const std::string& re
     return candidate.string();
 }
 
-int LaunchCommand::run(const LaunchOptions& options, const BuildDate& today, const std::string& stamp) {
+int LaunchCommand::run(const LaunchOptions& options, const BuildDate& today,
+                       const std::string& stamp) {
     try {
         if (settings_.GetSetting("Settings", "Template", "0") == "1")
             return editTemplate(options);
@@ -55,7 +56,8 @@ int LaunchCommand::run(const LaunchOptions& options, const BuildDate& today, con
         desktop_.message(MessageKind::Error, error.description());
         return kExitFailed;
     } catch (const std::exception& error) {
-        desktop_.message(MessageKind::Error, std::string("The report could not be built: ") + error.what());
+        desktop_.message(MessageKind::Error,
+                         std::string("The report could not be built: ") + error.what());
         return kExitFailed;
     }
 }

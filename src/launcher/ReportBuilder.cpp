@@ -52,15 +52,16 @@ OpenedWorkbook openParts(WorkbookPackage package) {
     std::vector<std::string> shared;
     if (std::string part = package.sharedStringsPart(); !part.empty())
         shared = readSharedStrings(package.read(part));
-    return OpenedWorkbook{std::move(package), sheetPart, stylesPart, std::move(styles),
-                          std::move(sheet), std::move(shared)};
+    return OpenedWorkbook{std::move(package), sheetPart,        stylesPart,
+                          std::move(styles),  std::move(sheet), std::move(shared)};
 }
 
 // The report's template, or a plain workbook (and a warning) when it cannot be used.
 OpenedWorkbook openWorkbook(const std::string& templatePath, const std::string& outPath,
                             std::vector<std::string>& warnings) {
     if (templatePath.empty()) {
-        warnings.push_back("No template is named for this report; the report was built in a plain workbook.");
+        warnings.push_back(
+            "No template is named for this report; the report was built in a plain workbook.");
     } else {
         try {
             return openParts(WorkbookPackage::fromTemplate(templatePath, outPath));
@@ -82,13 +83,13 @@ std::string hiddenSibling(const std::string& path, const std::string& suffix) {
 std::string ReportBuilder::dataFilePath() const {
     std::string path = settings_.GetSetting("Settings", "DataFile", "");
     if (path.empty())
-        raise(kErrFileNotFound, "No data file is named in the settings. Run the report from brindlepath first.");
+        raise(kErrFileNotFound,
+              "No data file is named in the settings. Run the report from brindlepath first.");
     return path;
 }
 
 std::string ReportBuilder::stagedReportName() const {
-    std::string path = settings_.GetSetting("Report", "Path", "");
-    return fs::path(path).stem().string();
+    return reportNameOf(settings_.GetSetting("Report", "Path", ""));
 }
 
 BuildResult ReportBuilder::build(const std::string& outPath, const BuildDate& today) const {
@@ -100,8 +101,9 @@ BuildResult ReportBuilder::build(const std::string& outPath, const BuildDate& to
     RowNumbering numbering(cells);
     size_t lastRow = layout.walk(numbering);
     if (lastRow > kSheetRows)
-        raise(kErrOverflow, "The report needs " + std::to_string(lastRow) + " rows, more than the " +
-                                std::to_string(kSheetRows) + " a sheet can hold.");
+        raise(kErrOverflow, "The report needs " + std::to_string(lastRow) +
+                                " rows, more than the " + std::to_string(kSheetRows) +
+                                " a sheet can hold.");
 
     std::string packagePath = hiddenSibling(outPath, ".part");
     std::string sheetPath = hiddenSibling(outPath, ".sheet");
@@ -112,7 +114,8 @@ BuildResult ReportBuilder::build(const std::string& outPath, const BuildDate& to
 
     auto serial = Regional::dateSerial(today.year, today.month, today.day);
     uint32_t dateStyle = book.styles->styleIndex(CellStyle{.numberFormat = kShortDateFormat});
-    book.sheet->fillPlaceholders(report.reportName, serial.value_or(0), dateStyle, book.sharedStrings);
+    book.sheet->fillPlaceholders(report.reportName, serial.value_or(0), dateStyle,
+                                 book.sharedStrings);
     std::vector<TemplateRow> templateRows = book.sheet->takeRows();
     size_t lastColumn = report.topLeftColumn + report.columns.size() - 1;
     for (const auto& row : templateRows) {
@@ -120,7 +123,8 @@ BuildResult ReportBuilder::build(const std::string& outPath, const BuildDate& to
         for (const auto& cell : row.cells)
             lastColumn = std::max(lastColumn, cell.column);
     }
-    auto [head, tail] = book.sheet->frame("A1:" + columnLetters(lastColumn) + std::to_string(lastRow));
+    auto [head, tail] =
+        book.sheet->frame("A1:" + columnLetters(lastColumn) + std::to_string(lastRow));
 
     SheetStream stream(sheetPath, std::move(templateRows));
     stream.write(head);

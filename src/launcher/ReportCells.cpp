@@ -34,7 +34,8 @@ std::string ReportCells::titleText(size_t level, const RowGroup& group) const {
 }
 
 std::string ReportCells::captionText(const TotalScope& scope) const {
-    return replaceValue(scope.spec->caption, scope.summary ? std::string() : groupValue(scope.level, scope.rows));
+    return replaceValue(scope.spec->caption,
+                        scope.summary ? std::string() : groupValue(scope.level, scope.rows));
 }
 
 std::optional<size_t> ReportCells::captionColumn(const TotalScope& scope) const {

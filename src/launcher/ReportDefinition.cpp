@@ -63,7 +63,8 @@ public:
         std::string v = trimmed(text(key));
         if (v == "1" || v == "-1")
             return true;
-        std::transform(v.begin(), v.end(), v.begin(), [](unsigned char c) { return std::tolower(c); });
+        std::transform(v.begin(), v.end(), v.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
         return v == "true";
     }
     long integer(const std::string& key) const {
@@ -84,7 +85,8 @@ public:
     }
     BorderSpec border(const std::string& prefix, int n) const {
         BorderSpec b;
-        b.line = static_cast<BorderLine>(std::clamp<long>(integer(sectionKey(prefix + "BorderStyle", n)), 0, 3));
+        b.line = static_cast<BorderLine>(
+            std::clamp<long>(integer(sectionKey(prefix + "BorderStyle", n)), 0, 3));
         b.color = color(sectionKey(prefix + "BorderColor", n));
         return b;
     }
@@ -123,7 +125,8 @@ std::vector<ShownColumn> readColumns(const Keys& keys) {
         }
         if (definitions::isCustomSlot(column.fieldId)) {
             column.kind = ValueKind::Text;  // a custom slot may show any contact field
-            std::string label = keys.text(sectionKey("FieldName", column.fieldId - definitions::kFirstCustomId));
+            std::string label =
+                keys.text(sectionKey("FieldName", column.fieldId - definitions::kFirstCustomId));
             if (!label.empty())
                 column.caption = label;
         }
@@ -142,7 +145,8 @@ TotalSpec readTotal(const Keys& keys, int n, const std::vector<ShownColumn>& col
     t.emptyAfter = keys.flag(sectionKey("TotalEmptyAfter", n));
     t.caption = keys.text(sectionKey("TotalCaption", n));
     long col = keys.integer(sectionKey("TotalCaptionCol", n));
-    t.captionColumn = static_cast<size_t>(std::clamp<long>(col, 1, static_cast<long>(columns.size())) - 1);
+    t.captionColumn =
+        static_cast<size_t>(std::clamp<long>(col, 1, static_cast<long>(columns.size())) - 1);
     t.font = keys.font(sectionKey("TotalFontName", n), "TotalFont", n);
     for (const auto& column : columns) {
         ColumnTotal c;
@@ -208,7 +212,9 @@ std::optional<SectionSpec> readSection(const Keys& keys, int n, const ReportDefi
     if (type == "N" || type == "D" || type == "S") {
         s.sortType = type[0];
     } else if (auto field = definitions::findReportField(s.fieldId)) {
-        s.sortType = field->kind == ValueKind::Number ? 'N' : field->kind == ValueKind::Date ? 'D' : 'S';
+        s.sortType = field->kind == ValueKind::Number ? 'N'
+                     : field->kind == ValueKind::Date ? 'D'
+                                                      : 'S';
     }
     s.descending = trimmed(keys.text(sectionKey("SortOrder", n))) == "2";
     s.title = keys.flag(sectionKey("Title", n));
@@ -223,6 +229,8 @@ std::optional<SectionSpec> readSection(const Keys& keys, int n, const ReportDefi
     return s;
 }
 
+}  // namespace
+
 std::string reportNameOf(std::string path) {
     size_t slash = path.find_last_of("/\\");
     if (slash != std::string::npos)
@@ -233,8 +241,6 @@ std::string reportNameOf(std::string path) {
     return path;
 }
 
-}  // namespace
-
 std::optional<size_t> columnFromLetters(const std::string& letters) {
     std::string t = trimmed(letters);
     if (t.empty() || t.size() > 3)
@@ -243,7 +249,8 @@ std::optional<size_t> columnFromLetters(const std::string& letters) {
     for (char c : t) {
         if (!std::isalpha(static_cast<unsigned char>(c)))
             return std::nullopt;
-        column = column * 26 + static_cast<size_t>(std::toupper(static_cast<unsigned char>(c)) - 'A' + 1);
+        column = column * 26 +
+                 static_cast<size_t>(std::toupper(static_cast<unsigned char>(c)) - 'A' + 1);
     }
     if (column > kSheetColumns)
         return std::nullopt;
@@ -258,15 +265,18 @@ std::string columnLetters(size_t column) {
 }
 
 ReportDefinition readDefinition(const SettingsSource& settings, size_t dataColumns) {
-    if (settings.GetSetting(definitions::kStagingSection, "FieldsIncluded", kNothingStaged) == kNothingStaged)
-        raise(kErrInvalidCall, "No report definition is staged. Run the report again from brindlepath.");
+    if (settings.GetSetting(definitions::kStagingSection, "FieldsIncluded", kNothingStaged) ==
+        kNothingStaged)
+        raise(kErrInvalidCall,
+              "No report definition is staged. Run the report again from brindlepath.");
     Keys keys(settings);
     ReportDefinition report;
     report.templatePath = keys.text("Path");
     report.reportName = reportNameOf(report.templatePath);
     report.columns = readColumns(keys);
     if (report.columns.empty())
-        raise(kErrInvalidCall, "Please check the settings for this report: no fields are to be included!");
+        raise(kErrInvalidCall,
+              "Please check the settings for this report: no fields are to be included!");
     report.topLeftColumn = columnFromLetters(keys.text("TopLeftCol")).value_or(0);
     long row = toInteger(keys.text("TopLeftRow")).value_or(1);
     report.topLeftRow = static_cast<size_t>(std::clamp<long>(row, 1, kSheetRows));

@@ -55,12 +55,12 @@ struct TotalSpec {
 };
 
 struct SectionSpec {
-    int index = 0;             // 0, 1, 2: the key suffix
+    int index = 0;  // 0, 1, 2: the key suffix
     int fieldId = 0;
-    char sortType = 'S';       // 'S', 'N' or 'D'
+    char sortType = 'S';  // 'S', 'N' or 'D'
     bool descending = false;
-    size_t sortColumn = 0;     // 0-based data file column the rows are ordered by
-    size_t shownColumn = 0;    // 0-based shown column holding the section's value
+    size_t sortColumn = 0;   // 0-based data file column the rows are ordered by
+    size_t shownColumn = 0;  // 0-based shown column holding the section's value
     bool hasShownColumn = false;
     bool title = false;
     std::string titleCaption;
@@ -97,5 +97,8 @@ ReportDefinition readDefinition(const SettingsSource& settings, size_t dataColum
 // "A" -> 0, "AB" -> 27; nullopt for anything that is not one to three letters of a sheet column.
 std::optional<size_t> columnFromLetters(const std::string& letters);
 std::string columnLetters(size_t column);
+// The report name in a template path: "C:\\Reports\\Pipeline.XLT" and "/r/Pipeline.XLT" give
+// "Pipeline".
+std::string reportNameOf(std::string path);
 
 }  // namespace bp::launcher

@@ -14,9 +14,9 @@ namespace bp::launcher {
 // Which rows a total covers: the groups of one section, or the whole report.
 struct TotalScope {
     const TotalSpec* spec = nullptr;
-    size_t level = 0;     // index into the report's sections; unused for the summary
+    size_t level = 0;  // index into the report's sections; unused for the summary
     bool summary = false;
-    RowGroup rows;        // report positions covered
+    RowGroup rows;  // report positions covered
 };
 
 class RowVisitor {

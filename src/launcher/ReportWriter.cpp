@@ -35,10 +35,13 @@ ReportWriter::ReportWriter(const ReportCells& cells, const RowNumbering& numberi
     for (size_t c = 0; c < report.columns.size(); ++c) {
         ColumnStyles s;
         ValueKind kind = report.columns[c].kind;
-        s.numberFormat = kind == ValueKind::Date                               ? kShortDateFormat
-                         : kind == ValueKind::Number && isMoney(report.columns[c].fieldId) ? kTwoDecimalsFormat
-                                                                                           : kGeneralFormat;
-        s.shown = s.numberFormat == kGeneralFormat ? 0 : styles_.styleIndex(CellStyle{.numberFormat = s.numberFormat});
+        s.numberFormat = kind == ValueKind::Date ? kShortDateFormat
+                         : kind == ValueKind::Number && isMoney(report.columns[c].fieldId)
+                             ? kTwoDecimalsFormat
+                             : kGeneralFormat;
+        s.shown = s.numberFormat == kGeneralFormat
+                      ? 0
+                      : styles_.styleIndex(CellStyle{.numberFormat = s.numberFormat});
         s.hidden = styles_.styleIndex(CellStyle{.numberFormat = kHiddenFormat});
         columns_.push_back(s);
         letters_.push_back(columnLetters(left_ + c));
@@ -105,7 +108,8 @@ std::string ReportWriter::countFormula(const TotalScope& scope, size_t column,
     std::vector<std::string> runs;
     const std::string& col = letters_[column];
     size_t runStart = first;
-    for (size_t p = scope.rows.begin + 1; p <= scope.rows.end && runs.size() <= kMaxCountRanges; ++p) {
+    for (size_t p = scope.rows.begin + 1; p <= scope.rows.end && runs.size() <= kMaxCountRanges;
+         ++p) {
         size_t previous = numbering_.sheetRowOf(p - 1);
         if (p == scope.rows.end || numbering_.sheetRowOf(p) != previous + 1) {
             runs.push_back(col + std::to_string(runStart) + ":" + col + std::to_string(previous));
@@ -149,7 +153,8 @@ void ReportWriter::total(size_t sheetRow, const TotalScope& scope) {
         } else if (captionColumn == c) {
             sheet_.text(left_ + c, cells_.captionText(scope), styles_.styleIndex(look));
         } else if (look.top || look.bottom) {
-            sheet_.styled(left_ + c, styles_.styleIndex(CellStyle{.top = look.top, .bottom = look.bottom}));
+            sheet_.styled(left_ + c,
+                          styles_.styleIndex(CellStyle{.top = look.top, .bottom = look.bottom}));
         }
     }
     sheet_.endRow();
@@ -160,7 +165,9 @@ bool ReportWriter::repeated(size_t position, size_t column) {
     int level = noRepeatLevel_[column];
     if (level < 0)
         return false;
-    return position != cells_.groups(static_cast<size_t>(level))[currentGroup_[static_cast<size_t>(level)]].begin;
+    return position !=
+           cells_.groups(static_cast<size_t>(level))[currentGroup_[static_cast<size_t>(level)]]
+               .begin;
 }
 
 void ReportWriter::data(size_t sheetRow, size_t position) {

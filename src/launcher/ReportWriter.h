@@ -33,7 +33,8 @@ private:
 
     bool repeated(size_t position, size_t column);
     std::string formulaFor(const TotalScope& scope, size_t column) const;
-    std::string countFormula(const TotalScope& scope, size_t column, const std::string& range) const;
+    std::string countFormula(const TotalScope& scope, size_t column,
+                             const std::string& range) const;
     CellStyle totalStyle(const TotalScope& scope, size_t column) const;
 
     const ReportCells& cells_;

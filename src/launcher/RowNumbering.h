@@ -17,7 +17,9 @@ public:
     void header(size_t) override {}
     void title(size_t sheetRow, size_t level, const RowGroup& group) override;
     void total(size_t sheetRow, const TotalScope& scope) override;
-    void data(size_t sheetRow, size_t position) override { sheetRowOf_[position] = static_cast<uint32_t>(sheetRow); }
+    void data(size_t sheetRow, size_t position) override {
+        sheetRowOf_[position] = static_cast<uint32_t>(sheetRow);
+    }
 
     uint32_t sheetRowOf(size_t position) const { return sheetRowOf_[position]; }
     // How many title and caption texts lie in `column` between two sheet rows (inclusive).

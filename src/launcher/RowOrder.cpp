@@ -33,7 +33,8 @@ RowOrder::RowOrder(const DataFile& data, const std::vector<SectionSpec>& section
             keys.resize(count);
             for (size_t row = 0; row < count; ++row) {
                 auto text = data.cell(row, section.sortColumn);
-                auto value = section.sortType == 'N' ? regional.toNumber(text) : regional.toDateSerial(text);
+                auto value =
+                    section.sortType == 'N' ? regional.toNumber(text) : regional.toDateSerial(text);
                 if (value)
                     keys[row] = SortKey{*value, true};
             }

@@ -20,7 +20,8 @@ struct RowGroup {
 
 class RowOrder {
 public:
-    RowOrder(const DataFile& data, const std::vector<SectionSpec>& sections, const Regional& regional);
+    RowOrder(const DataFile& data, const std::vector<SectionSpec>& sections,
+             const Regional& regional);
 
     // Data file row of each report row, in report order.
     const std::vector<uint32_t>& rows() const { return rows_; }

@@ -176,8 +176,9 @@ void SheetStream::endRow() {
         cellStarts_.emplace_back(SIZE_MAX, cells_.size());
         for (const auto& cell : own->cells) {
             while (cellStarts_[mine].first < cell.column) {
-                write(std::string_view(cells_).substr(cellStarts_[mine].second,
-                                                      cellStarts_[mine + 1].second - cellStarts_[mine].second));
+                write(std::string_view(cells_).substr(
+                    cellStarts_[mine].second,
+                    cellStarts_[mine + 1].second - cellStarts_[mine].second));
                 ++mine;
             }
             if (cellStarts_[mine].first != cell.column)

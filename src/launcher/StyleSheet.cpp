@@ -12,9 +12,9 @@ namespace bp::launcher {
 namespace {
 
 // The order the style sheet's parts must keep.
-constexpr std::array<const char*, 11> kPartOrder{"numFmts", "fonts", "fills", "borders",
+constexpr std::array<const char*, 11> kPartOrder{"numFmts",      "fonts",   "fills",      "borders",
                                                  "cellStyleXfs", "cellXfs", "cellStyles", "dxfs",
-                                                 "tableStyles", "colors", "extLst"};
+                                                 "tableStyles",  "colors",  "extLst"};
 
 // Stored colours keep red in the low byte; the sheet wants opaque ARGB hex.
 std::string argb(uint32_t color) {

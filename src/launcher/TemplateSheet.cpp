@@ -115,7 +115,8 @@ TemplateSheet::TemplateSheet(const std::string& xml) {
 }
 
 void TemplateSheet::fillPlaceholders(const std::string& reportName, double dateSerial,
-                                     unsigned dateStyle, const std::vector<std::string>& sharedStrings) {
+                                     unsigned dateStyle,
+                                     const std::vector<std::string>& sharedStrings) {
     for (auto row : sheetData_.children("row")) {
         for (auto cell : row.children("c")) {
             std::string text = cellText(cell, sharedStrings);
@@ -164,8 +165,9 @@ std::vector<TemplateRow> TemplateSheet::takeRows() {
     }
     while (sheetData_.first_child())
         sheetData_.remove_child(sheetData_.first_child());
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const TemplateRow& a, const TemplateRow& b) { return a.number < b.number; });
+    std::stable_sort(rows.begin(), rows.end(), [](const TemplateRow& a, const TemplateRow& b) {
+        return a.number < b.number;
+    });
     return rows;
 }
 

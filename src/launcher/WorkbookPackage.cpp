@@ -123,7 +123,8 @@ std::string WorkbookPackage::read(const std::string& part) const {
         raise(kErrFileNotFound, "The template has no part \"" + part + "\".");
     std::string content(static_cast<size_t>(stat.size), '\0');
     zip_file_t* file = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
-    bool ok = file && zip_fread(file, content.data(), stat.size) == static_cast<zip_int64_t>(stat.size);
+    bool ok =
+        file && zip_fread(file, content.data(), stat.size) == static_cast<zip_int64_t>(stat.size);
     if (file)
         zip_fclose(file);
     if (!ok)
@@ -135,7 +136,8 @@ void WorkbookPackage::write(const std::string& part, std::string content) {
     const std::string& kept = buffers_.emplace_back(std::move(content));
     written_[part] = &kept;
     zip_source_t* source = zip_source_buffer(archive_, kept.data(), kept.size(), 0);
-    if (!source || zip_file_add(archive_, part.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+    if (!source ||
+        zip_file_add(archive_, part.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
         if (source)
             zip_source_free(source);
         raise(kErrPermissionDenied, "The report part \"" + part + "\" could not be stored.");
@@ -144,7 +146,8 @@ void WorkbookPackage::write(const std::string& part, std::string content) {
 
 void WorkbookPackage::writeFromFile(const std::string& part, const std::string& filePath) {
     zip_source_t* source = zip_source_file(archive_, filePath.c_str(), 0, -1);
-    if (!source || zip_file_add(archive_, part.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+    if (!source ||
+        zip_file_add(archive_, part.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
         if (source)
             zip_source_free(source);
         raise(kErrPermissionDenied, "The report part \"" + part + "\" could not be stored.");
@@ -240,7 +243,8 @@ void WorkbookPackage::fixWorkbook() {
     pugi::xml_node calc = top.child("calcPr");
     if (!calc) {
         // calcPr follows the defined names (or the sheets) in the workbook's fixed order.
-        pugi::xml_node after = top.child("definedNames") ? top.child("definedNames") : top.child("sheets");
+        pugi::xml_node after =
+            top.child("definedNames") ? top.child("definedNames") : top.child("sheets");
         calc = after ? top.insert_child_after("calcPr", after) : top.append_child("calcPr");
     }
     calc.remove_attribute("fullCalcOnLoad");

@@ -15,7 +15,8 @@ class WorkbookPackage {
 public:
     // Copies `templatePath` to `outPath` and opens the copy. Raises bp::Error when the file
     // is missing or is not a spreadsheet package; nothing is left at `outPath` then.
-    static WorkbookPackage fromTemplate(const std::string& templatePath, const std::string& outPath);
+    static WorkbookPackage fromTemplate(const std::string& templatePath,
+                                        const std::string& outPath);
     // A workbook of one empty sheet written to `outPath`.
     static WorkbookPackage plain(const std::string& outPath);
 
