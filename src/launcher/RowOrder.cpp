@@ -25,9 +25,13 @@ int compareText(std::string_view a, std::string_view b) {
 
 RowOrder::RowOrder(const DataFile& data, const std::vector<SectionSpec>& sections,
                    const Regional& regional)
-    : data_(data), sections_(sections), groups_(sections.size()) {
+    : sections_(sections), groups_(sections.size()) {
     size_t count = data.rowCount();
     for (const auto& section : sections) {
+        std::vector<std::string_view> texts(count);
+        for (size_t row = 0; row < count; ++row)
+            texts[row] = data.cell(row, section.sortColumn);
+        texts_.push_back(std::move(texts));
         std::vector<SortKey> keys;
         if (section.sortType != 'S') {
             keys.resize(count);
@@ -59,16 +63,16 @@ RowOrder::RowOrder(const DataFile& data, const std::vector<SectionSpec>& section
 // Values that are not numbers (or dates) sort before all others and among themselves as text.
 int RowOrder::compare(size_t level, uint32_t a, uint32_t b) const {
     const auto& keys = keys_[level];
-    size_t column = sections_[level].sortColumn;
+    const auto& texts = texts_[level];
     if (keys.empty())
-        return compareText(data_.cell(a, column), data_.cell(b, column));
+        return compareText(texts[a], texts[b]);
     const SortKey& x = keys[a];
     const SortKey& y = keys[b];
     if (x.isNumber && y.isNumber)
         return x.number < y.number ? -1 : x.number > y.number ? 1 : 0;
     if (x.isNumber != y.isNumber)
         return x.isNumber ? 1 : -1;
-    return compareText(data_.cell(a, column), data_.cell(b, column));
+    return compareText(texts[a], texts[b]);
 }
 
 void RowOrder::findGroups() {

@@ -4,6 +4,7 @@
 // order, so a report never shuffles what the program sorted.
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "launcher/DataFile.h"
@@ -37,9 +38,9 @@ private:
     int compare(size_t level, uint32_t a, uint32_t b) const;
     void findGroups();
 
-    const DataFile& data_;
     const std::vector<SectionSpec>& sections_;
-    std::vector<std::vector<SortKey>> keys_;  // per section, per data row
+    std::vector<std::vector<SortKey>> keys_;            // per number or date section, per data row
+    std::vector<std::vector<std::string_view>> texts_;  // per section, per data row
     std::vector<uint32_t> rows_;
     std::vector<std::vector<RowGroup>> groups_;
 };

@@ -146,12 +146,17 @@ void WorkbookPackage::write(const std::string& part, std::string content) {
 
 void WorkbookPackage::writeFromFile(const std::string& part, const std::string& filePath) {
     zip_source_t* source = zip_source_file(archive_, filePath.c_str(), 0, -1);
-    if (!source ||
-        zip_file_add(archive_, part.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+    zip_int64_t index =
+        source ? zip_file_add(archive_, part.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8)
+               : -1;
+    if (index < 0) {
         if (source)
             zip_source_free(source);
         raise(kErrPermissionDenied, "The report part \"" + part + "\" could not be stored.");
     }
+    // Sheet text is very repetitive: the fastest level packs it nearly as small in a fraction
+    // of the time, which matters for reports of a million rows.
+    zip_set_file_compression(archive_, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);
 }
 
 void WorkbookPackage::remove(const std::string& part) {
