@@ -13,10 +13,16 @@ namespace bp {
 enum ErrorNumber : int {
     kErrInvalidCall = 5,
     kErrOverflow = 6,
+    kErrOutOfMemory = 7,
     kErrSubscript = 9,
     kErrTypeMismatch = 13,
+    kErrInternal = 51,
     kErrFileNotFound = 53,
+    kErrDeviceIO = 57,
+    kErrFileExists = 58,
+    kErrDiskFull = 61,
     kErrPermissionDenied = 70,
+    kErrPathFileAccess = 75,
     kErrPathNotFound = 76,
     kErrObjectNotSet = 91,
 };

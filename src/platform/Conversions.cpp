@@ -1,0 +1,132 @@
+#include "platform/Conversions.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "platform/Error.h"
+
+namespace bp::platform {
+
+namespace {
+
+[[noreturn]] void typeMismatch(std::source_location where) {
+    raise(kErrTypeMismatch, "Type mismatch", where);
+}
+
+double numberOf(std::string_view text, const Locale& locale, std::source_location where) {
+    std::optional<double> number = locale.parseNumber(text);
+    if (!number) {
+        typeMismatch(where);
+    }
+    if (std::isinf(*number)) {
+        raise(kErrOverflow, "Overflow", where);
+    }
+    return *number;
+}
+
+template <typename Int>
+Int toInteger(double value, std::source_location where) {
+    double rounded = roundHalfEven(value);
+    if (!(rounded >= std::numeric_limits<Int>::min() &&
+          rounded <= std::numeric_limits<Int>::max())) {
+        raise(kErrOverflow, "Overflow", where);
+    }
+    return static_cast<Int>(rounded);
+}
+
+bool sameLetters(std::string_view text, std::string_view word) {
+    if (text.size() != word.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((text[i] | 0x20) != word[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string_view trimmed(std::string_view text) {
+    std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
+double roundHalfEven(double value) {
+    double whole = std::floor(value);
+    double fraction = value - whole;
+    if (fraction > 0.5) {
+        return whole + 1;
+    }
+    if (fraction < 0.5) {
+        return whole;
+    }
+    return std::fmod(whole, 2.0) == 0 ? whole : whole + 1;
+}
+
+using Where = std::source_location;
+
+std::int16_t CInt(std::string_view text, Where where) {
+    return CInt(text, Locale::current(), where);
+}
+std::int16_t CInt(std::string_view text, const Locale& locale, Where where) {
+    return CInt(CDbl(text, locale, where), where);
+}
+std::int16_t CInt(double value, Where where) {
+    return toInteger<std::int16_t>(value, where);
+}
+
+std::int32_t CLng(std::string_view text, Where where) {
+    return CLng(text, Locale::current(), where);
+}
+std::int32_t CLng(std::string_view text, const Locale& locale, Where where) {
+    return CLng(CDbl(text, locale, where), where);
+}
+std::int32_t CLng(double value, Where where) {
+    return toInteger<std::int32_t>(value, where);
+}
+
+bool CBool(std::string_view text, Where where) {
+    return CBool(text, Locale::current(), where);
+}
+bool CBool(std::string_view text, const Locale& locale, Where where) {
+    std::string_view word = trimmed(text);
+    if (sameLetters(word, "true")) {
+        return true;
+    }
+    if (sameLetters(word, "false")) {
+        return false;
+    }
+    return numberOf(text, locale, where) != 0;
+}
+
+double CDbl(std::string_view text, Where where) {
+    return CDbl(text, Locale::current(), where);
+}
+double CDbl(std::string_view text, const Locale& locale, Where where) {
+    return numberOf(text, locale, where);
+}
+
+DateTime CDate(std::string_view text, Where where) {
+    return CDate(text, Locale::current(), where);
+}
+DateTime CDate(std::string_view text, const Locale& locale, Where where) {
+    std::optional<DateTime> value = locale.parseDateTime(text);
+    if (!value) {
+        typeMismatch(where);
+    }
+    return *value;
+}
+
+std::string formatYyyymmdd(const DateTime& value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d%02d%02d", value.year, value.month, value.day);
+    return text;
+}
+
+}  // namespace bp::platform

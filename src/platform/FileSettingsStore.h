@@ -1,0 +1,87 @@
+#pragma once
+// The settings store kept in one text file (format: SettingsFileFormat.h). The report
+// builder reads and writes the same file, so:
+//  - every change replaces the whole file atomically (temporary file in the same folder,
+//    flushed, then renamed): a crash never leaves a half-written store;
+//  - writers hold an exclusive lock on "<file>.lock" and re-read the file under it before
+//    they change anything, so two processes never lose each other's keys;
+//  - every read re-reads the file when it changed since the last read;
+//  - batch() turns many changes into one write.
+// A damaged file never stops the program: unreadable lines are skipped.
+
+#include <sys/stat.h>
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <source_location>
+#include <string>
+
+#include "platform/SettingsData.h"
+#include "platform/SettingsStore.h"
+
+namespace bp::platform {
+
+class FileSettingsStore : public SettingsStore {
+public:
+    explicit FileSettingsStore(std::string path);
+    ~FileSettingsStore() override;
+    FileSettingsStore(const FileSettingsStore&) = delete;
+    FileSettingsStore& operator=(const FileSettingsStore&) = delete;
+
+    const std::string& path() const { return path_; }
+
+    std::string GetSetting(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const override;
+    void SaveSetting(std::string_view section, std::string_view key, std::string_view value,
+                     std::source_location where = std::source_location::current()) override;
+    void DeleteSetting(std::string_view section, std::string_view key,
+                       std::source_location where = std::source_location::current()) override;
+    void DeleteSetting(std::string_view section,
+                       std::source_location where = std::source_location::current()) override;
+    SettingPairs GetAllSettings(std::string_view section) const override;
+    void batch(const std::function<void()>& changes,
+               std::source_location where = std::source_location::current()) override;
+
+private:
+    // Identifies one version of the file on disk; a rename by any writer changes the inode.
+    struct Stamp {
+        bool exists = false;
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        long long mtimeNs = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+
+    void refresh() const;
+    // Returns 0, or the error of a file that exists but cannot be read.
+    int load() const;
+    bool holds(std::string_view section, const std::string_view* key) const;
+    void changeInBatch(const std::function<bool(SettingsData&)>& change,
+                       std::source_location where);
+    void update(const std::function<bool(SettingsData&)>& change, std::source_location where);
+    void lockForWriting(std::source_location where);
+    void writeFile(std::source_location where);
+    static Stamp stampOf(const struct stat& info);
+
+    std::string path_;
+    std::string folder_;
+    mutable std::recursive_mutex mutex_;
+    mutable SettingsData data_;
+    mutable Stamp stamp_;
+    mutable bool loaded_ = false;
+    int lockFd_ = -1;
+    // Inside batch(): the write lock is held from the first change to the end, and the
+    // changes live in data_ until the one write.
+    int batchDepth_ = 0;
+    bool batchLocked_ = false;
+    bool batchDirty_ = false;
+};
+
+// The user's own store: $BRINDLEPATH_SETTINGS, else $XDG_CONFIG_HOME/brindlepath/settings.ini,
+// else ~/.config/brindlepath/settings.ini. Nothing is created until the first change.
+std::string userSettingsPath();
+std::unique_ptr<SettingsStore> openUserSettings();
+
+}  // namespace bp::platform

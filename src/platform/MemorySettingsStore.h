@@ -1,0 +1,26 @@
+#pragma once
+// A settings store that lives only as long as the object: for tests of the layers above,
+// which must never touch the user's own store.
+
+#include "platform/SettingsData.h"
+#include "platform/SettingsStore.h"
+
+namespace bp::platform {
+
+class MemorySettingsStore : public SettingsStore {
+public:
+    std::string GetSetting(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const override;
+    void SaveSetting(std::string_view section, std::string_view key, std::string_view value,
+                     std::source_location where = std::source_location::current()) override;
+    void DeleteSetting(std::string_view section, std::string_view key,
+                       std::source_location where = std::source_location::current()) override;
+    void DeleteSetting(std::string_view section,
+                       std::source_location where = std::source_location::current()) override;
+    SettingPairs GetAllSettings(std::string_view section) const override;
+
+private:
+    SettingsData data_;
+};
+
+}  // namespace bp::platform

@@ -1,0 +1,34 @@
+#pragma once
+// One running copy per user. The lock is an flock on a file in $XDG_RUNTIME_DIR (else the
+// temporary folder, with the user id in its name); the system drops it when the process
+// ends in any way, a crash included, so no stale lock ever refuses a start.
+
+#include <string>
+
+namespace bp::platform {
+
+class SingleInstance {
+public:
+    enum class State {
+        Acquired,       // this process is the one copy
+        HeldElsewhere,  // another copy runs: refuse to start
+        Unavailable,    // no lock could be made; the start goes on rather than be refused
+    };
+
+    explicit SingleInstance(std::string lockPath = defaultLockPath());
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    State state() const { return state_; }
+    // The Windows program's previous-instance test.
+    bool PrevInstance() const { return state_ == State::HeldElsewhere; }
+
+    static std::string defaultLockPath();
+
+private:
+    State state_ = State::Unavailable;
+    int fd_ = -1;
+};
+
+}  // namespace bp::platform
