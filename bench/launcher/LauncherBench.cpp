@@ -7,56 +7,46 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <random>
 #include <string>
 
 #include "launcher/ReportBuilder.h"
+#include "platform/MemorySettingsStore.h"
 
 namespace bp::launcher {
 namespace {
 
 namespace fs = std::filesystem;
 
-class MapSettings : public SettingsSource {
-public:
-    std::string GetSetting(std::string_view section, std::string_view key,
-                           std::string_view defaultValue) const override {
-        auto found = values_.find(std::string(section) + "/" + std::string(key));
-        return found == values_.end() ? std::string(defaultValue) : found->second;
-    }
-    void SaveSetting(std::string_view section, std::string_view key, std::string_view value) override {
-        values_[std::string(section) + "/" + std::string(key)] = value;
-    }
-
-private:
-    std::map<std::string, std::string> values_;
-};
-
 // A data file as a report run leaves it: Company, Contact, Sales Stage, Product, Amount, Units,
 // Close Date, City.
 void writeDataFile(const std::string& path, size_t rows) {
-    static const char* kStages[] = {"Prospect", "Qualified", "Proposal", "Negotiation", "Won", "Lost"};
+    static const char* kStages[] = {"Prospect",    "Qualified", "Proposal",
+                                    "Negotiation", "Won",       "Lost"};
     std::mt19937 random(7);
     FILE* out = std::fopen(path.c_str(), "wb");
     for (size_t i = 0; i < rows; ++i) {
         unsigned company = random() % 200;
-        std::fprintf(out,
-                     "\"Company %03u Ltd\",\"Contact %zu\",\"%s\",\"Product %u\",\"%u.%02u\",\"%u\","
-                     "\"%u/%u/2026\",\"City %u\"\r\n",
-                     company, i, kStages[random() % 6], static_cast<unsigned>(random() % 10),
-                     static_cast<unsigned>(random() % 100000), static_cast<unsigned>(random() % 100),
-                     static_cast<unsigned>(random() % 50), static_cast<unsigned>(random() % 12 + 1),
-                     static_cast<unsigned>(random() % 28 + 1), company % 40);
+        std::fprintf(
+            out,
+            "\"Company %03u Ltd\",\"Contact %zu\",\"%s\",\"Product %u\",\"%u.%02u\",\"%u\","
+            "\"%u/%u/2026\",\"City %u\"\r\n",
+            company, i, kStages[random() % 6], static_cast<unsigned>(random() % 10),
+            static_cast<unsigned>(random() % 100000), static_cast<unsigned>(random() % 100),
+            static_cast<unsigned>(random() % 50), static_cast<unsigned>(random() % 12 + 1),
+            static_cast<unsigned>(random() % 28 + 1), company % 40);
     }
     std::fclose(out);
 }
 
-void stageDefinition(MapSettings& settings, const std::string& dataFile) {
+void stageDefinition(platform::SettingsStore& settings, const std::string& dataFile) {
     settings.SaveSetting("Settings", "DataFile", dataFile);
-    auto set = [&](const std::string& key, const std::string& value) { settings.SaveSetting("Report", key, value); };
+    auto set = [&](const std::string& key, const std::string& value) {
+        settings.SaveSetting("Report", key, value);
+    };
     set("FieldsIncluded", "1025\f1026\f39\f200\f34\f32\f31\f1030\f");
-    set("FieldNamesIncluded", "Company\fContact\fSales Stage\fProduct\fAmount\fUnits\fClose Date\fCity\f");
+    set("FieldNamesIncluded",
+        "Company\fContact\fSales Stage\fProduct\fAmount\fUnits\fClose Date\fCity\f");
     set("Header", "1");
     const char* sorts[] = {"1025", "39", "200"};
     const char* types[] = {"S", "S", "S"};
@@ -88,7 +78,7 @@ void BM_BuildReport(benchmark::State& state) {
     fs::create_directories(dir);
     std::string data = (dir / "data.CSV").string();
     writeDataFile(data, rows);
-    MapSettings settings;
+    platform::MemorySettingsStore settings;
     stageDefinition(settings, data);
     Regional regional;
     ReportBuilder builder(settings, regional);
@@ -103,7 +93,12 @@ void BM_BuildReport(benchmark::State& state) {
     fs::remove_all(dir);
 }
 
-BENCHMARK(BM_BuildReport)->Arg(100000)->Arg(1000000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(BM_BuildReport)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace bp::launcher

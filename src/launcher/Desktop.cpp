@@ -9,6 +9,8 @@
 #include <iostream>
 #include <vector>
 
+#include "platform/AppInfo.h"
+
 extern char** environ;
 
 namespace bp::launcher {
@@ -47,7 +49,7 @@ bool run(const std::vector<std::string>& arguments) {
 }
 
 std::vector<std::string> dialogCommand(MessageKind kind, const std::string& text) {
-    const std::string title(kAppTitle);
+    const std::string title(platform::kAppTitle);
     bool error = kind == MessageKind::Error;
     if (onPath("zenity"))
         return {"zenity", error ? "--error" : "--warning", "--no-markup", "--title=" + title,
@@ -68,15 +70,12 @@ SystemDesktop::SystemDesktop() {
 }
 
 void SystemDesktop::open(const std::string& path) {
-    if (quiet_)
-        return;
-    if (!run({"xdg-open", path}))
-        message(MessageKind::Error,
-                "\"" + path + "\" could not be opened: no program to open it was found.");
+    if (!quiet_)
+        shell_.open(path, std::filesystem::path(path).parent_path().string());
 }
 
 void SystemDesktop::message(MessageKind kind, const std::string& text) {
-    std::cerr << kAppTitle << ": " << text << std::endl;
+    std::cerr << platform::kAppTitle << ": " << text << std::endl;
     if (quiet_)
         return;
     auto command = dialogCommand(kind, text);

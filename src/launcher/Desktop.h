@@ -4,12 +4,10 @@
 // dialog when there is a display to show one on.
 
 #include <string>
-#include <string_view>
+
+#include "platform/DesktopShell.h"
 
 namespace bp::launcher {
-
-// Title of every message the builder shows.
-inline constexpr std::string_view kAppTitle = "brindlepath";
 
 enum class MessageKind { Warning, Error };
 
@@ -31,6 +29,7 @@ public:
 
 private:
     bool quiet_ = false;
+    platform::DesktopShell shell_;
 };
 
 }  // namespace bp::launcher

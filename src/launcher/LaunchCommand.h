@@ -30,7 +30,7 @@ std::string defaultReportPath(const std::string& dataFile, const std::string& re
 
 class LaunchCommand {
 public:
-    LaunchCommand(SettingsSource& settings, Desktop& desktop, const Regional& regional)
+    LaunchCommand(platform::SettingsStore& settings, Desktop& desktop, const Regional& regional)
         : settings_(settings), desktop_(desktop), regional_(regional) {}
 
     int run(const LaunchOptions& options, const BuildDate& today, const std::string& stamp);
@@ -39,7 +39,7 @@ private:
     int editTemplate(const LaunchOptions& options);
     int buildReport(const LaunchOptions& options, const BuildDate& today, const std::string& stamp);
 
-    SettingsSource& settings_;
+    platform::SettingsStore& settings_;
     Desktop& desktop_;
     const Regional& regional_;
 };

@@ -78,6 +78,26 @@ std::optional<std::array<int, 3>> dateParts(std::string_view text) {
 
 }  // namespace
 
+Regional Regional::fromLocale(const platform::Locale& locale) {
+    // Separators outside ASCII (a no-break space) never match a byte of the text; such a
+    // grouping simply makes a number text.
+    auto single = [](const std::string& s, char fallback) {
+        return s.size() == 1 ? s[0] : fallback;
+    };
+    char decimal = single(locale.decimalSeparator(), '.');
+    char group = single(locale.groupSeparator(), '\x01');
+    const std::string& pattern = locale.shortDateFormat();
+    size_t day = pattern.find('d');
+    size_t month = pattern.find('M');
+    size_t year = pattern.find('y');
+    DateOrder order = DateOrder::MonthDayYear;
+    if (year < month && year < day)
+        order = DateOrder::YearMonthDay;
+    else if (day < month)
+        order = DateOrder::DayMonthYear;
+    return Regional(decimal, group, order);
+}
+
 std::optional<double> Regional::toNumber(std::string_view text) const {
     text = trim(text);
     if (text.empty())

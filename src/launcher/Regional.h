@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/Locale.h"
+
 namespace bp::launcher {
 
 enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
@@ -14,6 +16,9 @@ public:
     Regional() = default;
     Regional(char decimalSeparator, char groupSeparator, DateOrder order)
         : decimal_(decimalSeparator), group_(groupSeparator), order_(order) {}
+
+    // The separators and the order of day, month and year of the user's regional settings.
+    static Regional fromLocale(const platform::Locale& locale);
 
     char decimalSeparator() const { return decimal_; }
     DateOrder dateOrder() const { return order_; }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "launcher/Regional.h"
-#include "launcher/SettingsSource.h"
+#include "platform/SettingsStore.h"
 
 namespace bp::launcher {
 
@@ -26,7 +26,7 @@ struct BuildDate {
 
 class ReportBuilder {
 public:
-    ReportBuilder(const SettingsSource& settings, const Regional& regional)
+    ReportBuilder(const platform::SettingsStore& settings, const Regional& regional)
         : settings_(settings), regional_(regional) {}
 
     // Raises bp::Error with the text the user is shown when no report can be built.
@@ -37,7 +37,7 @@ public:
     std::string dataFilePath() const;
 
 private:
-    const SettingsSource& settings_;
+    const platform::SettingsStore& settings_;
     const Regional& regional_;
 };
 

@@ -54,7 +54,7 @@ std::vector<std::string> splitItems(const std::string& list) {
 // Reads keys of the staging section with the catalogue's defaults.
 class Keys {
 public:
-    explicit Keys(const SettingsSource& settings) : settings_(settings) {}
+    explicit Keys(const platform::SettingsStore& settings) : settings_(settings) {}
 
     std::string text(const std::string& key) const {
         return settings_.GetSetting(definitions::kStagingSection, key, keyDefault(key));
@@ -105,7 +105,7 @@ public:
     }
 
 private:
-    const SettingsSource& settings_;
+    const platform::SettingsStore& settings_;
 };
 
 std::vector<ShownColumn> readColumns(const Keys& keys) {
@@ -264,7 +264,7 @@ std::string columnLetters(size_t column) {
     return letters;
 }
 
-ReportDefinition readDefinition(const SettingsSource& settings, size_t dataColumns) {
+ReportDefinition readDefinition(const platform::SettingsStore& settings, size_t dataColumns) {
     if (settings.GetSetting(definitions::kStagingSection, "FieldsIncluded", kNothingStaged) ==
         kNothingStaged)
         raise(kErrInvalidCall,

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "definitions/ReportFields.h"
-#include "launcher/SettingsSource.h"
+#include "platform/SettingsStore.h"
 
 namespace bp::launcher {
 
@@ -92,7 +92,7 @@ struct ReportDefinition {
 
 // Raises bp::Error when nothing usable is staged. `dataColumns` is the width of the data file,
 // which tells whether a section's sort column exists.
-ReportDefinition readDefinition(const SettingsSource& settings, size_t dataColumns);
+ReportDefinition readDefinition(const platform::SettingsStore& settings, size_t dataColumns);
 
 // "A" -> 0, "AB" -> 27; nullopt for anything that is not one to three letters of a sheet column.
 std::optional<size_t> columnFromLetters(const std::string& letters);

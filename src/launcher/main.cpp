@@ -5,8 +5,9 @@
 #include <ctime>
 #include <iostream>
 
-#include "launcher/IniSettingsFile.h"
 #include "launcher/LaunchCommand.h"
+#include "platform/FileSettingsStore.h"
+#include "platform/Locale.h"
 
 int main(int argc, char** argv) {
     using namespace bp::launcher;
@@ -27,11 +28,9 @@ int main(int argc, char** argv) {
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H.%M.%S", &local);
 
-    IniSettingsFile settings(IniSettingsFile::userPath());
+    auto settings = bp::platform::openUserSettings();
     SystemDesktop desktop;
-    // FIXME: the regional number and date forms come from the platform's locale once it lands;
-    // until then the data file is read in the en_US forms.
-    Regional regional;
-    LaunchCommand command(settings, desktop, regional);
+    Regional regional = Regional::fromLocale(bp::platform::Locale::current());
+    LaunchCommand command(*settings, desktop, regional);
     return command.run(*options, today, stamp);
 }

@@ -92,3 +92,18 @@ TEST(RegionalDates, ReadTheShortDateInTheRegionsOrder) {
 
 }  // namespace
 }  // namespace bp::launcher
+
+namespace bp::launcher {
+namespace {
+
+TEST(RegionalFromLocale, TakesSeparatorsAndDateOrderFromTheLocale) {
+    Regional de = Regional::fromLocale(platform::Locale("de_DE"));
+    EXPECT_EQ(de.toNumber("1.250,50"), 1250.5);
+    EXPECT_EQ(de.toDateSerial("14.03.2026"), 46095.0);
+    Regional us = Regional::fromLocale(platform::Locale("en_US"));
+    EXPECT_EQ(us.toNumber("1,250.50"), 1250.5);
+    EXPECT_EQ(us.toDateSerial("3/14/2026"), 46095.0);
+}
+
+}  // namespace
+}  // namespace bp::launcher

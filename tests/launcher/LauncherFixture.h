@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "XlsxReader.h"
-#include "launcher/IniSettingsFile.h"
 #include "launcher/LaunchCommand.h"
+#include "platform/FileSettingsStore.h"
 
 namespace bp::launcher::test {
 
@@ -94,14 +94,14 @@ public:
     int run(LaunchOptions options = {}) {
         if (options.outPath.empty() && useOutPath_)
             options.outPath = outPath_;
-        IniSettingsFile settings(settingsPath_);
+        platform::FileSettingsStore settings(settingsPath_);
         LaunchCommand command(settings, desktop_, regional_);
         return command.run(options, BuildDate{2026, 3, 20}, "2026-03-20 10.00.00");
     }
 
     XlsxReader report() const { return XlsxReader(outPath_); }
     std::string setting(const std::string& section, const std::string& key) const {
-        return IniSettingsFile(settingsPath_).GetSetting(section, key, "<absent>");
+        return platform::FileSettingsStore(settingsPath_).GetSetting(section, key, "<absent>");
     }
     std::string starterTemplate() const {
         return std::string(BP_PROGRAM_DIR) + "/brindlepath_template.XLT";
