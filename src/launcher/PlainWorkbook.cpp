@@ -44,8 +44,9 @@ std::vector<std::pair<std::string, std::string>> plainWorkbookParts() {
          R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
          R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
          R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
-         R"(<dimension ref="A1"/><sheetData/>)"
-         R"(<pageMargins left="0.7" right="0.7" top="0.75" bottom="0.75" header="0.3" footer="0.3"/>)"
+         R"(<sheetPr><pageSetUpPr fitToPage="1"/></sheetPr><dimension ref="A1"/><sheetData/>)"
+         R"(<pageMargins left="0.5" right="0.5" top="0.75" bottom="0.75" header="0.3" footer="0.3"/>)"
+         R"(<pageSetup orientation="landscape" fitToWidth="1" fitToHeight="0"/>)"
          R"(</worksheet>)"},
     };
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The parts of a workbook with one empty sheet: what a report is written into when its template
-// is missing or cannot be read.
+// is missing or cannot be read: landscape pages as wide as the report.
 
 #include <string>
 #include <utility>

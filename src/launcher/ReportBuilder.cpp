@@ -116,6 +116,7 @@ BuildResult ReportBuilder::build(const std::string& outPath, const BuildDate& to
     uint32_t dateStyle = book.styles->styleIndex(CellStyle{.numberFormat = kShortDateFormat});
     book.sheet->fillPlaceholders(report.reportName, serial.value_or(0), dateStyle,
                                  book.sharedStrings);
+    book.sheet->defaultColumnWidths(report.topLeftColumn, cells.columnWidths());
     std::vector<TemplateRow> templateRows = book.sheet->takeRows();
     size_t lastColumn = report.topLeftColumn + report.columns.size() - 1;
     for (const auto& row : templateRows) {

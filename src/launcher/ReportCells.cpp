@@ -1,5 +1,7 @@
 #include "launcher/ReportCells.h"
 
+#include <algorithm>
+
 namespace bp::launcher {
 namespace {
 
@@ -43,6 +45,23 @@ std::optional<size_t> ReportCells::captionColumn(const TotalScope& scope) const 
     if (scope.spec->columns[column].calc != CalcType::None)
         return std::nullopt;
     return column;
+}
+
+std::vector<double> ReportCells::columnWidths() const {
+    constexpr size_t kSampleRows = 2000;
+    constexpr double kNarrowest = 8;
+    constexpr double kWidest = 50;
+    std::vector<double> widths;
+    for (size_t c = 0; c < report_.columns.size(); ++c) {
+        // Dates and formatted amounts need about twelve characters whatever their text.
+        size_t longest = report_.columns[c].caption.size();
+        if (report_.columns[c].kind != definitions::ValueKind::Text)
+            longest = std::max<size_t>(longest, 12);
+        for (size_t p = 0; p < std::min(rowCount(), kSampleRows); ++p)
+            longest = std::max(longest, text(p, c).size());
+        widths.push_back(std::clamp(static_cast<double>(longest) + 2, kNarrowest, kWidest));
+    }
+    return widths;
 }
 
 std::optional<double> ReportCells::totalValue(const TotalScope& scope, size_t column) const {

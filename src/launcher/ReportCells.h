@@ -31,6 +31,8 @@ public:
     std::string captionText(const TotalScope& scope) const;
     // The column the caption goes to, unless a calculation takes that cell.
     std::optional<size_t> captionColumn(const TotalScope& scope) const;
+    // Widths that show each column's caption and values, judged from the first rows.
+    std::vector<double> columnWidths() const;
     // The total as the sheet computes it; nullopt for an average of nothing.
     std::optional<double> totalValue(const TotalScope& scope, size_t column) const;
 

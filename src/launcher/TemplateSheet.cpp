@@ -136,6 +136,20 @@ void TemplateSheet::fillPlaceholders(const std::string& reportName, double dateS
     }
 }
 
+void TemplateSheet::defaultColumnWidths(size_t firstColumn, const std::vector<double>& widths) {
+    pugi::xml_node sheet = doc_.child("worksheet");
+    if (sheet.child("cols") || widths.empty())
+        return;
+    pugi::xml_node cols = sheet.insert_child_before("cols", sheetData_);
+    for (size_t i = 0; i < widths.size(); ++i) {
+        pugi::xml_node col = cols.append_child("col");
+        col.append_attribute("min") = firstColumn + i + 1;
+        col.append_attribute("max") = firstColumn + i + 1;
+        col.append_attribute("width") = widths[i];
+        col.append_attribute("customWidth") = 1;
+    }
+}
+
 std::vector<TemplateRow> TemplateSheet::takeRows() {
     std::vector<TemplateRow> rows;
     size_t lastRow = 0;

@@ -30,6 +30,8 @@ public:
 
     void fillPlaceholders(const std::string& reportName, double dateSerial, unsigned dateStyle,
                           const std::vector<std::string>& sharedStrings);
+    // Gives the columns these widths (in characters) when the sheet sets none of its own.
+    void defaultColumnWidths(size_t firstColumn, const std::vector<double>& widths);
     // Takes the template's rows out of the sheet, in row order.
     std::vector<TemplateRow> takeRows();
     // The sheet before and after its rows, with its used range set to `dimension`.

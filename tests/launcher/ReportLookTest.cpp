@@ -204,7 +204,12 @@ TEST_F(LauncherTest, MissingOrBrokenTemplateGivesAPlainWorkbookAndAWarning) {
         ASSERT_EQ(run(), kExitDone);
         ASSERT_EQ(desktop_.warnings.size(), 1u);
         EXPECT_NE(desktop_.warnings[0].find("plain workbook"), std::string::npos);
-        EXPECT_EQ(report().text("A1"), "Acme");
+        XlsxReader r = report();
+        EXPECT_EQ(r.text("A1"), "Acme");
+        // Without a template the columns are made wide enough for their values.
+        auto col = r.sheet().child("worksheet").child("cols").child("col");
+        EXPECT_DOUBLE_EQ(col.attribute("width").as_double(), 9);
+        EXPECT_DOUBLE_EQ(col.next_sibling().attribute("width").as_double(), 14);
     }
     EXPECT_TRUE(std::filesystem::exists(broken));  // the template itself is never touched
 }
