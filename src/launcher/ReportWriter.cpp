@@ -42,7 +42,8 @@ ReportWriter::ReportWriter(const ReportCells& cells, const RowNumbering& numberi
         s.shown = s.numberFormat == kGeneralFormat
                       ? 0
                       : styles_.styleIndex(CellStyle{.numberFormat = s.numberFormat});
-        s.hidden = styles_.styleIndex(CellStyle{.numberFormat = kHiddenFormat});
+        if (noRepeatLevel_[c] >= 0)
+            s.hidden = styles_.styleIndex(CellStyle{.numberFormat = kHiddenFormat});
         columns_.push_back(s);
         letters_.push_back(columnLetters(left_ + c));
     }

@@ -174,6 +174,23 @@ TEST_F(LauncherTest, EveryCalculationKindHasItsFormulaAndValue) {
     }
 }
 
+TEST_F(LauncherTest, CountOverManyGroupsSubtractsTheTitles) {
+    Rows rows;
+    for (int i = 0; i < 40; ++i)
+        rows.push_back({"Company " + std::to_string(100 + i), "1"});
+    writeData(rows);
+    stage(with(fields({{1025, "Company"}, {34, "Amount"}}), {{"Sort0", "1025"},
+                                                             {"SortCol0", "1"},
+                                                             {"Title0", "1"},
+                                                             {"Totals99", "1"},
+                                                             {"1025CalcType99", "3"}}));
+    ASSERT_EQ(run(), kExitDone);
+    XlsxReader r = report();
+    // 40 titles and 40 data rows alternate: naming 40 ranges would be unreadable.
+    EXPECT_EQ(r.cell("A81").formula, "SUBTOTAL(3,A2:A80)-39");
+    EXPECT_EQ(r.text("A81"), "40");
+}
+
 TEST_F(LauncherTest, AverageOfNothingIsADivisionByZero) {
     writeData({{"Acme", ""}, {"Beta", ""}});
     stage(with(fields({{1025, "Company"}, {34, "Amount"}}),
