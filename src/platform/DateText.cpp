@@ -1,5 +1,6 @@
 #include "platform/DateText.h"
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -34,7 +35,7 @@ void appendField(std::string& out, const Locale::Data& locale, char letter, std:
             }
             return;
         case 'M':
-            if (count >= 3) {
+            if (count >= 3 && value.month >= 1 && value.month <= 12) {
                 auto month = static_cast<std::size_t>(value.month - 1);
                 out += (count == 3 ? locale.monthShortNames : locale.monthNames)[month];
             } else {
@@ -189,7 +190,7 @@ std::size_t takeTime(const Locale::Data& locale, const std::vector<Token>& token
 }
 
 bool takeWord(const Locale::Data& locale, const Token& token, Pieces& pieces) {
-    if (Meridiem m = meridiemOf(locale, token.text); m != Meridiem::None && pieces.hour >= 0) {
+    if (Meridiem m = meridiemOf(locale, token.text); m != Meridiem::None) {
         pieces.meridiem = m;
         return true;
     }

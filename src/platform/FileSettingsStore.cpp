@@ -20,7 +20,8 @@ namespace bp::platform {
 namespace {
 
 // The store only ever reports "cannot write here" (70) or "cannot write at all" (75).
-[[noreturn]] void raiseStoreError(const std::string& path, int errnum, std::source_location where) {
+[[noreturn]] void raiseStoreError(const std::string& path, int errnum,
+                                  std::source_location where = std::source_location::current()) {
     int number = (errnum == EACCES || errnum == EPERM || errnum == EROFS) ? kErrPermissionDenied
                                                                           : kErrPathFileAccess;
     raiseFileError(number, path, errnum, where);
@@ -146,26 +147,25 @@ SettingPairs FileSettingsStore::GetAllSettings(std::string_view section) const {
 }
 
 void FileSettingsStore::SaveSetting(std::string_view section, std::string_view key,
-                                    std::string_view value, std::source_location where) {
+                                    std::string_view value) {
     if (section.empty() || key.empty()) {
-        raise(kErrInvalidCall, "Invalid procedure call or argument: empty setting name", where);
+        raise(kErrInvalidCall, "Invalid procedure call or argument: empty setting name");
     }
-    update([&](SettingsData& data) { return data.set(section, key, value); }, where);
+    update([&](SettingsData& data) { return data.set(section, key, value); });
 }
 
-void FileSettingsStore::DeleteSetting(std::string_view section, std::string_view key,
-                                      std::source_location where) {
+void FileSettingsStore::DeleteSetting(std::string_view section, std::string_view key) {
     if (!holds(section, &key)) {
         return;
     }
-    update([&](SettingsData& data) { return data.erase(section, key); }, where);
+    update([&](SettingsData& data) { return data.erase(section, key); });
 }
 
-void FileSettingsStore::DeleteSetting(std::string_view section, std::source_location where) {
+void FileSettingsStore::DeleteSetting(std::string_view section) {
     if (!holds(section, nullptr)) {
         return;
     }
-    update([&](SettingsData& data) { return data.eraseSection(section); }, where);
+    update([&](SettingsData& data) { return data.eraseSection(section); });
 }
 
 // Deleting what is absent must not fail, even where nothing can be written.
@@ -175,7 +175,7 @@ bool FileSettingsStore::holds(std::string_view section, const std::string_view* 
     return key == nullptr ? data_.hasSection(section) : data_.find(section, *key) != nullptr;
 }
 
-void FileSettingsStore::batch(const std::function<void()>& changes, std::source_location where) {
+void FileSettingsStore::batch(const std::function<void()>& changes) {
     std::lock_guard lock(mutex_);
     if (batchDepth_ > 0) {
         changes();
@@ -195,7 +195,7 @@ void FileSettingsStore::batch(const std::function<void()>& changes, std::source_
         batchLocked_ = false;
         try {
             if (batchDirty_) {
-                writeFile(where);
+                writeFile();
             }
         } catch (...) {
             loaded_ = false;
@@ -209,71 +209,69 @@ void FileSettingsStore::batch(const std::function<void()>& changes, std::source_
     }
 }
 
-void FileSettingsStore::changeInBatch(const std::function<bool(SettingsData&)>& change,
-                                      std::source_location where) {
+void FileSettingsStore::changeInBatch(const std::function<bool(SettingsData&)>& change) {
     if (!batchLocked_) {
-        lockForWriting(where);
+        lockForWriting();
         batchLocked_ = true;
         if (int errnum = load(); errnum != 0) {
-            raiseStoreError(path_, errnum, where);
+            raiseStoreError(path_, errnum);
         }
     }
     batchDirty_ = change(data_) || batchDirty_;
 }
 
-void FileSettingsStore::update(const std::function<bool(SettingsData&)>& change,
-                               std::source_location where) {
+void FileSettingsStore::update(const std::function<bool(SettingsData&)>& change) {
     std::lock_guard lock(mutex_);
     if (batchDepth_ > 0) {
-        changeInBatch(change, where);
+        changeInBatch(change);
         return;
     }
-    lockForWriting(where);
+    lockForWriting();
     FlockGuard held(lockFd_);
     // Read afresh under the lock: a stamp can miss a change made within one clock tick by a
     // writer whose new file reused the old inode, and a missed change would be overwritten.
     // A file that exists but cannot be read is never replaced by what little is known.
     if (int errnum = load(); errnum != 0) {
-        raiseStoreError(path_, errnum, where);
+        raiseStoreError(path_, errnum);
     }
     if (!change(data_)) {
         return;
     }
     try {
-        writeFile(where);
+        writeFile();
     } catch (...) {
         loaded_ = false;  // the change did not reach the file: forget it
         throw;
     }
 }
 
-void FileSettingsStore::lockForWriting(std::source_location where) {
+void FileSettingsStore::lockForWriting() {
     if (lockFd_ < 0) {
         std::error_code ec;
         std::filesystem::create_directories(folder_, ec);
         if (ec) {
-            raiseStoreError(path_, ec.value(), where);
+            raiseStoreError(path_, ec.value());
         }
         std::string lockPath = path_ + ".lock";
         lockFd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (lockFd_ < 0) {
-            raiseStoreError(path_, errno, where);
+            raiseStoreError(path_, errno);
         }
     }
     while (::flock(lockFd_, LOCK_EX) != 0) {
         if (errno != EINTR) {
-            raiseStoreError(path_, errno, where);
+            raiseStoreError(path_, errno);
         }
     }
 }
 
-void FileSettingsStore::writeFile(std::source_location where) {
+void FileSettingsStore::writeFile() {
     // One temporary name is enough: only the holder of the write lock uses it, and a writer
     // that died leaves nothing behind that the next one does not overwrite.
     std::string temp = path_ + ".tmp";
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) {
-        raiseStoreError(path_, errno, where);
+        raiseStoreError(path_, errno);
     }
     struct stat info {};
     bool written = writeAll(fd, SettingsFileFormat::serialize(data_)) && ::fdatasync(fd) == 0 &&
@@ -286,7 +284,7 @@ void FileSettingsStore::writeFile(std::source_location where) {
     if (!written || ::rename(temp.c_str(), path_.c_str()) != 0) {
         errnum = written ? errno : errnum;
         ::unlink(temp.c_str());
-        raiseStoreError(path_, errnum, where);
+        raiseStoreError(path_, errnum);
     }
     if (!stamp_.exists) {
         syncFolder(folder_);

@@ -14,7 +14,6 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <source_location>
 #include <string>
 
 #include "platform/SettingsData.h"
@@ -33,15 +32,12 @@ public:
 
     std::string GetSetting(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const override;
-    void SaveSetting(std::string_view section, std::string_view key, std::string_view value,
-                     std::source_location where = std::source_location::current()) override;
-    void DeleteSetting(std::string_view section, std::string_view key,
-                       std::source_location where = std::source_location::current()) override;
-    void DeleteSetting(std::string_view section,
-                       std::source_location where = std::source_location::current()) override;
+    void SaveSetting(std::string_view section, std::string_view key,
+                     std::string_view value) override;
+    void DeleteSetting(std::string_view section, std::string_view key) override;
+    void DeleteSetting(std::string_view section) override;
     SettingPairs GetAllSettings(std::string_view section) const override;
-    void batch(const std::function<void()>& changes,
-               std::source_location where = std::source_location::current()) override;
+    void batch(const std::function<void()>& changes) override;
 
 private:
     // Identifies one version of the file on disk; a rename by any writer changes the inode.
@@ -58,11 +54,10 @@ private:
     // Returns 0, or the error of a file that exists but cannot be read.
     int load() const;
     bool holds(std::string_view section, const std::string_view* key) const;
-    void changeInBatch(const std::function<bool(SettingsData&)>& change,
-                       std::source_location where);
-    void update(const std::function<bool(SettingsData&)>& change, std::source_location where);
-    void lockForWriting(std::source_location where);
-    void writeFile(std::source_location where);
+    void changeInBatch(const std::function<bool(SettingsData&)>& change);
+    void update(const std::function<bool(SettingsData&)>& change);
+    void lockForWriting();
+    void writeFile();
     static Stamp stampOf(const struct stat& info);
 
     std::string path_;

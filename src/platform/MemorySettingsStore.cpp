@@ -11,19 +11,18 @@ std::string MemorySettingsStore::GetSetting(std::string_view section, std::strin
 }
 
 void MemorySettingsStore::SaveSetting(std::string_view section, std::string_view key,
-                                      std::string_view value, std::source_location where) {
+                                      std::string_view value) {
     if (section.empty() || key.empty()) {
-        raise(kErrInvalidCall, "Invalid procedure call or argument: empty setting name", where);
+        raise(kErrInvalidCall, "Invalid procedure call or argument: empty setting name");
     }
     data_.set(section, key, value);
 }
 
-void MemorySettingsStore::DeleteSetting(std::string_view section, std::string_view key,
-                                        std::source_location) {
+void MemorySettingsStore::DeleteSetting(std::string_view section, std::string_view key) {
     data_.erase(section, key);
 }
 
-void MemorySettingsStore::DeleteSetting(std::string_view section, std::source_location) {
+void MemorySettingsStore::DeleteSetting(std::string_view section) {
     data_.eraseSection(section);
 }
 

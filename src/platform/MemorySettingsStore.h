@@ -11,12 +11,10 @@ class MemorySettingsStore : public SettingsStore {
 public:
     std::string GetSetting(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const override;
-    void SaveSetting(std::string_view section, std::string_view key, std::string_view value,
-                     std::source_location where = std::source_location::current()) override;
-    void DeleteSetting(std::string_view section, std::string_view key,
-                       std::source_location where = std::source_location::current()) override;
-    void DeleteSetting(std::string_view section,
-                       std::source_location where = std::source_location::current()) override;
+    void SaveSetting(std::string_view section, std::string_view key,
+                     std::string_view value) override;
+    void DeleteSetting(std::string_view section, std::string_view key) override;
+    void DeleteSetting(std::string_view section) override;
     SettingPairs GetAllSettings(std::string_view section) const override;
 
 private:

@@ -4,7 +4,6 @@
 // keeps its state in section "Settings", report definitions are staged in section "Report".
 
 #include <functional>
-#include <source_location>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -22,15 +21,12 @@ public:
     virtual std::string GetSetting(std::string_view section, std::string_view key,
                                    std::string_view defaultValue) const = 0;
     // Creates the section and key when missing; the spelling first written is kept.
-    // Raises bp::Error (70, 75) when the change cannot be kept; like every error, it carries
-    // the caller's line.
-    virtual void SaveSetting(std::string_view section, std::string_view key, std::string_view value,
-                             std::source_location where = std::source_location::current()) = 0;
+    // Raises bp::Error (70, 75) when the change cannot be kept.
+    virtual void SaveSetting(std::string_view section, std::string_view key,
+                             std::string_view value) = 0;
     // Deleting what is absent is no error.
-    virtual void DeleteSetting(std::string_view section, std::string_view key,
-                               std::source_location where = std::source_location::current()) = 0;
-    virtual void DeleteSetting(std::string_view section,
-                               std::source_location where = std::source_location::current()) = 0;
+    virtual void DeleteSetting(std::string_view section, std::string_view key) = 0;
+    virtual void DeleteSetting(std::string_view section) = 0;
     // The pairs of a section in the order they were first written; empty when absent.
     virtual SettingPairs GetAllSettings(std::string_view section) const = 0;
 
@@ -38,11 +34,7 @@ public:
     // its file once, at the end, instead of once per key. Staging a definition writes a few
     // hundred keys. When `changes` fails part-way, what it did is still kept, as it would
     // be with single saves, and the failure goes on to the caller.
-    virtual void batch(const std::function<void()>& changes,
-                       std::source_location where = std::source_location::current()) {
-        (void)where;
-        changes();
-    }
+    virtual void batch(const std::function<void()>& changes) { changes(); }
 };
 
 }  // namespace bp::platform

@@ -115,7 +115,7 @@ protected:
         fs::permissions(opener, fs::perms::owner_all);
     }
     bool waitForMarker() const {
-        for (int i = 0; i < 100 && !fs::exists(marker_); ++i) {
+        for (int i = 0; i < 400 && !fs::exists(marker_); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         return fs::exists(marker_);
