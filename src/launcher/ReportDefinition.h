@@ -1,5 +1,5 @@
 #pragma once
-// The staged report definition as the report builder needs it: every "Excel side" key of
+// The staged report definition as the report builder needs it: every layout key of
 // section "Report", read once with the catalogue's defaults and turned into typed values.
 
 #include <compare>
