@@ -1,0 +1,38 @@
+#pragma once
+// The rows the program left in its data file: every cell in double quotes with inner quotes
+// doubled, lines ended by CR LF, no header line for reports. Cells are kept in one block of
+// memory so a sheet-sized file (a million rows) fits comfortably.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bp::launcher {
+
+class DataFile {
+public:
+    // Raises bp::Error 53 when the file is missing or cannot be read.
+    static DataFile read(const std::string& path);
+    static DataFile parse(std::string_view bytes);
+
+    size_t rowCount() const { return rowStart_.empty() ? 0 : rowStart_.size() - 1; }
+    size_t cellCount(size_t row) const { return rowStart_[row + 1] - rowStart_[row]; }
+    // The cell as UTF-8; "" for a cell the row does not have.
+    std::string_view cell(size_t row, size_t column) const;
+    // The most cells any row has.
+    size_t widestRow() const { return widest_; }
+
+private:
+    class Parser;
+
+    void endCell(std::string& cellBytes);
+    void endRow();
+
+    std::string chars_;
+    std::vector<uint64_t> cellEnd_;   // end offset in chars_ of every cell, row after row
+    std::vector<uint64_t> rowStart_;  // index into cellEnd_ where each row starts, plus an end
+    size_t widest_ = 0;
+};
+
+}  // namespace bp::launcher

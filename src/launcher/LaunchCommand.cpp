@@ -1,0 +1,101 @@
+#include "launcher/LaunchCommand.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "platform/Error.h"
+
+namespace bp::launcher {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string safeFileName(std::string name) {
+    for (char& c : name) {
+        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20)
+            c = '_';
+    }
+    return name.empty() || name == "." || name == ".." ? std::string("Report") : name;
+}
+
+}  // namespace
+
+std::optional<LaunchOptions> parseArguments(int argc, const char* const* argv, std::string& error) {
+    LaunchOptions options;
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        if (argument == "--no-open") {
+            options.noOpen = true;
+        } else if (argument == "--out" && i + 1 < argc) {
+            options.outPath = argv[++i];
+        } else {
+            error = "usage: brindlepath-launch [--no-open] [--out FILE.xlsx]";
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+std::string defaultReportPath(const std::string& dataFile, const std::string& reportName,
+                              const std::string& stamp) {
+    fs::path folder = fs::path(dataFile).parent_path() / "Reports";
+    std::string base = safeFileName(reportName) + " " + stamp;
+    fs::path candidate = folder / (base + ".xlsx");
+    for (int n = 2; fs::exists(candidate); ++n)
+        candidate = folder / (base + " (" + std::to_string(n) + ").xlsx");
+    return candidate.string();
+}
+
+int LaunchCommand::run(const LaunchOptions& options, const BuildDate& today,
+                       const std::string& stamp) {
+    try {
+        if (settings_.GetSetting("Settings", "Template", "0") == "1")
+            return editTemplate(options);
+        return buildReport(options, today, stamp);
+    } catch (const Error& error) {
+        desktop_.message(MessageKind::Error, error.description());
+        return kExitFailed;
+    } catch (const std::exception& error) {
+        desktop_.message(MessageKind::Error,
+                         std::string("The report could not be built: ") + error.what());
+        return kExitFailed;
+    }
+}
+
+int LaunchCommand::editTemplate(const LaunchOptions& options) {
+    std::string path = settings_.GetSetting("Settings", "TemplatePath", "");
+    // Reset first: whatever happens to this edit, the next run builds a report again.
+    settings_.SaveSetting("Settings", "Template", "0");
+    std::error_code ignored;
+    if (path.empty() || !fs::is_regular_file(path, ignored))
+        raise(kErrFileNotFound, "The template \"" + path + "\" was not found.");
+    if (!options.noOpen)
+        desktop_.open(path);
+    std::cout << path << std::endl;
+    return kExitDone;
+}
+
+int LaunchCommand::buildReport(const LaunchOptions& options, const BuildDate& today,
+                               const std::string& stamp) {
+    ReportBuilder builder(settings_, regional_);
+    std::string out = options.outPath;
+    if (out.empty()) {
+        std::string dataFile = builder.dataFilePath();
+        out = defaultReportPath(dataFile, builder.stagedReportName(), stamp);
+    }
+    std::error_code error;
+    fs::path folder = fs::path(out).parent_path();
+    if (!folder.empty())
+        fs::create_directories(folder, error);
+    if (error)
+        raise(kErrPathNotFound, "The folder \"" + folder.string() + "\" could not be created.");
+    BuildResult result = builder.build(out, today);
+    for (const auto& warning : result.warnings)
+        desktop_.message(MessageKind::Warning, warning);
+    if (!options.noOpen)
+        desktop_.open(result.path);
+    std::cout << result.path << std::endl;
+    return kExitDone;
+}
+
+}  // namespace bp::launcher

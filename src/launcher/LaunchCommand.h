@@ -1,0 +1,47 @@
+#pragma once
+// brindlepath-launch: started by the desktop program after a report run and for "Edit Excel
+// Template". With "Settings"/"Template" at "1" it opens the named template for editing and
+// resets the flag; otherwise it builds the report of the staged definition and opens it.
+
+#include <optional>
+#include <string>
+
+#include "launcher/Desktop.h"
+#include "launcher/ReportBuilder.h"
+
+namespace bp::launcher {
+
+struct LaunchOptions {
+    bool noOpen = false;
+    std::string outPath;  // empty: a new file in the "Reports" folder beside the data file
+};
+
+// Exit status: 0 done, 1 stopped with a message, 2 a usage error.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// nullopt with `error` set for a command line that cannot be understood.
+std::optional<LaunchOptions> parseArguments(int argc, const char* const* argv, std::string& error);
+
+// "<data file folder>/Reports/<name> <stamp>.xlsx", numbered so no earlier report is replaced.
+std::string defaultReportPath(const std::string& dataFile, const std::string& reportName,
+                              const std::string& stamp);
+
+class LaunchCommand {
+public:
+    LaunchCommand(platform::SettingsStore& settings, Desktop& desktop, const Regional& regional)
+        : settings_(settings), desktop_(desktop), regional_(regional) {}
+
+    int run(const LaunchOptions& options, const BuildDate& today, const std::string& stamp);
+
+private:
+    int editTemplate(const LaunchOptions& options);
+    int buildReport(const LaunchOptions& options, const BuildDate& today, const std::string& stamp);
+
+    platform::SettingsStore& settings_;
+    Desktop& desktop_;
+    const Regional& regional_;
+};
+
+}  // namespace bp::launcher

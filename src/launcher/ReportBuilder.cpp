@@ -1,0 +1,150 @@
+#include "launcher/ReportBuilder.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "launcher/DataFile.h"
+#include "launcher/ReportCells.h"
+#include "launcher/ReportWriter.h"
+#include "launcher/RowNumbering.h"
+#include "launcher/TemplateSheet.h"
+#include "launcher/WorkbookPackage.h"
+#include "platform/Error.h"
+
+namespace bp::launcher {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr size_t kSheetRows = 1048576;
+
+// Removes the files of an unfinished report however the build ends.
+class TempFiles {
+public:
+    explicit TempFiles(std::vector<std::string> paths) : paths_(std::move(paths)) {}
+    ~TempFiles() {
+        std::error_code ignored;
+        for (const auto& path : paths_)
+            fs::remove(path, ignored);
+    }
+    TempFiles(const TempFiles&) = delete;
+    TempFiles& operator=(const TempFiles&) = delete;
+
+private:
+    std::vector<std::string> paths_;
+};
+
+struct OpenedWorkbook {
+    WorkbookPackage package;
+    std::string sheetPart;
+    std::string stylesPart;
+    std::unique_ptr<StyleSheet> styles;
+    std::unique_ptr<TemplateSheet> sheet;
+    std::vector<std::string> sharedStrings;
+};
+
+OpenedWorkbook openParts(WorkbookPackage package) {
+    std::string sheetPart = package.firstSheetPart();
+    std::string stylesPart = package.stylesPart();
+    auto styles = std::make_unique<StyleSheet>(package.read(stylesPart));
+    auto sheet = std::make_unique<TemplateSheet>(package.read(sheetPart));
+    std::vector<std::string> shared;
+    if (std::string part = package.sharedStringsPart(); !part.empty())
+        shared = readSharedStrings(package.read(part));
+    return OpenedWorkbook{std::move(package), sheetPart,        stylesPart,
+                          std::move(styles),  std::move(sheet), std::move(shared)};
+}
+
+// The report's template, or a plain workbook (and a warning) when it cannot be used.
+OpenedWorkbook openWorkbook(const std::string& templatePath, const std::string& outPath,
+                            std::vector<std::string>& warnings) {
+    if (templatePath.empty()) {
+        warnings.push_back(
+            "No template is named for this report; the report was built in a plain workbook.");
+    } else {
+        try {
+            return openParts(WorkbookPackage::fromTemplate(templatePath, outPath));
+        } catch (const Error& error) {
+            warnings.push_back(error.description() + " The report was built in a plain workbook.");
+        }
+    }
+    return openParts(WorkbookPackage::plain(outPath));
+}
+
+std::string hiddenSibling(const std::string& path, const std::string& suffix) {
+    fs::path p(path);
+    std::string name = "." + p.filename().string() + "." + std::to_string(::getpid()) + suffix;
+    return (p.parent_path() / name).string();
+}
+
+}  // namespace
+
+std::string ReportBuilder::dataFilePath() const {
+    std::string path = settings_.GetSetting("Settings", "DataFile", "");
+    if (path.empty())
+        raise(kErrFileNotFound,
+              "No data file is named in the settings. Run the report from brindlepath first.");
+    return path;
+}
+
+std::string ReportBuilder::stagedReportName() const {
+    return reportNameOf(settings_.GetSetting("Report", "Path", ""));
+}
+
+BuildResult ReportBuilder::build(const std::string& outPath, const BuildDate& today) const {
+    DataFile data = DataFile::read(dataFilePath());
+    ReportDefinition report = readDefinition(settings_, data.widestRow());
+    RowOrder order(data, report.sections, regional_);
+    ReportCells cells(report, data, order, regional_);
+    ReportLayout layout(report, order);
+    RowNumbering numbering(cells);
+    size_t lastRow = layout.walk(numbering);
+    if (lastRow > kSheetRows)
+        raise(kErrOverflow, "The report needs " + std::to_string(lastRow) +
+                                " rows, more than the " + std::to_string(kSheetRows) +
+                                " a sheet can hold.");
+
+    std::string packagePath = hiddenSibling(outPath, ".part");
+    std::string sheetPath = hiddenSibling(outPath, ".sheet");
+    TempFiles cleanup({packagePath, sheetPath});
+    BuildResult result;
+    result.reportName = report.reportName;
+    OpenedWorkbook book = openWorkbook(report.templatePath, packagePath, result.warnings);
+
+    auto serial = Regional::dateSerial(today.year, today.month, today.day);
+    uint32_t dateStyle = book.styles->styleIndex(CellStyle{.numberFormat = kShortDateFormat});
+    book.sheet->fillPlaceholders(report.reportName, serial.value_or(0), dateStyle,
+                                 book.sharedStrings);
+    book.sheet->defaultColumnWidths(report.topLeftColumn, cells.columnWidths());
+    std::vector<TemplateRow> templateRows = book.sheet->takeRows();
+    size_t lastColumn = report.topLeftColumn + report.columns.size() - 1;
+    for (const auto& row : templateRows) {
+        lastRow = std::max(lastRow, row.number);
+        for (const auto& cell : row.cells)
+            lastColumn = std::max(lastColumn, cell.column);
+    }
+    auto [head, tail] =
+        book.sheet->frame("A1:" + columnLetters(lastColumn) + std::to_string(lastRow));
+
+    SheetStream stream(sheetPath, std::move(templateRows));
+    stream.write(head);
+    ReportWriter writer(cells, numbering, *book.styles, stream);
+    layout.walk(writer);
+    stream.finishRows();
+    stream.write(tail);
+    stream.close();
+
+    book.package.write(book.stylesPart, book.styles->xml());
+    book.package.writeFromFile(book.sheetPart, sheetPath);
+    book.package.finish();
+    std::error_code error;
+    fs::rename(packagePath, outPath, error);
+    if (error)
+        raise(kErrPermissionDenied, "The report could not be saved as \"" + outPath + "\".");
+    result.path = outPath;
+    result.rows = data.rowCount();
+    return result;
+}
+
+}  // namespace bp::launcher

@@ -1,0 +1,95 @@
+#include "launcher/ReportCells.h"
+
+#include <algorithm>
+
+namespace bp::launcher {
+namespace {
+
+constexpr std::string_view kValueMark = "<value>";
+
+std::string replaceValue(std::string caption, const std::string& value) {
+    for (size_t at = caption.find(kValueMark); at != std::string::npos;
+         at = caption.find(kValueMark, at + value.size()))
+        caption.replace(at, kValueMark.size(), value);
+    return caption;
+}
+
+}  // namespace
+
+std::optional<double> ReportCells::value(size_t position, size_t column) const {
+    using definitions::ValueKind;
+    ValueKind kind = report_.columns[column].kind;
+    if (kind == ValueKind::Text)
+        return std::nullopt;
+    std::string_view cell = text(position, column);
+    return kind == ValueKind::Number ? regional_.toNumber(cell) : regional_.toDateSerial(cell);
+}
+
+std::string ReportCells::groupValue(size_t level, const RowGroup& group) const {
+    const SectionSpec& section = report_.sections[level];
+    size_t column = section.hasShownColumn ? section.shownColumn : section.sortColumn;
+    return std::string(text(group.begin, column));
+}
+
+std::string ReportCells::titleText(size_t level, const RowGroup& group) const {
+    return replaceValue(report_.sections[level].titleCaption, groupValue(level, group));
+}
+
+std::string ReportCells::captionText(const TotalScope& scope) const {
+    return replaceValue(scope.spec->caption,
+                        scope.summary ? std::string() : groupValue(scope.level, scope.rows));
+}
+
+std::optional<size_t> ReportCells::captionColumn(const TotalScope& scope) const {
+    size_t column = scope.spec->captionColumn;
+    if (scope.spec->columns[column].calc != CalcType::None)
+        return std::nullopt;
+    return column;
+}
+
+std::vector<double> ReportCells::columnWidths() const {
+    constexpr size_t kSampleRows = 2000;
+    constexpr double kNarrowest = 8;
+    constexpr double kWidest = 50;
+    std::vector<double> widths;
+    for (size_t c = 0; c < report_.columns.size(); ++c) {
+        // Dates and formatted amounts need about twelve characters whatever their text.
+        size_t longest = report_.columns[c].caption.size();
+        if (report_.columns[c].kind != definitions::ValueKind::Text)
+            longest = std::max<size_t>(longest, 12);
+        for (size_t p = 0; p < std::min(rowCount(), kSampleRows); ++p)
+            longest = std::max(longest, text(p, c).size());
+        widths.push_back(std::clamp(static_cast<double>(longest) + 2, kNarrowest, kWidest));
+    }
+    return widths;
+}
+
+std::optional<double> ReportCells::totalValue(const TotalScope& scope, size_t column) const {
+    CalcType calc = scope.spec->columns[column].calc;
+    bool isText = report_.columns[column].kind == definitions::ValueKind::Text;
+    double sum = 0;
+    size_t count = 0;
+    for (size_t position = scope.rows.begin; position < scope.rows.end; ++position) {
+        if (isText) {
+            count += text(position, column).empty() ? 0 : 1;
+        } else if (auto v = value(position, column)) {
+            sum += *v;
+            ++count;
+        }
+    }
+    switch (calc) {
+        case CalcType::Total:
+            return sum;
+        case CalcType::Average:
+            if (isText || count == 0)
+                return std::nullopt;
+            return sum / static_cast<double>(count);
+        case CalcType::Count:
+            return static_cast<double>(count);
+        case CalcType::None:
+            break;
+    }
+    return 0.0;
+}
+
+}  // namespace bp::launcher

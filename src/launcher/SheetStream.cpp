@@ -1,0 +1,205 @@
+#include "launcher/SheetStream.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "launcher/ReportDefinition.h"
+#include "platform/Error.h"
+
+namespace bp::launcher {
+namespace {
+
+constexpr size_t kCellTextLimit = 32767;
+constexpr size_t kFlushSize = 1 << 20;
+
+bool needsPreserve(std::string_view text) {
+    auto space = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+    return !text.empty() && (space(text.front()) || space(text.back()));
+}
+
+void appendNumber(std::string& out, double value) {
+    char digits[32];
+    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, ec == std::errc() ? end : digits);
+}
+
+}  // namespace
+
+void appendXmlText(std::string& out, std::string_view text) {
+    if (text.size() > kCellTextLimit) {
+        size_t cut = kCellTextLimit;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+            --cut;  // never split a character
+        text = text.substr(0, cut);
+    }
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
+                    out += ' ';
+                else
+                    out += c;
+        }
+    }
+}
+
+SheetStream::SheetStream(const std::string& path, std::vector<TemplateRow> templateRows)
+    : file_(std::fopen(path.c_str(), "wb")), path_(path), templateRows_(std::move(templateRows)) {
+    if (!file_)
+        raise(kErrPermissionDenied, "The file \"" + path + "\" could not be created.");
+    out_.reserve(kFlushSize * 2);
+}
+
+SheetStream::~SheetStream() {
+    if (file_)
+        std::fclose(file_);
+}
+
+void SheetStream::write(std::string_view raw) {
+    out_ += raw;
+    if (out_.size() >= kFlushSize)
+        flush();
+}
+
+void SheetStream::flush() {
+    if (!out_.empty() && std::fwrite(out_.data(), 1, out_.size(), file_) != out_.size())
+        failed_ = true;
+    out_.clear();
+}
+
+const std::string& SheetStream::letters(size_t column) {
+    while (letters_.size() <= column)
+        letters_.push_back(columnLetters(letters_.size()));
+    return letters_[column];
+}
+
+void SheetStream::flushTemplateRowsBefore(size_t row) {
+    while (nextTemplate_ < templateRows_.size() && templateRows_[nextTemplate_].number < row)
+        writeTemplateRow(templateRows_[nextTemplate_++]);
+}
+
+void SheetStream::writeTemplateRow(const TemplateRow& row) {
+    std::string text = "<row r=\"" + std::to_string(row.number) + "\"" + row.attributes + ">";
+    for (const auto& cell : row.cells)
+        text += cell.xml;
+    text += "</row>";
+    write(text);
+}
+
+void SheetStream::beginRow(size_t row) {
+    flushTemplateRowsBefore(row);
+    row_ = row;
+    rowText_ = std::to_string(row);
+    cells_.clear();
+    cellStarts_.clear();
+}
+
+void SheetStream::openCell(size_t column, uint32_t style, const char* type) {
+    cellStarts_.emplace_back(column, cells_.size());
+    cells_ += "<c r=\"";
+    cells_ += letters(column);
+    cells_ += rowText_;
+    cells_ += '"';
+    if (style != 0) {
+        cells_ += " s=\"";
+        cells_ += std::to_string(style);
+        cells_ += '"';
+    }
+    if (type) {
+        cells_ += " t=\"";
+        cells_ += type;
+        cells_ += '"';
+    }
+}
+
+void SheetStream::text(size_t column, std::string_view value, uint32_t style) {
+    if (value.empty()) {
+        if (style != 0)
+            styled(column, style);
+        return;
+    }
+    openCell(column, style, "inlineStr");
+    cells_ += needsPreserve(value) ? "><is><t xml:space=\"preserve\">" : "><is><t>";
+    appendXmlText(cells_, value);
+    cells_ += "</t></is></c>";
+}
+
+void SheetStream::number(size_t column, double value, uint32_t style) {
+    if (!std::isfinite(value))
+        return;
+    openCell(column, style, nullptr);
+    cells_ += "><v>";
+    appendNumber(cells_, value);
+    cells_ += "</v></c>";
+}
+
+void SheetStream::formula(size_t column, std::string_view formula, std::optional<double> cached,
+                          uint32_t style) {
+    openCell(column, style, cached ? nullptr : "e");
+    cells_ += "><f>";
+    appendXmlText(cells_, formula);
+    cells_ += "</f><v>";
+    if (cached)
+        appendNumber(cells_, *cached);
+    else
+        cells_ += "#DIV/0!";
+    cells_ += "</v></c>";
+}
+
+void SheetStream::styled(size_t column, uint32_t style) {
+    openCell(column, style, nullptr);
+    cells_ += "/>";
+}
+
+void SheetStream::endRow() {
+    const TemplateRow* own = nullptr;
+    if (nextTemplate_ < templateRows_.size() && templateRows_[nextTemplate_].number == row_)
+        own = &templateRows_[nextTemplate_++];
+    if (!own && cells_.empty())
+        return;
+    std::string start = "<row r=\"" + rowText_ + "\"" + (own ? own->attributes : "") + ">";
+    write(start);
+    if (!own) {
+        write(cells_);
+    } else {
+        // Both lists are in column order; a report cell replaces the template's at its place.
+        size_t mine = 0;
+        cellStarts_.emplace_back(SIZE_MAX, cells_.size());
+        for (const auto& cell : own->cells) {
+            while (cellStarts_[mine].first < cell.column) {
+                write(std::string_view(cells_).substr(
+                    cellStarts_[mine].second,
+                    cellStarts_[mine + 1].second - cellStarts_[mine].second));
+                ++mine;
+            }
+            if (cellStarts_[mine].first != cell.column)
+                write(cell.xml);
+        }
+        write(std::string_view(cells_).substr(cellStarts_[mine].second));
+    }
+    write("</row>");
+}
+
+void SheetStream::finishRows() {
+    flushTemplateRowsBefore(SIZE_MAX);
+}
+
+void SheetStream::close() {
+    flush();
+    bool ok = !failed_ && std::fflush(file_) == 0;
+    ok = std::fclose(file_) == 0 && ok;
+    file_ = nullptr;
+    if (!ok)
+        raise(kErrPermissionDenied, "The file \"" + path_ + "\" could not be written.");
+}
+
+}  // namespace bp::launcher

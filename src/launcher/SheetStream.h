@@ -1,0 +1,67 @@
+#pragma once
+// Writes the rows of a sheet straight to a file, cell after cell, so a report of a million rows
+// never exists as a document in memory. The template's own rows are merged in by row number;
+// where a report cell and a template cell share a place, the report's cell wins.
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "launcher/TemplateSheet.h"
+
+namespace bp::launcher {
+
+class SheetStream {
+public:
+    // Raises bp::Error when the file cannot be created.
+    SheetStream(const std::string& path, std::vector<TemplateRow> templateRows);
+    ~SheetStream();
+    SheetStream(const SheetStream&) = delete;
+    SheetStream& operator=(const SheetStream&) = delete;
+
+    void write(std::string_view raw);
+
+    // Cells of a row come in column order.
+    void beginRow(size_t row);
+    // Text is always stored as text: "=SUM(A1)" in a contact's name never becomes a formula.
+    void text(size_t column, std::string_view value, uint32_t style);
+    void number(size_t column, double value, uint32_t style);
+    // A formula with its value as last computed; no value stands for a division by zero.
+    void formula(size_t column, std::string_view formula, std::optional<double> cached,
+                 uint32_t style);
+    void styled(size_t column, uint32_t style);
+    void endRow();
+
+    // Writes the template rows below the last report row; then the file can be closed.
+    void finishRows();
+    // Raises bp::Error when the file could not be written completely.
+    void close();
+
+private:
+    void openCell(size_t column, uint32_t style, const char* type);
+    void flushTemplateRowsBefore(size_t row);
+    void writeTemplateRow(const TemplateRow& row);
+    void flush();
+    const std::string& letters(size_t column);
+
+    FILE* file_ = nullptr;
+    std::string path_;
+    std::string out_;
+    std::vector<TemplateRow> templateRows_;
+    size_t nextTemplate_ = 0;
+    size_t row_ = 0;
+    std::string rowText_;  // the digits of the current row number
+    std::string cells_;
+    std::vector<std::pair<size_t, size_t>> cellStarts_;  // column, offset in cells_
+    std::vector<std::string> letters_;
+    bool failed_ = false;
+};
+
+// Escapes text for an XML text node, drops characters XML cannot hold and cuts it to the
+// length a cell can hold.
+void appendXmlText(std::string& out, std::string_view text);
+
+}  // namespace bp::launcher

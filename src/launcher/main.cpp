@@ -1,0 +1,36 @@
+// brindlepath-launch: builds the spreadsheet report of the last run, or opens a template for
+// editing (LaunchCommand.h). It reads only the settings store and files, never the host.
+
+#include <cstdlib>
+#include <ctime>
+#include <iostream>
+
+#include "launcher/LaunchCommand.h"
+#include "platform/FileSettingsStore.h"
+#include "platform/Locale.h"
+
+int main(int argc, char** argv) {
+    using namespace bp::launcher;
+    std::string error;
+    auto options = parseArguments(argc, argv, error);
+    if (!options) {
+        std::cerr << error << std::endl;
+        return kExitUsage;
+    }
+    const char* noLaunch = std::getenv("BRINDLEPATH_NO_LAUNCH");
+    if (noLaunch && *noLaunch && std::string(noLaunch) != "0")
+        options->noOpen = true;
+
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    BuildDate today{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H.%M.%S", &local);
+
+    auto settings = bp::platform::openUserSettings();
+    SystemDesktop desktop;
+    Regional regional = Regional::fromLocale(bp::platform::Locale::current());
+    LaunchCommand command(*settings, desktop, regional);
+    return command.run(*options, today, stamp);
+}

@@ -1,0 +1,135 @@
+#pragma once
+// One fixture for the report builder: a temporary program folder, settings store and data file
+// (BRINDLEPATH_SETTINGS, BRINDLEPATH_HOME and BRINDLEPATH_NO_LAUNCH point there), a staged
+// definition written in the store's own file format, and a desktop that records what it is asked.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "XlsxReader.h"
+#include "launcher/LaunchCommand.h"
+#include "platform/FileSettingsStore.h"
+
+namespace bp::launcher::test {
+
+class RecordingDesktop : public Desktop {
+public:
+    void open(const std::string& path) override { opened.push_back(path); }
+    void message(MessageKind kind, const std::string& text) override {
+        (kind == MessageKind::Error ? errors : warnings).push_back(text);
+    }
+    std::vector<std::string> opened;
+    std::vector<std::string> errors;
+    std::vector<std::string> warnings;
+};
+
+using Keys = std::map<std::string, std::string>;
+using Rows = std::vector<std::vector<std::string>>;
+
+class LauncherTest : public testing::Test {
+public:
+    void SetUp() override {
+        namespace fs = std::filesystem;
+        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string(info->test_suite_name()) + "_" + info->name();
+        for (char& c : name)
+            if (c == '/')
+                c = '_';
+        dir_ = fs::path(testing::TempDir()) / ("bp-launch-" + name);
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        settingsPath_ = (dir_ / "settings.ini").string();
+        dataPath_ = (dir_ / "data.CSV").string();
+        outPath_ = (dir_ / "out" / "report.xlsx").string();
+        setenv("BRINDLEPATH_SETTINGS", settingsPath_.c_str(), 1);
+        setenv("BRINDLEPATH_HOME", dir_.c_str(), 1);
+        setenv("BRINDLEPATH_NO_LAUNCH", "1", 1);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    // Rows as the program writes them: quoted cells, inner quotes doubled, CR LF.
+    void writeData(const Rows& rows) {
+        std::ofstream out(dataPath_, std::ios::binary);
+        for (const auto& row : rows) {
+            for (size_t i = 0; i < row.size(); ++i) {
+                std::string cell = row[i];
+                for (size_t at = cell.find('"'); at != std::string::npos;
+                     at = cell.find('"', at + 2))
+                    cell.insert(at, "\"");
+                out << (i ? "," : "") << '"' << cell << '"';
+            }
+            out << "\r\n";
+        }
+    }
+
+    // The store file with "Settings"/"DataFile" and the staged definition; "\f" is written
+    // "%0C" as the store escapes it.
+    void stage(const Keys& report, const Keys& settings = {}) {
+        std::ofstream out(settingsPath_, std::ios::binary);
+        out << "[Settings]\nDataFile=" << dataPath_ << "\n";
+        for (const auto& [k, v] : settings)
+            out << k << "=" << escaped(v) << "\n";
+        out << "[Report]\n";
+        for (const auto& [k, v] : report)
+            out << k << "=" << escaped(v) << "\n";
+    }
+
+    // FieldsIncluded and FieldNamesIncluded for these field IDs, captions from the table.
+    static Keys fields(const std::vector<std::pair<int, std::string>>& columns) {
+        std::string ids, names;
+        for (const auto& [id, caption] : columns) {
+            ids += std::to_string(id) + "\f";
+            names += caption + "\f";
+        }
+        return {{"FieldsIncluded", ids}, {"FieldNamesIncluded", names}, {"Totals99", "0"}};
+    }
+
+    int run(LaunchOptions options = {}) {
+        if (options.outPath.empty() && useOutPath_)
+            options.outPath = outPath_;
+        platform::FileSettingsStore settings(settingsPath_);
+        LaunchCommand command(settings, desktop_, regional_);
+        return command.run(options, BuildDate{2026, 3, 20}, "2026-03-20 10.00.00");
+    }
+
+    XlsxReader report() const { return XlsxReader(outPath_); }
+    std::string setting(const std::string& section, const std::string& key) const {
+        return platform::FileSettingsStore(settingsPath_).GetSetting(section, key, "<absent>");
+    }
+    std::string starterTemplate() const {
+        return std::string(BP_PROGRAM_DIR) + "/brindlepath_template.XLT";
+    }
+
+    static std::string escaped(const std::string& value) {
+        std::string out;
+        for (char c : value)
+            out += c == '\f'  ? std::string("%0C")
+                   : c == '%' ? std::string("%25")
+                              : std::string(1, c);
+        return out;
+    }
+
+    std::filesystem::path dir_;
+    std::string settingsPath_;
+    std::string dataPath_;
+    std::string outPath_;
+    bool useOutPath_ = true;
+    Regional regional_;
+    RecordingDesktop desktop_;
+};
+
+// Keys merged left to right.
+inline Keys with(Keys base, const Keys& more) {
+    for (const auto& [k, v] : more)
+        base[k] = v;
+    return base;
+}
+
+}  // namespace bp::launcher::test

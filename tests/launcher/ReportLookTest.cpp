@@ -1,0 +1,218 @@
+// How a report looks: fonts, borders and colours from the definition, number formats, and the
+// template's own content carried into the report.
+
+#include <zip.h>
+
+#include "LauncherFixture.h"
+
+namespace bp::launcher::test {
+namespace {
+
+const Keys kTwoColumns = LauncherTest::fields({{1025, "Company"}, {34, "Amount"}});
+
+TEST_F(LauncherTest, TitleRowTakesItsFontAndBorderFromTheDefinition) {
+    writeData({{"Acme", "100"}});
+    stage(with(kTwoColumns, {{"Sort0", "1025"},
+                             {"SortCol0", "1"},
+                             {"Title0", "1"},
+                             {"TitleFont0", "Times New Roman"},
+                             {"TitleFontSize0", "12.5"},
+                             {"TitleFontBold0", "False"},
+                             {"TitleFontItalic0", "True"},
+                             {"TitleFontUnderline0", "True"},
+                             {"TitleFontColor0", "255"},
+                             {"TitleBorderStyle0", "1"},
+                             {"TitleBorderColor0", "16711680"}}));
+    ASSERT_EQ(run(), kExitDone);
+
+    XlsxReader r = report();
+    Font f = r.font("A1");
+    EXPECT_EQ(f.name, "Times New Roman");
+    EXPECT_DOUBLE_EQ(f.size, 12.5);
+    EXPECT_FALSE(f.bold);
+    EXPECT_TRUE(f.italic);
+    EXPECT_TRUE(f.underline);
+    EXPECT_EQ(f.color, "FFFF0000");  // stored colours keep red in the low byte
+    EXPECT_EQ(r.bottom("A1").style, "medium");
+    EXPECT_EQ(r.bottom("A1").color, "FF0000FF");
+    EXPECT_EQ(r.bottom("B1").style, "medium");  // the line runs under the whole row
+}
+
+TEST_F(LauncherTest, TitleDefaultsAreArialEightBoldWithAThinLine) {
+    writeData({{"Acme", "100"}});
+    stage(with(kTwoColumns, {{"Sort0", "1025"}, {"SortCol0", "1"}, {"Title0", "1"}}));
+    ASSERT_EQ(run(), kExitDone);
+    XlsxReader r = report();
+    EXPECT_EQ(r.font("A1").name, "Arial");
+    EXPECT_DOUBLE_EQ(r.font("A1").size, 8);
+    EXPECT_TRUE(r.font("A1").bold);
+    EXPECT_EQ(r.bottom("A1").style, "thin");
+
+    stage(
+        with(kTwoColumns,
+             {{"Sort0", "1025"}, {"SortCol0", "1"}, {"Title0", "1"}, {"TitleBorderBelow0", "0"}}));
+    ASSERT_EQ(run(), kExitDone);
+    EXPECT_EQ(report().bottom("A1").style, "");
+}
+
+TEST_F(LauncherTest, TotalColumnWithItsOwnFontAndLineAbove) {
+    writeData({{"Acme", "100"}, {"Beta", "250"}});
+    stage(with(kTwoColumns, {{"Totals99", "1"},
+                             {"TotalBorder99", "0"},
+                             {"TotalFontName99", "Verdana"},
+                             {"TotalFontSize99", "9"},
+                             {"TotalFontColor99", "8421504"},
+                             {"34CalcType99", "1"},
+                             {"34Different99", "1"},
+                             {"34LineAbove99", "1"},
+                             {"34FontName99", "Courier New"},
+                             {"34FontSize99", "10,5"},
+                             {"34FontBold99", "True"},
+                             {"34FontStrikeThru99", "True"},
+                             {"34FontColor99", "32768"}}));
+    ASSERT_EQ(run(), kExitDone);
+
+    XlsxReader r = report();
+    Font caption = r.font("A3");
+    EXPECT_EQ(caption.name, "Verdana");
+    EXPECT_DOUBLE_EQ(caption.size, 9);
+    EXPECT_TRUE(caption.bold);
+    EXPECT_EQ(caption.color, "FF808080");
+    Font own = r.font("B3");
+    EXPECT_EQ(own.name, "Courier New");
+    EXPECT_DOUBLE_EQ(own.size, 10.5);
+    EXPECT_TRUE(own.bold);
+    EXPECT_TRUE(own.strike);
+    EXPECT_EQ(own.color, "FF008000");
+    EXPECT_EQ(r.top("B3").style, "thin");  // the column's own line
+    EXPECT_EQ(r.top("A3").style, "");      // no border for the row
+    EXPECT_EQ(r.text("B3"), "350");
+}
+
+TEST_F(LauncherTest, TotalBorderStylesAndColour) {
+    const std::pair<const char*, const char*> styles[] = {
+        {"0", "thin"}, {"1", "medium"}, {"2", "thick"}, {"3", "double"}};
+    writeData({{"Acme", "100"}});
+    for (const auto& [stored, line] : styles) {
+        SCOPED_TRACE(stored);
+        stage(with(
+            kTwoColumns,
+            {{"Totals99", "1"}, {"TotalBorderStyle99", stored}, {"TotalBorderColor99", "65535"}}));
+        ASSERT_EQ(run(), kExitDone);
+        XlsxReader r = report();
+        EXPECT_EQ(r.top("B2").style, line);
+        EXPECT_EQ(r.top("B2").color, "FFFFFF00");
+    }
+}
+
+TEST_F(LauncherTest, MoneyColumnsShowTwoDecimals) {
+    writeData({{"Acme", "1250.5", "3"}});
+    stage(fields({{1025, "Company"}, {34, "Amount"}, {32, "Units"}}));
+    ASSERT_EQ(run(), kExitDone);
+    XlsxReader r = report();
+    EXPECT_EQ(r.numberFormat("B1"), "4");
+    EXPECT_EQ(r.numberFormat("C1"), "0");
+}
+
+TEST_F(LauncherTest, RegionalFormsOfNumbersAndDates) {
+    regional_ = Regional(',', '.', DateOrder::DayMonthYear);
+    writeData({{"Acme", "1.250,50", "14.03.2026"}, {"Beta", "99.5", "1.2.2026"}});
+    stage(fields({{1025, "Company"}, {34, "Amount"}, {31, "Close Date"}}));
+    ASSERT_EQ(run(), kExitDone);
+    XlsxReader r = report();
+    EXPECT_DOUBLE_EQ(r.cell("B1").number(), 1250.5);
+    EXPECT_DOUBLE_EQ(r.cell("C1").number(), 46095);
+    EXPECT_DOUBLE_EQ(r.cell("B2").number(), 99.5);  // the program's own "." form
+    EXPECT_DOUBLE_EQ(r.cell("C2").number(), 46054);
+}
+
+TEST_F(LauncherTest, StarterTemplateKeepsItsTitleAreaAndPageSetup) {
+    std::string templ = (dir_ / "Quarterly sales.XLT").string();
+    std::filesystem::copy_file(starterTemplate(), templ);
+    writeData({{"Acme", "100"}});
+    stage(with(kTwoColumns, {{"Path", templ}, {"TopLeftRow", "4"}, {"Header", "1"}}));
+    ASSERT_EQ(run(), kExitDone);
+    EXPECT_TRUE(desktop_.warnings.empty());
+
+    XlsxReader r = report();
+    EXPECT_EQ(r.text("A1"), "Quarterly sales");
+    EXPECT_DOUBLE_EQ(r.cell("A2").number(), 46101);  // the build date, 20 March 2026
+    EXPECT_EQ(r.numberFormat("A2"), "d mmmm yyyy");
+    EXPECT_EQ(r.bottom("H1").style, "medium");  // the template's own styled cells
+    EXPECT_EQ(r.text("A4"), "Company");
+    EXPECT_EQ(r.text("A5"), "Acme");
+    auto sheet = r.sheet().child("worksheet");
+    EXPECT_DOUBLE_EQ(sheet.child("cols").child("col").attribute("width").as_double(), 26);
+    EXPECT_STREQ(sheet.child("pageSetup").attribute("orientation").as_string(), "landscape");
+    EXPECT_NE(
+        std::string(sheet.child("headerFooter").child("oddFooter").text().as_string()).find("&P"),
+        std::string::npos);
+    EXPECT_NE(r.part("[Content_Types].xml").find("sheet.main+xml"), std::string::npos);
+    EXPECT_EQ(r.part("[Content_Types].xml").find("template.main+xml"), std::string::npos);
+}
+
+// A template whose first sheet holds cells where the report goes and beyond it.
+std::string makeTemplate(const std::string& from, const std::string& to,
+                         const std::string& sheetData) {
+    std::filesystem::copy_file(from, to);
+    int error = 0;
+    zip_t* archive = zip_open(to.c_str(), 0, &error);
+    static std::string sheet;
+    sheet =
+        R"(<?xml version="1.0"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+        "<sheetData>" +
+        sheetData +
+        R"(</sheetData><mergeCells count="1"><mergeCell ref="F1:G1"/></mergeCells></worksheet>)";
+    zip_source_t* source = zip_source_buffer(archive, sheet.data(), sheet.size(), 0);
+    zip_file_add(archive, "xl/worksheets/sheet1.xml", source, ZIP_FL_OVERWRITE);
+    zip_close(archive);
+    return to;
+}
+
+TEST_F(LauncherTest, TemplateCellsAroundTheDataStay) {
+    std::string templ = makeTemplate(
+        starterTemplate(), (dir_ / "Own.XLT").string(),
+        R"(<row r="1"><c r="F1" t="inlineStr"><is><t>Prepared by sales</t></is></c></row>)"
+        R"(<row r="2" ht="30" customHeight="1"><c r="A2" t="inlineStr"><is><t>overwritten</t></is></c>)"
+        R"(<c r="D2"><v>42</v></c></row>)"
+        R"(<row r="9"><c r="A9" t="inlineStr"><is><t>Footnote</t></is></c></row>)");
+    writeData({{"Acme", "100"}, {"Beta", "200"}});
+    stage(with(kTwoColumns, {{"Path", templ}, {"TopLeftRow", "2"}}));
+    ASSERT_EQ(run(), kExitDone);
+
+    XlsxReader r = report();
+    EXPECT_EQ(r.text("F1"), "Prepared by sales");
+    EXPECT_EQ(r.text("A2"), "Acme");  // the report's cell wins where both have one
+    EXPECT_EQ(r.text("D2"), "42");
+    EXPECT_EQ(r.text("A3"), "Beta");
+    EXPECT_EQ(r.text("A9"), "Footnote");
+    auto row2 = r.sheet().select_node("//row[@r='2']").node();
+    EXPECT_STREQ(row2.attribute("ht").as_string(), "30");
+    EXPECT_TRUE(r.sheet().select_node("//mergeCell[@ref='F1:G1']"));
+    EXPECT_STREQ(r.sheet().child("worksheet").child("dimension").attribute("ref").as_string(),
+                 "A1:F9");
+}
+
+TEST_F(LauncherTest, MissingOrBrokenTemplateGivesAPlainWorkbookAndAWarning) {
+    std::string broken = (dir_ / "Broken.XLT").string();
+    std::ofstream(broken) << "not a spreadsheet";
+    for (const std::string& templ : {(dir_ / "Gone.XLT").string(), broken}) {
+        SCOPED_TRACE(templ);
+        desktop_.warnings.clear();
+        writeData({{"Acme", "100"}});
+        stage(with(kTwoColumns, {{"Path", templ}}));
+        ASSERT_EQ(run(), kExitDone);
+        ASSERT_EQ(desktop_.warnings.size(), 1u);
+        EXPECT_NE(desktop_.warnings[0].find("plain workbook"), std::string::npos);
+        XlsxReader r = report();
+        EXPECT_EQ(r.text("A1"), "Acme");
+        // Without a template the columns are made wide enough for their values.
+        auto col = r.sheet().child("worksheet").child("cols").child("col");
+        EXPECT_DOUBLE_EQ(col.attribute("width").as_double(), 9);
+        EXPECT_DOUBLE_EQ(col.next_sibling().attribute("width").as_double(), 14);
+    }
+    EXPECT_TRUE(std::filesystem::exists(broken));  // the template itself is never touched
+}
+
+}  // namespace
+}  // namespace bp::launcher::test
