@@ -24,8 +24,12 @@ function(bp_add_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock bp_warnings)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "BRINDLEPATH_SOURCE_DIR=${CMAKE_SOURCE_DIR};BRINDLEPATH_BIN_DIR=${BRINDLEPATH_PROGRAM_DIR}")
+  # Compiled in, so discovery and every test case know where the sources and the program
+  # folder of this build are.
+  target_compile_definitions(${name} PRIVATE
+    BRINDLEPATH_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    BRINDLEPATH_TEST_BIN_DIR="${BRINDLEPATH_PROGRAM_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()
 
 # bp_add_bench(name SOURCES ... DEPS ...): one Google Benchmark executable under build/bench.

@@ -107,10 +107,13 @@ bool Load_DefFile(act::Session& session, const std::string& reportName, int repo
     std::ifstream in(*path, std::ios::binary);
     if (!in)
         raise(kErrPathFileAccess, "Unable to read " + *path);
-    session.settings->DeleteSetting(kSection);
-    std::string line;
-    while (std::getline(in, line))
-        stageLine(session, std::move(line));
+    // One write of the store for the whole definition: staging stays quick, and the report
+    // builder never reads a half-staged definition.
+    session.settings->batch([&] {
+        session.settings->DeleteSetting(kSection);
+        std::string line;
+        while (std::getline(in, line)) stageLine(session, std::move(line));
+    });
     if (in.bad())
         raise(kErrDeviceIO, "Unable to read " + *path);
     return true;

@@ -22,6 +22,7 @@ public:
     void DeleteSetting(std::string_view section, std::string_view key) override;
     void DeleteSetting(std::string_view section) override;
     platform::SettingPairs GetAllSettings(std::string_view section) const override;
+    void batch(const std::function<void()>& changes) override { base_.batch(changes); }
 
 private:
     bool keptInMemory(std::string_view section, std::string_view key) const;

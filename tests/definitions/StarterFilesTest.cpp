@@ -46,8 +46,7 @@ std::vector<std::string> splitItems(const std::string& list) {
 // Every shipped definition names known fields, with captions matching their IDs, and sorts
 // only by included fields, so a new user's first run works.
 TEST(StarterFiles, NameKnownFieldsAndSortByIncludedOnes) {
-    const char* source = std::getenv("BRINDLEPATH_SOURCE_DIR");
-    ASSERT_NE(source, nullptr);
+    const char* source = BRINDLEPATH_TEST_SOURCE_DIR;
     int checked = 0;
     for (const auto& entry : fs::recursive_directory_iterator(fs::path(source) / "data")) {
         auto ext = entry.path().extension();

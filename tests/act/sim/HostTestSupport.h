@@ -77,12 +77,8 @@ protected:
         return path(name);
     }
 
-    // The program folder of the build tree: from the test environment, else the folder the
-    // build put the tool in.
-    static std::string toolPath() {
-        const char* bin = std::getenv("BRINDLEPATH_BIN_DIR");
-        return std::string(bin && *bin ? bin : BRINDLEPATH_TOOL_DIR) + "/brindlepath-host";
-    }
+    // The tool in the program folder of this build.
+    static std::string toolPath() { return std::string(BRINDLEPATH_TEST_BIN_DIR) + "/brindlepath-host"; }
 
     static std::string quote(const std::string& text) {
         std::string quoted = "'";
