@@ -94,4 +94,17 @@ protected:
     std::unique_ptr<FrmReportSettings> dialog_;
 };
 
+// The fixture of every "Report Settings" test.
+class ReportSettingsTest : public EditorFixture {
+protected:
+    // Selects exactly these entries of a list, as clicking them with Ctrl held does.
+    static void pick(forms::ListBox& list, const std::vector<std::string>& captions) {
+        list.setFocus();
+        list.deselectAll();
+        for (const auto& caption : captions)
+            list.click(list.findItem(caption), true);
+    }
+    void chooseTable(const char* table) { dialog().cboTables().choose(std::string(table)); }
+};
+
 }  // namespace bp::definitions::test

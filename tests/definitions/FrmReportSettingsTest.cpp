@@ -8,25 +8,14 @@
 namespace bp::definitions::test {
 namespace {
 
+using Strings = std::vector<std::string>;
+
 using forms::MsgIcon;
 using forms::testing::showedMessages;
 using forms::testing::showedNoMessage;
-using Strings = std::vector<std::string>;
 
 const Strings kContactOffer = {"Company", "Contact", "City",    "Custom1", "Custom2",
                                "Custom3", "Custom4", "Custom5", "Custom6", "Empty column"};
-
-class ReportSettingsTest : public EditorFixture {
-protected:
-    // Selects exactly these entries of a list, as clicking them with Ctrl held does.
-    static void pick(forms::ListBox& list, const Strings& captions) {
-        list.setFocus();
-        list.deselectAll();
-        for (const auto& caption : captions)
-            list.click(list.findItem(caption), true);
-    }
-    void chooseTable(const char* table) { dialog().cboTables().choose(std::string(table)); }
-};
 
 // Opening and the Data tab
 
