@@ -46,7 +46,6 @@ FrmReportSettings::FrmReportSettings(act::Session& session)
     bindFieldsTab();
     cmdClose_->onClick = [this] { cmdClose_Click(); };
     mstSettings_->onClick = [this](int PreviousTab) { mstSettings_Click(PreviousTab); };
-    setCancelButton(nullptr);
 }
 
 void FrmReportSettings::run(const char* routine, const std::function<void()>& body) {
@@ -61,7 +60,6 @@ void FrmReportSettings::Form_Load() {
         txtReportName_->setText(session_.sReportName);
         if (!Load_DefFile(session_, session_.sReportName, session_.iOutputType))
             return;
-        opened = true;
         hideWhatCsvDoesNotUse();
         loadDataTab();
         Populate_lstRight();
@@ -71,9 +69,11 @@ void FrmReportSettings::Form_Load() {
         cboTables_->setListIndex(kContactTable);
         loadCustomFields();
         loadSections();
+        opened = true;
     });
     bLoading_ = false;
-    // A definition that could not be staged is not shown: there would be nothing to edit.
+    // A half-opened dialog is not shown: its Close would write the controls that were never
+    // filled over the definition's own values.
     if (!opened)
         unload();
 }
@@ -127,8 +127,9 @@ void FrmReportSettings::loadCustomFields() {
 }
 
 void FrmReportSettings::txtTopLeftCol_KeyPress(int& KeyAscii) {
-    // A spreadsheet column is one or two letters. Backspace is refused too: with two letters in
-    // the box nothing else could be typed, so Delete and the mouse still edit it.
+    // A spreadsheet column is one or two letters; anything else would give the report builder a
+    // cell that does not exist. Backspace is refused with the other keys, so Delete and the
+    // mouse edit the box.
     const bool letter =
         (KeyAscii >= 'A' && KeyAscii <= 'Z') || (KeyAscii >= 'a' && KeyAscii <= 'z');
     if (txtTopLeftCol_->length() >= 2 || !letter) {

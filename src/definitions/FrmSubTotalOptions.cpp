@@ -18,7 +18,7 @@ using namespace bp::forms;
 constexpr const char* kCalcCaptions[] = {"No calculation", "Total", "Average", "Count"};
 constexpr int kCalcCount = 4;
 
-// The "Font keys" a column's own formatting consists of, with its border above the cell.
+// A column's own formatting on the total row: its font keys and its border above the cell.
 constexpr const char* kOwnFormattingKeys[] = {"FontName",       "FontBold",  "FontItalic",
                                               "FontUnderline",  "FontColor", "FontSize",
                                               "FontStrikeThru", "LineAbove"};

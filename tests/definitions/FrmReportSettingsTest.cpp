@@ -28,6 +28,14 @@ TEST_F(ReportSettingsTest, MissingDefinitionIsNotShown) {
     EXPECT_TRUE(showedMessages(ui(), {{"The definition file for this report is missing!"}}));
 }
 
+TEST_F(ReportSettingsTest, UnreadableDefinitionIsNotShownAndKeepsItsFile) {
+    auto& frm = open("Sort0=34\r\ngarbage\r\n");
+    EXPECT_FALSE(frm.loaded());
+    ASSERT_EQ(ui().messages().size(), 1u);
+    EXPECT_EQ(ui().messages()[0].request.title, "brindlepath error");
+    EXPECT_EQ(fileText(), "Sort0=34\r\ngarbage\r\n");
+}
+
 TEST_F(ReportSettingsTest, EntryPointWritesTheDefinitionWhenClosedWithClose) {
     writeDefinition("Pipeline", "Header=1\r\n");
     session().sReportName = "Pipeline";
