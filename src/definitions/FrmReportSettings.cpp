@@ -140,18 +140,23 @@ void FrmReportSettings::txtTopLeftCol_KeyPress(int& KeyAscii) {
 
 void FrmReportSettings::mstSettings_Click(int PreviousTab) {
     run("mstSettings_Click", [&] {
-        if (PreviousTab == kTabFields)
+        if (PreviousTab == kTabFields) {
             Save_Fields();
-        else if (PreviousTab >= kTabFirstSection && PreviousTab < kTabFirstSection + kSections)
+            refreshSortCombos();
+        } else if (PreviousTab >= kTabFirstSection && PreviousTab < kTabFirstSection + kSections) {
             Save_Sections(PreviousTab - kTabFirstSection);
-        // Entering any section tab lists the fields included right now, so no section can
-        // keep sorting by a field the user has just excluded.
-        const int tab = mstSettings_->tab();
-        if (tab >= kTabFirstSection && tab < kTabFirstSection + kSections) {
-            for (int i = 0; i < kSections; ++i)
-                Populate_SortCombo(i);
         }
+        if (mstSettings_->tab() == kTabFirstSection)
+            refreshSortCombos();
     });
+}
+
+void FrmReportSettings::refreshSortCombos() {
+    // Every section tab left so far has staged its sort field, so the combos come back as the
+    // user left them, less the fields no longer included: no section (the second and third
+    // included) keeps sorting by a field the user has just excluded.
+    for (int i = 0; i < kSections; ++i)
+        Populate_SortCombo(i);
 }
 
 void FrmReportSettings::saveDataTab() {
@@ -199,6 +204,8 @@ void FrmReportSettings::cmdClose_Click() {
     run("cmdClose_Click", [&] {
         saveDataTab();
         Save_Fields();
+        if (mstSettings_->tab() == kTabFields)
+            refreshSortCombos();
         if (!saveCustomFields())
             return;
         for (int i = 0; i < kSections; ++i)

@@ -125,6 +125,8 @@ private:
     // False (after telling the user) when two slots name the same contact field.
     bool saveCustomFields();
     void saveSummary();
+    // Refills the three sort combos from the included fields and the staged sort keys.
+    void refreshSortCombos();
 
     // Enabling rules of the Fields tab.
     void lstLeft_GotFocus();

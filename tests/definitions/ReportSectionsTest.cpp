@@ -67,6 +67,16 @@ TEST_F(ReportSettingsTest, ThirdSectionEnteredStraightFromFieldsListsTheCurrentF
     EXPECT_EQ(staged("Sort2"), "0");
 }
 
+TEST_F(ReportSettingsTest, ClosingOnTheFieldsTabDropsTheSortOfAnExcludedField) {
+    auto& frm = open(kTwoFields + "Sort1=34\r\nTotals1=1\r\n");
+    frm.mstSettings().clickTab(FrmReportSettings::kTabFields);
+    pick(frm.lstRight(), {"Amount"});
+    frm.cmdButton(1).click();
+    frm.cmdClose().click();
+    EXPECT_EQ(fileKeys()["Sort1"], "0");
+    EXPECT_EQ(fileKeys()["Totals1"], "0");
+}
+
 TEST_F(ReportSettingsTest, TitleOverASubTotalAboveAsksWhichToKeep) {
     for (MsgResult answer : {MsgResult::Yes, MsgResult::No}) {
         SCOPED_TRACE(forms::toString(answer));
