@@ -1,0 +1,149 @@
+#include "act/sim/RecordSet.h"
+
+#include <cstring>
+#include <limits>
+
+#include "act/sim/HostErrors.h"
+#include "platform/Error.h"
+
+namespace bp::sim {
+
+namespace {
+
+constexpr std::size_t kHeader = 6;
+
+void putLe(std::string& out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    }
+}
+
+std::uint64_t getLe(const char* in, int bytes) {
+    std::uint64_t value = 0;
+    for (int i = 0; i < bytes; ++i) {
+        value |= static_cast<std::uint64_t>(static_cast<unsigned char>(in[i])) << (8 * i);
+    }
+    return value;
+}
+
+// Calls visit(field, value) for each entry; stops early when visit returns true.
+template <typename Visit>
+void walk(std::string_view packed, Visit visit) {
+    std::size_t at = 0;
+    while (at + kHeader <= packed.size()) {
+        int field = static_cast<int>(getLe(packed.data() + at, 2));
+        std::size_t length = getLe(packed.data() + at + 2, 4);
+        at += kHeader;
+        if (length > packed.size() - at) {
+            raise(kErrHostStorage, "The host database holds a damaged record.");
+        }
+        if (visit(field, packed.substr(at, length))) {
+            return;
+        }
+        at += length;
+    }
+}
+
+}  // namespace
+
+std::string RecordSet::pack(const FieldValues& fields) {
+    std::string out;
+    for (const auto& [field, value] : fields) {
+        if (field < 0 || field > std::numeric_limits<std::uint16_t>::max() ||
+            value.size() > std::numeric_limits<std::uint32_t>::max()) {
+            raise(kErrHostInvalidArgument, "A field number or value is out of range.");
+        }
+        putLe(out, static_cast<std::uint64_t>(field), 2);
+        putLe(out, value.size(), 4);
+        out += value;
+    }
+    return out;
+}
+
+FieldValues RecordSet::unpack(std::string_view packed) {
+    FieldValues fields;
+    walk(packed, [&](int field, std::string_view value) {
+        fields.emplace_back(field, std::string(value));
+        return false;
+    });
+    return fields;
+}
+
+std::string_view RecordSet::packedId(std::string_view packed) {
+    std::string_view id;
+    walk(packed, [&](int field, std::string_view value) {
+        if (field == 1) {
+            id = value;
+        }
+        return field == 1;
+    });
+    return id;
+}
+
+void RecordSet::reserve(std::size_t records, std::size_t bytes) {
+    offsets_.reserve(records + 1);
+    arena_.reserve(bytes);
+}
+
+void RecordSet::append(std::string_view packed) {
+    arena_.insert(arena_.end(), packed.begin(), packed.end());
+    offsets_.push_back(arena_.size());
+}
+
+std::uint64_t RecordSet::hash(std::string_view text) {
+    std::uint64_t value = 1469598103934665603ULL;
+    for (char c : text) {
+        value = (value ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    }
+    return value;
+}
+
+void RecordSet::buildIndex() {
+    std::size_t capacity = 16;
+    while (capacity < size() * 2) {
+        capacity *= 2;
+    }
+    slots_.assign(capacity, kNone);
+    for (std::uint32_t record = 0; record < size(); ++record) {
+        std::string_view id = packedId(packed(record));
+        if (id.empty() || find(id) != kNone) {
+            continue;
+        }
+        std::size_t slot = hash(id) & (capacity - 1);
+        while (slots_[slot] != kNone) {
+            slot = (slot + 1) & (capacity - 1);
+        }
+        slots_[slot] = record;
+    }
+}
+
+std::uint32_t RecordSet::find(std::string_view id) const {
+    if (slots_.empty()) {
+        return kNone;
+    }
+    std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = hash(id) & mask; slots_[slot] != kNone; slot = (slot + 1) & mask) {
+        if (packedId(packed(slots_[slot])) == id) {
+            return slots_[slot];
+        }
+    }
+    return kNone;
+}
+
+std::string_view RecordSet::field(std::uint32_t record, int fieldNumber) const {
+    std::string_view result;
+    walk(packed(record), [&](int field, std::string_view value) {
+        if (field == fieldNumber) {
+            result = value;
+        }
+        return field == fieldNumber;
+    });
+    return result;
+}
+
+std::string_view RecordSet::packed(std::uint32_t record) const {
+    return std::string_view(arena_.data() + offsets_[record],
+                            offsets_[record + 1] - offsets_[record]);
+}
+
+}  // namespace bp::sim

@@ -1,0 +1,49 @@
+#pragma once
+// The records of one host table held in memory in a compact form: every record's fields are
+// packed into one arena, and a hash index maps a unique ID (field 1) to its record. Opening a
+// host of a million sales records must stay within seconds and well under a gigabyte, and
+// GoTo/Data must cost the same at any table size.
+//
+// A packed record is a run of entries [field number: u16][length: u32][bytes], little-endian,
+// the same bytes the host database stores per record.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace bp::sim {
+
+using FieldValues = std::vector<std::pair<int, std::string>>;
+
+class RecordSet {
+public:
+    static constexpr std::uint32_t kNone = UINT32_MAX;
+
+    static std::string pack(const FieldValues& fields);
+    static FieldValues unpack(std::string_view packed);
+    // Field 1 of a packed record; empty when the record has none.
+    static std::string_view packedId(std::string_view packed);
+
+    void reserve(std::size_t records, std::size_t bytes);
+    void append(std::string_view packed);
+    // Builds the ID index once all records are in; a later duplicate ID is not indexed.
+    void buildIndex();
+
+    std::size_t size() const { return offsets_.size() - 1; }
+    std::size_t bytes() const { return arena_.size(); }
+    std::uint32_t find(std::string_view id) const;  // kNone when absent
+    std::string_view field(std::uint32_t record, int fieldNumber) const;
+    std::string_view packed(std::uint32_t record) const;
+
+private:
+    static std::uint64_t hash(std::string_view text);
+
+    std::vector<char> arena_;
+    std::vector<std::uint64_t> offsets_{0};
+    std::vector<std::uint32_t> slots_;
+};
+
+}  // namespace bp::sim
