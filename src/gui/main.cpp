@@ -1,7 +1,7 @@
 // The desktop program: start-up on the host, the main window, one run, then exit.
 //
-//   brindlepath                      the program with its windows
-//   brindlepath --screenshots DIR    a PNG of every window (and each of its tabs) in DIR
+//   brindlepath                             the program with its windows
+//   brindlepath --screenshots DIR           a PNG of every window (and each of its tabs) in DIR
 //   brindlepath --run [FILE] [--out FILE]   one selection without windows
 
 #include <QApplication>
@@ -10,6 +10,7 @@
 #include <QStyleFactory>
 #include <cstdio>
 
+#include "gui/Program.h"
 #include "gui/QtUi.h"
 
 namespace {
@@ -29,10 +30,22 @@ int screenshots(const QString& folder) {
         std::fprintf(stderr, "brindlepath: cannot create %s\n", qUtf8Printable(folder));
         return 1;
     }
-    // FIXME: the program's windows (frmMain and its dialogs) are not part of this build yet;
-    // once start-up exists, every form it knows is rendered here through bp::gui::Screenshots.
-    std::fprintf(stderr, "brindlepath: no windows to render yet\n");
-    return 1;
+    bp::gui::QtUi ui;
+    bp::gui::Program program(ui);
+    if (!program.start()) {
+        return kUsageError;
+    }
+    // The windows are pictured as they open; nothing is unloaded, so no setting changes.
+    return program.screenshots(folder);
+}
+
+int desktop() {
+    bp::gui::QtUi ui;
+    bp::gui::Program program(ui);
+    if (!program.start()) {
+        return 1;
+    }
+    return program.exec();
 }
 
 }  // namespace
@@ -55,9 +68,5 @@ int main(int argc, char** argv) {
     if (!args.isEmpty()) {
         return usage("unknown option");
     }
-    // FIXME: start-up (Sub_Main on the host named by $BRINDLEPATH_HOST) and the main window
-    // are not part of this build yet; the renderer and the Qt UI service are ready for them.
-    bp::gui::QtUi ui;
-    std::fprintf(stderr, "brindlepath: the main window is not part of this build yet\n");
-    return 1;
+    return desktop();
 }
