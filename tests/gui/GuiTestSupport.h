@@ -15,7 +15,9 @@
 namespace bp::gui::test {
 
 inline QApplication& application() {
-    static std::unique_ptr<QApplication> app = [] {
+    // Never destroyed: at exit QtTest's own input devices are gone before a static
+    // QApplication would be, and its destructor would touch them.
+    static QApplication* app = [] {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         // Qt's settings and caches go to a throw-away home, never the user's own.
         static QTemporaryDir home;
@@ -24,7 +26,7 @@ inline QApplication& application() {
         static int argc = 1;
         static char name[] = "bp_gui_tests";
         static char* argv[] = {name, nullptr};
-        auto made = std::make_unique<QApplication>(argc, argv);
+        auto* made = new QApplication(argc, argv);
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         return made;
     }();
