@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <cstdio>
 #include <filesystem>
 
 #include "act/sim/SimHost.h"

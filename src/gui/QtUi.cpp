@@ -228,7 +228,8 @@ void QtUi::setBusy(bool busy) {
 forms::MenuEntry* QtUi::popupMenu(forms::Form& form, forms::MenuEntry& menu, int x, int y) {
     (void)x;
     (void)y;
-    QMenu popup(dialogParent());
+    FormRenderer* owner = rendererOf(form);
+    QMenu popup(owner != nullptr ? &owner->window() : dialogParent());
     popup.setObjectName(ControlBinding::toObjectName(menu));
     std::map<QAction*, forms::MenuEntry*> actions;
     fillMenu(popup, menu, actions);
@@ -236,7 +237,6 @@ forms::MenuEntry* QtUi::popupMenu(forms::Form& form, forms::MenuEntry& menu, int
         return nullptr;
     }
     // Forms pop their menus up where the mouse was pressed, so the pointer is the place.
-    (void)form;
     QAction* chosen = popup.exec(QCursor::pos());
     auto it = actions.find(chosen);
     return it == actions.end() ? nullptr : it->second;
