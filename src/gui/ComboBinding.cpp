@@ -1,0 +1,118 @@
+#include "gui/ComboBinding.h"
+
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QStringList>
+#include <QTimer>
+
+#include "gui/QtText.h"
+
+namespace bp::gui {
+
+ComboBinding::ComboBinding(forms::ComboBox& combo, QWidget* parent)
+    : ControlBinding(combo, new QComboBox(parent)),
+      model_(combo),
+      combo_(static_cast<QComboBox*>(widget())) {
+    combo_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    combo_->setMinimumContentsLength(8);
+    // Typed text is the model's own; the widget must not add it as an entry.
+    combo_->setInsertPolicy(QComboBox::NoInsert);
+    connect(combo_, &QComboBox::activated, this, &ComboBinding::userChose);
+}
+
+void ComboBinding::sync(forms::Property property) {
+    switch (property) {
+        case forms::Property::Items:
+            scheduleItems();
+            break;
+        case forms::Property::ListIndex:
+        case forms::Property::Text:
+            if (!itemsPending_) {
+                pushCurrent();
+            }
+            break;
+        case forms::Property::Style:
+            pushStyle();
+            break;
+        default:
+            break;
+    }
+}
+
+void ComboBinding::syncContent() {
+    pushStyle();
+    pushItems();
+}
+
+void ComboBinding::scheduleItems() {
+    if (!itemsPending_) {
+        itemsPending_ = true;
+        QTimer::singleShot(0, this, &ComboBinding::flush);
+    }
+}
+
+void ComboBinding::flush() {
+    if (itemsPending_) {
+        pushItems();
+    }
+}
+
+void ComboBinding::pushItems() {
+    itemsPending_ = false;
+    QStringList texts;
+    texts.reserve(model_.listCount());
+    for (const auto& entry : model_.entries()) {
+        texts << toQt(entry.text);
+    }
+    {
+        const QSignalBlocker blocker(combo_);
+        combo_->clear();
+        combo_->addItems(texts);
+    }
+    pushCurrent();
+}
+
+void ComboBinding::pushCurrent() {
+    const QSignalBlocker blocker(combo_);
+    if (combo_->currentIndex() != model_.listIndex()) {
+        combo_->setCurrentIndex(model_.listIndex());
+    }
+    // Setting the same text again would throw the caret to the end while the user types.
+    const QString text = toQt(model_.text());
+    if (combo_->isEditable() && combo_->currentText() != text) {
+        const QSignalBlocker editBlocker(combo_->lineEdit());
+        combo_->setEditText(text);
+    }
+}
+
+void ComboBinding::pushStyle() {
+    const bool editable = model_.style() == forms::ComboStyle::DropDownCombo;
+    if (combo_->isEditable() != editable) {
+        const QSignalBlocker blocker(combo_);
+        combo_->setEditable(editable);
+        if (editable) {
+            connect(combo_->lineEdit(), &QLineEdit::textEdited, this, &ComboBinding::userTyped);
+        }
+    }
+    pushCurrent();
+}
+
+void ComboBinding::userChose(int index) {
+    if (itemsPending_) {
+        pushItems();
+        return;
+    }
+    if (index >= 0 && index < model_.listCount()) {
+        model_.choose(index);
+    }
+    flush();
+    pushCurrent();
+}
+
+void ComboBinding::userTyped(const QString& text) {
+    // FIXME: typed keys reach the model as a changed text, not key by key; no form filters
+    // the keys of a combo box yet.
+    model_.setText(fromQt(text));
+}
+
+}  // namespace bp::gui

@@ -1,0 +1,35 @@
+#pragma once
+// A report-style list view as a tree view without branches over a ListViewModel. The form
+// fills and sorts the rows; the view is reset once per burst of changes, as lists are.
+
+#include <QTreeView>
+
+#include "forms/ListView.h"
+#include "gui/ControlBinding.h"
+#include "gui/ListViewModel.h"
+
+namespace bp::gui {
+
+class ListViewBinding : public ControlBinding {
+    Q_OBJECT
+public:
+    ListViewBinding(forms::ListView& list, QWidget* parent);
+
+    void flush() override;
+
+protected:
+    void sync(forms::Property property) override;
+    void syncContent() override;
+
+private:
+    void schedule(bool columns);
+    void pushColumns();
+
+    forms::ListView& model_;
+    QTreeView* view_;
+    ListViewModel* rows_;
+    bool rowsPending_ = false;
+    bool columnsPending_ = false;
+};
+
+}  // namespace bp::gui

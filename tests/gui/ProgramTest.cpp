@@ -1,0 +1,120 @@
+// The program from start-up on a demo host, driven through its real widgets: the main window
+// and its four tabs, the criteria lists filled from the host, enabling rules on a click, and
+// the window closing with the program's loop.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <filesystem>
+
+#include "GuiTestSupport.h"
+#include "act/sim/DemoGenerator.h"
+#include "app/FrmMain.h"
+#include "gui/Program.h"
+#include "gui/Screenshots.h"
+#include "platform/TestSupport.h"
+
+namespace bp::gui {
+namespace {
+
+class ProgramTest : public ::testing::Test {
+protected:
+    ProgramTest()
+        : app_(test::application()),
+          home_("BRINDLEPATH_HOME", temp_.path().string()),
+          settings_("BRINDLEPATH_SETTINGS", temp_.file("settings.ini")),
+          host_("BRINDLEPATH_HOST", temp_.file("host.db")),
+          locale_("BRINDLEPATH_LOCALE", std::string("en_US")),
+          noLaunch_("BRINDLEPATH_NO_LAUNCH", std::string("1")),
+          runtime_("XDG_RUNTIME_DIR", temp_.path().string()),
+          data_("XDG_DATA_HOME", temp_.file("data")) {
+        std::filesystem::create_directories(temp_.file("Templates"));
+        sim::DemoOptions options;
+        options.contacts = 60;
+        options.users = 5;
+        sim::DemoGenerator::generate(temp_.file("host.db"), options);
+    }
+
+    template <class W>
+    W* widget(const char* name) {
+        W* found = program_.mainRenderer()->window().findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QApplication& app_;
+    platform::test::TempFolder temp_;
+    platform::test::ScopedEnv home_, settings_, host_, locale_, noLaunch_, runtime_, data_;
+    QtUi ui_;
+    Program program_{ui_};
+};
+
+TEST_F(ProgramTest, StartUpShowsTheMainWindowWithItsFourTabsAndTheHostsUsers) {
+    ASSERT_TRUE(program_.start());
+    FormWindow& window = program_.mainRenderer()->window();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.objectName(), QStringLiteral("frmMain"));
+    auto* tabs = widget<QTabWidget>("mstSSTab");
+    ASSERT_EQ(tabs->count(), 4);
+    // Every user of the host is offered as a record manager.
+    auto* managers = widget<QListWidget>("lstCriteria0");
+    QApplication::processEvents();
+    EXPECT_EQ(managers->count(),
+              program_.mainWindow()->criteriaControls().lstCriteria[0].listCount());
+    EXPECT_GE(managers->count(), 5);
+}
+
+TEST_F(ProgramTest, TabsAndOptionsAnswerClicksAndCloseEndsTheProgram) {
+    ASSERT_TRUE(program_.start());
+    auto* tabs = widget<QTabWidget>("mstSSTab");
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+    EXPECT_EQ(program_.mainWindow()->mstSSTab().tab(), 1);
+
+    auto* narrow = widget<QRadioButton>("optLookup2");
+    tabs->setCurrentIndex(0);
+    QTest::mouseClick(narrow, Qt::LeftButton, {}, QPoint(6, narrow->height() / 2));
+    EXPECT_TRUE(program_.mainWindow()->criteriaControls().optLookup[2].value());
+
+    QTimer::singleShot(
+        0, qApp, [this] { QTest::mouseClick(widget<QPushButton>("cmdCancel"), Qt::LeftButton); });
+    EXPECT_EQ(program_.exec(), 0);
+    EXPECT_FALSE(program_.mainWindow()->loaded());
+    EXPECT_FALSE(program_.mainRenderer()->window().isVisible());
+    // The window's settings were saved on the way out, to the test's own store.
+    EXPECT_TRUE(std::filesystem::exists(temp_.file("settings.ini")));
+}
+
+TEST_F(ProgramTest, MissingHostDatabaseIsToldAndNothingOpens) {
+    std::filesystem::remove(temp_.file("host.db"));
+    QString text;
+    test::whenModal([&text](QWidget& window) {
+        text = window.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+        QTest::keyClick(&window, Qt::Key_Return);
+    });
+    EXPECT_FALSE(program_.start());
+    EXPECT_TRUE(text.startsWith(QStringLiteral("There is no contact database at ")));
+    EXPECT_EQ(program_.mainWindow(), nullptr);
+}
+
+TEST_F(ProgramTest, ScreenshotsOfTheMainWindowOneForEachTab) {
+    ASSERT_TRUE(program_.start());
+    const QString folder = QString::fromStdString(temp_.file("shots"));
+    QDir().mkpath(folder);
+    ASSERT_EQ(program_.screenshots(folder), 0);
+    const auto tabs = widget<QTabWidget>("mstSSTab");
+    for (int i = 0; i < tabs->count(); ++i) {
+        const QString name = QStringLiteral("frmMain-") +
+                             Screenshots::fileNamePart(tabs->tabText(i)) + QStringLiteral(".png");
+        EXPECT_TRUE(QFile::exists(QDir(folder).filePath(name))) << qPrintable(name);
+    }
+}
+
+}  // namespace
+}  // namespace bp::gui
