@@ -1,5 +1,7 @@
 #include "app/FrmMain.h"
 
+#include "app/MainWindowCommands.h"
+
 #include <stdexcept>
 
 #include "criteria/CriteriaTexts.h"
@@ -197,9 +199,12 @@ void FrmMain::Save_Settings() {
     run("Save_Settings", [&] { settings_.Save_Settings(); });
 }
 
+void FrmMain::adoptCommands(std::unique_ptr<MainWindowCommands> owner) {
+    commandsOwner_ = std::move(owner);
+}
+
 void FrmMain::cmdOK_Click() {
-    // FIXME: the run (checks, filter pipeline, lookup or report output) is installed by the
-    // output layer through commands.cmdOK; until then the button does nothing.
+    // The run lives in the output layer; start-up connects it (connectCommands).
     if (commands.cmdOK) {
         commands.cmdOK();
     }

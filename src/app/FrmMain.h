@@ -21,6 +21,8 @@
 
 namespace bp::app {
 
+class MainWindowCommands;
+
 class FrmMain : public forms::Form {
 public:
     // Handlers of later layers: the run (output), the report commands and their dialogs
@@ -54,6 +56,9 @@ public:
     MainWindowSettings& settings() { return settings_; }
 
     Commands commands;
+    // Keeps the object that serves the hooks above for the window's life.
+    void adoptCommands(std::unique_ptr<MainWindowCommands> owner);
+    MainWindowCommands* commandsOwner() const { return commandsOwner_.get(); }
     // Called when the re-start timer ends the program (the window is gone by then).
     std::function<void()> End;
     bool programEnded() const { return programEnded_; }
@@ -117,6 +122,7 @@ private:
     forms::Timer* tmr1_ = nullptr;
     forms::Timer* tmrActEvent_ = nullptr;
     std::shared_ptr<act::ActEvent> ActEvent1_;
+    std::unique_ptr<MainWindowCommands> commandsOwner_;
     bool loadAborted_ = false;
     bool programEnded_ = false;
 };

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/FrmSplash.h"
+#include "app/MainWindowCommands.h"
 #include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
 
@@ -90,6 +91,7 @@ std::unique_ptr<FrmMain> Sub_Main(act::Session& session, const platform::SingleI
         return nullptr;
     }
     auto frmMain = std::make_unique<FrmMain>(session);
+    connectCommands(*frmMain, session);
     frmMain->show();
     if (!frmMain->loaded()) {
         // The window closed itself while loading (no host to register with).

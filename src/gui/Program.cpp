@@ -64,7 +64,7 @@ bool Program::start() {
     session_.shell = shell_.get();
     session_.host = host_.get();
     session_.programFolder = platform::programFolder();
-    // FIXME: session.launcher (the report builder) joins when the run command is merged.
+    session_.launcher = &launcher_;
     frmMain_ = app::Sub_Main(session_, *instance_);
     if (!frmMain_) {
         return false;

@@ -8,6 +8,7 @@
 
 #include "act/Session.h"
 #include "gui/QtUi.h"
+#include "platform/Launcher.h"
 
 namespace bp::app {
 class FrmMain;
@@ -46,6 +47,7 @@ private:
     QtUi& ui_;
     std::unique_ptr<platform::SettingsStore> settings_;
     std::unique_ptr<platform::Shell> shell_;
+    platform::ReportBuilderLauncher launcher_;
     std::unique_ptr<sim::SimHost> host_;
     std::unique_ptr<platform::SingleInstance> instance_;
     act::Session session_;

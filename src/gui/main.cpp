@@ -9,6 +9,10 @@
 #include <QStringList>
 #include <QStyleFactory>
 #include <cstdio>
+#include <iostream>
+#include <string_view>
+#include <vector>
+#include "app/BatchRun.h"
 
 #include "gui/Program.h"
 #include "gui/QtUi.h"
@@ -51,6 +55,10 @@ int desktop() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A batch run needs no display: it runs before any window system is touched.
+    if (argc >= 2 && std::string_view(argv[1]) == "--run") {
+        return bp::app::runBatch(std::vector<std::string>(argv + 2, argv + argc), std::cerr);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("brindlepath"));
     if (QApplication::platformName() == QStringLiteral("offscreen")) {
@@ -60,10 +68,6 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments().mid(1);
     if (!args.isEmpty() && args.front() == QStringLiteral("--screenshots")) {
         return args.size() == 2 ? screenshots(args[1]) : usage("--screenshots needs one folder");
-    }
-    if (!args.isEmpty() && args.front() == QStringLiteral("--run")) {
-        // FIXME: the batch run belongs to the run command; it plugs in here.
-        return usage("--run is not available in this build yet");
     }
     if (!args.isEmpty()) {
         return usage("unknown option");

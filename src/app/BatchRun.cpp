@@ -1,0 +1,96 @@
+#include "app/BatchRun.h"
+
+#include <filesystem>
+#include <optional>
+
+#include "act/sim/SimHost.h"
+#include "app/FrmMain.h"
+#include "app/Module1.h"
+#include "output/BatchUi.h"
+#include "output/SettingsOverlay.h"
+#include "platform/DesktopShell.h"
+#include "platform/FileSettingsStore.h"
+#include "platform/Launcher.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SingleInstance.h"
+
+namespace bp::app {
+namespace {
+
+constexpr int kCompleted = 0;
+constexpr int kStopped = 1;
+constexpr int kFailed = 2;
+
+struct BatchArgs {
+    std::optional<std::string> selection;
+    std::optional<std::string> out;
+};
+
+std::optional<BatchArgs> parse(const std::vector<std::string>& args, std::ostream& err) {
+    BatchArgs parsed;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--out" && i + 1 < args.size()) {
+            parsed.out = args[++i];
+        } else if (!args[i].starts_with("--") && !parsed.selection) {
+            parsed.selection = args[i];
+        } else {
+            err << "brindlepath: usage: brindlepath --run [SELECTION.ini] [--out FILE]\n";
+            return std::nullopt;
+        }
+    }
+    return parsed;
+}
+
+std::optional<platform::SettingPairs> selectionKeys(const BatchArgs& args, std::ostream& err) {
+    if (!args.selection)
+        return platform::SettingPairs{};
+    if (!std::filesystem::is_regular_file(*args.selection)) {
+        err << "brindlepath: cannot read the selection " << *args.selection << "\n";
+        return std::nullopt;
+    }
+    return platform::FileSettingsStore(*args.selection).GetAllSettings("Settings");
+}
+
+}  // namespace
+
+int runBatch(const std::vector<std::string>& args, std::ostream& err) {
+    auto parsed = parse(args, err);
+    if (!parsed)
+        return kFailed;
+    auto overrides = selectionKeys(*parsed, err);
+    if (!overrides)
+        return kFailed;
+    std::string hostPath = sim::SimHost::defaultPath();
+    if (!std::filesystem::is_regular_file(hostPath)) {
+        err << "brindlepath: no contact database at " << hostPath
+            << "; create one with: brindlepath-host --db " << hostPath << " demo\n";
+        return kFailed;
+    }
+    auto store = platform::openUserSettings();
+    output::SettingsOverlay settings(*store, *overrides);
+    output::BatchUi ui(err, parsed->out);
+    platform::DesktopShell shell;
+    platform::ReportBuilderLauncher launcher;
+    sim::SimHost host(hostPath);
+    platform::SingleInstance instance;
+
+    act::Session session;
+    session.ui = &ui;
+    session.settings = &settings;
+    session.shell = &shell;
+    session.launcher = &launcher;
+    session.host = &host;
+    session.programFolder = platform::programFolder();
+    auto frmMain = Sub_Main(session, instance);
+    if (!frmMain)
+        return kFailed;
+    frmMain->cmdOK_Click();
+    // A completed run closes the window; after a stop the window is closed here, and the
+    // overlay keeps the window's own keys out of the user's store.
+    if (!frmMain->loaded())
+        return kCompleted;
+    frmMain->unload();
+    return kStopped;
+}
+
+}  // namespace bp::app

@@ -1,0 +1,19 @@
+#pragma once
+// brindlepath --run [SELECTION.ini] [--out FILE]: one selection without windows. The main
+// window is loaded and restored as at a normal start, the selection file's [Settings] keys
+// stand in front of the stored ones for this run only, and the run button is pressed. Messages
+// go to standard error as "title: text"; the save dialog is answered with --out.
+//
+// Exit status: 0 the run completed, 1 it stopped (with a message, or a cancelled save),
+// 2 a usage or start-up failure.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace bp::app {
+
+// `args` are the words after "--run".
+int runBatch(const std::vector<std::string>& args, std::ostream& err);
+
+}  // namespace bp::app

@@ -1,0 +1,66 @@
+#include "app/MainWindowCommands.h"
+
+#include "app/FrmMain.h"
+#include "integration/FrmIntegrate.h"
+#include "output/RunCommand.h"
+
+namespace bp::app {
+
+MainWindowCommands::MainWindowCommands(FrmMain& frmMain, act::Session& session)
+    : frmMain_(frmMain), session_(session) {
+    frmMain_.commands.cmdOK = [this] { cmdOK_Click(); };
+    frmMain_.commands.mnuIntegrate = [this] { mnuIntegrate_Click(); };
+    frmMain_.commands.unloadIntegrate = [this] { unloadIntegrate(); };
+}
+
+MainWindowCommands::~MainWindowCommands() = default;
+
+criteria::Criteria MainWindowCommands::currentCriteria() {
+    return frmMain_.panel().criteria();
+}
+
+std::optional<std::string> MainWindowCommands::selectedReport() {
+    const forms::ListBox& list = *frmMain_.criteriaControls().lstReports;
+    if (list.listIndex() < 0)
+        return std::nullopt;
+    return list.list(list.listIndex());
+}
+
+void MainWindowCommands::showTab(int tab) {
+    frmMain_.mstSSTab().setTab(tab);
+}
+
+void MainWindowCommands::focusCondition(int index) {
+    frmMain_.criteriaControls().chkCondition[index].setFocus();
+}
+
+forms::ListView& MainWindowCommands::resultsList() {
+    return frmMain_.lvwSales();
+}
+
+// One start serves one run: the window closes after it, which ends the program.
+void MainWindowCommands::closeAfterRun() {
+    frmMain_.unload();
+}
+
+void MainWindowCommands::cmdOK_Click() {
+    output::RunCommand(session_, *this).cmdOK_Click();
+}
+
+void MainWindowCommands::mnuIntegrate_Click() {
+    frmIntegrate_ = std::make_unique<integration::FrmIntegrate>(session_);
+    // After the user agreed to re-start the host, the main window's closing sequence does it.
+    frmIntegrate_->closeMainWindow = [this] { frmMain_.unload(); };
+    frmIntegrate_->showModal();
+}
+
+void MainWindowCommands::unloadIntegrate() {
+    if (frmIntegrate_ && frmIntegrate_->loaded())
+        frmIntegrate_->unload();
+}
+
+void connectCommands(FrmMain& frmMain, act::Session& session) {
+    frmMain.adoptCommands(std::make_unique<MainWindowCommands>(frmMain, session));
+}
+
+}  // namespace bp::app
