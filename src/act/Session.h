@@ -16,13 +16,11 @@
 #include "act/Application.h"
 #include "act/Host.h"
 #include "act/Tables.h"
+#include "forms/UiService.h"
+#include "platform/SettingsStore.h"
+#include "platform/Shell.h"
 
-namespace bp::forms {
-class UiService;
-}
 namespace bp::platform {
-class SettingsStore;
-class Shell;
 class Launcher;
 }  // namespace bp::platform
 

@@ -19,7 +19,7 @@ std::string sectionKey(std::string_view base, int section);
 std::string columnKey(int fieldId, std::string_view base, int section);
 
 // The catalogue default for any key ("TitleCaption1", "34FontSize99", "TopLeftCol"), compared
-// without regard to case; "" for a key that has no default (Path, SortCol0, FieldName2, ...)
+// without regard to case; "" for a key that has no default (Path, FieldName2, ...)
 // or that the catalogue does not know.
 std::string keyDefault(std::string_view key);
 bool isCatalogued(std::string_view key);

@@ -31,6 +31,9 @@ bool CheckBox::click() {
         return false;
     }
     setFocus();
+    if (!usable()) {
+        return false;  // the focus change disabled or hid it
+    }
     setValue(value_ == kChecked ? kUnchecked : kChecked);
     return true;
 }

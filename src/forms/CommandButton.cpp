@@ -16,6 +16,9 @@ bool CommandButton::click() {
     }
     // Pressing a button moves the focus to it, as a mouse click does.
     setFocus();
+    if (!usable()) {
+        return false;  // the focus change disabled or hid it
+    }
     fire(onClick);
     return true;
 }

@@ -125,14 +125,32 @@ int Control::subscribe(Observer observer) {
 }
 
 void Control::unsubscribe(int id) {
-    std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
+    for (auto& entry : observers_) {
+        if (entry.first == id) {
+            entry.first = 0;  // swept once no notification is running
+        }
+    }
+    if (notifying_ == 0) {
+        std::erase_if(observers_, [](const auto& entry) { return entry.first == 0; });
+    }
 }
 
 void Control::changed(Property property) {
-    // A copy, so an observer may unsubscribe while being told.
-    auto observers = observers_;
-    for (auto& [id, observer] : observers) {
-        observer(*this, property);
+    if (observers_.empty()) {
+        return;
+    }
+    // List views change millions of cells, so no copy of the whole list per change: observers
+    // subscribed meanwhile wait for the next change, unsubscribed ones are skipped.
+    ++notifying_;
+    const std::size_t count = observers_.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (observers_[i].first != 0) {
+            Observer observer = observers_[i].second;
+            observer(*this, property);
+        }
+    }
+    if (--notifying_ == 0) {
+        std::erase_if(observers_, [](const auto& entry) { return entry.first == 0; });
     }
 }
 

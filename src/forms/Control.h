@@ -171,6 +171,7 @@ private:
     LayoutHint layout_;
     std::vector<std::pair<int, Observer>> observers_;
     int nextObserverId_ = 1;
+    int notifying_ = 0;
 };
 
 }  // namespace bp::forms

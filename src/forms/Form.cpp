@@ -37,7 +37,9 @@ void Form::checkNewControl(const std::string& name, int index, Control* containe
         throw std::invalid_argument("Container of '" + name + "' belongs to another form");
     }
     if (isMenu != (container->kind() == ControlKind::Menu)) {
-        throw std::invalid_argument("Menu entries live only in menus: '" + name + "'");
+        throw std::invalid_argument(
+            "Menu entries hold only menu entries and live only in menus: '" + name + "' in '" +
+            container->name() + "'");
     }
     switch (container->kind()) {
         case ControlKind::Frame:
@@ -119,10 +121,13 @@ void Form::showModal() {
     if (!loaded_) {
         return;
     }
+    struct EndModal {
+        bool& modal;
+        ~EndModal() { modal = false; }
+    } endModal{modal_};
     modal_ = true;
     setVisibleFlag(true);
     ui_.showModal(*this);
-    modal_ = false;
 }
 
 void Form::hide() {
@@ -173,20 +178,21 @@ bool Form::moveFocus(Control& to) {
     if (active_ == &to) {
         return true;
     }
-    Control* previous = active_;
-    active_ = &to;
-    if (previous != nullptr) {
+    // The old control loses the focus first. While its LostFocus runs no control has the
+    // focus, so a handler that sends it elsewhere wins and `to` never gets it.
+    if (Control* previous = active_) {
+        active_ = nullptr;
         previous->changed(Property::Focus);
+        changed(FormProperty::ActiveControl);
+        Control::fire(previous->onLostFocus);
+        if (active_ != nullptr || !to.canFocus()) {
+            return active_ == &to;
+        }
     }
+    active_ = &to;
     to.changed(Property::Focus);
     changed(FormProperty::ActiveControl);
-    if (previous != nullptr) {
-        Control::fire(previous->onLostFocus);
-    }
-    // A LostFocus handler may have sent the focus elsewhere; then `to` never got it.
-    if (active_ == &to) {
-        Control::fire(to.onGotFocus);
-    }
+    Control::fire(to.onGotFocus);
     return true;
 }
 

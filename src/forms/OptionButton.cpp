@@ -31,12 +31,13 @@ void OptionButton::setValue(bool value, Announcement announce) {
 }
 
 void OptionButton::clearSiblings() {
-    for (Control* c : form().controls()) {
-        if (c == this || c->kind() != ControlKind::OptionButton || c->container() != container() ||
-            c->tabPage() != tabPage()) {
-            continue;
+    const auto& controls = form().controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        Control* c = controls[i];
+        if (c != this && c->kind() == ControlKind::OptionButton && c->container() == container() &&
+            c->tabPage() == tabPage()) {
+            static_cast<OptionButton*>(c)->setValue(false);
         }
-        static_cast<OptionButton*>(c)->setValue(false);
     }
 }
 
@@ -45,6 +46,9 @@ bool OptionButton::click() {
         return false;
     }
     setFocus();
+    if (!usable()) {
+        return false;  // the focus change disabled or hid it
+    }
     setValue(true);
     return true;
 }

@@ -97,4 +97,12 @@ int compareNoCase(std::string_view a, std::string_view b) {
     return 0;
 }
 
+std::string foldCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        c = static_cast<char>(foldAscii(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
 }  // namespace bp::forms::utf8

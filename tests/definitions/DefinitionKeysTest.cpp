@@ -29,7 +29,8 @@ INSTANTIATE_TEST_SUITE_P(
                     DefaultCase{"TotalFontBold99", "True"}, DefaultCase{"34CalcType0", "0"},
                     DefaultCase{"1025FontSize99", "11"}, DefaultCase{"34FontColor1", "0"},
                     DefaultCase{"34fontstrikethru1", "False"}, DefaultCase{"Path", ""},
-                    DefaultCase{"SortCol0", ""}, DefaultCase{"NoSuchKey", ""}));
+                    DefaultCase{"SortCol0", "-1"}, DefaultCase{"Sort1", "0"},
+                    DefaultCase{"NoSuchKey", ""}));
 
 TEST(KeyCatalogueNames, AreBuiltWithoutSeparators) {
     EXPECT_EQ(sectionKey("Title", 2), "Title2");

@@ -326,5 +326,56 @@ TEST_F(EventRulesTest, DatePickerRaisesChangeOnlyOnChangeAndRefusesImpossibleDat
     EXPECT_EQ(dtp.value(), (DateTime{2026, 3, 14}));
 }
 
+TEST_F(EventRulesTest, UserClicksSelectAsEachListKindDoes) {
+    struct Case {
+        const char* name;
+        MultiSelect mode;
+        bool toggle;
+        std::vector<int> selected;
+    };
+    const Case cases[] = {
+        {"single selection follows the click", MultiSelect::None, false, {2}},
+        {"Simple toggles each clicked entry", MultiSelect::Simple, false, {0}},
+        {"Extended click selects the entry alone", MultiSelect::Extended, false, {2}},
+        {"Extended Ctrl+click adds to the selection", MultiSelect::Extended, true, {0, 2}},
+    };
+    for (const auto& c : cases) {
+        form.lst->setMultiSelect(c.mode);
+        form.lst->deselectAll();
+        form.log.clear();
+        form.lst->click(0, c.toggle);
+        form.lst->click(2, c.toggle);
+        if (c.mode == MultiSelect::Simple) {
+            form.lst->click(2);
+        }
+        EXPECT_EQ(form.lst->selectedIndices(), c.selected) << c.name;
+        EXPECT_EQ(form.log.size(), c.mode == MultiSelect::Simple ? 3u : 2u) << c.name;
+    }
+}
+
+TEST_F(EventRulesTest, LostFocusHandlerThatDisablesAButtonStopsItsClick) {
+    auto& txt = form.add<TextBox>("txtValue");
+    auto& cmd = form.add<CommandButton>("cmdRun");
+    int clicks = 0;
+    cmd.onClick = [&] { ++clicks; };
+    txt.onLostFocus = [&] { cmd.setEnabled(false); };
+    txt.setFocus();
+    EXPECT_FALSE(cmd.click());
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(EventRulesTest, EditableComboFollowsAMatchingEntry) {
+    int changes = 0;
+    form.cbo->onChange = [&] { ++changes; };
+    form.cbo->setText("Types");
+    EXPECT_EQ(form.cbo->listIndex(), 1);
+    form.cbo->setText("Something else");
+    EXPECT_EQ(form.cbo->listIndex(), -1);
+    EXPECT_EQ(changes, 2);
+    EXPECT_TRUE(form.log.empty()) << "typing raises Change, not Click";
+    EXPECT_TRUE(form.cbo->choose("Competitors"));
+    EXPECT_EQ(form.cbo->text(), "Competitors");
+}
+
 }  // namespace
 }  // namespace bp::forms

@@ -1,0 +1,43 @@
+#pragma once
+// The UI service of a batch run: nobody is there to answer, so every message goes to standard
+// error as "title: text" and is answered with its default button; the file-save dialog is
+// answered with the file named on the command line (cancelled when none was named); every
+// other dialog and every modal window is cancelled.
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "forms/UiService.h"
+
+namespace bp::output {
+
+class BatchUi : public forms::UiService {
+public:
+    BatchUi(std::ostream& err, std::optional<std::string> saveAs)
+        : err_(err), saveAs_(std::move(saveAs)) {}
+
+    forms::MsgResult message(const forms::MessageRequest& request) override;
+    void showModal(forms::Form& form) override;
+    std::optional<std::string> saveFile(const forms::SaveFileRequest& request) override;
+    std::optional<forms::FontChoice> chooseFont(const forms::FontChoice&) override {
+        return std::nullopt;
+    }
+    std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
+    std::optional<std::string> browseFolder(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    void beep() override {}
+    void setBusy(bool) override {}
+
+    // Messages shown so far (a run that showed one stopped with a message).
+    int messageCount() const { return messageCount_; }
+
+private:
+    std::ostream& err_;
+    std::optional<std::string> saveAs_;
+    int messageCount_ = 0;
+};
+
+}  // namespace bp::output

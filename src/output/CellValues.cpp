@@ -1,0 +1,158 @@
+#include "output/CellValues.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "platform/Conversions.h"
+#include "platform/ErrorHandler.h"
+
+namespace bp::output {
+namespace {
+
+constexpr int kDateType = 7;
+constexpr int kDateOnlyType = 10;
+constexpr int kUserType = 13;
+
+std::string trimmed(const std::string& text) {
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+std::string replaceAll(std::string text, char from, const std::string& to) {
+    std::string out;
+    for (char c : text) {
+        if (c == from) {
+            out += to;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string numberText(double value, const std::string& decimalSeparator) {
+    if (value == 0)
+        return "0";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    std::string text = buffer;
+    auto dot = text.find('.');
+    if (dot != std::string::npos)
+        text.replace(dot, 1, decimalSeparator);
+    return text;
+}
+
+std::string dateOnly(const std::string& value) {
+    auto space = value.find(' ');
+    return space == std::string::npos ? value : value.substr(0, space);
+}
+
+CellValues::CellValues(act::Session& session, const std::vector<int>& columnIds)
+    : session_(session), ids_(columnIds) {
+    auto salesFields = session.objSales->Fields();
+    for (int id : ids_) {
+        if (id < 300) {
+            types_.push_back(salesFields->Type(id));
+        } else if (id > 1000) {
+            types_.push_back(session.objFields->Type(id - 1000));
+        } else {
+            types_.push_back(0);
+        }
+    }
+}
+
+std::string CellValues::FormatData(size_t column) {
+    int id = ids_.at(column);
+    int type = types_.at(column);
+    if (id < 300)
+        return salesValue(id, type);
+    if (id == kGroupColumnId)
+        return groupText();
+    if (id > 1000)
+        return contactValue(id, type);
+    return {};  // the empty column, and IDs that name nothing
+}
+
+std::string CellValues::salesValue(int id, int type) {
+    if (type == kDateType || type == kDateOnlyType)
+        return dateOnly(session_.objSales->Data(id));
+    if (type == kUserType)
+        return GetUserName(session_.objSales->Data(id));
+    if (id == kForecastUnitsId)
+        return forecast(32, false);
+    if (id == kForecastAmountId)
+        return forecast(34, true);
+    return session_.objSales->Data(id);
+}
+
+std::string CellValues::contactValue(int id, int type) {
+    std::string value = session_.objContact->Data(id - 1000);
+    if (type == kDateOnlyType)
+        return dateOnly(value);
+    if (type == kUserType)
+        return GetUserName(value);
+    return trimmed(value);
+}
+
+// Probability x units (or amount) / 100. Amounts come from the host with "." as decimal
+// symbol, whatever the user's regional settings say.
+std::string CellValues::forecast(int factorField, bool isAmount) {
+    std::string probability = session_.objSales->Data(30);
+    std::string factor = session_.objSales->Data(factorField);
+    if (probability.empty() || factor.empty())
+        return "0";
+    std::string value;
+    auto compute = [&] {
+        if (isAmount)
+            factor = replaceAll(factor, '.', session_.sDecimalSep);
+        double result = platform::CDbl(probability) * platform::CDbl(factor) / 100;
+        value = numberText(result, session_.sDecimalSep);
+    };
+    if (!isAmount) {
+        compute();
+        return value;
+    }
+    auto parameters = [&] {
+        return "Parameters:\r30='" + probability + "'\r34='" + session_.objSales->Data(34) +
+               "'\rDec='" + session_.sDecimalSep + "'";
+    };
+    platform::guarded(*session_.ui, {"frmMain", "FormatData", platform::RoutineKind::Function},
+                      compute, parameters);
+    return value;
+}
+
+std::string CellValues::groupText() {
+    std::string groupId = trimmed(session_.objSales->Data(26));
+    if (groupId.empty())
+        return "No_Group";
+    auto& group = *session_.objGroup;
+    group.GoTo(groupId);
+    if (group.Data(1) != session_.objSales->Data(26))
+        return "No_Group";
+    std::string region = group.Data(201);
+    if (!region.empty())
+        return trimmed(region) + ": " + group.Data(25);
+    return group.Data(25);
+}
+
+std::string CellValues::GetUserName(const std::string& userId) {
+    if (!usersLoaded_) {
+        auto& users = *session_.objUsers;
+        int count = users.Count();
+        for (int i = 1; i <= count; ++i)
+            users_.emplace_back(users.UniqueID(i), users.Name(i));
+        usersLoaded_ = true;
+    }
+    for (const auto& [id, name] : users_) {
+        if (id == userId)
+            return name;
+    }
+    return {};
+}
+
+}  // namespace bp::output

@@ -1,0 +1,180 @@
+#include "output/DataFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "definitions/DefinitionKeys.h"
+#include "forms/UiService.h"
+#include "platform/AppInfo.h"
+#include "platform/Error.h"
+#include "platform/ErrorHandler.h"
+#include "platform/SettingsStore.h"
+
+namespace bp::output {
+namespace {
+
+constexpr std::string_view kFileInUse =
+    "The data.CSV file can not be accessed. Make sure it is not open.";
+
+[[noreturn]] void raiseFromErrno(const std::string& what, const std::string& path) {
+    int err = errno;
+    int number = (err == EACCES || err == EPERM || err == ETXTBSY || err == EBUSY)
+                     ? kErrPermissionDenied
+                     : (err == ENOSPC ? kErrDiskFull : kErrPathFileAccess);
+    raise(number, what + " " + path + ": " + std::strerror(err));
+}
+
+// Writes to a file beside the data file and renames it over the old one at the end, so the
+// report builder never sees a half-written data file.
+class AtomicFile {
+public:
+    explicit AtomicFile(std::string path) : path_(std::move(path)), temp_(path_ + ".new~") {
+        fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd_ < 0)
+            raiseFromErrno("Unable to create", path_);
+    }
+    ~AtomicFile() {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!committed_)
+            ::unlink(temp_.c_str());
+    }
+    void write(const std::string& text) {
+        buffer_ += text;
+        if (buffer_.size() >= (1u << 20))
+            flush();
+    }
+    void commit() {
+        flush();
+        if (::close(fd_) != 0)
+            raiseFromErrno("Unable to write", path_);
+        fd_ = -1;
+        if (std::rename(temp_.c_str(), path_.c_str()) != 0)
+            raiseFromErrno("Unable to replace", path_);
+        committed_ = true;
+    }
+
+private:
+    void flush() {
+        size_t done = 0;
+        while (done < buffer_.size()) {
+            ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                raiseFromErrno("Unable to write", path_);
+            done += static_cast<size_t>(n);
+        }
+        buffer_.clear();
+    }
+
+    std::string path_;
+    std::string temp_;
+    std::string buffer_;
+    int fd_ = -1;
+    bool committed_ = false;
+};
+
+// A CR LF pair becomes one space, so a row stays on one line; a lone CR or LF stays.
+std::string replaceLineBreaks(const std::string& line) {
+    std::string out;
+    out.reserve(line.size());
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '\r' && i + 1 < line.size() && line[i + 1] == '\n') {
+            out += ' ';
+            ++i;
+        } else {
+            out += line[i];
+        }
+    }
+    return out;
+}
+
+void writeRows(AtomicFile& file, const act::Session& session, const forms::ListView& list,
+               bool bNameSortAdded) {
+    bool exporting = session.iOutputType == 1;
+    if (exporting) {
+        std::string names =
+            session.settings->GetSetting(definitions::kStagingSection, "FieldNamesIncluded", "");
+        if (names.empty())
+            return;  // a CSV export without field names stays empty
+        file.write(headerLine(names));
+    }
+    if (list.rowCount() == 0)
+        return;
+    int columns = static_cast<int>(list.rows().front().cells.size());
+    // The appended sort-name column is for sorting only; the export matches its header.
+    if (exporting && bNameSortAdded)
+        --columns;
+    for (const auto& row : list.rows())
+        file.write(dataLine(row, columns));
+}
+
+}  // namespace
+
+std::string Check(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        out += c;
+        if (c == '"')
+            out += '"';
+    }
+    return out;
+}
+
+std::string dataLine(const forms::ListViewRow& row, int columns) {
+    std::string line;
+    for (int c = 0; c < columns; ++c) {
+        if (c > 0)
+            line += ',';
+        line += '"';
+        line += Check(row.cell(c));
+        line += '"';
+    }
+    std::string out = replaceLineBreaks(line);
+    out += "\r\n";
+    return out;
+}
+
+std::string headerLine(const std::string& fieldNamesIncluded) {
+    std::string line = "\"";
+    for (char c : fieldNamesIncluded) {
+        if (c == definitions::kItemEnd) {
+            line += "\",\"";
+        } else {
+            line += c;
+        }
+    }
+    line.resize(line.size() >= 2 ? line.size() - 2 : 0);
+    return line + "\r\n";
+}
+
+std::string dataFilePath(const act::Session& session) {
+    return session.programFolder + "/" + kDataFileName;
+}
+
+bool Write_File(act::Session& session, const forms::ListView& lvwSales, bool bNameSortAdded) {
+    std::string path = dataFilePath(session);
+    try {
+        AtomicFile file(path);
+        writeRows(file, session, lvwSales, bNameSortAdded);
+        file.commit();
+        session.settings->SaveSetting("Settings", "DataFile", path);
+        return true;
+    } catch (const Error& error) {
+        if (error.number() == kErrPermissionDenied) {
+            session.ui->message({std::string(platform::kAppTitle), std::string(kFileInUse)});
+        } else {
+            platform::showError(*session.ui, {error.number(), error.description(), error.line()},
+                                {"frmMain", "Write_File", platform::RoutineKind::Sub});
+        }
+        return false;
+    }
+}
+
+}  // namespace bp::output

@@ -1,0 +1,68 @@
+#include "output/RowSort.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "platform/Conversions.h"
+#include "platform/Locale.h"
+
+namespace bp::output {
+namespace {
+
+using forms::ListViewRow;
+using forms::SortOrder;
+
+// Only the first 31 characters of a cell take part, as the list's key buffer holds them.
+std::string keyText(const ListViewRow& row, int column) {
+    return row.cell(column).substr(0, 31);
+}
+
+// Seconds-resolution date key; no text or no date is the zero date, which sorts first.
+std::int64_t dateKey(const platform::Locale& locale, const std::string& text) {
+    if (text.empty())
+        return 0;
+    auto value = locale.parseDateTime(text);
+    if (!value)
+        return 0;
+    return ((((static_cast<std::int64_t>(value->year) * 100 + value->month) * 100 + value->day) *
+                 100 +
+             value->hour) *
+                100 +
+            value->minute) *
+               100 +
+           value->second;
+}
+
+// Whole numbers, halves to even; no text or no number counts as 0.
+std::int64_t numberKey(const platform::Locale& locale, const std::string& text) {
+    if (text.empty())
+        return 0;
+    auto value = locale.parseNumber(text);
+    if (!value || !std::isfinite(*value))
+        return 0;
+    return static_cast<std::int64_t>(platform::roundHalfEven(*value));
+}
+
+}  // namespace
+
+void sortByFirstSection(forms::ListView& list, int column, const std::string& type,
+                        bool descending) {
+    SortOrder order = descending ? SortOrder::Descending : SortOrder::Ascending;
+    if (type == "S") {
+        list.setSorted(false);
+        list.setSortKey(column);
+        list.setSortOrder(order);
+        list.setSorted(true);
+        return;
+    }
+    platform::Locale locale = platform::Locale::current();
+    if (type == "D") {
+        list.sortByKey([&](const ListViewRow& r) { return dateKey(locale, keyText(r, column)); },
+                       order);
+    } else if (type == "N") {
+        list.sortByKey([&](const ListViewRow& r) { return numberKey(locale, keyText(r, column)); },
+                       order);
+    }
+}
+
+}  // namespace bp::output
