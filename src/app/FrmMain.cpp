@@ -14,7 +14,7 @@ namespace {
 
 using namespace bp::forms;
 
-// Columns of the results list: one per field a report definition can include.
+// Columns of the hidden results list the run fills, one row per sales record.
 constexpr int kResultColumns = 26;
 
 struct MenuSpec {
