@@ -77,6 +77,9 @@ void ReportCommands::mnuRename_Click() {
         library_.reload();
         if (!library_.window().sNewName().empty()) {
             library_.findName(library_.window().sNewName());
+        } else {
+            // Nothing was renamed: the reload must not lose the user's selection.
+            library_.selectPosition(library_.ReportsListIndex);
         }
         library_.window().Update_ReportMenu();
     });

@@ -3,6 +3,10 @@
 // in its mode, New excepted), the report list's popup menu and double click, and the
 // templates folder entry of the options menu. Their error messages name the module "frmMain",
 // whose handlers they are.
+//
+// A command that changes the list has the report menu's enabling recomputed, so that a list
+// emptied by Delete, or filled again by New, does not leave the menu offering the wrong
+// entries.
 
 #include <functional>
 #include <string>
