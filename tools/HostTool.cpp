@@ -164,8 +164,6 @@ void HostTool::demoVerb() {
         options.salesPerContact = static_cast<int>(
             number(options_["--sales-per-contact"], "--sales-per-contact", 1, 100));
     }
-    // FIXME: take the date texts from the platform locale once it is merged; until then the
-    // demo writes the US form.
     DemoSummary summary = DemoGenerator::generate(db_, options);
     out_ << "Created " << db_ << ": " << summary.contacts << " contacts, " << summary.sales
          << " sales records, " << summary.groups << " groups\n";

@@ -7,7 +7,6 @@
 #include "criteria/CriteriaTexts.h"
 #include "criteria/Library1.h"
 #include "forms/MenuEntry.h"
-#include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
 #include "platform/SettingsStore.h"
 
@@ -101,7 +100,7 @@ void CriteriaPanel::cboCondition_Click(int Index) {
 // the handler again, which refreshes the condition; true when that happened.
 bool CriteriaPanel::resolveConflict(int Index) {
     forms::ComboBox& combo = c_.cboCondition[Index];
-    if (!c_.chkCondition[1].checked() ||
+    if (!c_.chkCondition[1].checked() || combo.listIndex() < 0 ||
         c_.cboCondition[0].listIndex() != c_.cboCondition[1].listIndex()) {
         return false;
     }

@@ -89,6 +89,7 @@ std::size_t noBreakSpace(std::string_view rest) {
 
 std::optional<std::vector<Token>> tokenize(std::string_view text) {
     std::vector<Token> tokens;
+    tokens.reserve(12);
     std::size_t i = 0;
     while (i < text.size()) {
         char c = text[i];
@@ -98,14 +99,14 @@ std::optional<std::vector<Token>> tokenize(std::string_view text) {
         } else if (std::size_t space = noBreakSpace(text.substr(i)); space != 0) {
             i += space;
         } else if (isDigit(c)) {
-            while (i < text.size() && isDigit(text[i])) {
-                ++i;
+            int value = 0;
+            for (; i < text.size() && isDigit(text[i]); ++i) {
+                if (i - start == 9) {
+                    return std::nullopt;  // no part of a date is that long
+                }
+                value = value * 10 + (text[i] - '0');
             }
-            if (i - start > 9) {
-                return std::nullopt;
-            }
-            tokens.push_back({Token::Number, text.substr(start, i - start),
-                              std::stoi(std::string(text.substr(start, i - start)))});
+            tokens.push_back({Token::Number, text.substr(start, i - start), value});
         } else if (isWordByte(c)) {
             while (i < text.size() && (isWordByte(text[i]) || text[i] == '.')) {
                 ++i;

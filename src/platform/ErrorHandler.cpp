@@ -64,6 +64,17 @@ void showError(forms::UiService& ui, const ErrorReport& report, const Routine& r
     ui.message(request);
 }
 
+void showLibraryError(forms::UiService& ui, const ErrorReport& report, const Routine& routine) {
+    forms::MessageRequest request;
+    request.title = "Error in " + std::string(routine.module) +
+                    (routine.kind == RoutineKind::Sub ? ": Sub " : ": Function ") +
+                    std::string(routine.name);
+    request.text = report.description + "\r\r(Error #" + std::to_string(report.number) + ")";
+    request.buttons = forms::MsgButtons::OK;
+    request.icon = forms::MsgIcon::None;
+    ui.message(request);
+}
+
 bool guarded(forms::UiService& ui, const Routine& routine, const std::function<void()>& body) {
     return guarded(ui, routine, body, {});
 }

@@ -46,6 +46,11 @@ std::string errorMessageText(const ErrorReport& report, const Routine& routine,
 void showError(forms::UiService& ui, const ErrorReport& report, const Routine& routine,
                std::string_view details = {});
 
+// The library routines' own report, shown before they pass the error on to their caller:
+// titled "Error in Library1: Function Update_DefFile", the description, an empty line and
+// "(Error #75)".
+void showLibraryError(forms::UiService& ui, const ErrorReport& report, const Routine& routine);
+
 // Runs `body`; on any exception shows the message and returns false.
 bool guarded(forms::UiService& ui, const Routine& routine, const std::function<void()>& body);
 

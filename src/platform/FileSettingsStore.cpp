@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 
 #include "platform/Error.h"
@@ -100,28 +101,35 @@ FileSettingsStore::Stamp FileSettingsStore::stampOf(const struct stat& info) {
 }
 
 void FileSettingsStore::refresh() const {
+    if (batchLocked_) {
+        return;  // the batch's changes exist only here until its write
+    }
     struct stat info {};
     Stamp now = ::stat(path_.c_str(), &info) == 0 ? stampOf(info) : Stamp{};
     if (!loaded_ || now != stamp_) {
-        load();
+        load();  // absent or unreadable: every read gets its default
     }
 }
 
-void FileSettingsStore::load() const {
+int FileSettingsStore::load() const {
     data_ = SettingsData{};
     stamp_ = Stamp{};
     loaded_ = true;
     int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return;  // absent or unreadable: every read gets its default
+        return errno == ENOENT ? 0 : errno;
     }
     struct stat info {};
     std::string text;
+    int errnum = 0;
     if (::fstat(fd, &info) == 0 && readAll(fd, text)) {
         data_ = SettingsFileFormat::parse(text);
         stamp_ = stampOf(info);
+    } else {
+        errnum = errno;
     }
     ::close(fd);
+    return errnum;
 }
 
 std::string FileSettingsStore::GetSetting(std::string_view section, std::string_view key,
@@ -167,11 +175,65 @@ bool FileSettingsStore::holds(std::string_view section, const std::string_view* 
     return key == nullptr ? data_.hasSection(section) : data_.find(section, *key) != nullptr;
 }
 
+void FileSettingsStore::batch(const std::function<void()>& changes) {
+    std::lock_guard lock(mutex_);
+    if (batchDepth_ > 0) {
+        changes();
+        return;
+    }
+    batchDepth_ = 1;
+    batchDirty_ = false;
+    std::exception_ptr failure;
+    try {
+        changes();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    batchDepth_ = 0;
+    if (batchLocked_) {
+        FlockGuard held(lockFd_);
+        batchLocked_ = false;
+        try {
+            if (batchDirty_) {
+                writeFile();
+            }
+        } catch (...) {
+            loaded_ = false;
+            if (!failure) {
+                throw;
+            }
+        }
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
+
+void FileSettingsStore::changeInBatch(const std::function<bool(SettingsData&)>& change) {
+    if (!batchLocked_) {
+        lockForWriting();
+        batchLocked_ = true;
+        if (int errnum = load(); errnum != 0) {
+            raiseStoreError(path_, errnum);
+        }
+    }
+    batchDirty_ = change(data_) || batchDirty_;
+}
+
 void FileSettingsStore::update(const std::function<bool(SettingsData&)>& change) {
     std::lock_guard lock(mutex_);
+    if (batchDepth_ > 0) {
+        changeInBatch(change);
+        return;
+    }
     lockForWriting();
     FlockGuard held(lockFd_);
-    refresh();
+    // Read afresh under the lock: a stamp can miss a change made within one clock tick by a
+    // writer whose new file reused the old inode, and a missed change would be overwritten.
+    // A file that exists but cannot be read is never replaced by what little is known.
+    if (int errnum = load(); errnum != 0) {
+        raiseStoreError(path_, errnum);
+    }
     if (!change(data_)) {
         return;
     }

@@ -5,7 +5,8 @@
 //    flushed, then renamed): a crash never leaves a half-written store;
 //  - writers hold an exclusive lock on "<file>.lock" and re-read the file first when it
 //    changed on disk, so two processes never lose each other's keys;
-//  - every read re-reads the file when it changed since the last read.
+//  - every read re-reads the file when it changed since the last read;
+//  - batch() turns many changes into one write.
 // A damaged file never stops the program: unreadable lines are skipped.
 
 #include <sys/stat.h>
@@ -36,6 +37,7 @@ public:
     void DeleteSetting(std::string_view section, std::string_view key) override;
     void DeleteSetting(std::string_view section) override;
     SettingPairs GetAllSettings(std::string_view section) const override;
+    void batch(const std::function<void()>& changes) override;
 
 private:
     // Identifies one version of the file on disk; a rename by any writer changes the inode.
@@ -49,8 +51,10 @@ private:
     };
 
     void refresh() const;
-    void load() const;
+    // Returns 0, or the error of a file that exists but cannot be read.
+    int load() const;
     bool holds(std::string_view section, const std::string_view* key) const;
+    void changeInBatch(const std::function<bool(SettingsData&)>& change);
     void update(const std::function<bool(SettingsData&)>& change);
     void lockForWriting();
     void writeFile();
@@ -58,11 +62,16 @@ private:
 
     std::string path_;
     std::string folder_;
-    mutable std::mutex mutex_;
+    mutable std::recursive_mutex mutex_;
     mutable SettingsData data_;
     mutable Stamp stamp_;
     mutable bool loaded_ = false;
     int lockFd_ = -1;
+    // Inside batch(): the write lock is held from the first change to the end, and the
+    // changes live in data_ until the one write.
+    int batchDepth_ = 0;
+    bool batchLocked_ = false;
+    bool batchDirty_ = false;
 };
 
 // The user's own store: $BRINDLEPATH_SETTINGS, else $XDG_CONFIG_HOME/brindlepath/settings.ini,

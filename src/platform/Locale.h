@@ -75,7 +75,8 @@ private:
     std::shared_ptr<const Data> data_;
 };
 
-// The regional setting of the user's current locale.
+// The regional setting of the user's current locale, or of a given one.
 std::string GetLocaleString(int item);
+std::string GetLocaleString(const Locale& locale, int item);
 
 }  // namespace bp::platform

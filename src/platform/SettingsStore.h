@@ -3,6 +3,7 @@
 // to case. Every read supplies a default; an absent key is never an error. The main window
 // keeps its state in section "Settings", report definitions are staged in section "Report".
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -28,6 +29,12 @@ public:
     virtual void DeleteSetting(std::string_view section) = 0;
     // The pairs of a section in the order they were first written; empty when absent.
     virtual SettingPairs GetAllSettings(std::string_view section) const = 0;
+
+    // Runs `changes` (saves and deletes on this store) as one write: a file store replaces
+    // its file once, at the end, instead of once per key. Staging a definition writes a few
+    // hundred keys. When `changes` fails part-way, what it did is still kept, as it would
+    // be with single saves, and the failure goes on to the caller.
+    virtual void batch(const std::function<void()>& changes) { changes(); }
 };
 
 }  // namespace bp::platform

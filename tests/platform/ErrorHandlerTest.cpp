@@ -43,6 +43,16 @@ TEST_F(ErrorHandlerTest, AFunctionIsNamedAsOne) {
               "Please contact support@brindlepath.example with this error message.");
 }
 
+TEST_F(ErrorHandlerTest, LibraryRoutinesReportInTheirOwnForm) {
+    showLibraryError(ui_, ErrorReport{75, "Path/File access error", 30},
+                     Routine{"Library1", "Update_DefFile", RoutineKind::Function});
+    ASSERT_EQ(ui_.messages.size(), 1u);
+    EXPECT_EQ(ui_.messages[0].title, "Error in Library1: Function Update_DefFile");
+    EXPECT_EQ(ui_.messages[0].text, "Path/File access error\r\r(Error #75)");
+    EXPECT_EQ(ui_.messages[0].icon, forms::MsgIcon::None);
+    EXPECT_EQ(ui_.messages[0].buttons, forms::MsgButtons::OK);
+}
+
 TEST_F(ErrorHandlerTest, ExtraLinesGoBeforeTheClosingRequest) {
     std::string amount = "12x";
     bool completed = guarded(

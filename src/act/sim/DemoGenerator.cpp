@@ -9,6 +9,7 @@
 
 #include "act/sim/HostWriter.h"
 #include "act/sim/RecordSet.h"
+#include "platform/Locale.h"
 
 namespace bp::sim {
 
@@ -90,7 +91,10 @@ std::string uniqueId(char kind, std::int64_t number) {
 class Generator {
 public:
     Generator(const std::string& dbPath, const DemoOptions& options)
-        : options_(options), random_(options.seed), writer_(dbPath) {
+        : options_(options),
+          random_(options.seed),
+          writer_(dbPath),
+          locale_(platform::Locale::current()) {
         days_ = static_cast<int>(
             (sys_days(year{kFirstYear + kYears} / 1 / 1) - sys_days(year{kFirstYear} / 1 / 1))
                 .count());
@@ -269,8 +273,7 @@ private:
                           8 + slot / 4,
                           15 * (slot % 4),
                           0};
-            text =
-                options_.formatDate ? options_.formatDate(when) : DemoGenerator::usDateText(when);
+            text = options_.formatDate ? options_.formatDate(when) : locale_.formatDateTime(when);
         }
         return text;
     }
@@ -293,6 +296,7 @@ private:
     const DemoOptions& options_;
     Random random_;
     HostWriter writer_;
+    platform::Locale locale_;
     DemoSummary summary_;
     std::vector<std::string> userIds_, groupIds_;
     std::vector<std::string> dateTexts_;
@@ -304,14 +308,6 @@ private:
 
 DemoSummary DemoGenerator::generate(const std::string& dbPath, const DemoOptions& options) {
     return Generator(dbPath, options).run();
-}
-
-std::string DemoGenerator::usDateText(const DateTime& when) {
-    int hour12 = when.hour % 12 == 0 ? 12 : when.hour % 12;
-    char text[40];
-    std::snprintf(text, sizeof text, "%d/%d/%d %d:%02d:%02d %s", when.month, when.day, when.year,
-                  hour12, when.minute, when.second, when.hour < 12 ? "AM" : "PM");
-    return text;
 }
 
 }  // namespace bp::sim

@@ -23,7 +23,8 @@ struct DemoOptions {
     bool varySales = true;
     int contactsWithoutSalesPercent = 5;
     std::uint64_t seed = 1;
-    // The host's date text for the user's locale; empty: the US form "3/14/2026 9:30:00 AM".
+    // The host's date text; empty: as the host writes dates for the user's locale
+    // (platform::Locale::current(), "3/14/2026 9:30:00 AM" under en_US).
     std::function<std::string(const DateTime&)> formatDate;
     std::string databasePath;  // what GetDatabasePath answers; empty: the file's own path
 };
@@ -38,7 +39,6 @@ class DemoGenerator {
 public:
     // Replaces the host database at dbPath (through a temporary file).
     static DemoSummary generate(const std::string& dbPath, const DemoOptions& options);
-    static std::string usDateText(const DateTime& when);
 };
 
 }  // namespace bp::sim

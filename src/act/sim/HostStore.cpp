@@ -87,14 +87,21 @@ void HostStore::setMeta(const std::string& key, const std::string& value) {
 
 RecordSet HostStore::loadRecords(TableKind kind) {
     std::string table = tableName(kind);
-    Statement size = db_.prepare("SELECT count(*), coalesce(sum(length(data)), 0) FROM " + table);
-    size.step();
+    // The writer notes each table's size, which saves a second pass over a large table.
+    auto rows = meta("rows." + table);
+    auto bytes = meta("bytes." + table);
+    if (!rows || !bytes) {
+        Statement size =
+            db_.prepare("SELECT count(*), coalesce(sum(length(data)), 0) FROM " + table);
+        size.step();
+        rows = std::to_string(size.integer(0));
+        bytes = std::to_string(size.integer(1));
+    }
     RecordSet records;
-    records.reserve(static_cast<std::size_t>(size.integer(0)),
-                    static_cast<std::size_t>(size.integer(1)));
-    Statement rows = db_.prepare("SELECT data FROM " + table + " ORDER BY pos");
-    while (rows.step()) {
-        records.append(rows.blob(0));
+    records.reserve(std::stoull(*rows), std::stoull(*bytes));
+    Statement query = db_.prepare("SELECT data FROM " + table + " ORDER BY pos");
+    while (query.step()) {
+        records.append(query.blob(0));
     }
     records.buildIndex();
     return records;

@@ -70,7 +70,10 @@ void HostWriter::addField(TableKind kind, const FieldDef& field) {
 }
 
 void HostWriter::addRecord(TableKind kind, const std::string& packed) {
-    records_[static_cast<std::size_t>(kind)].bindBlob(1, packed).run();
+    auto index = static_cast<std::size_t>(kind);
+    records_[index].bindBlob(1, packed).run();
+    ++rows_[index];
+    bytes_[index] += packed.size();
 }
 
 void HostWriter::addListEntry(const std::string& kind, const std::string& value) {
@@ -90,6 +93,12 @@ void HostWriter::setCurrentLookup(const std::vector<std::string>& ids) {
 }
 
 void HostWriter::commit() {
+    for (TableKind kind : {TableKind::Contact, TableKind::Sales, TableKind::Group}) {
+        auto index = static_cast<std::size_t>(kind);
+        std::string table = HostStore::tableName(kind);
+        setMeta("rows." + table, std::to_string(rows_[index]));
+        setMeta("bytes." + table, std::to_string(bytes_[index]));
+    }
     db_->exec("COMMIT");
     records_.clear();
     meta_.reset();

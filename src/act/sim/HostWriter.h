@@ -3,6 +3,7 @@
 // renames it over the target only when everything went in, so a failed import or generation
 // never loses the database that was there before.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,8 @@ private:
     std::vector<Statement> records_;  // one insert per TableKind
     std::unique_ptr<Statement> meta_, users_, fields_, lists_, stages_;
     int fieldPos_[3] = {0, 0, 0};
+    std::uint64_t rows_[3] = {0, 0, 0};
+    std::uint64_t bytes_[3] = {0, 0, 0};
     int listPos_ = 0;
     bool committed_ = false;
 };

@@ -1,5 +1,7 @@
 #include "act/sim/RecordSet.h"
 
+#include <sys/mman.h>
+
 #include <cstring>
 #include <limits>
 
@@ -44,6 +46,17 @@ void walk(std::string_view packed, Visit visit) {
     }
 }
 
+// A million records fill hundreds of megabytes; on the first touch each 4 KiB page costs a
+// fault, which dominated opening a large host. Huge pages cut the faults by 512.
+void adviseHugePages(const void* data, std::size_t bytes) {
+    constexpr std::uintptr_t kHuge = 2u << 20;
+    auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
+    auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kHuge - 1);
+    if (end > begin) {
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    }
+}
+
 }  // namespace
 
 std::string RecordSet::pack(const FieldValues& fields) {
@@ -83,6 +96,8 @@ std::string_view RecordSet::packedId(std::string_view packed) {
 void RecordSet::reserve(std::size_t records, std::size_t bytes) {
     offsets_.reserve(records + 1);
     arena_.reserve(bytes);
+    adviseHugePages(arena_.data(), arena_.capacity());
+    adviseHugePages(offsets_.data(), offsets_.capacity() * sizeof(std::uint64_t));
 }
 
 void RecordSet::append(std::string_view packed) {
@@ -103,17 +118,20 @@ void RecordSet::buildIndex() {
     while (capacity < size() * 2) {
         capacity *= 2;
     }
-    slots_.assign(capacity, kNone);
+    slots_.reserve(capacity);
+    adviseHugePages(slots_.data(), capacity * sizeof(std::uint64_t));
+    slots_.assign(capacity, 0);
     for (std::uint32_t record = 0; record < size(); ++record) {
         std::string_view id = packedId(packed(record));
         if (id.empty() || find(id) != kNone) {
             continue;
         }
-        std::size_t slot = hash(id) & (capacity - 1);
-        while (slots_[slot] != kNone) {
+        std::uint64_t h = hash(id);
+        std::size_t slot = h & (capacity - 1);
+        while (slots_[slot] != 0) {
             slot = (slot + 1) & (capacity - 1);
         }
-        slots_[slot] = record;
+        slots_[slot] = (h & 0xFFFFFFFF00000000ULL) | (record + 1ULL);
     }
 }
 
@@ -121,10 +139,16 @@ std::uint32_t RecordSet::find(std::string_view id) const {
     if (slots_.empty()) {
         return kNone;
     }
+    std::uint64_t h = hash(id);
+    std::uint64_t tag = h & 0xFFFFFFFF00000000ULL;
     std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = hash(id) & mask; slots_[slot] != kNone; slot = (slot + 1) & mask) {
-        if (packedId(packed(slots_[slot])) == id) {
-            return slots_[slot];
+    for (std::size_t slot = h & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
+        if ((slots_[slot] & 0xFFFFFFFF00000000ULL) != tag) {
+            continue;
+        }
+        auto record = static_cast<std::uint32_t>((slots_[slot] & 0xFFFFFFFFULL) - 1);
+        if (packedId(packed(record)) == id) {
+            return record;
         }
     }
     return kNone;

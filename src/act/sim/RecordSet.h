@@ -43,7 +43,9 @@ private:
 
     std::vector<char> arena_;
     std::vector<std::uint64_t> offsets_{0};
-    std::vector<std::uint32_t> slots_;
+    // Open addressing, load at most one half. A slot holds the upper half of the ID's hash
+    // and the record number + 1 (0: empty), so a probe reads the arena only on a likely hit.
+    std::vector<std::uint64_t> slots_;
 };
 
 }  // namespace bp::sim

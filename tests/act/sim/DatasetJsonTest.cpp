@@ -1,0 +1,125 @@
+#include "act/sim/DatasetJson.h"
+
+#include <gtest/gtest.h>
+
+#include "act/sim/HostStore.h"
+#include "act/sim/HostTestSupport.h"
+#include "platform/Error.h"
+
+namespace bp::sim::test {
+namespace {
+
+using nlohmann::json;
+
+class DatasetJsonTest : public TempHostFolder {
+protected:
+    json exported() {
+        HostStore store(path("host.db"));
+        return DatasetJson::exportJson(store);
+    }
+    std::string importError(const std::string& text) {
+        try {
+            DatasetJson::importText(path("host.db"), text);
+        } catch (const Error& e) {
+            return e.description();
+        }
+        return "(accepted)";
+    }
+};
+
+TEST_F(DatasetJsonTest, ImportThenExportGivesTheSameContent) {
+    DatasetJson::importText(path("host.db"), kSmallDataset);
+    EXPECT_EQ(exported(), json::parse(kSmallDataset));
+}
+
+TEST_F(DatasetJsonTest, FaultsSurviveTheRoundTrip) {
+    json dataset = json::parse(kSmallDataset);
+    dataset["faults"] = {{"Register", 0}, {"hostRunning", false}, {"AddAuxCommand", 5}};
+    DatasetJson::importJson(path("host.db"), dataset);
+    EXPECT_EQ(exported(), dataset);
+}
+
+TEST_F(DatasetJsonTest, AbsentEntriesReadAsTheirDefaults) {
+    DatasetJson::importText(path("host.db"), R"({"contacts": [{"1": "C00000000001"}]})");
+    json dataset = exported();
+    EXPECT_EQ(dataset["open"], true);
+    EXPECT_FALSE(dataset.contains("currentLookup"));
+    EXPECT_FALSE(dataset.contains("databasePath"));
+    EXPECT_EQ(dataset["contacts"].size(), 1u);
+}
+
+struct BadDataset {
+    const char* name;
+    std::function<void(json&)> spoil;
+    const char* message;
+};
+
+TEST_F(DatasetJsonTest, BadDatasetsAreRefusedNamingThePlace) {
+    const std::vector<BadDataset> cases = {
+        {"record without field 1", [](json& d) { d["sales"][1].erase("1"); },
+         "sales[1]: a record needs field 1"},
+        {"empty field 1", [](json& d) { d["groups"][0]["1"] = ""; },
+         "groups[0]: a record needs field 1"},
+        {"short ID", [](json& d) { d["contacts"][2]["1"] = "C3"; },
+         "contacts[2]: field 1 must be a 12-character ID, not \"C3\""},
+        {"ID used twice", [](json& d) { d["contacts"][3]["1"] = "C00000000001"; },
+         "contacts[3]: the ID C00000000001 is used twice"},
+        {"field key not a number", [](json& d) { d["sales"][0]["amount"] = "1"; },
+         "sales[0]: \"amount\" is not a field number"},
+        {"value not a text", [](json& d) { d["sales"][0]["34"] = 12.5; },
+         "sales[0].34: expected a text"},
+        {"unknown entry", [](json& d) { d["contact"] = json::array(); }, "contact: unknown entry"},
+        {"type not a number", [](json& d) { d["salesFieldTypes"]["31"] = "date"; },
+         "salesFieldTypes.31: expected a whole number"},
+        {"records not a list", [](json& d) { d["sales"] = json::object(); },
+         "sales: expected a list"},
+        {"lookup ID too long", [](json& d) { d["currentLookup"][0] = "C000000000011"; },
+         "currentLookup[0]: expected a 12-character contact ID"},
+        {"user without id", [](json& d) { d["users"][1].erase("id"); },
+         "users[1]: a user needs a 12-character \"id\""},
+    };
+    for (const auto& bad : cases) {
+        json dataset = json::parse(kSmallDataset);
+        bad.spoil(dataset);
+        EXPECT_EQ(importError(dataset.dump()), bad.message) << bad.name;
+    }
+}
+
+TEST_F(DatasetJsonTest, BrokenJsonIsRefusedWithItsPosition) {
+    std::string message = importError("{\"contacts\": [\n{\"1\": }]}");
+    EXPECT_EQ(message.rfind("dataset: bad JSON, parse error at line 2", 0), 0u) << message;
+    EXPECT_EQ(importError("[1, 2]"), "dataset: expected an object");
+}
+
+TEST_F(DatasetJsonTest, RefusedImportKeepsTheOldDatabaseAndLeavesNoTemporaryFile) {
+    DatasetJson::importText(path("host.db"), kSmallDataset);
+    json bad = json::parse(kSmallDataset);
+    bad["sales"][2].erase("1");
+    EXPECT_THROW(DatasetJson::importJson(path("host.db"), bad), Error);
+    EXPECT_EQ(exported(), json::parse(kSmallDataset));
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_)) {
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(DatasetJsonTest, MissingDatasetFileIsReportedWithItsPath) {
+    try {
+        DatasetJson::importFile(path("host.db"), path("nothing.json"));
+        FAIL() << "a missing file was accepted";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), kErrFileNotFound);
+        EXPECT_NE(e.description().find("nothing.json"), std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists(path("host.db")));
+}
+
+TEST_F(DatasetJsonTest, OpeningAFileThatIsNoHostDatabaseIsRefused) {
+    writeFile("other.db", "not a database at all, just text that is long enough");
+    EXPECT_THROW(HostStore store(path("other.db")), Error);
+    EXPECT_THROW(HostStore store(path("missing.db")), Error);
+}
+
+}  // namespace
+}  // namespace bp::sim::test

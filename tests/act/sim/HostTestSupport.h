@@ -1,0 +1,116 @@
+#pragma once
+// Shared by the embedded host's tests: a temporary folder per test with every brindlepath
+// location pointed into it, a small hand-written dataset, and running the built host tool.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace bp::sim::test {
+
+namespace fs = std::filesystem;
+
+inline const char* kSmallDataset = R"({
+  "open": true,
+  "databasePath": "/home/ann/Contacts/demo.dbf",
+  "currentUser": "Ann Admin",
+  "users": [{"id": "U00000000001", "name": "Ann Admin"},
+            {"id": "U00000000002", "name": "Ben Baker"}],
+  "contactFields": [{"id": 25, "label": "Company", "type": 1},
+                    {"id": 26, "label": "Contact", "type": 1},
+                    {"id": 6, "label": "Record Manager", "type": 13},
+                    {"id": 3, "label": "Edit Date", "type": 10}],
+  "salesFieldTypes": {"31": 7, "35": 7, "3": 10, "30": 5, "32": 5, "33": 6, "34": 6, "6": 13},
+  "groupFieldTypes": {"25": 1, "201": 1},
+  "contacts": [
+    {"1": "C00000000001", "6": "U00000000001", "25": "Acme Ltd", "26": "Jo Smith"},
+    {"1": "C00000000002", "6": "U00000000002", "25": "Globex", "26": "Sam Jones"},
+    {"1": "C00000000003", "6": "U00000000001", "25": "", "26": "Pat Lee"},
+    {"1": "C00000000004", "6": "U00000000002", "25": "Initech", "26": "Dana King"}
+  ],
+  "sales": [
+    {"1": "S00000000001", "25": "C00000000001", "6": "U00000000001",
+     "27": "Sales Opportunity", "34": "1250.50", "35": "3/14/2026 9:30:00 AM", "200": "Widget"},
+    {"1": "S00000000002", "25": "C00000000002", "6": "U00000000002",
+     "27": "Closed/Won Sale", "34": "80.00", "35": "1/2/2025 10:00:00 AM", "26": "G00000000001"},
+    {"1": "S00000000003", "25": "C00000000001", "27": "Lost Sale", "39": "Proposal"}
+  ],
+  "groups": [{"1": "G00000000001", "25": "Key accounts", "201": "West"}],
+  "lists": {"1": ["Widget", "Gadget"], "2": ["New", "Upgrade"], "3": ["Rival Inc"]},
+  "salesStages": ["Prospect", "Qualified", "Proposal"],
+  "currentLookup": ["C00000000002", "C00000000004"],
+  "currentContact": "C00000000002"
+})";
+
+struct ToolResult {
+    int exitCode = -1;
+    std::string output;  // standard output and standard error together
+};
+
+class TempHostFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "bp-host-test-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        setenv("BRINDLEPATH_HOST", (dir_ / "default-host.db").c_str(), 1);
+        setenv("XDG_DATA_HOME", (dir_ / "data").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
+        setenv("BRINDLEPATH_SETTINGS", (dir_ / "settings.ini").c_str(), 1);
+        setenv("BRINDLEPATH_HOME", dir_.c_str(), 1);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+    std::string writeFile(const std::string& name, const std::string& text) const {
+        std::ofstream(path(name), std::ios::binary) << text;
+        return path(name);
+    }
+
+    // The program folder of the build tree: from the test environment, else the folder the
+    // build put the tool in.
+    static std::string toolPath() {
+        const char* bin = std::getenv("BRINDLEPATH_BIN_DIR");
+        return std::string(bin && *bin ? bin : BRINDLEPATH_TOOL_DIR) + "/brindlepath-host";
+    }
+
+    static std::string quote(const std::string& text) {
+        std::string quoted = "'";
+        for (char c : text) {
+            quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        }
+        return quoted + "'";
+    }
+
+    // Runs the built tool as a user would type it.
+    ToolResult runTool(const std::string& arguments) const {
+        std::string command = quote(toolPath()) + " " + arguments + " 2>&1";
+        ToolResult result;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe) {
+            return result;
+        }
+        char buffer[4096];
+        std::size_t got = 0;
+        while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+            result.output.append(buffer, got);
+        }
+        int status = pclose(pipe);
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return result;
+    }
+
+    fs::path dir_;
+};
+
+}  // namespace bp::sim::test

@@ -1,0 +1,194 @@
+// The record tables, field definitions, drop-down lists and users as the program reads them.
+#include <gtest/gtest.h>
+
+#include "act/sim/DatasetJson.h"
+#include "act/sim/HostErrors.h"
+#include "act/sim/HostTestSupport.h"
+#include "act/sim/SimHost.h"
+#include "platform/Error.h"
+
+namespace bp::sim::test {
+namespace {
+
+class SimTablesTest : public TempHostFolder {
+protected:
+    void SetUp() override {
+        TempHostFolder::SetUp();
+        DatasetJson::importText(path("host.db"), kSmallDataset);
+        host_ = std::make_unique<SimHost>(path("host.db"));
+        db_ = host_->createDatabase();
+        db_->OpenEx("");
+    }
+
+    std::vector<std::string> walk(act::RecordTable& table) {
+        std::vector<std::string> ids;
+        for (table.MoveFirst(); !table.isEOF(); table.MoveNext()) {
+            ids.push_back(table.Data(1));
+        }
+        return ids;
+    }
+
+    std::unique_ptr<SimHost> host_;
+    std::shared_ptr<act::Database> db_;
+};
+
+TEST_F(SimTablesTest, TablesWalkInTheHostsOrder) {
+    EXPECT_EQ(walk(*db_->Sales()),
+              (std::vector<std::string>{"S00000000001", "S00000000002", "S00000000003"}));
+    EXPECT_EQ(walk(*db_->Contact()).size(), 4u);
+    EXPECT_EQ(walk(*db_->Group()), std::vector<std::string>{"G00000000001"});
+}
+
+TEST_F(SimTablesTest, GoToMakesTheRecordCurrentAndEmptyFieldsReadEmpty) {
+    auto sales = db_->Sales();
+    ASSERT_TRUE(sales->GoTo("S00000000003"));
+    EXPECT_EQ(sales->Data(27), "Lost Sale");
+    EXPECT_EQ(sales->Data(39), "Proposal");
+    EXPECT_EQ(sales->Data(34), "");
+    EXPECT_EQ(sales->Data(9999), "");
+    auto contacts = db_->Contact();
+    ASSERT_TRUE(contacts->GoTo("C00000000003"));
+    EXPECT_EQ(contacts->Data(25), "");
+    EXPECT_EQ(contacts->Data(26), "Pat Lee");
+}
+
+TEST_F(SimTablesTest, AnUnknownIdLeavesNoRecordCurrent) {
+    auto sales = db_->Sales();
+    ASSERT_TRUE(sales->GoTo("S00000000001"));
+    EXPECT_FALSE(sales->GoTo("S99999999999"));
+    EXPECT_EQ(sales->Data(1), "");
+    EXPECT_EQ(sales->Data(27), "");
+    EXPECT_TRUE(sales->isEOF());
+    EXPECT_FALSE(sales->GoTo("S0000000000"));  // a prefix of a real ID
+    EXPECT_EQ(sales->Data(34), "");
+    EXPECT_FALSE(sales->GoTo(""));
+    EXPECT_EQ(sales->Data(1), "");
+}
+
+TEST_F(SimTablesTest, TheWalkGoesOnAfterTheRecordFound) {
+    auto sales = db_->Sales();
+    sales->GoTo("S00000000002");
+    sales->MoveNext();
+    EXPECT_EQ(sales->Data(1), "S00000000003");
+    sales->MoveNext();
+    EXPECT_TRUE(sales->isEOF());
+    EXPECT_EQ(sales->Data(1), "");
+    sales->MoveNext();  // past the end stays at the end
+    EXPECT_TRUE(sales->isEOF());
+}
+
+TEST_F(SimTablesTest, ContactFieldDefinitions) {
+    auto fields = db_->Contact()->Fields();
+    ASSERT_EQ(fields->Count(), 4);
+    EXPECT_EQ(fields->ID(0), 25);
+    EXPECT_EQ(fields->ID(3), 3);
+    EXPECT_EQ(fields->ID(4), -1);
+    EXPECT_EQ(fields->ID(-1), -1);
+    EXPECT_EQ(fields->Label(26), "Contact");
+    EXPECT_EQ(fields->Label(77), "");
+    EXPECT_EQ(fields->FieldID("Record Manager"), 6);
+    EXPECT_LE(fields->FieldID("_None"), 0);
+    EXPECT_LE(fields->FieldID(""), 0);
+    EXPECT_EQ(fields->Type(6), 13);
+    EXPECT_EQ(fields->Type(3), 10);
+    EXPECT_EQ(fields->Type(25), 1);
+    EXPECT_EQ(fields->Type(555), 1);
+}
+
+TEST_F(SimTablesTest, SalesFieldTypesAndStages) {
+    auto fields = db_->Sales()->Fields();
+    EXPECT_EQ(fields->Type(31), 7);
+    EXPECT_EQ(fields->Type(6), 13);
+    EXPECT_EQ(fields->Type(200), 1);
+    auto stages = fields->PopupInfo(39, 0);
+    ASSERT_EQ(stages->PopupCount(), 3);
+    EXPECT_EQ(stages->Value(0), "Prospect");
+    EXPECT_EQ(stages->Value(2), "Proposal");
+    EXPECT_THROW(stages->Value(3), Error);
+    EXPECT_EQ(fields->PopupInfo(200, 0)->PopupCount(), 0);
+    EXPECT_EQ(db_->Group()->Fields()->Type(201), 1);
+}
+
+TEST_F(SimTablesTest, ListTableScopes) {
+    auto lists = db_->GetListTable();
+    lists->SetScope(1);
+    ASSERT_EQ(lists->RecordCount(), 2);
+    EXPECT_EQ(lists->Data(26), "Widget");
+    lists->MoveNext();
+    EXPECT_EQ(lists->Data(26), "Gadget");
+    lists->MoveNext();
+    EXPECT_EQ(lists->Data(26), "");
+    lists->SetScope(3);
+    EXPECT_EQ(lists->RecordCount(), 1);
+    EXPECT_EQ(lists->Data(26), "Rival Inc");
+    EXPECT_THROW(lists->SetScope(4), Error);
+}
+
+TEST_F(SimTablesTest, UsersFromPositionOne) {
+    auto users = db_->GetUsers();
+    ASSERT_EQ(users->Count(), 2);
+    EXPECT_EQ(users->UniqueID(1), "U00000000001");
+    EXPECT_EQ(users->Name(2), "Ben Baker");
+    try {
+        users->Name(3);
+        FAIL() << "position 3 of 2 users answered";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), kErrSubscript);
+    }
+    EXPECT_THROW(users->UniqueID(0), Error);
+}
+
+TEST_F(SimTablesTest, DatabaseDetails) {
+    EXPECT_EQ(db_->CurrentUser(), "Ann Admin");
+    EXPECT_EQ(db_->GetDatabasePath(), "/home/ann/Contacts/demo.dbf");
+    db_->PhoneFormatting(2);
+    auto other = host_->createDatabase();
+    EXPECT_THROW(other->Sales(), Error);  // not attached yet
+    EXPECT_THROW(other->OpenEx("/somewhere/else.dbf"), Error);
+    other->OpenEx("/home/ann/Contacts/demo.dbf");
+    EXPECT_EQ(walk(*other->Sales()).size(), 3u);
+    other->Close();
+    EXPECT_THROW(other->Contact(), Error);
+}
+
+TEST_F(SimTablesTest, GroupsByUniqueId) {
+    auto groups = db_->Group();
+    ASSERT_TRUE(groups->GoTo("G00000000001"));
+    EXPECT_EQ(groups->Data(25), "Key accounts");
+    EXPECT_EQ(groups->Data(201), "West");
+    EXPECT_FALSE(groups->GoTo("G00000000002"));
+    EXPECT_EQ(groups->Data(1), "");
+}
+
+TEST_F(SimTablesTest, AfterTheHostClosesTablesFail) {
+    auto app = host_->createAppObject();
+    auto sales = db_->Sales();
+    EXPECT_TRUE(app->IsDBOpen());
+    app->Command(150);
+    EXPECT_FALSE(app->IsDBOpen());
+    try {
+        sales->GoTo("S00000000001");
+        FAIL() << "a closed host answered GoTo";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), kErrHostNoDatabase);
+    }
+    EXPECT_THROW(sales->Data(1), Error);
+    EXPECT_THROW(db_->Contact(), Error);
+    EXPECT_THROW(host_->createDatabase()->OpenEx(""), Error);
+    // The host's own database file opens it again.
+    app->OpenFile("/home/ann/Contacts/demo.dbf");
+    EXPECT_TRUE(app->IsDBOpen());
+    EXPECT_TRUE(sales->GoTo("S00000000001"));
+}
+
+TEST_F(SimTablesTest, ADatasetWithNoDatabaseOpen) {
+    auto dataset = nlohmann::json::parse(kSmallDataset);
+    dataset["open"] = false;
+    DatasetJson::importJson(path("closed.db"), dataset);
+    SimHost closed(path("closed.db"));
+    EXPECT_FALSE(closed.createAppObject()->IsDBOpen());
+    EXPECT_THROW(closed.createDatabase()->OpenEx(""), Error);
+}
+
+}  // namespace
+}  // namespace bp::sim::test

@@ -1,0 +1,138 @@
+// File helpers as the Windows program relied on them: names found without regard to case,
+// copies that replace, and the error numbers the user sees.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "TestSupport.h"
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+
+namespace bp::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileSystemTest : public ::testing::Test {
+protected:
+    std::string make(const std::string& name, const std::string& text = "x") {
+        std::string path = folder_.file(name);
+        fs::create_directories(fs::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    static std::string read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    template <typename Call>
+    static int errorNumberOf(Call call) {
+        try {
+            call();
+        } catch (const Error& e) {
+            return e.number();
+        }
+        return 0;
+    }
+    test::TempFolder folder_;
+};
+
+TEST_F(FileSystemTest, ExistenceIgnoresLetterCaseAndGivesTheRealPath) {
+    std::string real = make("Templates/Sales Report.DXL");
+    EXPECT_EQ(findFile(folder_.file("templates/sales report.dxl")), real);
+    EXPECT_EQ(findFile(folder_.file("TEMPLATES/Sales Report.DXL")), real);
+    EXPECT_EQ(findFolder(folder_.file("TEMPLATES")), folder_.file("Templates"));
+    EXPECT_EQ(findFolder(folder_.file("templates/")), folder_.file("Templates"));
+    EXPECT_TRUE(fileExists(real));
+    EXPECT_FALSE(fileExists(folder_.file("Templates")));  // a folder is no file
+    EXPECT_FALSE(folderExists(real));
+    EXPECT_FALSE(fileExists(folder_.file("Templates/Other.DXL")));
+    EXPECT_FALSE(fileExists(""));
+}
+
+TEST_F(FileSystemTest, CopyReplacesTheDestinationFoundWithoutRegardToCase) {
+    std::string source = make("data.CSV", "new rows");
+    std::string earlier = make("Export/Sales.csv", "old rows");
+    copyFile(folder_.file("DATA.csv"), folder_.file("export/SALES.CSV"));
+    EXPECT_EQ(read(earlier), "new rows");
+    EXPECT_EQ(read(source), "new rows");
+    EXPECT_EQ(listFiles(folder_.file("Export")), (std::vector<std::string>{"Sales.csv"}));
+}
+
+TEST_F(FileSystemTest, CopyingAFileOntoItselfKeepsIt) {
+    std::string file = make("data.CSV", "rows that must survive");
+    copyFile(file, folder_.file("DATA.CSV"));
+    EXPECT_EQ(read(file), "rows that must survive");
+}
+
+TEST_F(FileSystemTest, CopyFailuresLeaveTheDestinationAlone) {
+    std::string kept = make("Export/Sales.csv", "old rows");
+    EXPECT_EQ(errorNumberOf([&] { copyFile(folder_.file("missing.CSV"), kept); }),
+              kErrFileNotFound);
+    EXPECT_EQ(read(kept), "old rows");
+    std::string source = make("data.CSV");
+    EXPECT_EQ(errorNumberOf([&] { copyFile(source, folder_.file("No/Such/x.CSV")); }),
+              kErrPathNotFound);
+    EXPECT_EQ(errorNumberOf([&] { copyFile(source, folder_.file("Export")); }), kErrPathFileAccess);
+    EXPECT_EQ(listFiles(folder_.file("Export")), (std::vector<std::string>{"Sales.csv"}));
+}
+
+TEST_F(FileSystemTest, DeleteFindsTheFileAndReportsAMissingOne) {
+    make("Templates/Old.XLT");
+    deleteFile(folder_.file("templates/old.xlt"));
+    EXPECT_FALSE(fileExists(folder_.file("Templates/Old.XLT")));
+    EXPECT_EQ(errorNumberOf([&] { deleteFile(folder_.file("Templates/Old.XLT")); }),
+              kErrFileNotFound);
+    EXPECT_EQ(errorNumberOf([&] { deleteFile(folder_.file("Templates")); }), kErrFileNotFound);
+}
+
+TEST_F(FileSystemTest, RenameNeverReplacesAnotherFile) {
+    std::string a = make("Templates/A.DXL", "a");
+    std::string b = make("Templates/B.DXL", "b");
+    EXPECT_EQ(errorNumberOf([&] { renameFile(a, folder_.file("Templates/b.dxl")); }),
+              kErrFileExists);
+    EXPECT_EQ(read(b), "b");
+    EXPECT_EQ(errorNumberOf([&] { renameFile(folder_.file("Templates/Z.DXL"), a); }),
+              kErrFileNotFound);
+    renameFile(folder_.file("templates/a.dxl"), folder_.file("Templates/C.DXL"));
+    EXPECT_EQ(read(folder_.file("Templates/C.DXL")), "a");
+    // A change of letter case only renames the same file.
+    renameFile(folder_.file("Templates/C.DXL"), folder_.file("Templates/c.DXL"));
+    EXPECT_EQ(listFiles(folder_.file("Templates")), (std::vector<std::string>{"B.DXL", "c.DXL"}));
+}
+
+TEST_F(FileSystemTest, ListsOnlyTheFilesOfTheFolderInNameOrder) {
+    make("Templates/b.DXL");
+    make("Templates/A.DCS");
+    make("Templates/c.XLT");
+    make("Templates/Sub/inner.DXL");
+    EXPECT_EQ(listFiles(folder_.file("templates")),
+              (std::vector<std::string>{"A.DCS", "b.DXL", "c.XLT"}));
+    EXPECT_EQ(errorNumberOf([&] { listFiles(folder_.file("Nowhere")); }), kErrPathNotFound);
+}
+
+TEST_F(FileSystemTest, CreateFoldersMakesParentsAndReportsAFileInTheWay) {
+    createFolders(folder_.file("CSV Files/2026"));
+    EXPECT_TRUE(folderExists(folder_.file("CSV Files/2026")));
+    EXPECT_NO_THROW(createFolders(folder_.file("csv files")));
+    std::string file = make("plain");
+    EXPECT_EQ(errorNumberOf([&] { createFolders(file + "/sub"); }), kErrPathFileAccess);
+}
+
+TEST_F(FileSystemTest, ErrorsNameThePath) {
+    try {
+        deleteFile(folder_.file("gone.CSV"));
+        FAIL() << "no error raised";
+    } catch (const Error& e) {
+        EXPECT_NE(e.description().find("gone.CSV"), std::string::npos) << e.description();
+        EXPECT_TRUE(e.description().starts_with("File not found")) << e.description();
+    }
+}
+
+}  // namespace
+}  // namespace bp::platform

@@ -1,0 +1,154 @@
+// Program folder, single-instance lock and the shell's open: what the start-up relies on.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "TestSupport.h"
+#include "platform/DesktopShell.h"
+#include "platform/ProgramFolder.h"
+#include "platform/RecordingShell.h"
+#include "platform/SingleInstance.h"
+
+namespace bp::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScopedEnv;
+using test::TempFolder;
+
+class ProcessServicesTest : public ::testing::Test {
+protected:
+    TempFolder folder_;
+};
+
+TEST_F(ProcessServicesTest, ProgramFolderFollowsTheEnvironmentElseTheExecutable) {
+    {
+        ScopedEnv home("BRINDLEPATH_HOME", folder_.path().string() + "/");
+        EXPECT_EQ(programFolder(), folder_.path().string());
+    }
+    ScopedEnv noHome("BRINDLEPATH_HOME", std::nullopt);
+    EXPECT_EQ(programFolder(), fs::read_symlink("/proc/self/exe").parent_path().string());
+}
+
+// The child takes the lock and reports through a pipe; the parent is the second start.
+TEST_F(ProcessServicesTest, ASecondProcessIsRefusedUntilTheFirstIsKilled) {
+    std::string lock = folder_.file("brindlepath.lock");
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SingleInstance first(lock);
+        char state = first.state() == SingleInstance::State::Acquired ? 'A' : 'X';
+        [[maybe_unused]] ssize_t n = ::write(ready[1], &state, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char state = 0;
+    ASSERT_EQ(::read(ready[0], &state, 1), 1);
+    EXPECT_EQ(state, 'A');
+    {
+        SingleInstance second(lock);
+        EXPECT_TRUE(second.PrevInstance());
+        EXPECT_EQ(second.state(), SingleInstance::State::HeldElsewhere);
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    SingleInstance afterCrash(lock);
+    EXPECT_EQ(afterCrash.state(), SingleInstance::State::Acquired);
+    EXPECT_FALSE(afterCrash.PrevInstance());
+}
+
+TEST_F(ProcessServicesTest, TheLockIsFreedWhenItsHolderIsDestroyed) {
+    std::string lock = folder_.file("brindlepath.lock");
+    { SingleInstance first(lock); }
+    SingleInstance next(lock);
+    EXPECT_EQ(next.state(), SingleInstance::State::Acquired);
+}
+
+TEST_F(ProcessServicesTest, AnUnusableLockPlaceDoesNotRefuseTheStart) {
+    SingleInstance nowhere(folder_.file("missing/folder/brindlepath.lock"));
+    EXPECT_EQ(nowhere.state(), SingleInstance::State::Unavailable);
+    EXPECT_FALSE(nowhere.PrevInstance());
+}
+
+TEST_F(ProcessServicesTest, TheLockLivesInTheUsersRuntimeFolder) {
+    {
+        ScopedEnv runtime("XDG_RUNTIME_DIR", folder_.path().string());
+        EXPECT_EQ(SingleInstance::defaultLockPath(), folder_.file("brindlepath.lock"));
+    }
+    ScopedEnv noRuntime("XDG_RUNTIME_DIR", std::nullopt);
+    std::string fallback = SingleInstance::defaultLockPath();
+    EXPECT_NE(fallback.find("brindlepath-" + std::to_string(::getuid()) + ".lock"),
+              std::string::npos);
+}
+
+TEST_F(ProcessServicesTest, RecordingShellKeepsEveryCall) {
+    RecordingShell shell;
+    shell.open("/p/Launch.XLS", "/p");
+    shell.open("https://example.invalid/tutorials/page.htm", "/p");
+    EXPECT_EQ(shell.calls(),
+              (std::vector<RecordingShell::Call>{
+                  {"/p/Launch.XLS", "/p"}, {"https://example.invalid/tutorials/page.htm", "/p"}}));
+}
+
+// A stand-in opener on PATH writes what it was given, so the real launch path is exercised
+// without starting anything on the desktop.
+class DesktopShellTest : public ProcessServicesTest {
+protected:
+    void SetUp() override {
+        fs::create_directories(folder_.file("bin"));
+        fs::create_directories(folder_.file("work"));
+        std::string opener = folder_.file("bin/xdg-open");
+        std::ofstream(opener) << "#!/bin/sh\nprintf '%s|%s' \"$1\" \"$(pwd)\" > \"" + marker_ +
+                                     ".part\" && mv \"" + marker_ + ".part\" \"" + marker_ + "\"\n";
+        fs::permissions(opener, fs::perms::owner_all);
+    }
+    bool waitForMarker() const {
+        for (int i = 0; i < 100 && !fs::exists(marker_); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return fs::exists(marker_);
+    }
+    std::string marker_ = folder_.file("opened");
+    ScopedEnv path_{"PATH", folder_.file("bin") + ":/usr/bin:/bin"};
+};
+
+TEST_F(DesktopShellTest, StartsTheOpenerInTheWorkingFolder) {
+    ScopedEnv launch("BRINDLEPATH_NO_LAUNCH", std::nullopt);
+    DesktopShell shell;
+    EXPECT_TRUE(shell.open("/p/Launch.XLS", folder_.file("work")));
+    ASSERT_TRUE(waitForMarker());
+    std::ifstream in(marker_);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "/p/Launch.XLS|" + folder_.file("work"));
+}
+
+TEST_F(DesktopShellTest, NoLaunchSuppressesTheOpener) {
+    ScopedEnv launch("BRINDLEPATH_NO_LAUNCH", "1");
+    DesktopShell shell;
+    EXPECT_FALSE(shell.open("/p/Launch.XLS", folder_.file("work")));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(fs::exists(marker_));
+}
+
+TEST_F(DesktopShellTest, NoOpenerInstalledIsReportedNotRaised) {
+    ScopedEnv launch("BRINDLEPATH_NO_LAUNCH", std::nullopt);
+    ScopedEnv path("PATH", folder_.file("work"));
+    DesktopShell shell;
+    EXPECT_FALSE(shell.open("/p/Launch.XLS", folder_.file("work")));
+}
+
+}  // namespace
+}  // namespace bp::platform

@@ -1,0 +1,133 @@
+// brindlepath-host as a user types it, run from the build tree.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "act/sim/DatasetJson.h"
+#include "act/sim/HostStore.h"
+#include "act/sim/HostTestSupport.h"
+
+namespace bp::sim::test {
+namespace {
+
+class HostToolTest : public TempHostFolder {
+protected:
+    ToolResult tool(const std::string& arguments) {
+        return runTool("--db " + quote(path("host.db")) + " " + arguments);
+    }
+    static std::vector<std::string> lines(const std::string& text) {
+        std::vector<std::string> result;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) {
+            result.push_back(line);
+        }
+        return result;
+    }
+};
+
+TEST_F(HostToolTest, DemoThenStatusAndLookup) {
+    ToolResult demo = tool("demo");
+    ASSERT_EQ(demo.exitCode, 0) << demo.output;
+    EXPECT_NE(demo.output.find("500 contacts"), std::string::npos) << demo.output;
+
+    ToolResult status = tool("status");
+    ASSERT_EQ(status.exitCode, 0) << status.output;
+    EXPECT_NE(status.output.find("contacts:         500\n"), std::string::npos) << status.output;
+    EXPECT_NE(status.output.find("database open:    yes\n"), std::string::npos);
+    EXPECT_NE(status.output.find("current lookup:   all contacts\n"), std::string::npos);
+
+    ToolResult lookup = tool("lookup");
+    ASSERT_EQ(lookup.exitCode, 0);
+    auto ids = lines(lookup.output);
+    ASSERT_EQ(ids.size(), 500u);
+    EXPECT_EQ(ids.front(), "C00000000001");
+    for (const auto& id : ids) {
+        EXPECT_EQ(id.size(), 12u);
+    }
+}
+
+TEST_F(HostToolTest, DemoSizeAndSeed) {
+    ASSERT_EQ(tool("demo --contacts 40 --seed 3").exitCode, 0);
+    EXPECT_EQ(HostStore(path("host.db")).recordCount(TableKind::Contact), 40);
+    ToolResult first = tool("export");
+    ASSERT_EQ(tool("demo --contacts 40 --seed 3").exitCode, 0);
+    EXPECT_EQ(tool("export").output, first.output);
+}
+
+TEST_F(HostToolTest, WithoutDbTheEnvironmentsHostIsUsed) {
+    ToolResult demo = runTool("demo --contacts 5");
+    ASSERT_EQ(demo.exitCode, 0) << demo.output;
+    EXPECT_TRUE(fs::exists(path("default-host.db")));
+}
+
+TEST_F(HostToolTest, ExportThenImportKeepsTheDataset) {
+    std::string dataset = writeFile("small.json", kSmallDataset);
+    ASSERT_EQ(tool("import " + quote(dataset)).exitCode, 0);
+    ASSERT_EQ(tool("export " + quote(path("out.json"))).exitCode, 0);
+    std::ifstream exported(path("out.json"));
+    EXPECT_EQ(nlohmann::json::parse(exported), nlohmann::json::parse(kSmallDataset));
+}
+
+TEST_F(HostToolTest, CloseAndOpen) {
+    ASSERT_EQ(tool("demo --contacts 5").exitCode, 0);
+    ASSERT_EQ(tool("close").exitCode, 0);
+    EXPECT_NE(tool("status").output.find("database open:    no\n"), std::string::npos);
+    ASSERT_EQ(tool("open").exitCode, 0);
+    ToolResult status = tool("status");
+    EXPECT_NE(status.output.find("database open:    yes\n"), std::string::npos);
+    EXPECT_NE(status.output.find("closed:           1 times\n"), std::string::npos);
+}
+
+struct BadCall {
+    const char* arguments;
+    const char* message;
+};
+
+TEST_F(HostToolTest, BadInputExitsWithTwoAndAMessage) {
+    writeFile("bad.json", R"({"sales": [{"25": "C00000000001"}]})");
+    const std::vector<BadCall> calls = {
+        {"", "no verb given"},
+        {"fly", "unknown verb \"fly\""},
+        {"demo --contacts many", "--contacts needs a whole number"},
+        {"demo --contacts -3", "--contacts needs a whole number"},
+        {"demo --seed", "--seed needs a value"},
+        {"status --verbose", "unknown option --verbose"},
+        {"import", "wrong number of arguments"},
+        {"import bad.json", "sales[0]: a record needs field 1"},
+        {"import missing.json", "missing.json: the file cannot be read"},
+        {"set-current C00000000099", "the host has no contact C00000000099"},
+        {"set-lookup C00000000001 X", "the host has no contact X"},
+        {"lookup extra", "wrong number of arguments"},
+    };
+    ASSERT_EQ(tool("import " + quote(writeFile("small.json", kSmallDataset))).exitCode, 0);
+    for (const auto& call : calls) {
+        std::string arguments = call.arguments;
+        if (arguments.starts_with("import ") && arguments.size() > 7) {
+            arguments = "import " + quote(path(arguments.substr(7)));
+        }
+        ToolResult result = tool(arguments);
+        EXPECT_EQ(result.exitCode, 2) << call.arguments;
+        EXPECT_NE(result.output.find(call.message), std::string::npos)
+            << call.arguments << ": " << result.output;
+    }
+    // None of the refused calls touched the database.
+    HostStore store(path("host.db"));
+    EXPECT_EQ(DatasetJson::exportJson(store), nlohmann::json::parse(kSmallDataset));
+}
+
+TEST_F(HostToolTest, AMissingDatabaseIsExplained) {
+    ToolResult status = tool("status");
+    EXPECT_EQ(status.exitCode, 2);
+    EXPECT_NE(status.output.find("There is no host database at"), std::string::npos);
+    EXPECT_NE(status.output.find("brindlepath-host demo"), std::string::npos);
+    EXPECT_FALSE(fs::exists(path("host.db")));
+}
+
+TEST_F(HostToolTest, HelpIsNotAnError) {
+    ToolResult help = runTool("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.output.find("usage: brindlepath-host"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace bp::sim::test
