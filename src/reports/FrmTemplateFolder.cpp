@@ -1,0 +1,71 @@
+#include "reports/FrmTemplateFolder.h"
+
+#include "platform/AppInfo.h"
+#include "platform/ErrorHandler.h"
+
+namespace bp::reports {
+namespace {
+
+// The dialog has always printed this module name in its error messages.
+constexpr const char* kModule = "frmAdo";
+
+}  // namespace
+
+FrmTemplateFolder::FrmTemplateFolder(act::Session& session)
+    : Form(*session.ui, "frmTemplateFolder", "Templates Folder"), session_(session) {
+    lblLocation_ = &add<forms::Label>("lblLocation");
+    lblLocation_->setCaption("Location of your template folder:");
+    lblLocation_->setLayout(0, 0, 1, 3);
+    txtPath_ = &add<forms::TextBox>("txtPath");
+    txtPath_->setLayout(1, 0, 1, 2);
+    cmdBrowse_ = &add<forms::CommandButton>("cmdBrowse");
+    cmdBrowse_->setCaption("Browse");
+    cmdBrowse_->setLayout(1, 2);
+    cmdBrowse_->onClick = [this] { cmdBrowse_Click(); };
+    cmdOK_ = &add<forms::CommandButton>("cmdOK");
+    cmdOK_->setCaption("&OK");
+    cmdOK_->setLayout(2, 1);
+    cmdOK_->onClick = [this] { cmdOK_Click(); };
+    cmdCancel_ = &add<forms::CommandButton>("cmdCancel");
+    cmdCancel_->setCaption("&Cancel");
+    cmdCancel_->setLayout(2, 2);
+    cmdCancel_->onClick = [this] { cmdCancel_Click(); };
+    setDefaultButton(cmdOK_);
+    setCancelButton(cmdCancel_);
+}
+
+void FrmTemplateFolder::Form_Load() {
+    platform::guarded(ui(), {kModule, "Form_Load"}, [&] {
+        // The stored text, not the folder in use: a path stored earlier in this run shows.
+        txtPath_->setText(session_.settings->GetSetting("Settings", "TemplatesFolder",
+                                                        session_.programFolder + "/Templates"));
+        shownAtLoad_ = txtPath_->text();
+    });
+}
+
+void FrmTemplateFolder::cmdOK_Click() {
+    platform::guarded(ui(), {kModule, "cmdOK_Click"}, [&] {
+        if (txtPath_->text() != shownAtLoad_) {
+            session_.settings->SaveSetting("Settings", "TemplatesFolder", txtPath_->text());
+            forms::MessageRequest request;
+            request.title = std::string(platform::kAppTitle);
+            request.text = kRestartNeeded;
+            ui().message(request);
+        }
+        unload();
+    });
+}
+
+void FrmTemplateFolder::cmdCancel_Click() {
+    unload();
+}
+
+void FrmTemplateFolder::cmdBrowse_Click() {
+    platform::guarded(ui(), {kModule, "cmdBrowse_Click"}, [&] {
+        if (auto folder = ui().browseFolder(caption(), txtPath_->text())) {
+            txtPath_->setText(*folder);
+        }
+    });
+}
+
+}  // namespace bp::reports

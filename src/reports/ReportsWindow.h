@@ -1,0 +1,33 @@
+#pragma once
+// What the report commands need of the main window: its report list, the list's popup menu,
+// the report menu's enabling, the members through which the dialogs pass names back, and the
+// window itself as the owner of popups. The main window (app/) implements it, so the report
+// library never depends on the main window's own type.
+
+#include <string>
+
+#include "forms/Form.h"
+#include "forms/ListBox.h"
+#include "forms/MenuEntry.h"
+
+namespace bp::reports {
+
+class ReportsWindow {
+public:
+    virtual ~ReportsWindow() = default;
+
+    virtual forms::Form& ownerForm() = 0;
+    // The main window's lstReports: single selection, sorted without regard to case.
+    virtual forms::ListBox& lstReports() = 0;
+    // An entry of the window's menus, popup included ("mnuPopup", "mnuPopupEdit", ...).
+    virtual forms::MenuEntry& menu(const std::string& name) = 0;
+    virtual void Update_ReportMenu() = 0;
+
+    // frmNew duplicates sReportToBeCopied instead of copying the starter files.
+    virtual bool& bCopy() = 0;
+    virtual std::string& sReportToBeCopied() = 0;
+    // The new name given in frmRename; empty when no rename took place.
+    virtual std::string& sNewName() = 0;
+};
+
+}  // namespace bp::reports
