@@ -1,6 +1,8 @@
 #include "app/MainWindowCommands.h"
 
 #include "app/FrmMain.h"
+#include "app/MainWindowReports.h"
+#include "definitions/FrmReportSettings.h"
 #include "integration/FrmIntegrate.h"
 #include "output/RunCommand.h"
 
@@ -11,6 +13,10 @@ MainWindowCommands::MainWindowCommands(FrmMain& frmMain, act::Session& session)
     frmMain_.commands.cmdOK = [this] { cmdOK_Click(); };
     frmMain_.commands.mnuIntegrate = [this] { mnuIntegrate_Click(); };
     frmMain_.commands.unloadIntegrate = [this] { unloadIntegrate(); };
+    reports_ = MainWindowReports::install(frmMain_);
+    reports_->library().openReportSettings = [this] {
+        definitions::showReportSettings(session_);
+    };
 }
 
 MainWindowCommands::~MainWindowCommands() = default;

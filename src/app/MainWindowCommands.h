@@ -17,6 +17,7 @@ class FrmIntegrate;
 namespace bp::app {
 
 class FrmMain;
+class MainWindowReports;
 
 class MainWindowCommands : public output::RunWindow {
 public:
@@ -41,6 +42,7 @@ private:
     FrmMain& frmMain_;
     act::Session& session_;
     std::unique_ptr<integration::FrmIntegrate> frmIntegrate_;
+    std::unique_ptr<MainWindowReports> reports_;
 };
 
 // Sets every hook of the main window and hands it the object that serves them.
