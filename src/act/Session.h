@@ -56,6 +56,8 @@ struct Session {
     bool bNameSortAdded = false;
     bool bSortDescending = false;
     std::string sReportName;  // the definition the report commands chose last
+    // objContact was restricted to a lookup by an earlier run of this start.
+    bool bContactLookupLoaded = false;
 };
 
 }  // namespace bp::act

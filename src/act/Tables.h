@@ -40,7 +40,8 @@ public:
     virtual void MoveNext() = 0;
     virtual bool isEOF() = 0;
     virtual std::shared_ptr<FieldDefs> Fields() = 0;
-    // Contact table only: restrict the table to the contacts of a saved lookup file.
+    // Contact table only: restrict the table to the contacts of a saved lookup file; an empty
+    // path lifts the restriction.
     virtual void LoadLookupQuery(const std::string& path) = 0;
 };
 

@@ -57,6 +57,7 @@ void LookupBuilder::Add_Lookup(IdList& ids) {
     runRoutine(*session_.ui, routine("Add_Lookup", platform::RoutineKind::Sub), [&] {
         act::RecordTable& contacts = *session_.objContact;
         contacts.LoadLookupQuery(session_.programFolder + kStartupLookupFile);
+        session_.bContactLookupLoaded = true;
         for (contacts.MoveFirst(); !contacts.isEOF(); contacts.MoveNext()) {
             ids.add(contacts.Data(1));
         }

@@ -173,10 +173,12 @@ IdList SalesFilter::GetLookup(int iScope) {
             std::string path = session_.programFolder + "/temp.lku";
             session_.objActApp->SaveCurrentLookup(path);
             session_.objContact->LoadLookupQuery(path);
+            session_.bContactLookupLoaded = true;
+        } else if (session_.bContactLookupLoaded) {
+            // An earlier run of this start left the table on a lookup; all contacts again.
+            session_.objContact->LoadLookupQuery("");
+            session_.bContactLookupLoaded = false;
         }
-        // FIXME: after a run on the current lookup the shared contact table stays restricted
-        // to it (the host interface has no way to lift a loaded lookup), so a later run on all
-        // contacts in the same session walks only that lookup.
         return walkContacts(*session_.objContact, restriction);
     });
 }

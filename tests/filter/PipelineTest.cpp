@@ -116,9 +116,16 @@ TEST_F(PipelineTest, Scopes) {
          3,
          contacts({1, 2, 3, 4, 5}),
          sales({1, 2, 3, 4, 5, 6, 7})},
-        // Last: a run on the current lookup leaves the shared contact table restricted to it.
         {"report, current lookup", true, {false, true, false}, 1, contacts({2, 3}), sales({2, 4})},
         {"lookup, narrow", false, {false, false, true}, 1, contacts({2, 3}), sales({2, 4})},
+        // A run on the current lookup restricted the shared contact table; the next run on all
+        // contacts in the same start still sees every contact.
+        {"report, all contacts after a lookup run",
+         true,
+         {false, false, true},
+         2,
+         contacts({1, 2, 3, 4, 5}),
+         sales({1, 2, 3, 4, 5, 6, 7})},
     };
     for (const Case& c : cases) {
         criteria_.reportOutput = c.report;

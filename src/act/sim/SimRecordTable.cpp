@@ -120,6 +120,14 @@ void SimRecordTable::LoadLookupQuery(const std::string& path) {
         raise(kErrHostInvalidArgument, "Only the contact table takes a lookup.");
     }
     const RecordSet& set = records();
+    // No file: the whole table again, as before any lookup was loaded.
+    if (path.empty()) {
+        view_.reset();
+        viewPosition_.clear();
+        position_ = 0;
+        settle();
+        return;
+    }
     std::vector<std::string> ids = LookupFile::read(path);
     std::vector<std::uint32_t> found;
     found.reserve(ids.size());

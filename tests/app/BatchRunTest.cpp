@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "act/sim/DemoGenerator.h"
+#include "act/sim/HostStore.h"
+#include "app/BatchRun.h"
+#include "platform/FileSettingsStore.h"
+#include "platform/TestSupport.h"
+
+namespace bp::app {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::test::ScopedEnv;
+using platform::test::TempFolder;
+
+// A batch run as a user starts it: a program folder with the starter files, a demo host, the
+// user's own store, and a selection file; everything in a temporary folder.
+class BatchRunTest : public testing::Test {
+protected:
+    BatchRunTest() {
+        fs::copy(BRINDLEPATH_TEST_BIN_DIR, program_, fs::copy_options::recursive);
+        sim::DemoOptions demo;
+        demo.contacts = 60;
+        sim::DemoGenerator::generate(folder_.file("host.db"), demo);
+        user_.SaveSetting("Settings", "chkSales0", "1");
+        user_.SaveSetting("Settings", "Min0", "kept");
+    }
+
+    int run(std::vector<std::string> args, platform::SettingPairs selection = {}) {
+        if (!selection.empty()) {
+            platform::FileSettingsStore file(folder_.file("selection.ini"));
+            for (const auto& [key, value] : selection)
+                file.SaveSetting("Settings", key, value);
+            args.insert(args.begin(), folder_.file("selection.ini"));
+        }
+        err_.str("");
+        return runBatch(args, err_);
+    }
+    static std::string read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    // A sales report on all contacts to the given output kind, the first report selected.
+    static platform::SettingPairs reportSelection(const char* output) {
+        return {{"Lookup", "0"},           {"Report", "-1"},   {"Report0", "0"},
+                {"Report1", "0"},          {"Report2", "-1"},  {"cboOutput", output},
+                {"ReportsListIndex", "0"}, {"chkSales1", "1"}, {"chkSales2", "1"}};
+    }
+
+    TempFolder folder_;
+    std::string program_ = folder_.file("program");
+    ScopedEnv home_{"BRINDLEPATH_HOME", program_};
+    ScopedEnv host_{"BRINDLEPATH_HOST", folder_.file("host.db")};
+    ScopedEnv settings_{"BRINDLEPATH_SETTINGS", folder_.file("settings.ini")};
+    ScopedEnv locale_{"BRINDLEPATH_LOCALE", "en_US"};
+    ScopedEnv noLaunch_{"BRINDLEPATH_NO_LAUNCH", "1"};
+    ScopedEnv runtime_{"XDG_RUNTIME_DIR", folder_.path().string()};
+    platform::FileSettingsStore user_{folder_.file("settings.ini")};
+    std::ostringstream err_;
+};
+
+TEST_F(BatchRunTest, ACsvExportGoesToTheOutputFileAndLeavesTheWindowStateAlone) {
+    std::string out = folder_.file("export.csv");
+    EXPECT_EQ(run({"--out", out}, reportSelection("1")), 0) << err_.str();
+    std::string exported = read(out);
+    EXPECT_EQ(exported.substr(0, exported.find("\r\n")),
+              "\"Company\",\"Contact\",\"City\",\"Product\",\"Type\",\"Main competitor\","
+              "\"Sales Stage\",\"Status\",\"Probability\",\"Units\",\"Price\",\"Amount\","
+              "\"Forecasted amount\",\"Creation Date\",\"Close Date\",\"Sales Record Manager\"");
+    EXPECT_GT(std::count(exported.begin(), exported.end(), '\n'), 10);
+    EXPECT_EQ(user_.GetSetting("Settings", "Min0", ""), "kept");
+    EXPECT_EQ(user_.GetSetting("Settings", "Report", "absent"), "absent");
+}
+
+TEST_F(BatchRunTest, AnExportWithoutOutputFileStopsWithoutWriting) {
+    EXPECT_EQ(run({}, reportSelection("1")), 1);
+    EXPECT_FALSE(fs::exists(folder_.file("export.csv")));
+}
+
+TEST_F(BatchRunTest, ASpreadsheetReportLeavesItsDataForTheBuilder) {
+    EXPECT_EQ(run({}, reportSelection("0")), 0) << err_.str();
+    EXPECT_EQ(user_.GetSetting("Settings", "DataFile", ""), program_ + "/data.CSV");
+    std::string path = user_.GetSetting("Report", "Path", "");
+    EXPECT_EQ(path.substr(path.size() - 4), ".XLT");
+    EXPECT_TRUE(fs::exists(path)) << path;
+    EXPECT_FALSE(read(program_ + "/data.CSV").empty());
+    // The builder the run starts turns them into a report in the Reports folder.
+    std::string builder = program_ + "/brindlepath-launch --no-open";
+    ASSERT_EQ(std::system(builder.c_str()), 0);
+    int reports = 0;
+    for (const auto& entry : fs::directory_iterator(program_ + "/Reports")) {
+        reports += entry.path().extension() == ".xlsx";
+    }
+    EXPECT_EQ(reports, 1);
+}
+
+TEST_F(BatchRunTest, ALookupReplacesTheHostsLookup) {
+    EXPECT_EQ(run({}, {{"Lookup", "-1"}, {"Report", "0"}, {"Lookup0", "-1"}, {"chkSales1", "1"}}),
+              0)
+        << err_.str();
+    sim::HostStore store(folder_.file("host.db"));
+    auto lookup = store.currentLookup();
+    ASSERT_TRUE(lookup.has_value());
+    EXPECT_FALSE(lookup->empty());
+}
+
+TEST_F(BatchRunTest, AStopWithAMessageExitsWithOneAndPrintsIt) {
+    auto selection = reportSelection("0");
+    selection.push_back({"chkSales0", "0"});
+    selection.push_back({"chkSales1", "0"});
+    selection.push_back({"chkSales2", "0"});
+    EXPECT_EQ(run({}, selection), 1);
+    EXPECT_EQ(err_.str(), "Empty Report: There is no data to display or export!\n");
+}
+
+TEST_F(BatchRunTest, UsageAndStartUpFailuresExitWithTwo) {
+    EXPECT_EQ(run({"--bogus"}), 2);
+    EXPECT_EQ(run({folder_.file("missing.ini")}), 2);
+    ScopedEnv noHost("BRINDLEPATH_HOST", folder_.file("nowhere.db"));
+    EXPECT_EQ(run({}), 2);
+    EXPECT_NE(err_.str().find("brindlepath-host --db"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace bp::app
