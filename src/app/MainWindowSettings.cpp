@@ -123,16 +123,19 @@ std::string MainWindowSettings::valueOf(const SettingKey& key) const {
     }
 }
 
+// All keys in one write of the store: closing the window stays quick.
 void MainWindowSettings::Save_Settings() {
-    for (const SettingKey& key : kMainWindowKeys) {
-        if (key.kind == K::ListIndexes) {
-            Save_List_Settings(static_cast<forms::ListBox&>(controlOf(key)), key.index);
-        } else if (key.kind == K::ListTexts) {
-            Save_List_Settings_Users(static_cast<forms::ListBox&>(controlOf(key)), 0);
-        } else {
-            store_.SaveSetting(kSettingsSection, key.key, valueOf(key));
+    store_.batch([&] {
+        for (const SettingKey& key : kMainWindowKeys) {
+            if (key.kind == K::ListIndexes) {
+                Save_List_Settings(static_cast<forms::ListBox&>(controlOf(key)), key.index);
+            } else if (key.kind == K::ListTexts) {
+                Save_List_Settings_Users(static_cast<forms::ListBox&>(controlOf(key)), 0);
+            } else {
+                store_.SaveSetting(kSettingsSection, key.key, valueOf(key));
+            }
         }
-    }
+    });
 }
 
 void MainWindowSettings::apply(const SettingKey& key, const std::string& value) {

@@ -202,15 +202,21 @@ void FrmReportSettings::saveSummary() {
 
 void FrmReportSettings::cmdClose_Click() {
     run("cmdClose_Click", [&] {
-        saveDataTab();
-        Save_Fields();
-        if (mstSettings_->tab() == kTabFields)
-            refreshSortCombos();
+        // Each group of keys reaches the store in one write; the custom slots' check may ask
+        // the user, which must not happen while the store is held.
+        session_.settings->batch([&] {
+            saveDataTab();
+            Save_Fields();
+            if (mstSettings_->tab() == kTabFields)
+                refreshSortCombos();
+        });
         if (!saveCustomFields())
             return;
-        for (int i = 0; i < kSections; ++i)
-            Save_Sections(i);
-        saveSummary();
+        session_.settings->batch([&] {
+            for (int i = 0; i < kSections; ++i)
+                Save_Sections(i);
+            saveSummary();
+        });
         if (Update_DefFile(session_, txtReportName_->text(), session_.iOutputType)) {
             written_ = true;
         } else {
