@@ -24,6 +24,8 @@ class SimHost;
 
 namespace bp::gui {
 
+class Screenshots;
+
 class Program {
 public:
     explicit Program(QtUi& ui);
@@ -43,6 +45,8 @@ public:
 
 private:
     bool openHost();
+    // Pictures of the dialogs the program runs modally; false when one was not written.
+    bool pictureDialogs(Screenshots& shots);
 
     QtUi& ui_;
     std::unique_ptr<platform::SettingsStore> settings_;
