@@ -186,6 +186,23 @@ int Program::screenshots(const QString& folder) {
     return ok ? 0 : 1;
 }
 
+bool Program::pictureReportSettings(Screenshots& shots, QWidget* parent) {
+    bool ok = true;
+    session_.sReportName = kPictureReport;
+    session_.iOutputType = definitions::kExcelReport;
+    definitions::FrmReportSettings settings(session_);
+    ok = picture(shots, settings, parent) && ok;
+    if (settings.loaded()) {
+        // Both dialogs the settings open read what the settings staged.
+        definitions::FrmSubTotalOptions options(session_, 0, true);
+        ok = picture(shots, options, parent) && ok;
+        definitions::FrmBorder border(session_, "Title", 0);
+        border.Load_settings();
+        ok = picture(shots, border, parent) && ok;
+    }
+    return ok;
+}
+
 bool Program::pictureDialogs(Screenshots& shots) {
     QWidget* parent = &mainRenderer()->window();
     bool ok = true;
@@ -209,19 +226,9 @@ bool Program::pictureDialogs(Screenshots& shots) {
         }
         if (!templates.isValid() || copyFailed) {
             std::fprintf(stderr, "brindlepath: cannot stage %s\n", starter.string().c_str());
-            return false;
-        }
-        session_.sReportName = kPictureReport;
-        session_.iOutputType = definitions::kExcelReport;
-        definitions::FrmReportSettings settings(session_);
-        ok = picture(shots, settings, parent) && ok;
-        if (settings.loaded()) {
-            // Both dialogs the settings open read what the settings staged.
-            definitions::FrmSubTotalOptions options(session_, 0, true);
-            ok = picture(shots, options, parent) && ok;
-            definitions::FrmBorder border(session_, "Title", 0);
-            border.Load_settings();
-            ok = picture(shots, border, parent) && ok;
+            ok = false;
+        } else {
+            ok = pictureReportSettings(shots, parent) && ok;
         }
     }
     {
