@@ -227,23 +227,6 @@ void FormRenderer::finishLayout() {
             }
         }
         grid->setRowStretch(rows, growsDown ? 0 : 1);
-        if (growsDown) {
-            // The room goes to the rows of the lists, not to the labels above them.
-            for (int i = 0; i < grid->count(); ++i) {
-                QWidget* w = grid->itemAt(i)->widget();
-                if (w == nullptr || !(w->sizePolicy().verticalPolicy() & QSizePolicy::ExpandFlag)) {
-                    continue;
-                }
-                int row = 0;
-                int column = 0;
-                int rowSpan = 0;
-                int columnSpan = 0;
-                grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
-                for (int r = row; r < row + rowSpan; ++r) {
-                    grid->setRowStretch(r, 1);
-                }
-            }
-        }
         grid->setColumnStretch(grid->columnCount(), growsRight ? 0 : 1);
     }
     assignBuddies();
