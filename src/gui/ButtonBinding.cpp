@@ -11,6 +11,8 @@ ButtonBinding::ButtonBinding(forms::CommandButton& button, QWidget* parent)
     // Enter goes to the form's default button, never to whichever button happens to have the
     // focus; the form window decides.
     button_->setAutoDefault(false);
+    // A button is as wide as its caption needs, never the width of a wide column or frame.
+    button_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     connect(button_, &QPushButton::clicked, this, [this] { model_.click(); });
 }
 

@@ -1,8 +1,12 @@
 #include "gui/FormRenderer.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPushButton>
+
+#include <algorithm>
+#include <set>
 
 #include "forms/Controls.h"
 #include "gui/ButtonBinding.h"
@@ -21,6 +25,12 @@
 #include "gui/TimerBinding.h"
 
 namespace bp::gui {
+namespace {
+
+// Narrow captions ("OK") still get a button a mouse finds easily.
+constexpr int kMinimumButtonWidth = 80;
+
+}  // namespace
 
 FormRenderer::FormRenderer(forms::Form& form, QWidget* parent)
     : form_(form), window_(std::make_unique<FormWindow>(form, parent)) {
@@ -154,7 +164,55 @@ void FormRenderer::placeMenu(ControlBinding& binding) {
     window_->menuBar()->addAction(menu.action());
 }
 
+void FormRenderer::gatherButtonRows() {
+    auto* grid = qobject_cast<QGridLayout*>(window_->body()->layout());
+    std::map<int, std::vector<std::pair<int, QPushButton*>>> buttonsByRow;
+    std::set<int> mixedRows;
+    for (int i = 0; i < grid->count(); ++i) {
+        int row = 0;
+        int column = 0;
+        int rowSpan = 0;
+        int columnSpan = 0;
+        grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+        auto* button = qobject_cast<QPushButton*>(grid->itemAt(i)->widget());
+        if (button != nullptr && rowSpan == 1) {
+            buttonsByRow[row].emplace_back(column, button);
+        } else {
+            for (int r = row; r < row + rowSpan; ++r) {
+                mixedRows.insert(r);
+            }
+        }
+    }
+    const int columns = std::max(1, grid->columnCount());
+    for (auto& [row, buttons] : buttonsByRow) {
+        if (mixedRows.contains(row)) {
+            continue;
+        }
+        std::sort(buttons.begin(), buttons.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        auto* box = new QHBoxLayout;
+        box->setObjectName(QStringLiteral("buttonRow"));
+        box->addStretch(1);
+        // One width for the whole row, wide enough for the longest caption.
+        int width = kMinimumButtonWidth;
+        for (const auto& [column, button] : buttons) {
+            width = std::max(width, button->sizeHint().width());
+        }
+        for (const auto& [column, button] : buttons) {
+            grid->removeWidget(button);
+            button->setMinimumWidth(width);
+            button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+            box->addWidget(button);
+        }
+        grid->addLayout(box, row, 0, 1, columns);
+    }
+}
+
 void FormRenderer::finishLayout() {
+    // A row of the window holding nothing but command buttons is the dialog's button row:
+    // compact buttons of one width at the right, as business tools place OK and Cancel,
+    // however wide the controls above make the window.
+    gatherButtonRows();
     // Controls keep their natural height and stay at the top left of their container unless
     // one of them can use the room (a list, a tab control).
     for (auto& [grid, rows] : nextRow_) {

@@ -44,6 +44,7 @@ private:
     void place(ControlBinding& binding);
     void placeMenu(ControlBinding& binding);
     void finishLayout();
+    void gatherButtonRows();
     void assignBuddies();
     void chainTabOrder();
     void onFormChange(forms::FormProperty property);

@@ -2,21 +2,95 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <filesystem>
 
 #include "act/sim/SimHost.h"
 #include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/Module1.h"
+#include "criteria/CriteriaControls.h"
+#include "definitions/DefinitionFile.h"
+#include "definitions/FrmBorder.h"
+#include "definitions/FrmReportSettings.h"
+#include "definitions/FrmSubTotalOptions.h"
+#include "gui/QtText.h"
 #include "gui/Screenshots.h"
+#include "integration/FrmIntegrate.h"
 #include "platform/AppInfo.h"
 #include "platform/DesktopShell.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
+#include "reports/FrmAbout.h"
+#include "reports/FrmNew.h"
+#include "reports/FrmRename.h"
+#include "reports/FrmReportList.h"
+#include "reports/FrmTemplateFolder.h"
+#include "reports/ReportLibrary.h"
 
 namespace bp::gui {
+namespace {
+
+// The starter definition the report settings pictures are taken on, under this name.
+constexpr const char* kPictureReport = "Sales by Company";
+
+// The report library's dialogs, opened on the main window as its own commands open them.
+class PictureReportsWindow : public reports::ReportsWindow {
+public:
+    explicit PictureReportsWindow(app::FrmMain& main) : main_(main) {}
+    forms::Form& ownerForm() override { return main_; }
+    forms::ListBox& lstReports() override { return *main_.criteriaControls().lstReports; }
+    forms::MenuEntry& menu(const std::string& name) override { return main_.menu(name); }
+    void Update_ReportMenu() override { main_.Update_ReportMenu(); }
+    bool& bCopy() override { return main_.bCopy; }
+    std::string& sReportToBeCopied() override { return main_.sReportToBeCopied; }
+    std::string& sNewName() override { return main_.sNewName; }
+
+private:
+    app::FrmMain& main_;
+};
+
+// A dialog the program runs modally, pictured without running it: loaded as its command
+// would load it, rendered into a window that is grabbed, and never answered, so nothing it
+// would write on OK is written.
+bool picture(Screenshots& shots, forms::Form& form, QWidget* parent) {
+    if (!form.loaded()) {
+        form.load();
+    }
+    if (!form.loaded()) {
+        return false;  // Form_Load refused; the user was told why
+    }
+    FormRenderer renderer(form, parent);
+    return shots.capture(renderer);
+}
+
+// The session's report, kind and templates folder for the pictures, put back afterwards.
+class StagedSession {
+public:
+    explicit StagedSession(act::Session& session)
+        : session_(session),
+          folder_(session.sTemplatesFolder),
+          report_(session.sReportName),
+          type_(session.iOutputType) {}
+    ~StagedSession() {
+        session_.sTemplatesFolder = folder_;
+        session_.sReportName = report_;
+        session_.iOutputType = type_;
+    }
+    StagedSession(const StagedSession&) = delete;
+    StagedSession& operator=(const StagedSession&) = delete;
+
+private:
+    act::Session& session_;
+    std::string folder_;
+    std::string report_;
+    int type_;
+};
+
+}  // namespace
 
 Program::Program(QtUi& ui) : ui_(ui) {}
 
@@ -100,10 +174,9 @@ int Program::screenshots(const QString& folder) {
     if (renderer == nullptr) {
         return 1;
     }
-    // FIXME: the report, settings and integration dialogs join this list when their
-    // branches are merged; each is rendered the same way.
     Screenshots shots(folder);
-    const bool ok = shots.capture(*renderer);
+    bool ok = shots.capture(*renderer);
+    ok = pictureDialogs(shots) && ok;
     for (const QString& path : shots.written()) {
         std::fprintf(stdout, "%s\n", qUtf8Printable(path));
     }
@@ -111,6 +184,74 @@ int Program::screenshots(const QString& folder) {
         std::fprintf(stderr, "brindlepath: cannot write %s\n", qUtf8Printable(path));
     }
     return ok ? 0 : 1;
+}
+
+bool Program::pictureReportSettings(Screenshots& shots, QWidget* parent) {
+    bool ok = true;
+    session_.sReportName = kPictureReport;
+    session_.iOutputType = definitions::kExcelReport;
+    definitions::FrmReportSettings settings(session_);
+    ok = picture(shots, settings, parent) && ok;
+    if (settings.loaded()) {
+        // Both dialogs the settings open read what the settings staged.
+        definitions::FrmSubTotalOptions options(session_, 0, true);
+        ok = picture(shots, options, parent) && ok;
+        definitions::FrmBorder border(session_, "Title", 0);
+        border.Load_settings();
+        ok = picture(shots, border, parent) && ok;
+    }
+    return ok;
+}
+
+bool Program::pictureDialogs(Screenshots& shots) {
+    QWidget* parent = &mainRenderer()->window();
+    bool ok = true;
+    {
+        app::FrmSplash splash(ui_);
+        ok = picture(shots, splash, parent) && ok;
+    }
+    {
+        // The starter definition is copied into a folder of its own, so the user's templates
+        // folder is neither read nor written for the pictures.
+        const StagedSession restore(session_);
+        QTemporaryDir templates;
+        const std::filesystem::path starter =
+            std::filesystem::path(session_.programFolder) / "brindlepath_def.DXL";
+        std::error_code copyFailed;
+        if (templates.isValid()) {
+            const std::filesystem::path folder = fromQt(templates.path());
+            std::filesystem::copy_file(starter, folder / (std::string(kPictureReport) + ".DXL"),
+                                       copyFailed);
+            session_.sTemplatesFolder = (folder / "").string();
+        }
+        if (!templates.isValid() || copyFailed) {
+            std::fprintf(stderr, "brindlepath: cannot stage %s\n", starter.string().c_str());
+            ok = false;
+        } else {
+            ok = pictureReportSettings(shots, parent) && ok;
+        }
+    }
+    {
+        integration::FrmIntegrate integrate(session_);
+        ok = picture(shots, integrate, parent) && ok;
+    }
+    {
+        PictureReportsWindow window(*frmMain_);
+        reports::ReportLibrary library(session_, window);
+        library.sChooserMode = reports::kModeEdit;
+        ok = picture(shots, library.frmReportList(), parent) && ok;
+        ok = picture(shots, library.frmNew(), parent) && ok;
+        const int current = window.lstReports().listIndex();
+        library.sOldName = current >= 0 ? window.lstReports().list(current) : kPictureReport;
+        ok = picture(shots, library.frmRename(), parent) && ok;
+    }
+    {
+        reports::FrmTemplateFolder templateFolder(session_);
+        ok = picture(shots, templateFolder, parent) && ok;
+        reports::FrmAbout about(ui_);
+        ok = picture(shots, about, parent) && ok;
+    }
+    return ok;
 }
 
 }  // namespace bp::gui

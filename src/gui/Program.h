@@ -10,6 +10,8 @@
 #include "gui/QtUi.h"
 #include "platform/Launcher.h"
 
+class QWidget;
+
 namespace bp::app {
 class FrmMain;
 }
@@ -23,6 +25,8 @@ class SimHost;
 }
 
 namespace bp::gui {
+
+class Screenshots;
 
 class Program {
 public:
@@ -43,6 +47,10 @@ public:
 
 private:
     bool openHost();
+    // Pictures of the dialogs the program runs modally; false when one was not written.
+    bool pictureDialogs(Screenshots& shots);
+    // The report settings and the dialogs they open, on the definition staged for them.
+    bool pictureReportSettings(Screenshots& shots, QWidget* parent);
 
     QtUi& ui_;
     std::unique_ptr<platform::SettingsStore> settings_;

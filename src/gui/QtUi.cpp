@@ -163,6 +163,9 @@ void QtUi::showModal(forms::Form& form) {
 }
 
 std::optional<std::string> QtUi::saveFile(const forms::SaveFileRequest& request) {
+    if (saveFileAnswer_) {
+        return saveFileAnswer_(request);
+    }
     QFileDialog dialog(dialogParent(), toQt(request.title), toQt(request.initialFolder));
     dialog.setObjectName(QStringLiteral("saveFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);

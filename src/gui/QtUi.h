@@ -7,6 +7,7 @@
 // is attached once with attach() and stays rendered until detach().
 
 #include <QObject>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -39,6 +40,13 @@ public:
     void setBusy(bool busy) override;
     forms::MenuEntry* popupMenu(forms::Form& form, forms::MenuEntry& menu, int x, int y) override;
 
+    // Answers the file-save dialog in place of the user, for tests and unattended runs: the
+    // answer gets the request and returns the chosen path, or nothing for Cancel. Without one
+    // the dialog is shown.
+    using SaveFileAnswer =
+        std::function<std::optional<std::string>(const forms::SaveFileRequest& request)>;
+    void setSaveFileAnswer(SaveFileAnswer answer) { saveFileAnswer_ = std::move(answer); }
+
     // How often the program beeped: a refused key is otherwise silent on a test machine.
     int beeps() const { return beeps_; }
     bool busy() const { return busy_; }
@@ -48,6 +56,7 @@ private:
 
     std::map<const forms::Form*, std::unique_ptr<FormRenderer>> attached_;
     std::map<const forms::Form*, FormRenderer*> modal_;
+    SaveFileAnswer saveFileAnswer_;
     int beeps_ = 0;
     bool busy_ = false;
 };

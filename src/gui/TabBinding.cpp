@@ -11,6 +11,9 @@ TabBinding::TabBinding(forms::TabControl& tabs, QWidget* parent)
     : ControlBinding(tabs, new QTabWidget(parent)),
       model_(tabs),
       tabWidget_(static_cast<QTabWidget*>(widget())) {
+    // Every tab stays in sight: the window is made wide enough for all captions rather than
+    // hiding some behind scroll arrows.
+    tabWidget_->setUsesScrollButtons(false);
     connect(tabWidget_, &QTabWidget::currentChanged, this, &TabBinding::userChangedTab);
 }
 

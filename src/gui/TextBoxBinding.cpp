@@ -1,5 +1,8 @@
 #include "gui/TextBoxBinding.h"
 
+#include <QFontMetrics>
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -10,6 +13,11 @@
 #include "gui/QtText.h"
 
 namespace bp::gui {
+namespace {
+
+constexpr int kMostCharactersShown = 48;
+
+}  // namespace
 
 TextBoxBinding::TextBoxBinding(forms::TextBox& box, QWidget* parent)
     : ControlBinding(box, new QLineEdit(parent)),
@@ -53,6 +61,13 @@ void TextBoxBinding::pushText() {
     const QString text = toQt(model_.text());
     if (edit_->text() != text) {
         edit_->setText(text);
+        // A value the program fills in (a path, a name) is shown whole when it opens, up to a
+        // width that keeps the window on screen; what the user types later may scroll.
+        const QFontMetrics metrics(edit_->font());
+        const int wanted = std::min(metrics.horizontalAdvance(text),
+                                    metrics.averageCharWidth() * kMostCharactersShown) +
+                           metrics.averageCharWidth() * 2;
+        edit_->setMinimumWidth(std::max(edit_->minimumWidth(), wanted));
     }
     pushSelection();
 }

@@ -39,7 +39,8 @@ int screenshots(const QString& folder) {
     if (!program.start()) {
         return kUsageError;
     }
-    // The windows are pictured as they open; nothing is unloaded, so no setting changes.
+    // Dialogs are pictured without being answered, so nothing they would save is saved; the
+    // settings' staging area, which every run and edit fills anew, holds the starter definition.
     return program.screenshots(folder);
 }
 

@@ -1,0 +1,181 @@
+// The program as a user meets it, on a generated demo host and a program folder holding the
+// starter files: a CSV export run driven through the real widgets from start-up to the written
+// file, and the --screenshots command picturing every window and every tab.
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "GuiTestSupport.h"
+#include "act/sim/DemoGenerator.h"
+#include "app/FrmMain.h"
+#include "gui/Program.h"
+#include "platform/TestSupport.h"
+
+namespace bp::gui {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSourceData = fs::path(BRINDLEPATH_TEST_SOURCE_DIR) / "data";
+
+class DesktopRunTest : public ::testing::Test {
+protected:
+    DesktopRunTest()
+        : app_(test::application()),
+          home_("BRINDLEPATH_HOME", temp_.file("home")),
+          settings_("BRINDLEPATH_SETTINGS", temp_.file("settings.ini")),
+          host_("BRINDLEPATH_HOST", temp_.file("host.db")),
+          locale_("BRINDLEPATH_LOCALE", std::string("en_US")),
+          noLaunch_("BRINDLEPATH_NO_LAUNCH", std::string("1")),
+          runtime_("XDG_RUNTIME_DIR", temp_.path().string()),
+          data_("XDG_DATA_HOME", temp_.file("data")) {
+        // A program folder as the build leaves it: the starter definitions and the
+        // ready-made reports.
+        const fs::path home = temp_.file("home");
+        fs::create_directories(home / "Templates");
+        for (const char* starter : {"brindlepath_def.DXL", "brindlepath_def.DCS"}) {
+            fs::copy_file(kSourceData / starter, home / starter);
+        }
+        for (const auto& entry : fs::directory_iterator(kSourceData / "Templates")) {
+            fs::copy_file(entry.path(), home / "Templates" / entry.path().filename());
+        }
+        sim::DemoOptions options;
+        options.contacts = 60;
+        options.users = 5;
+        sim::DemoGenerator::generate(temp_.file("host.db"), options);
+    }
+
+    template <class W>
+    W* widget(const char* name) {
+        W* found = program_.mainRenderer()->window().findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QApplication& app_;
+    platform::test::TempFolder temp_;
+    platform::test::ScopedEnv home_, settings_, host_, locale_, noLaunch_, runtime_, data_;
+    QtUi ui_;
+    Program program_{ui_};
+};
+
+std::string firstLine(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+TEST_F(DesktopRunTest, CsvExportFromTheMainWindowWritesTheFileAndCloses) {
+    const std::string exported = temp_.file("opportunities.csv");
+    int asked = 0;
+    ui_.setSaveFileAnswer([&](const forms::SaveFileRequest&) -> std::optional<std::string> {
+        ++asked;
+        return exported;
+    });
+    ASSERT_TRUE(program_.start());
+    widget<QTabWidget>("mstSSTab")->setCurrentIndex(0);
+
+    QTest::mouseClick(widget<QRadioButton>("optChoice1"), Qt::LeftButton, {}, QPoint(6, 6));
+    ASSERT_TRUE(program_.mainWindow()->criteriaControls().optChoice[1].value());
+
+    auto* output = widget<QComboBox>("cboOutput");
+    const int csv = output->findText(QStringLiteral("CSV File (Export)"));
+    ASSERT_GE(csv, 0);
+    // Chosen as the user chooses: through the combo's popup, one entry down at a time.
+    output->setFocus();
+    while (output->currentIndex() != csv) {
+        const int before = output->currentIndex();
+        QTest::keyClick(output, before < csv ? Qt::Key_Down : Qt::Key_Up);
+        ASSERT_NE(output->currentIndex(), before);
+    }
+
+    ASSERT_EQ(program_.mainWindow()->criteriaControls().cboOutput->text(), "CSV File (Export)");
+    QApplication::processEvents();  // the list shows what the model holds once events ran
+    auto* reports = widget<QListWidget>("lstReports");
+    const auto found = reports->findItems(QStringLiteral("All Opportunities"), Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << "the CSV definitions are listed once CSV is chosen";
+    QTest::mouseClick(reports->viewport(), Qt::LeftButton, {},
+                      reports->visualItemRect(found.front()).center());
+
+    QTimer::singleShot(0, qApp,
+                       [this] { QTest::mouseClick(widget<QPushButton>("cmdOK"), Qt::LeftButton); });
+    EXPECT_EQ(program_.exec(), 0);
+
+    EXPECT_EQ(asked, 1);
+    ASSERT_TRUE(fs::exists(exported));
+    EXPECT_EQ(firstLine(exported),
+              "\"Company\",\"Contact\",\"City\",\"Product\",\"Type\",\"Main competitor\","
+              "\"Sales Stage\",\"Status\",\"Probability\",\"Units\",\"Price\",\"Amount\","
+              "\"Forecasted amount\",\"Creation Date\",\"Close Date\",\"Sales Record Manager\"\r");
+    EXPECT_GT(fs::file_size(exported), firstLine(exported).size() + 1)
+        << "the demo host has sales opportunities, so rows follow the header";
+    EXPECT_FALSE(program_.mainWindow()->loaded());
+    EXPECT_FALSE(program_.mainRenderer()->window().isVisible());
+}
+
+TEST_F(DesktopRunTest, ScreenshotsCommandPicturesEveryWindowAndTab) {
+    const QString folder = QString::fromStdString(temp_.file("shots"));
+    QProcess command;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    command.setProcessEnvironment(env);
+    command.start(QStringLiteral(BRINDLEPATH_TEST_BIN_DIR "/brindlepath"),
+                  {QStringLiteral("--screenshots"), folder});
+    ASSERT_TRUE(command.waitForFinished(60000));
+    EXPECT_EQ(command.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(command.exitCode(), 0) << command.readAllStandardError().toStdString();
+
+    const QStringList expected = {
+        QStringLiteral("frmMain-General"),
+        QStringLiteral("frmMain-Filter"),
+        QStringLiteral("frmMain-1stCondition"),
+        QStringLiteral("frmMain-2ndCondition"),
+        QStringLiteral("frmReportSettings-Data"),
+        QStringLiteral("frmReportSettings-Fields"),
+        QStringLiteral("frmReportSettings-CustomFields"),
+        QStringLiteral("frmReportSettings-1stSection"),
+        QStringLiteral("frmReportSettings-2ndSection"),
+        QStringLiteral("frmReportSettings-3rdSection"),
+        QStringLiteral("frmReportSettings-Summary"),
+        QStringLiteral("frmSubTotalOptions"),
+        QStringLiteral("frmBorder"),
+        QStringLiteral("frmIntegrate"),
+        QStringLiteral("frmReportList"),
+        QStringLiteral("frmNew"),
+        QStringLiteral("frmRename"),
+        QStringLiteral("frmTemplateFolder"),
+        QStringLiteral("frmAbout"),
+        QStringLiteral("frmSplash"),
+    };
+    for (const QString& name : expected) {
+        const QImage picture(QDir(folder).filePath(name + QStringLiteral(".png")));
+        EXPECT_FALSE(picture.isNull()) << qPrintable(name);
+        EXPECT_GT(picture.width(), 100) << qPrintable(name);
+    }
+    QStringList written = QDir(folder).entryList({QStringLiteral("*.png")}, QDir::Files);
+    EXPECT_EQ(written.size(), expected.size()) << qPrintable(written.join(QLatin1Char(' ')));
+
+    // The pictures leave the user's reports as they were: nothing added or changed.
+    const QStringList templates =
+        QDir(QString::fromStdString(temp_.file("home/Templates"))).entryList(QDir::Files);
+    const QStringList shipped =
+        QDir(QString::fromStdString((kSourceData / "Templates").string())).entryList(QDir::Files);
+    EXPECT_EQ(templates, shipped);
+}
+
+}  // namespace
+}  // namespace bp::gui
