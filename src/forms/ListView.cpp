@@ -47,7 +47,10 @@ void ListView::checkRow(int row) const {
 }
 
 int ListView::addRow(std::string text, int position) {
-    ListViewRow row{{std::move(text)}, nextKey_++};
+    ListViewRow row;
+    row.cells.reserve(widestRow_);
+    row.cells.push_back(std::move(text));
+    row.key = nextKey_++;
     if (sorted_) {
         position = sortedPosition(row);
     } else if (position == -1) {
@@ -68,6 +71,7 @@ void ListView::removeRow(int row) {
 }
 
 void ListView::clearRows() {
+    widestRow_ = 1;
     if (!rows_.empty()) {
         rows_.clear();
         changed(Property::Items);
@@ -88,6 +92,7 @@ void ListView::setCell(int row, int column, std::string text) {
     auto& cells = rows_[static_cast<std::size_t>(row)].cells;
     if (static_cast<std::size_t>(column) >= cells.size()) {
         cells.resize(static_cast<std::size_t>(column) + 1);
+        widestRow_ = std::max(widestRow_, cells.size());
     }
     cells[static_cast<std::size_t>(column)] = std::move(text);
     // FIXME: a changed cell of the sort column does not move its row in a sorted list; the

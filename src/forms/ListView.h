@@ -104,6 +104,9 @@ private:
     std::vector<ListViewColumn> columns_;
     std::deque<ListViewRow> rows_;
     std::int64_t nextKey_ = 1;
+    // Cells the widest row has needed since the rows were cleared: new rows reserve them, so
+    // filling a row cell by cell does not reallocate it again and again.
+    std::size_t widestRow_ = 1;
     int sortKey_ = 0;
     SortOrder sortOrder_ = SortOrder::Ascending;
     bool sorted_ = false;

@@ -45,6 +45,11 @@ public:
     }
     void write(const std::string& text) {
         buffer_ += text;
+        flushWhenFull();
+    }
+    // Rows are appended in place, so a million rows make no string of their own each.
+    std::string& buffer() { return buffer_; }
+    void flushWhenFull() {
         if (buffer_.size() >= (1u << 20))
             flush();
     }
@@ -79,19 +84,30 @@ private:
     bool committed_ = false;
 };
 
-// A CR LF pair becomes one space, so a row stays on one line; a lone CR or LF stays.
-std::string replaceLineBreaks(const std::string& line) {
-    std::string out;
-    out.reserve(line.size());
-    for (size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '\r' && i + 1 < line.size() && line[i + 1] == '\n') {
-            out += ' ';
-            ++i;
-        } else {
-            out += line[i];
+// A CR LF pair becomes one space, so a row stays on one line; a lone CR or LF stays. Quotes
+// are doubled in the same pass: a doubled quote never forms or splits a CR LF pair, and the
+// quotes around a cell keep pairs from spanning two cells.
+void appendDataLine(std::string& out, const forms::ListViewRow& row, int columns) {
+    for (int c = 0; c < columns; ++c) {
+        if (c > 0)
+            out += ',';
+        out += '"';
+        const std::string& text = row.cell(c);
+        const size_t size = text.size();
+        for (size_t i = 0; i < size; ++i) {
+            const char ch = text[i];
+            if (ch == '"') {
+                out += "\"\"";
+            } else if (ch == '\r' && i + 1 < size && text[i + 1] == '\n') {
+                out += ' ';
+                ++i;
+            } else {
+                out += ch;
+            }
         }
+        out += '"';
     }
-    return out;
+    out += "\r\n";
 }
 
 void writeRows(AtomicFile& file, const act::Session& session, const forms::ListView& list,
@@ -110,8 +126,11 @@ void writeRows(AtomicFile& file, const act::Session& session, const forms::ListV
     // The appended sort-name column is for sorting only; the export matches its header.
     if (exporting && bNameSortAdded)
         --columns;
-    for (const auto& row : list.rows())
-        file.write(dataLine(row, columns));
+    std::string& buffer = file.buffer();
+    for (const auto& row : list.rows()) {
+        appendDataLine(buffer, row, columns);
+        file.flushWhenFull();
+    }
 }
 
 }  // namespace
@@ -128,16 +147,8 @@ std::string Check(const std::string& text) {
 }
 
 std::string dataLine(const forms::ListViewRow& row, int columns) {
-    std::string line;
-    for (int c = 0; c < columns; ++c) {
-        if (c > 0)
-            line += ',';
-        line += '"';
-        line += Check(row.cell(c));
-        line += '"';
-    }
-    std::string out = replaceLineBreaks(line);
-    out += "\r\n";
+    std::string out;
+    appendDataLine(out, row, columns);
     return out;
 }
 

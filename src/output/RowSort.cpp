@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <unordered_map>
 
 #include "platform/Conversions.h"
 #include "platform/Locale.h"
@@ -43,6 +44,28 @@ std::int64_t numberKey(const platform::Locale& locale, const std::string& text) 
     return static_cast<std::int64_t>(platform::roundHalfEven(*value));
 }
 
+// Date columns repeat a few thousand day texts over a million rows, and parsing one costs far
+// more than looking it up; past the bound, texts are parsed as they come, so a column of
+// unique date-times does not hold a second copy of itself.
+class DateKeys {
+public:
+    explicit DateKeys(const platform::Locale& locale) : locale_(locale) {}
+
+    std::int64_t operator()(const std::string& text) {
+        if (auto found = known_.find(text); found != known_.end())
+            return found->second;
+        std::int64_t key = dateKey(locale_, text);
+        if (known_.size() < kMaxKnown)
+            known_.emplace(text, key);
+        return key;
+    }
+
+private:
+    static constexpr std::size_t kMaxKnown = 1 << 16;
+    const platform::Locale& locale_;
+    std::unordered_map<std::string, std::int64_t> known_;
+};
+
 }  // namespace
 
 void sortByFirstSection(forms::ListView& list, int column, const std::string& type,
@@ -57,8 +80,8 @@ void sortByFirstSection(forms::ListView& list, int column, const std::string& ty
     }
     platform::Locale locale = platform::Locale::current();
     if (type == "D") {
-        list.sortByKey([&](const ListViewRow& r) { return dateKey(locale, keyText(r, column)); },
-                       order);
+        DateKeys dates(locale);
+        list.sortByKey([&](const ListViewRow& r) { return dates(keyText(r, column)); }, order);
     } else if (type == "N") {
         list.sortByKey([&](const ListViewRow& r) { return numberKey(locale, keyText(r, column)); },
                        order);
