@@ -127,9 +127,9 @@ void FrmMain::createControls() {
 }
 
 void FrmMain::createMenus() {
-    for (const MenuSpec& spec : kMenus) {
-        Control* parent = spec.parent == nullptr ? nullptr : find(spec.parent);
-        add<MenuEntry>(spec.name, -1, parent).setCaption(spec.caption);
+    for (const MenuSpec& entry : kMenus) {
+        Control* parent = entry.parent == nullptr ? nullptr : find(entry.parent);
+        add<MenuEntry>(entry.name, -1, parent).setCaption(entry.caption);
     }
     menu("mnuPopup").setVisible(false);
     bindMenu("mnuNew", &Commands::mnuNew);

@@ -36,13 +36,13 @@ std::string ReportCells::titleText(size_t level, const RowGroup& group) const {
 }
 
 std::string ReportCells::captionText(const TotalScope& scope) const {
-    return replaceValue(scope.spec->caption,
+    return replaceValue(scope.totalRow->caption,
                         scope.summary ? std::string() : groupValue(scope.level, scope.rows));
 }
 
 std::optional<size_t> ReportCells::captionColumn(const TotalScope& scope) const {
-    size_t column = scope.spec->captionColumn;
-    if (scope.spec->columns[column].calc != CalcType::None)
+    size_t column = scope.totalRow->captionColumn;
+    if (scope.totalRow->columns[column].calc != CalcType::None)
         return std::nullopt;
     return column;
 }
@@ -65,7 +65,7 @@ std::vector<double> ReportCells::columnWidths() const {
 }
 
 std::optional<double> ReportCells::totalValue(const TotalScope& scope, size_t column) const {
-    CalcType calc = scope.spec->columns[column].calc;
+    CalcType calc = scope.totalRow->columns[column].calc;
     bool isText = report_.columns[column].kind == definitions::ValueKind::Text;
     double sum = 0;
     size_t count = 0;

@@ -3,10 +3,10 @@
 namespace bp::launcher {
 
 void ReportLayout::totalBlock(RowVisitor& visitor, size_t& row, const TotalScope& scope) const {
-    if (scope.spec->emptyBefore)
+    if (scope.totalRow->emptyBefore)
         visitor.blank(row++);
     visitor.total(row++, scope);
-    if (scope.spec->emptyAfter)
+    if (scope.totalRow->emptyAfter)
         visitor.blank(row++);
 }
 

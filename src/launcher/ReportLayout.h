@@ -13,7 +13,7 @@ namespace bp::launcher {
 
 // Which rows a total covers: the groups of one section, or the whole report.
 struct TotalScope {
-    const TotalSpec* spec = nullptr;
+    const TotalSpec* totalRow = nullptr;
     size_t level = 0;  // index into the report's sections; unused for the summary
     bool summary = false;
     RowGroup rows;  // report positions covered

@@ -82,14 +82,14 @@ void ReportWriter::title(size_t sheetRow, size_t level, const RowGroup& group) {
 }
 
 CellStyle ReportWriter::totalStyle(const TotalScope& scope, size_t column) const {
-    const TotalSpec& spec = *scope.spec;
-    const ColumnTotal& own = spec.columns[column];
+    const TotalSpec& totalRow = *scope.totalRow;
+    const ColumnTotal& own = totalRow.columns[column];
     CellStyle style;
-    style.font = own.ownFont ? *own.ownFont : spec.font;
-    if ((spec.border && spec.below) || own.lineAbove)
-        style.top = spec.borderLine;
-    if (spec.border && !spec.below)
-        style.bottom = spec.borderLine;
+    style.font = own.ownFont ? *own.ownFont : totalRow.font;
+    if ((totalRow.border && totalRow.below) || own.lineAbove)
+        style.top = totalRow.borderLine;
+    if (totalRow.border && !totalRow.below)
+        style.bottom = totalRow.borderLine;
     if (own.calc == CalcType::Total || own.calc == CalcType::Average)
         style.numberFormat = columns_[column].numberFormat;
     return style;
@@ -130,7 +130,7 @@ std::string ReportWriter::formulaFor(const TotalScope& scope, size_t column) con
     const std::string& col = letters_[column];
     std::string range = col + std::to_string(numbering_.sheetRowOf(scope.rows.begin)) + ":" + col +
                         std::to_string(numbering_.sheetRowOf(scope.rows.end - 1));
-    switch (scope.spec->columns[column].calc) {
+    switch (scope.totalRow->columns[column].calc) {
         case CalcType::Total:
             return "SUBTOTAL(9," + range + ")";
         case CalcType::Average:
@@ -148,7 +148,7 @@ void ReportWriter::total(size_t sheetRow, const TotalScope& scope) {
     sheet_.beginRow(sheetRow);
     for (size_t c = 0; c < cells_.report().columns.size(); ++c) {
         CellStyle look = totalStyle(scope, c);
-        if (scope.spec->columns[c].calc != CalcType::None) {
+        if (scope.totalRow->columns[c].calc != CalcType::None) {
             sheet_.formula(left_ + c, formulaFor(scope, c), cells_.totalValue(scope, c),
                            styles_.styleIndex(look));
         } else if (captionColumn == c) {

@@ -38,12 +38,12 @@ const char* lineName(BorderLine line) {
     return "thin";
 }
 
-void addEdge(pugi::xml_node border, const char* edge, const std::optional<BorderSpec>& spec) {
+void addEdge(pugi::xml_node border, const char* edge, const std::optional<BorderSpec>& edgeStyle) {
     pugi::xml_node node = border.append_child(edge);
-    if (!spec)
+    if (!edgeStyle)
         return;
-    node.append_attribute("style") = lineName(spec->line);
-    node.append_child("color").append_attribute("rgb") = argb(spec->color).c_str();
+    node.append_attribute("style") = lineName(edgeStyle->line);
+    node.append_child("color").append_attribute("rgb") = argb(edgeStyle->color).c_str();
 }
 
 uint32_t countAndAppend(pugi::xml_node list, pugi::xml_node& added, const char* child) {
