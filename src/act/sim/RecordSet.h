@@ -29,7 +29,7 @@ public:
 
     void reserve(std::size_t records, std::size_t bytes);
     void append(std::string_view packed);
-    // Builds the ID index once all records are in; a later duplicate ID is not indexed.
+    // Builds the ID index once all records are in; refuses a table that uses an ID twice.
     void buildIndex();
 
     std::size_t size() const { return offsets_.size() - 1; }

@@ -4,6 +4,8 @@
 #include "act/sim/DatasetJson.h"
 #include "act/sim/HostErrors.h"
 #include "act/sim/HostTestSupport.h"
+#include "act/sim/HostWriter.h"
+#include "act/sim/RecordSet.h"
 #include "act/sim/SimHost.h"
 #include "platform/Error.h"
 
@@ -75,6 +77,27 @@ TEST_F(SimTablesTest, TheWalkGoesOnAfterTheRecordFound) {
     EXPECT_EQ(sales->Data(1), "");
     sales->MoveNext();  // past the end stays at the end
     EXPECT_TRUE(sales->isEOF());
+}
+
+TEST_F(SimTablesTest, ATableThatUsesAnIdTwiceIsRefused) {
+    {
+        HostWriter writer(path("twice.db"));
+        writer.setMeta("open", "1");
+        writer.addRecord(TableKind::Sales, RecordSet::pack({{1, "S00000000001"}, {27, "A"}}));
+        writer.addRecord(TableKind::Sales, RecordSet::pack({{1, "S00000000002"}, {27, "B"}}));
+        writer.addRecord(TableKind::Sales, RecordSet::pack({{1, "S00000000001"}, {27, "C"}}));
+        writer.commit();
+    }
+    SimHost host(path("twice.db"));
+    auto db = host.createDatabase();
+    db->OpenEx("");
+    try {
+        db->Sales()->MoveFirst();
+        FAIL() << "a repeated ID was accepted";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.number(), kErrHostStorage);
+        EXPECT_NE(error.description().find("S00000000001"), std::string::npos);
+    }
 }
 
 TEST_F(SimTablesTest, ContactFieldDefinitions) {
