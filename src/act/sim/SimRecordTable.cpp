@@ -12,6 +12,8 @@ namespace bp::sim {
 
 namespace {
 
+constexpr std::uint32_t kLookAhead = 8;
+
 std::string prefix(TableKind kind) {
     switch (kind) {
         case TableKind::Contact:
@@ -65,7 +67,7 @@ void SimRecordTable::settle() {
 
 bool SimRecordTable::GoTo(const std::string& uniqueId) {
     state_->log().call(goTo_);
-    current_ = records().find(uniqueId);
+    current_ = nextOrFind(uniqueId);
     // The walk continues after the record found; an unknown ID ends the walk, so neither
     // Data nor MoveNext can yield some other record's values.
     if (current_ == RecordSet::kNone) {
@@ -86,6 +88,28 @@ std::string SimRecordTable::Data(int fieldNumber) {
         return {};
     }
     return std::string(set.field(current_, fieldNumber));
+}
+
+std::uint32_t SimRecordTable::nextOrFind(const std::string& uniqueId) {
+    // Lists taken from a walk come back in the host's order, so a GoTo mostly asks for a
+    // record a little after the current one. Comparing the IDs of the next few records reads
+    // memory next to the record just used, where the hash index reads anywhere in a large
+    // table. While look-aheads keep failing (GoTo in some other order) the window shrinks to
+    // the next record alone, and it opens again at the next hit.
+    const RecordSet& set = records();
+    if (current_ != RecordSet::kNone) {
+        std::uint32_t window = std::max<std::uint32_t>(lookAhead_, 1);
+        std::uint32_t end = static_cast<std::uint32_t>(
+            std::min<std::size_t>(std::size_t{current_} + 1 + window, set.size()));
+        for (std::uint32_t next = current_ + 1; next < end; ++next) {
+            if (RecordSet::packedId(set.packed(next)) == uniqueId) {
+                lookAhead_ = kLookAhead;
+                return next;
+            }
+        }
+        lookAhead_ /= 2;
+    }
+    return set.find(uniqueId);
 }
 
 void SimRecordTable::MoveFirst() {

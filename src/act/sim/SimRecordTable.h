@@ -29,6 +29,7 @@ private:
     std::size_t walkSize();
     std::uint32_t recordAt(std::size_t position);
     void settle();  // current record from the walk position
+    std::uint32_t nextOrFind(const std::string& uniqueId);
 
     std::shared_ptr<SimState> state_;
     TableKind kind_;
@@ -38,6 +39,7 @@ private:
     std::vector<std::uint32_t> viewPosition_;  // record number -> position in view_
     std::size_t position_ = 0;
     std::uint32_t current_ = RecordSet::kNone;
+    std::uint32_t lookAhead_ = 0;  // records GoTo compares before it asks the index
     CallLog::MemberId goTo_, data_, moveFirst_, moveNext_, isEof_, fields_, loadLookup_;
 };
 

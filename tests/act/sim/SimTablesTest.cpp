@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "act/sim/DatasetJson.h"
+#include "act/sim/DemoGenerator.h"
 #include "act/sim/HostErrors.h"
 #include "act/sim/HostTestSupport.h"
 #include "act/sim/HostWriter.h"
@@ -77,6 +78,51 @@ TEST_F(SimTablesTest, TheWalkGoesOnAfterTheRecordFound) {
     EXPECT_EQ(sales->Data(1), "");
     sales->MoveNext();  // past the end stays at the end
     EXPECT_TRUE(sales->isEOF());
+}
+
+// GoTo in the orders the engine uses (the host's own, with gaps of any size) and in others:
+// every call lands on the record asked for, and the walk goes on from there.
+TEST_F(SimTablesTest, GoToLandsOnTheRecordAskedForInAnyOrder) {
+    DemoOptions options;
+    options.contacts = 120;
+    options.salesPerContact = 5;
+    options.varySales = false;
+    options.contactsWithoutSalesPercent = 0;
+    DemoGenerator::generate(path("big.db"), options);
+    SimHost host(path("big.db"));
+    auto db = host.createDatabase();
+    db->OpenEx("");
+    auto sales = db->Sales();
+    std::vector<std::string> order = walk(*sales);
+    ASSERT_EQ(order.size(), 600u);
+
+    auto visit = [&](const std::vector<std::size_t>& positions, const char* name) {
+        for (std::size_t at : positions) {
+            ASSERT_TRUE(sales->GoTo(order[at])) << name << " " << at;
+            ASSERT_EQ(sales->Data(1), order[at]) << name << " " << at;
+            sales->MoveNext();
+            if (at + 1 < order.size()) {
+                ASSERT_EQ(sales->Data(1), order[at + 1]) << name << " after " << at;
+            } else {
+                ASSERT_TRUE(sales->isEOF()) << name;
+            }
+        }
+    };
+    std::vector<std::size_t> forward, gaps, backward, shuffled;
+    for (std::size_t at = 0; at < order.size(); ++at) {
+        forward.push_back(at);
+        backward.push_back(order.size() - 1 - at);
+        shuffled.push_back(at * 7919 % order.size());
+    }
+    for (std::size_t at = 0, step = 1; at < order.size(); at += step, step = step % 20 + 1) {
+        gaps.push_back(at);
+    }
+    visit(forward, "forward");
+    visit(gaps, "gaps");
+    visit(backward, "backward");
+    visit(shuffled, "shuffled");
+    EXPECT_FALSE(sales->GoTo("S99999999999"));
+    EXPECT_EQ(sales->Data(1), "");
 }
 
 TEST_F(SimTablesTest, ATableThatUsesAnIdTwiceIsRefused) {
