@@ -133,19 +133,10 @@ IdList Library2::selectBetweenDate(const IdList& c, int field, std::string_view 
         if (f.empty()) {
             return false;
         }
-        const std::string& key = dateKey(f);
+        std::string_view key = dateKey(f);
         bool inside = lower <= key && key <= upper;
         return inside != rev;
     });
-}
-
-const std::string& Library2::dateKey(const std::string& text) {
-    auto found = dateKeys_.find(text);
-    if (found == dateKeys_.end()) {
-        found =
-            dateKeys_.emplace(text, platform::formatYyyymmdd(platform::CDate(text, locale_))).first;
-    }
-    return found->second;
 }
 
 IdList Library2::byDate(const IdList& candidates, int field, int index, bool reverse) {

@@ -10,11 +10,11 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "act/Session.h"
 #include "criteria/Criteria.h"
+#include "filter/DateKeyCache.h"
 #include "filter/IdList.h"
 #include "platform/Locale.h"
 
@@ -54,7 +54,7 @@ public:
 
     // "yyyymmdd" of a date text the host wrote, under the user's locale: compared as text,
     // such keys order dates and ignore the time of day. Raises 13 for a text that is no date.
-    const std::string& dateKey(const std::string& text);
+    std::string_view dateKey(std::string_view text) { return dateKeys_.key(text); }
 
 private:
     template <typename Match>
@@ -69,8 +69,7 @@ private:
     act::Session& session_;
     const criteria::Criteria& criteria_;
     platform::Locale locale_;
-    // Date texts repeat a great deal across records; each is converted once.
-    std::unordered_map<std::string, std::string> dateKeys_;
+    DateKeyCache dateKeys_{locale_};
 };
 
 }  // namespace bp::filter

@@ -253,7 +253,7 @@ IdList SalesFilter::Filter_By_CreateDate(const IdList& sales) {
             if (created.empty()) {
                 return false;
             }
-            const std::string& key = library_.dateKey(created);
+            std::string_view key = library_.dateKey(created);
             return from <= key && key <= to;
         });
     });
