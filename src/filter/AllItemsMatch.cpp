@@ -56,16 +56,16 @@ void AllItemsMatch::addCandidate(std::string_view salesId, std::string_view cont
             }
         }
     }
-    if (matchedSales_.add(salesId)) {
-        matchedContact_.push_back(static_cast<std::uint32_t>(contact));
-    }
+    // Candidates come once each, from a walk of a list of distinct records.
+    matchedSales_.appendDistinct(salesId);
+    matchedContact_.push_back(static_cast<std::uint32_t>(contact));
 }
 
 IdList AllItemsMatch::result() const {
     IdList selected;
     for (std::size_t i = 0; i < matchedSales_.size(); ++i) {
         if (coveredCount_[matchedContact_[i]] == items_.size()) {
-            selected.add(matchedSales_[i]);
+            selected.appendDistinct(matchedSales_[i]);
         }
     }
     return selected;

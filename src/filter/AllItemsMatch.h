@@ -24,8 +24,8 @@ public:
 
     // Whether a record with this field value matches at least one item.
     bool matchesAny(std::string_view value) const;
-    // One candidate with its contact and field value. A record with no contact (or a
-    // malformed one) counts for no contact and is never selected.
+    // One candidate with its contact and field value; each record is given at most once. A
+    // record with no contact (or a malformed one) counts for no contact and is never selected.
     void addCandidate(std::string_view salesId, std::string_view contactId, std::string_view value);
     // The selected sales records, in the order the candidates were given.
     IdList result() const;

@@ -1,8 +1,23 @@
 #include "filter/IdList.h"
 
+#include <cassert>
 #include <cstring>
 
 namespace bp::filter {
+
+namespace {
+
+constexpr std::uint64_t kPositionMask = 0xFFFFFFFFULL;
+
+std::uint32_t tagOf(std::uint64_t slot) {
+    return static_cast<std::uint32_t>(slot >> 32);
+}
+
+std::uint64_t makeSlot(std::uint32_t h, std::size_t position) {
+    return (static_cast<std::uint64_t>(h) << 32) | (position + 1);
+}
+
+}  // namespace
 
 IdList IdList::fromPacked(std::string_view packed) {
     IdList list;
@@ -13,7 +28,7 @@ IdList IdList::fromPacked(std::string_view packed) {
     return list;
 }
 
-std::uint64_t IdList::hash(std::string_view id) {
+std::uint32_t IdList::hash(std::string_view id) {
     // Two overlapping 8-byte words cover the 12 characters; a multiply-xorshift mixes them.
     std::uint64_t a = 0;
     std::uint64_t b = 0;
@@ -23,66 +38,95 @@ std::uint64_t IdList::hash(std::string_view id) {
     h ^= h >> 32;
     h *= 0xD6E8FEB86659FD93ULL;
     h ^= h >> 29;
-    return h;
+    return static_cast<std::uint32_t>(h);
 }
 
-std::size_t IdList::slotOf(std::string_view id) const {
+std::size_t IdList::slotOf(std::string_view id, std::uint32_t h) const {
     std::size_t mask = slots_.size() - 1;
-    std::size_t slot = hash(id) & mask;
-    while (slots_[slot] != kFree &&
-           std::memcmp(ids_[slots_[slot]].data(), id.data(), kIdLength) != 0) {
-        slot = (slot + 1) & mask;
+    for (std::size_t slot = h & mask;; slot = (slot + 1) & mask) {
+        std::uint64_t entry = slots_[slot];
+        if (entry == 0 ||
+            (tagOf(entry) == h &&
+             std::memcmp(ids_[(entry & kPositionMask) - 1].data(), id.data(), kIdLength) == 0)) {
+            return slot;
+        }
     }
-    return slot;
+}
+
+void IdList::growSlots(std::size_t entries) const {
+    if (entries * 2 <= slots_.size()) {
+        return;
+    }
+    std::size_t count = slots_.empty() ? 16 : slots_.size();
+    while (count < entries * 2) {
+        count *= 2;
+    }
+    std::vector<std::uint64_t> old(count, 0);
+    old.swap(slots_);
+    std::size_t mask = count - 1;
+    for (std::uint64_t entry : old) {
+        if (entry != 0) {
+            std::size_t slot = tagOf(entry) & mask;
+            while (slots_[slot] != 0) {
+                slot = (slot + 1) & mask;
+            }
+            slots_[slot] = entry;
+        }
+    }
+}
+
+void IdList::indexPending() const {
+    if (indexed_ == ids_.size()) {
+        return;
+    }
+    growSlots(ids_.size());
+    for (; indexed_ < ids_.size(); ++indexed_) {
+        std::string_view id(ids_[indexed_].data(), kIdLength);
+        std::uint32_t h = hash(id);
+        std::size_t slot = slotOf(id, h);
+        assert(slots_[slot] == 0 && "appendDistinct was given an ID already listed");
+        slots_[slot] = makeSlot(h, indexed_);
+    }
 }
 
 std::size_t IdList::indexOf(std::string_view id) const {
-    if (!isId(id) || slots_.empty()) {
+    if (!isId(id) || ids_.empty()) {
         return npos;
     }
-    std::uint32_t at = slots_[slotOf(id)];
-    return at == kFree ? npos : at;
+    indexPending();
+    std::uint64_t entry = slots_[slotOf(id, hash(id))];
+    return entry == 0 ? npos : static_cast<std::size_t>((entry & kPositionMask) - 1);
 }
 
 bool IdList::add(std::string_view id) {
     if (!isId(id)) {
         return false;
     }
-    if ((ids_.size() + 1) * 2 > slots_.size()) {
-        rehash(slots_.empty() ? 16 : slots_.size() * 2);
-    }
-    std::size_t slot = slotOf(id);
-    if (slots_[slot] != kFree) {
+    indexPending();
+    growSlots(ids_.size() + 1);
+    std::uint32_t h = hash(id);
+    std::size_t slot = slotOf(id, h);
+    if (slots_[slot] != 0) {
         return false;
     }
-    Id entry;
-    std::memcpy(entry.data(), id.data(), kIdLength);
-    slots_[slot] = static_cast<std::uint32_t>(ids_.size());
-    ids_.push_back(entry);
+    slots_[slot] = makeSlot(h, ids_.size());
+    appendDistinct(id);
+    indexed_ = ids_.size();
     return true;
 }
 
-void IdList::rehash(std::size_t slotCount) {
-    slots_.assign(slotCount, kFree);
-    std::size_t mask = slotCount - 1;
-    for (std::size_t i = 0; i < ids_.size(); ++i) {
-        std::size_t slot = hash({ids_[i].data(), kIdLength}) & mask;
-        while (slots_[slot] != kFree) {
-            slot = (slot + 1) & mask;
-        }
-        slots_[slot] = static_cast<std::uint32_t>(i);
+void IdList::appendDistinct(std::string_view id) {
+    if (!isId(id)) {
+        return;
     }
+    Id entry;
+    std::memcpy(entry.data(), id.data(), kIdLength);
+    ids_.push_back(entry);
 }
 
 void IdList::reserve(std::size_t count) {
     ids_.reserve(count);
-    std::size_t wanted = 16;
-    while (wanted < count * 2) {
-        wanted *= 2;
-    }
-    if (wanted > slots_.size()) {
-        rehash(wanted);
-    }
+    growSlots(count);
 }
 
 std::vector<std::string> IdList::toVector() const {
@@ -106,6 +150,7 @@ std::string IdList::packed() const {
 void IdList::clear() {
     ids_.clear();
     slots_.clear();
+    indexed_ = 0;
 }
 
 }  // namespace bp::filter

@@ -29,6 +29,11 @@ public:
 
     // Appends the ID unless it is already listed or is no ID; true when appended.
     bool add(std::string_view id);
+    // Appends an ID the caller knows is not listed yet, because it is taken in order from
+    // another list that holds each ID once. Such IDs are indexed only when something next
+    // searches the list, so a stage that merely passes on a part of its candidates does no
+    // hashing at all.
+    void appendDistinct(std::string_view id);
     bool contains(std::string_view id) const { return indexOf(id) != npos; }
     // Position of the ID in the list, npos when absent.
     std::size_t indexOf(std::string_view id) const;
@@ -47,14 +52,20 @@ public:
 
 private:
     using Id = std::array<char, kIdLength>;
-    static constexpr std::uint32_t kFree = UINT32_MAX;
 
-    static std::uint64_t hash(std::string_view id);
-    std::size_t slotOf(std::string_view id) const;
-    void rehash(std::size_t slotCount);
+    static std::uint32_t hash(std::string_view id);
+    // The slot holding the ID, or the free slot where it belongs.
+    std::size_t slotOf(std::string_view id, std::uint32_t h) const;
+    void indexPending() const;
+    void growSlots(std::size_t entries) const;
 
     std::vector<Id> ids_;
-    std::vector<std::uint32_t> slots_;  // open addressing: positions in ids_, kFree when unused
+    // Open addressing at a load of at most one half. A slot holds the ID's 32-bit hash above
+    // its position in ids_ + 1 (0: free): a probe compares hashes and reads an ID only on a
+    // likely hit, and growing the table needs no ID at all. The index covers ids_[0, indexed_)
+    // and is completed lazily, hence mutable.
+    mutable std::vector<std::uint64_t> slots_;
+    mutable std::size_t indexed_ = 0;
 };
 
 }  // namespace bp::filter

@@ -51,8 +51,13 @@ IdList Library2::scan(const IdList& candidates, int field, int returnField, Matc
         if (!sales.GoTo(id) || !match(sales.Data(field))) {
             continue;
         }
-        // The candidate is the record's own unique ID: no need to ask the host for field 1.
-        Add_To_List(result, returnField == kSalesId ? id : sales.Data(returnField));
+        // The candidate is the record's own unique ID: no need to ask the host for field 1,
+        // and the kept candidates are distinct as the candidates are.
+        if (returnField == kSalesId) {
+            result.appendDistinct(id);
+        } else {
+            Add_To_List(result, sales.Data(returnField));
+        }
     }
     return result;
 }

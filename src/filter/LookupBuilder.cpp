@@ -46,7 +46,7 @@ IdList LookupBuilder::Cross_Lookup(const IdList& a, const IdList& b) {
         IdList both;
         for (std::size_t i = 0; i < walked.size(); ++i) {
             if (searched.contains(walked[i])) {
-                both.add(walked[i]);
+                both.appendDistinct(walked[i]);
             }
         }
         return both;

@@ -201,7 +201,8 @@ IdList SalesFilter::walkContacts(act::RecordTable& contacts, const IdList* manag
         if (managers && !managers->contains(contacts.Data(6))) {
             continue;
         }
-        result.add(contacts.Data(1));
+        // A walk meets each record once, and unique IDs are unique within a table.
+        result.appendDistinct(contacts.Data(1));
     }
     return result;
 }
@@ -215,7 +216,7 @@ IdList SalesFilter::Filter_By_Lookup(int iScope, const IdList& contacts) {
             if (restricted && !contacts.contains(sales.Data(kSalesContact))) {
                 continue;
             }
-            result.add(sales.Data(kSalesId));
+            result.appendDistinct(sales.Data(kSalesId));
         }
         return result;
     });
@@ -228,7 +229,7 @@ IdList SalesFilter::retain(const IdList& sales, int field, Keep&& keep) {
     for (std::size_t i = 0; i < sales.size(); ++i) {
         std::string id(sales[i]);
         if (table.GoTo(id) && keep(table.Data(field))) {
-            result.add(id);
+            result.appendDistinct(id);
         }
     }
     return result;
@@ -302,17 +303,22 @@ IdList SalesFilter::No_Sales(const IdList& contacts, const IdList& sales) {
         if (sales.empty()) {
             return contacts;
         }
-        IdList owners;
+        // Marks the contacts that own a kept record by their position in the contact list,
+        // whose index the scope test has built already, instead of indexing the owners anew.
+        std::vector<bool> owns(contacts.size(), false);
         act::RecordTable& table = *session_.objSales;
         for (std::size_t i = 0; i < sales.size(); ++i) {
             if (table.GoTo(std::string(sales[i]))) {
-                owners.add(table.Data(kSalesContact));
+                std::size_t at = contacts.indexOf(table.Data(kSalesContact));
+                if (at != IdList::npos) {
+                    owns[at] = true;
+                }
             }
         }
         IdList remaining;
         for (std::size_t i = 0; i < contacts.size(); ++i) {
-            if (!owners.contains(contacts[i])) {
-                remaining.add(contacts[i]);
+            if (!owns[i]) {
+                remaining.appendDistinct(contacts[i]);
             }
         }
         return remaining;

@@ -64,5 +64,49 @@ TEST(IdList, StaysCorrectPastTheOldSixteenBitLimits) {
     EXPECT_FALSE(list.contains("S00000040000"));
 }
 
+TEST(IdList, IdsAppendedAsDistinctAreFoundOnceSearched) {
+    IdList list;
+    list.add("S00000000001");
+    list.appendDistinct("S00000000002");
+    list.appendDistinct("");          // no ID: never collected
+    list.appendDistinct("S0000002");  // no ID either
+    list.appendDistinct("S00000000003");
+    EXPECT_EQ(list.toVector(),
+              (std::vector<std::string>{"S00000000001", "S00000000002", "S00000000003"}));
+    EXPECT_EQ(list.indexOf("S00000000003"), 2u);
+    EXPECT_TRUE(list.contains("S00000000002"));
+    EXPECT_FALSE(list.contains("S00000000004"));
+    // add() still refuses an ID that only an append put in.
+    EXPECT_FALSE(list.add("S00000000002"));
+    list.appendDistinct("S00000000004");
+    EXPECT_FALSE(list.add("S00000000004"));
+    EXPECT_TRUE(list.add("S00000000005"));
+    EXPECT_EQ(list.size(), 5u);
+}
+
+TEST(IdList, AnIndexGrowingPastManyAppendsKeepsEveryPosition) {
+    IdList list;
+    auto id = [](int i) {
+        std::string digits = std::to_string(i);
+        return "S" + std::string(11 - digits.size(), '0') + digits;
+    };
+    for (int i = 0; i < 30000; ++i) {
+        if (i % 3 == 0) {
+            list.add(id(i));
+        } else {
+            list.appendDistinct(id(i));
+        }
+        if (i % 7000 == 0) {
+            EXPECT_EQ(list.indexOf(id(i)), static_cast<std::size_t>(i));  // indexes all so far
+        }
+    }
+    for (int i = 0; i < 30000; i += 997) {
+        EXPECT_EQ(list.indexOf(id(i)), static_cast<std::size_t>(i)) << id(i);
+    }
+    list.clear();
+    EXPECT_FALSE(list.contains(id(0)));
+    EXPECT_TRUE(list.add(id(0)));
+}
+
 }  // namespace
 }  // namespace bp::filter
