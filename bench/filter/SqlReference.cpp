@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -96,13 +97,20 @@ std::string placeholders(std::size_t from, std::size_t count) {
     return out;
 }
 
+// The median of three runs, each opening the file anew, as the engine's median of its runs.
 SqlAnswer timed(const std::string& dbPath, const std::string& sql,
                 const std::vector<std::string>& texts) {
-    auto start = std::chrono::steady_clock::now();
-    Connection connection(dbPath);
-    std::int64_t count = connection.count(sql, texts);
-    std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-    return {count, spent.count()};
+    std::vector<double> times;
+    std::int64_t count = -1;
+    for (int run = 0; run < 3; ++run) {
+        auto start = std::chrono::steady_clock::now();
+        Connection connection(dbPath);
+        count = connection.count(sql, texts);
+        std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+        times.push_back(spent.count());
+    }
+    std::sort(times.begin(), times.end());
+    return {count, times[1]};
 }
 
 }  // namespace
