@@ -1,5 +1,6 @@
 #include "filter/DateKeyCache.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/Conversions.h"

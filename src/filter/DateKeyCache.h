@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/Locale.h"
@@ -20,7 +21,7 @@ namespace bp::filter {
 
 class DateKeyCache {
 public:
-    explicit DateKeyCache(const platform::Locale& locale) : locale_(locale) {}
+    explicit DateKeyCache(platform::Locale locale) : locale_(std::move(locale)) {}
 
     // Raises 13 (type mismatch) for a text that is no date, as CDate does.
     std::string_view key(std::string_view text);
@@ -41,7 +42,7 @@ private:
     std::string_view longKey(std::string_view text);
     void grow();
 
-    const platform::Locale& locale_;
+    platform::Locale locale_;
     std::vector<Entry> entries_;
     std::size_t used_ = 0;
     std::unordered_map<std::string, std::string> longTexts_;  // and keys of other lengths
