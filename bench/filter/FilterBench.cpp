@@ -1,5 +1,5 @@
 // Filter engine at database sizes of 10,000, 100,000 and 1,000,000 sales records (five per
-// contact) on generated embedded hosts, cached in the temp folder by size and seed:
+// contact) on generated embedded hosts, cached in the temp folder by shape and seed:
 //
 //   (a) report: all contacts, four of eight sales managers, a two-year creation range, open
 //       and won sales, products in all-items mode (three items), amounts reversed;
@@ -19,7 +19,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -27,9 +26,9 @@
 #include <memory>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "SqlReference.h"
 #include "act/Session.h"
-#include "act/sim/DemoGenerator.h"
 #include "act/sim/HostStore.h"
 #include "act/sim/SimHost.h"
 #include "criteria/Criteria.h"
@@ -48,20 +47,7 @@ constexpr int kLow = 100;
 constexpr int kHigh = 1000;
 
 std::string cachedHost(int sales) {
-    fs::path folder = fs::temp_directory_path() / "brindlepath-bench-filter";
-    fs::create_directories(folder);
-    fs::path path =
-        folder / ("host-" + std::to_string(sales) + "-seed" + std::to_string(kSeed) + ".db");
-    if (!fs::exists(path)) {
-        sim::DemoOptions options;
-        options.contacts = sales / kSalesPerContact;
-        options.salesPerContact = kSalesPerContact;
-        options.varySales = false;
-        options.contactsWithoutSalesPercent = 0;
-        options.seed = kSeed;
-        sim::DemoGenerator::generate(path.string(), options);
-    }
-    return path.string();
+    return bp::bench::cachedDemoHost(sales / kSalesPerContact, kSalesPerContact, kSeed);
 }
 
 // Every fourth contact becomes the host's current lookup.
@@ -189,12 +175,6 @@ void resetPeakMemory() {
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-double processCpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
 const std::vector<int> kSizes{10000, 100000, 1000000};
 constexpr int kRounds = 5;
 
@@ -229,14 +209,14 @@ struct Selection {
 bool runOnce(const Selection& selection, int sales, OpenHost& open, Row& row) {
     std::uint64_t before = open.calls();
     auto start = std::chrono::steady_clock::now();
-    double cpuStart = processCpuSeconds();
+    double cpuStart = bp::bench::cpuSeconds();
     SalesFilter filter(open.session, selection.criteria);
     if (!filter.Sales_Filter_Dispatch()) {
         return false;
     }
     std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
     row.walls.push_back(spent.count());
-    row.cpus.push_back(processCpuSeconds() - cpuStart);
+    row.cpus.push_back(bp::bench::cpuSeconds() - cpuStart);
     row.callsPerRecord = static_cast<double>(open.calls() - before) / sales;
     row.count = selection.countOf(filter);
     return true;

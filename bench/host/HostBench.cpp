@@ -7,67 +7,29 @@
 // The databases are generated once into $TMPDIR/brindlepath-bench and reused by size and seed.
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
-#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "act/sim/DemoGenerator.h"
+#include "BenchSupport.h"
 #include "act/sim/SimHost.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using bp::bench::Clock;
+using bp::bench::cpuSeconds;
+using bp::bench::peakRssMb;
+using bp::bench::seconds;
 
 constexpr int kSalesPerContact = 5;
 constexpr std::uint64_t kSeed = 42;
 
-double seconds(Clock::duration d) {
-    return std::chrono::duration<double>(d).count();
-}
-
-// The machine is shared: processor time shows what the host costs when others build too.
-double cpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
-}
-
-double peakRssMb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB on Linux
-}
-
 std::string cachedHost(int contacts) {
-    fs::path folder = fs::temp_directory_path() / "brindlepath-bench";
-    fs::create_directories(folder);
-    std::string path =
-        (folder / ("host-" + std::to_string(contacts) + "x" + std::to_string(kSalesPerContact) +
-                   "-seed" + std::to_string(kSeed) + ".db"))
-            .string();
-    if (!fs::exists(path)) {
-        bp::sim::DemoOptions options;
-        options.contacts = contacts;
-        options.salesPerContact = kSalesPerContact;
-        options.varySales = false;
-        options.contactsWithoutSalesPercent = 0;
-        options.seed = kSeed;
-        auto start = Clock::now();
-        double cpuStart = cpuSeconds();
-        auto summary = bp::sim::DemoGenerator::generate(path, options);
-        std::fprintf(stderr, "generated %lld sales records in %.2f s (%.2f s processor): %s\n",
-                     static_cast<long long>(summary.sales), seconds(Clock::now() - start),
-                     cpuSeconds() - cpuStart, path.c_str());
-    }
-    return path;
+    return bp::bench::cachedDemoHost(contacts, kSalesPerContact, kSeed);
 }
 
 void BM_OpenAndWalkSales(benchmark::State& state) {
