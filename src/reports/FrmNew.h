@@ -5,48 +5,23 @@
 
 #include <string>
 
-#include "forms/CommandButton.h"
-#include "forms/Form.h"
-#include "forms/Label.h"
-#include "forms/TextBox.h"
+#include "reports/NameDialog.h"
 
 namespace bp::reports {
 
-class ReportLibrary;
-
-inline constexpr const char* kEmptyName = "Please enter a name for the report.";
-inline constexpr const char* kForbiddenName =
-    "A report name cannot contain the characters \".\", \"/\" or \"\\\".";
-
-class FrmNew : public forms::Form {
+class FrmNew : public NameDialog {
 public:
     explicit FrmNew(ReportLibrary& library);
 
-    forms::Label& lblNew() { return *lblNew_; }
-    forms::TextBox& txtNewName() { return *txtNewName_; }
-    forms::CommandButton& cmdOK() { return *cmdOK_; }
-    forms::CommandButton& cmdCancel() { return *cmdCancel_; }
-
-    void cmdOK_Click();
-    void cmdCancel_Click();
-    void txtNewName_KeyPress(int& KeyAscii);
+    void cmdOK_Click() override;
 
 protected:
     void Form_Load() override;
 
 private:
-    // True when the name may be used; otherwise the user has been told why.
-    bool acceptName(const std::string& name);
     // Copies the files of the new definition; false when a copy was refused (the user has
     // been told which file).
     bool copyFiles(const std::string& name);
-    void refuse(const std::string& text);
-
-    ReportLibrary& library_;
-    forms::Label* lblNew_ = nullptr;
-    forms::TextBox* txtNewName_ = nullptr;
-    forms::CommandButton* cmdOK_ = nullptr;
-    forms::CommandButton* cmdCancel_ = nullptr;
 };
 
 }  // namespace bp::reports

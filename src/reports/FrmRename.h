@@ -6,40 +6,21 @@
 
 #include <string>
 
-#include "forms/CommandButton.h"
-#include "forms/Form.h"
-#include "forms/Label.h"
-#include "forms/TextBox.h"
+#include "reports/NameDialog.h"
 
 namespace bp::reports {
 
-class ReportLibrary;
-
-class FrmRename : public forms::Form {
+class FrmRename : public NameDialog {
 public:
     explicit FrmRename(ReportLibrary& library);
 
-    forms::TextBox& txtNewName() { return *txtNewName_; }
-    forms::CommandButton& cmdOK() { return *cmdOK_; }
-    forms::CommandButton& cmdCancel() { return *cmdCancel_; }
-
-    void cmdOK_Click();
-    void cmdCancel_Click();
-    void txtNewName_KeyPress(int& KeyAscii);
+    void cmdOK_Click() override;
 
 protected:
     void Form_Load() override;
 
 private:
-    bool acceptName(const std::string& oldName, const std::string& newName);
     void renameFiles(const std::string& oldName, const std::string& newName);
-    void refuse(const std::string& text);
-
-    ReportLibrary& library_;
-    forms::Label* lblNew_ = nullptr;
-    forms::TextBox* txtNewName_ = nullptr;
-    forms::CommandButton* cmdOK_ = nullptr;
-    forms::CommandButton* cmdCancel_ = nullptr;
 };
 
 }  // namespace bp::reports
