@@ -2,15 +2,13 @@
 
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QStringList>
-#include <QTimer>
 
 #include "gui/QtText.h"
 
 namespace bp::gui {
 
 ComboBinding::ComboBinding(forms::ComboBox& combo, QWidget* parent)
-    : ControlBinding(combo, new QComboBox(parent)),
+    : ItemsBinding(combo, new QComboBox(parent)),
       model_(combo),
       combo_(static_cast<QComboBox*>(widget())) {
     combo_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -27,7 +25,7 @@ void ComboBinding::sync(forms::Property property) {
             break;
         case forms::Property::ListIndex:
         case forms::Property::Text:
-            if (!itemsPending_) {
+            if (!itemsPending()) {
                 pushCurrent();
             }
             break;
@@ -44,32 +42,10 @@ void ComboBinding::syncContent() {
     pushItems();
 }
 
-void ComboBinding::scheduleItems() {
-    if (!itemsPending_) {
-        itemsPending_ = true;
-        QTimer::singleShot(0, this, &ComboBinding::flush);
-    }
-}
-
-void ComboBinding::flush() {
-    if (itemsPending_) {
-        pushItems();
-    }
-}
-
-void ComboBinding::pushItems() {
-    itemsPending_ = false;
-    QStringList texts;
-    texts.reserve(model_.listCount());
-    for (const auto& entry : model_.entries()) {
-        texts << toQt(entry.text);
-    }
-    {
-        const QSignalBlocker blocker(combo_);
-        combo_->clear();
-        combo_->addItems(texts);
-    }
-    pushCurrent();
+void ComboBinding::replaceItems(const QStringList& texts) {
+    const QSignalBlocker blocker(combo_);
+    combo_->clear();
+    combo_->addItems(texts);
 }
 
 void ComboBinding::pushCurrent() {
@@ -98,7 +74,7 @@ void ComboBinding::pushStyle() {
 }
 
 void ComboBinding::userChose(int index) {
-    if (itemsPending_) {
+    if (itemsPending()) {
         pushItems();
         return;
     }

@@ -1,28 +1,26 @@
 #pragma once
 // A combo box: a drop-down list, or a drop-down combo whose text the user may also type.
-// Entries are copied into the widget once per burst of additions, as for list boxes.
+// Entries are copied into the widget once per burst of additions (ItemsBinding).
 
 #include <QComboBox>
 
 #include "forms/ComboBox.h"
-#include "gui/ControlBinding.h"
+#include "gui/ItemsBinding.h"
 
 namespace bp::gui {
 
-class ComboBinding : public ControlBinding {
+class ComboBinding : public ItemsBinding {
     Q_OBJECT
 public:
     ComboBinding(forms::ComboBox& combo, QWidget* parent);
 
-    void flush() override;
-
 protected:
     void sync(forms::Property property) override;
     void syncContent() override;
+    void replaceItems(const QStringList& texts) override;
+    void pushChoice() override { pushCurrent(); }
 
 private:
-    void scheduleItems();
-    void pushItems();
     void pushCurrent();
     void pushStyle();
     void userChose(int index);
@@ -30,7 +28,6 @@ private:
 
     forms::ComboBox& model_;
     QComboBox* combo_;
-    bool itemsPending_ = false;
 };
 
 }  // namespace bp::gui

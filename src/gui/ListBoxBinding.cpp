@@ -2,15 +2,13 @@
 
 #include <QItemSelection>
 #include <QSignalBlocker>
-#include <QStringList>
-#include <QTimer>
 
 #include "gui/QtText.h"
 
 namespace bp::gui {
 
 ListBoxBinding::ListBoxBinding(forms::ListBox& list, QWidget* parent)
-    : ControlBinding(list, new QListWidget(parent)),
+    : ItemsBinding(list, new QListWidget(parent)),
       model_(list),
       list_(static_cast<QListWidget*>(widget())) {
     list_->setUniformItemSizes(true);
@@ -24,7 +22,7 @@ void ListBoxBinding::sync(forms::Property property) {
             break;
         case forms::Property::ListIndex:
         case forms::Property::Selection:
-            if (!itemsPending_ && !copyingUserSelection_) {
+            if (!itemsPending() && !copyingUserSelection_) {
                 pushSelection();
             }
             break;
@@ -41,33 +39,10 @@ void ListBoxBinding::syncContent() {
     pushItems();
 }
 
-void ListBoxBinding::scheduleItems() {
-    if (itemsPending_) {
-        return;
-    }
-    itemsPending_ = true;
-    QTimer::singleShot(0, this, &ListBoxBinding::flush);
-}
-
-void ListBoxBinding::flush() {
-    if (itemsPending_) {
-        pushItems();
-    }
-}
-
-void ListBoxBinding::pushItems() {
-    itemsPending_ = false;
-    QStringList texts;
-    texts.reserve(model_.listCount());
-    for (const auto& entry : model_.entries()) {
-        texts << toQt(entry.text);
-    }
-    {
-        const QSignalBlocker blocker(list_);
-        list_->clear();
-        list_->addItems(texts);
-    }
-    pushSelection();
+void ListBoxBinding::replaceItems(const QStringList& texts) {
+    const QSignalBlocker blocker(list_);
+    list_->clear();
+    list_->addItems(texts);
 }
 
 bool ListBoxBinding::showsModelSelection() const {
@@ -131,7 +106,7 @@ void ListBoxBinding::pushStyle() {
 }
 
 void ListBoxBinding::userSelectionChanged() {
-    if (itemsPending_) {
+    if (itemsPending()) {
         pushItems();  // the user acted on entries the model no longer has
         return;
     }
