@@ -19,10 +19,9 @@
 #include <string>
 
 #include "GuiTestSupport.h"
-#include "act/sim/DemoGenerator.h"
+#include "ProgramFixture.h"
 #include "app/FrmMain.h"
 #include "gui/Program.h"
-#include "platform/TestSupport.h"
 
 namespace bp::gui {
 namespace {
@@ -31,17 +30,9 @@ namespace fs = std::filesystem;
 
 const fs::path kSourceData = fs::path(BRINDLEPATH_TEST_SOURCE_DIR) / "data";
 
-class DesktopRunTest : public ::testing::Test {
+class DesktopRunTest : public test::ProgramFixture {
 protected:
-    DesktopRunTest()
-        : app_(test::application()),
-          home_("BRINDLEPATH_HOME", temp_.file("home")),
-          settings_("BRINDLEPATH_SETTINGS", temp_.file("settings.ini")),
-          host_("BRINDLEPATH_HOST", temp_.file("host.db")),
-          locale_("BRINDLEPATH_LOCALE", std::string("en_US")),
-          noLaunch_("BRINDLEPATH_NO_LAUNCH", std::string("1")),
-          runtime_("XDG_RUNTIME_DIR", temp_.path().string()),
-          data_("XDG_DATA_HOME", temp_.file("data")) {
+    DesktopRunTest() : ProgramFixture("home") {
         // A program folder as the build leaves it: the starter definitions and the
         // ready-made reports.
         const fs::path home = temp_.file("home");
@@ -52,24 +43,7 @@ protected:
         for (const auto& entry : fs::directory_iterator(kSourceData / "Templates")) {
             fs::copy_file(entry.path(), home / "Templates" / entry.path().filename());
         }
-        sim::DemoOptions options;
-        options.contacts = 60;
-        options.users = 5;
-        sim::DemoGenerator::generate(temp_.file("host.db"), options);
     }
-
-    template <class W>
-    W* widget(const char* name) {
-        W* found = program_.mainRenderer()->window().findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
-    QApplication& app_;
-    platform::test::TempFolder temp_;
-    platform::test::ScopedEnv home_, settings_, host_, locale_, noLaunch_, runtime_, data_;
-    QtUi ui_;
-    Program program_{ui_};
 };
 
 std::string firstLine(const std::string& path) {

@@ -15,45 +15,17 @@
 #include <filesystem>
 
 #include "GuiTestSupport.h"
-#include "act/sim/DemoGenerator.h"
+#include "ProgramFixture.h"
 #include "app/FrmMain.h"
 #include "gui/Program.h"
 #include "gui/Screenshots.h"
-#include "platform/TestSupport.h"
 
 namespace bp::gui {
 namespace {
 
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public test::ProgramFixture {
 protected:
-    ProgramTest()
-        : app_(test::application()),
-          home_("BRINDLEPATH_HOME", temp_.path().string()),
-          settings_("BRINDLEPATH_SETTINGS", temp_.file("settings.ini")),
-          host_("BRINDLEPATH_HOST", temp_.file("host.db")),
-          locale_("BRINDLEPATH_LOCALE", std::string("en_US")),
-          noLaunch_("BRINDLEPATH_NO_LAUNCH", std::string("1")),
-          runtime_("XDG_RUNTIME_DIR", temp_.path().string()),
-          data_("XDG_DATA_HOME", temp_.file("data")) {
-        std::filesystem::create_directories(temp_.file("Templates"));
-        sim::DemoOptions options;
-        options.contacts = 60;
-        options.users = 5;
-        sim::DemoGenerator::generate(temp_.file("host.db"), options);
-    }
-
-    template <class W>
-    W* widget(const char* name) {
-        W* found = program_.mainRenderer()->window().findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
-    QApplication& app_;
-    platform::test::TempFolder temp_;
-    platform::test::ScopedEnv home_, settings_, host_, locale_, noLaunch_, runtime_, data_;
-    QtUi ui_;
-    Program program_{ui_};
+    ProgramTest() { std::filesystem::create_directories(temp_.file("Templates")); }
 };
 
 TEST_F(ProgramTest, StartUpShowsTheMainWindowWithItsFourTabsAndTheHostsUsers) {
