@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "platform/Error.h"
+#include "platform/FdIo.h"
 #include "platform/FileError.h"
 #include "platform/SettingsFileFormat.h"
 
@@ -27,36 +28,8 @@ namespace {
     raiseFileError(number, path, errnum, where);
 }
 
-bool readAll(int fd, std::string& text) {
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0) {
-            return true;
-        }
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-}
-
-bool writeAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
+bool writeText(int fd, const std::string& text) {
+    return writeAll(fd, text.data(), text.size());
 }
 
 // A new directory entry only survives a power loss once its folder is flushed; replacing an
@@ -274,7 +247,7 @@ void FileSettingsStore::writeFile() {
         raiseStoreError(path_, errno);
     }
     struct stat info {};
-    bool written = writeAll(fd, SettingsFileFormat::serialize(data_)) && ::fdatasync(fd) == 0 &&
+    bool written = writeText(fd, SettingsFileFormat::serialize(data_)) && ::fdatasync(fd) == 0 &&
                    ::fstat(fd, &info) == 0;
     int errnum = errno;
     if (::close(fd) != 0 && written) {

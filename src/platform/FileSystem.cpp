@@ -11,6 +11,7 @@
 
 #include "platform/CaseFold.h"
 #include "platform/Error.h"
+#include "platform/FdIo.h"
 #include "platform/FileError.h"
 
 namespace bp::platform {
@@ -98,29 +99,6 @@ fs::path destinationFolder(const std::string& target, std::source_location where
     return *folder;
 }
 
-bool copyContents(int from, int to) {
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(from, buffer, sizeof buffer);
-        if (n == 0) {
-            return true;
-        }
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        for (ssize_t done = 0; done < n;) {
-            ssize_t w = ::write(to, buffer + done, static_cast<std::size_t>(n - done));
-            if (w < 0 && errno != EINTR) {
-                return false;
-            }
-            done += w < 0 ? 0 : w;
-        }
-    }
-}
-
 // Copies into a temporary file beside `target`, then renames it over `target`.
 void replaceWithCopy(const std::string& source, const fs::path& target,
                      std::source_location where) {
@@ -137,7 +115,7 @@ void replaceWithCopy(const std::string& source, const fs::path& target,
         ::close(in);
         raiseFileError(fileErrorNumber(errnum), target.string(), errnum, where);
     }
-    bool copied = ::fstat(in, &info) == 0 && copyContents(in, out) &&
+    bool copied = ::fstat(in, &info) == 0 && copyAll(in, out) &&
                   ::fchmod(out, info.st_mode & 0777) == 0 && ::fdatasync(out) == 0;
     int errnum = copied ? 0 : errno;
     ::close(in);
