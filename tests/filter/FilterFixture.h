@@ -4,7 +4,6 @@
 // criteria snapshot each test adjusts. Nothing touches the user's own host, store or folders.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <map>
@@ -20,6 +19,7 @@
 #include "criteria/Criteria.h"
 #include "filter/IdList.h"
 #include "forms/ScriptedUi.h"
+#include "platform/TestSupport.h"
 
 namespace bp::filter::test {
 
@@ -75,23 +75,14 @@ inline std::vector<std::string> contacts(std::initializer_list<int> numbers) {
 
 class FilterFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "bp-filter-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-        ::setenv("BRINDLEPATH_LOCALE", "en_US", 1);
-        ::setenv("BRINDLEPATH_HOST", (folder_ / "host.db").c_str(), 1);
-        ::setenv("BRINDLEPATH_SETTINGS", (folder_ / "settings.ini").c_str(), 1);
-        ::setenv("BRINDLEPATH_HOME", folder_.c_str(), 1);
+    FilterFixture() {
         criteria_.optLookup = {true, false, false};  // replace lookup: all contacts
     }
 
     void TearDown() override {
+        // The host's database closes before the folder holding it goes.
         session_ = act::Session{};
         host_.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
     }
 
     static json dataset(json contactRecords, json salesRecords) {
@@ -142,7 +133,12 @@ protected:
         condition.selectedItems = std::move(items);
     }
 
-    std::filesystem::path folder_;
+    platform::test::TempFolder temp_;
+    std::filesystem::path folder_ = temp_.path();
+    platform::test::ScopedEnv locale_{"BRINDLEPATH_LOCALE", std::string("en_US")};
+    platform::test::ScopedEnv hostPath_{"BRINDLEPATH_HOST", temp_.file("host.db")};
+    platform::test::ScopedEnv settings_{"BRINDLEPATH_SETTINGS", temp_.file("settings.ini")};
+    platform::test::ScopedEnv home_{"BRINDLEPATH_HOME", temp_.path().string()};
     forms::ScriptedUi ui_;
     std::unique_ptr<sim::SimHost> host_;
     act::Session session_;

@@ -12,6 +12,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "platform/TestSupport.h"
+
 namespace bp::sim::test {
 
 namespace fs = std::filesystem;
@@ -55,21 +57,6 @@ struct ToolResult {
 
 class TempHostFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "bp-host-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        setenv("BRINDLEPATH_HOST", (dir_ / "default-host.db").c_str(), 1);
-        setenv("XDG_DATA_HOME", (dir_ / "data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
-        setenv("BRINDLEPATH_SETTINGS", (dir_ / "settings.ini").c_str(), 1);
-        setenv("BRINDLEPATH_HOME", dir_.c_str(), 1);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
 
     std::string writeFile(const std::string& name, const std::string& text) const {
@@ -78,7 +65,9 @@ protected:
     }
 
     // The tool in the program folder of this build.
-    static std::string toolPath() { return std::string(BRINDLEPATH_TEST_BIN_DIR) + "/brindlepath-host"; }
+    static std::string toolPath() {
+        return std::string(BRINDLEPATH_TEST_BIN_DIR) + "/brindlepath-host";
+    }
 
     static std::string quote(const std::string& text) {
         std::string quoted = "'";
@@ -106,7 +95,15 @@ protected:
         return result;
     }
 
-    fs::path dir_;
+    platform::test::TempFolder temp_;
+    fs::path dir_ = temp_.path();
+
+private:
+    platform::test::ScopedEnv hostPath_{"BRINDLEPATH_HOST", temp_.file("default-host.db")};
+    platform::test::ScopedEnv data_{"XDG_DATA_HOME", temp_.file("data")};
+    platform::test::ScopedEnv config_{"XDG_CONFIG_HOME", temp_.file("config")};
+    platform::test::ScopedEnv settings_{"BRINDLEPATH_SETTINGS", temp_.file("settings.ini")};
+    platform::test::ScopedEnv home_{"BRINDLEPATH_HOME", temp_.path().string()};
 };
 
 }  // namespace bp::sim::test
