@@ -22,6 +22,11 @@ inline std::string fromQt(const QString& text) {
 // Message texts use carriage returns for line breaks, as the host platform's boxes do.
 QString messageText(const std::string& text);
 
+// Text positions: the form model counts characters (code points), Qt counts UTF-16 units; a
+// character outside the Basic Multilingual Plane (an emoji) takes two units.
+int utf16Position(const QString& text, int characters);
+int characterPosition(const QString& text, int units);
+
 QDateTime toQt(const DateTime& value);
 DateTime fromQt(const QDateTime& value);
 

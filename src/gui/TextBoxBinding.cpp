@@ -74,12 +74,13 @@ void TextBoxBinding::pushText() {
 
 void TextBoxBinding::pushSelection() {
     const QSignalBlocker blocker(edit_);
-    // FIXME: positions count UTF-16 units here and code points in the model; they differ only
-    // for characters outside the Basic Multilingual Plane.
+    const QString text = edit_->text();
+    const int start = utf16Position(text, model_.selStart());
     if (model_.selLength() > 0) {
-        edit_->setSelection(model_.selStart(), model_.selLength());
+        edit_->setSelection(start,
+                            utf16Position(text, model_.selStart() + model_.selLength()) - start);
     } else {
-        edit_->setCursorPosition(model_.selStart());
+        edit_->setCursorPosition(start);
     }
 }
 
@@ -89,11 +90,15 @@ void TextBoxBinding::pushStyle() {
 }
 
 void TextBoxBinding::copySelectionToModel() {
+    const QString text = edit_->text();
     if (edit_->hasSelectedText()) {
-        model_.setSelStart(edit_->selectionStart());
-        model_.setSelLength(static_cast<int>(edit_->selectedText().size()));
+        const int start = characterPosition(text, edit_->selectionStart());
+        const int end = characterPosition(
+            text, edit_->selectionStart() + static_cast<int>(edit_->selectedText().size()));
+        model_.setSelStart(start);
+        model_.setSelLength(end - start);
     } else {
-        model_.setSelStart(edit_->cursorPosition());
+        model_.setSelStart(characterPosition(text, edit_->cursorPosition()));
     }
 }
 

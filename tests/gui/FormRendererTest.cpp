@@ -132,6 +132,27 @@ TEST_F(FormRendererTest, CaseStyleTurnsTypedLettersToCapitals) {
     EXPECT_EQ(form_.txtCode->text(), "NW-3");
 }
 
+// An emoji is one character to the form and two UTF-16 units to the widget.
+TEST_F(FormRendererTest, CaretPositionsCountCharactersBeyondTheBasicPlane) {
+    auto* code = widget<QLineEdit>("txtCode");
+    form_.txtCode->setText(
+        "A\xF0\x9F\x98\x80"
+        "B");
+    form_.txtCode->setSelStart(2);
+    EXPECT_EQ(code->cursorPosition(), 3);
+    code->setFocus();
+    code->setCursorPosition(3);
+    QTest::keyClick(code, Qt::Key_Backspace);
+    EXPECT_EQ(form_.txtCode->text(), "AB");
+    EXPECT_EQ(code->text(), QStringLiteral("AB"));
+    form_.txtCode->setText(
+        "\xF0\x9F\x98\x80\xF0\x9F\x98\x80"
+        "C");
+    code->setSelection(2, 3);  // the second emoji and the C
+    QTest::keyClick(code, Qt::Key_Backspace);
+    EXPECT_EQ(form_.txtCode->text(), "\xF0\x9F\x98\x80");
+}
+
 TEST_F(FormRendererTest, ListSelectionFollowsTheModelAndTheUser) {
     auto* fields = widget<QListWidget>("lstField");
     form_.lstField->setListIndex(2, Announcement::BeQuiet);
