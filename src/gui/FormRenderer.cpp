@@ -153,12 +153,9 @@ void FormRenderer::placeMenu(ControlBinding& binding) {
     auto& menu = static_cast<MenuBinding&>(binding);
     const auto& entry = static_cast<const forms::MenuEntry&>(binding.control());
     if (forms::MenuEntry* parent = entry.parentMenu()) {
-        auto* parentBinding = static_cast<MenuBinding*>(bindingFor(*parent));
-        if (parentBinding != nullptr && parentBinding->menu() != nullptr) {
-            parentBinding->menu()->addAction(menu.action());
+        if (auto* parentBinding = static_cast<MenuBinding*>(bindingFor(*parent))) {
+            parentBinding->ensureMenu().addAction(menu.action());
         }
-        // FIXME: an entry added at run time under an entry that had no children when the
-        // form was rendered does not show until the form is rendered again.
         return;
     }
     window_->menuBar()->addAction(menu.action());

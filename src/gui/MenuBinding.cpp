@@ -6,9 +6,7 @@ namespace bp::gui {
 
 MenuBinding::MenuBinding(forms::MenuEntry& entry) : ControlBinding(entry, nullptr), model_(entry) {
     if (!entry.children().empty()) {
-        menu_ = std::make_unique<QMenu>();
-        menu_->setObjectName(toObjectName(entry));
-        action_ = menu_->menuAction();
+        makeMenu();
     } else {
         action_ = new QAction(this);
         action_->setObjectName(toObjectName(entry));
@@ -17,6 +15,28 @@ MenuBinding::MenuBinding(forms::MenuEntry& entry) : ControlBinding(entry, nullpt
 }
 
 MenuBinding::~MenuBinding() = default;
+
+void MenuBinding::makeMenu() {
+    menu_ = std::make_unique<QMenu>();
+    menu_->setObjectName(toObjectName(model_));
+    action_ = menu_->menuAction();
+}
+
+QMenu& MenuBinding::ensureMenu() {
+    if (!menu_) {
+        QAction* entry = action_;
+        makeMenu();
+        for (QObject* holder : entry->associatedObjects()) {
+            if (auto* widget = qobject_cast<QWidget*>(holder)) {
+                widget->insertAction(entry, action_);
+                widget->removeAction(entry);
+            }
+        }
+        delete entry;
+        syncContent();
+    }
+    return *menu_;
+}
 
 void MenuBinding::sync(forms::Property property) {
     switch (property) {

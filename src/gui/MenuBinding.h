@@ -20,14 +20,19 @@ public:
 
     bool takesFocus() const override { return false; }
     QAction* action() const { return action_; }
-    // The menu of this entry's children; null for an entry that had none when rendered.
+    // The menu of this entry's children; null while it has none.
     QMenu* menu() const { return menu_.get(); }
+    // The menu for a first child added at run time: the entry's action is replaced, where
+    // it stands, by the action that opens the new menu.
+    QMenu& ensureMenu();
 
 protected:
     void sync(forms::Property property) override;
     void syncContent() override;
 
 private:
+    void makeMenu();
+
     forms::MenuEntry& model_;
     std::unique_ptr<QMenu> menu_;
     QAction* action_ = nullptr;

@@ -289,6 +289,27 @@ TEST_F(FormRendererTest, MenuBarEntriesFollowTheModel) {
     }
 }
 
+TEST_F(FormRendererTest, AnEntryGainingItsFirstChildAtRunTimeOpensAMenuWhereItStood) {
+    QMenuBar* bar = renderer_.window().findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    auto& help = form_.add<forms::MenuEntry>("mnuHelp");
+    help.setCaption("&Help");
+    ASSERT_EQ(bar->actions().back()->text(), QStringLiteral("&Help"));
+    EXPECT_EQ(bar->actions().back()->menu(), nullptr);
+    const auto before = bar->actions().size();
+
+    auto& about = form_.add<forms::MenuEntry>("mnuHelpAbout", -1, &help);
+    about.setCaption("&About");
+    about.onClick = [this] { form_.log.push_back("mnuHelpAbout_Click"); };
+    ASSERT_EQ(bar->actions().size(), before);
+    QMenu* menu = bar->actions().back()->menu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title(), QStringLiteral("&Help"));
+    ASSERT_EQ(menu->actions().size(), 1);
+    menu->actions().front()->trigger();
+    EXPECT_EQ(count("mnuHelpAbout_Click"), 1);
+}
+
 TEST_F(FormRendererTest, RightClickPopsUpTheFormsMenuAndRunsTheChosenEntry) {
     auto* products = widget<QListWidget>("lstProducts");
     QStringList shown;
