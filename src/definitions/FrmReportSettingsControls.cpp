@@ -76,8 +76,8 @@ void FrmReportSettings::createFieldsTab() {
     place<Label>(*this, "lblLeft", -1, &tabs, kTabFields, 1, 0).setCaption("Fields not included :");
     place<Label>(*this, "lblRight", -1, &tabs, kTabFields, 1, 2)
         .setCaption("Fields included in the report :");
-    lstLeft_ = &place<ListBox>(*this, "lstLeft", -1, &tabs, kTabFields, 2, 0, 4);
-    lstRight_ = &place<ListBox>(*this, "lstRight", -1, &tabs, kTabFields, 2, 2, 4);
+    lstLeft_ = &place<ListBox>(*this, "lstLeft", -1, &tabs, kTabFields, 2, 0, 5);
+    lstRight_ = &place<ListBox>(*this, "lstRight", -1, &tabs, kTabFields, 2, 2, 5);
     lstLeft_->setMultiSelect(MultiSelect::Extended);
     lstRight_->setMultiSelect(MultiSelect::Extended);
     // Top to bottom: include all, include selected, exclude selected, exclude all.

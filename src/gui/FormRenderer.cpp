@@ -223,6 +223,7 @@ void FormRenderer::finishLayout() {
                     growsRight || (w->sizePolicy().horizontalPolicy() & QSizePolicy::ExpandFlag);
             }
         }
+        stretchSpannedRows(*grid);
         grid->setRowStretch(rows, growsDown ? 0 : 1);
         grid->setColumnStretch(grid->columnCount(), growsRight ? 0 : 1);
     }
@@ -231,6 +232,32 @@ void FormRenderer::finishLayout() {
     if (forms::CommandButton* button = form_.defaultButton()) {
         if (auto* push = qobject_cast<QPushButton*>(widgetFor(*button))) {
             push->setDefault(true);
+        }
+    }
+}
+
+void FormRenderer::stretchSpannedRows(QGridLayout& grid) {
+    // A list spanning rows beside a column of buttons can grow only through a row that holds
+    // nothing of its own; the grid would otherwise hand the room to the rows of labels above.
+    struct Place {
+        int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    };
+    std::vector<Place> places(static_cast<std::size_t>(grid.count()));
+    std::set<int> singleRows;
+    for (int i = 0; i < grid.count(); ++i) {
+        Place& p = places[static_cast<std::size_t>(i)];
+        grid.getItemPosition(i, &p.row, &p.column, &p.rowSpan, &p.columnSpan);
+        if (p.rowSpan == 1) {
+            singleRows.insert(p.row);
+        }
+    }
+    for (int i = 0; i < grid.count(); ++i) {
+        const Place& p = places[static_cast<std::size_t>(i)];
+        QWidget* w = grid.itemAt(i)->widget();
+        const int last = p.row + p.rowSpan - 1;
+        if (w != nullptr && p.rowSpan > 1 && !singleRows.contains(last) &&
+            (w->sizePolicy().verticalPolicy() & QSizePolicy::ExpandFlag)) {
+            grid.setRowStretch(last, 1);
         }
     }
 }

@@ -39,6 +39,7 @@ public:
 
 private:
     void renderNewControls();
+    void stretchSpannedRows(QGridLayout& grid);
     std::unique_ptr<ControlBinding> makeBinding(forms::Control& control);
     QWidget* containerWidget(const forms::Control& control) const;
     void place(ControlBinding& binding);
