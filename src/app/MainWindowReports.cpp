@@ -3,7 +3,10 @@
 namespace bp::app {
 
 MainWindowReports::MainWindowReports(FrmMain& main)
-    : main_(main), library_(main.session(), *this), commands_(library_), help_(main.session()) {}
+    : FrmMainReportsWindow(main),
+      library_(main.session(), *this),
+      commands_(library_),
+      help_(main.session()) {}
 
 MainWindowReports::~MainWindowReports() {
     clearHooks();

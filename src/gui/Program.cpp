@@ -9,6 +9,7 @@
 
 #include "act/sim/SimHost.h"
 #include "app/FrmMain.h"
+#include "app/FrmMainReportsWindow.h"
 #include "app/FrmSplash.h"
 #include "app/Module1.h"
 #include "criteria/CriteriaControls.h"
@@ -36,22 +37,6 @@ namespace {
 
 // The starter definition the report settings pictures are taken on, under this name.
 constexpr const char* kPictureReport = "Sales by Company";
-
-// The report library's dialogs, opened on the main window as its own commands open them.
-class PictureReportsWindow : public reports::ReportsWindow {
-public:
-    explicit PictureReportsWindow(app::FrmMain& main) : main_(main) {}
-    forms::Form& ownerForm() override { return main_; }
-    forms::ListBox& lstReports() override { return *main_.criteriaControls().lstReports; }
-    forms::MenuEntry& menu(const std::string& name) override { return main_.menu(name); }
-    void Update_ReportMenu() override { main_.Update_ReportMenu(); }
-    bool& bCopy() override { return main_.bCopy; }
-    std::string& sReportToBeCopied() override { return main_.sReportToBeCopied; }
-    std::string& sNewName() override { return main_.sNewName; }
-
-private:
-    app::FrmMain& main_;
-};
 
 // A dialog the program runs modally, pictured without running it: loaded as its command
 // would load it, rendered into a window that is grabbed, and never answered, so nothing it
@@ -236,7 +221,7 @@ bool Program::pictureDialogs(Screenshots& shots) {
         ok = picture(shots, integrate, parent) && ok;
     }
     {
-        PictureReportsWindow window(*frmMain_);
+        app::FrmMainReportsWindow window(*frmMain_);
         reports::ReportLibrary library(session_, window);
         library.sChooserMode = reports::kModeEdit;
         ok = picture(shots, library.frmReportList(), parent) && ok;

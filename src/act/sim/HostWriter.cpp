@@ -39,16 +39,21 @@ HostWriter::HostWriter(const std::string& targetPath)
 
 HostWriter::~HostWriter() {
     if (!committed_) {
-        records_.clear();
-        meta_.reset();
-        users_.reset();
-        fields_.reset();
-        lists_.reset();
-        stages_.reset();
-        db_.reset();
+        closeDatabase();
         std::error_code ec;
         fs::remove(temp_, ec);
     }
+}
+
+// Statements first: the connection closes only once none is left open on it.
+void HostWriter::closeDatabase() {
+    records_.clear();
+    meta_.reset();
+    users_.reset();
+    fields_.reset();
+    lists_.reset();
+    stages_.reset();
+    db_.reset();
 }
 
 void HostWriter::setMeta(const std::string& key, const std::string& value) {
@@ -100,13 +105,7 @@ void HostWriter::commit() {
         setMeta("bytes." + table, std::to_string(bytes_[index]));
     }
     db_->exec("COMMIT");
-    records_.clear();
-    meta_.reset();
-    users_.reset();
-    fields_.reset();
-    lists_.reset();
-    stages_.reset();
-    db_.reset();
+    closeDatabase();
     std::error_code ec;
     fs::rename(temp_, target_, ec);
     if (ec) {

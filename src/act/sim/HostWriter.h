@@ -30,6 +30,8 @@ public:
     void commit();
 
 private:
+    void closeDatabase();
+
     std::string target_;
     std::string temp_;
     std::unique_ptr<Sqlite> db_;
