@@ -18,30 +18,6 @@ ComboBinding::ComboBinding(forms::ComboBox& combo, QWidget* parent)
     connect(combo_, &QComboBox::activated, this, &ComboBinding::userChose);
 }
 
-void ComboBinding::sync(forms::Property property) {
-    switch (property) {
-        case forms::Property::Items:
-            scheduleItems();
-            break;
-        case forms::Property::ListIndex:
-        case forms::Property::Text:
-            if (!itemsPending()) {
-                pushCurrent();
-            }
-            break;
-        case forms::Property::Style:
-            pushStyle();
-            break;
-        default:
-            break;
-    }
-}
-
-void ComboBinding::syncContent() {
-    pushStyle();
-    pushItems();
-}
-
 void ComboBinding::replaceItems(const QStringList& texts) {
     const QSignalBlocker blocker(combo_);
     combo_->clear();

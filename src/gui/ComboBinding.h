@@ -15,14 +15,15 @@ public:
     ComboBinding(forms::ComboBox& combo, QWidget* parent);
 
 protected:
-    void sync(forms::Property property) override;
-    void syncContent() override;
     void replaceItems(const QStringList& texts) override;
+    bool showsChoice(forms::Property property) const override {
+        return property == forms::Property::ListIndex || property == forms::Property::Text;
+    }
     void pushChoice() override { pushCurrent(); }
+    void pushStyle() override;
 
 private:
     void pushCurrent();
-    void pushStyle();
     void userChose(int index);
     void userTyped(const QString& text);
 

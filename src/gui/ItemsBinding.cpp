@@ -9,6 +9,21 @@ namespace bp::gui {
 ItemsBinding::ItemsBinding(forms::ListControl& list, QWidget* widget)
     : ControlBinding(list, widget), list_(list) {}
 
+void ItemsBinding::sync(forms::Property property) {
+    if (property == forms::Property::Items) {
+        scheduleItems();
+    } else if (property == forms::Property::Style) {
+        pushStyle();
+    } else if (showsChoice(property) && !itemsPending_) {
+        pushChoice();
+    }
+}
+
+void ItemsBinding::syncContent() {
+    pushStyle();
+    pushItems();
+}
+
 void ItemsBinding::scheduleItems() {
     if (!itemsPending_) {
         itemsPending_ = true;

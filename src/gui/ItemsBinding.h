@@ -19,15 +19,23 @@ public:
 protected:
     ItemsBinding(forms::ListControl& list, QWidget* widget);
 
+    void sync(forms::Property property) override;
+    void syncContent() override;
     bool itemsPending() const { return itemsPending_; }
-    void scheduleItems();
     // Copies every entry now, then shows the model's current entry or selection.
     void pushItems();
+
     // Replaces the widget's entries with signals blocked.
     virtual void replaceItems(const QStringList& texts) = 0;
+    // Whether a change of the property is one the widget must show as its current entry or
+    // selection (once its entries are copied).
+    virtual bool showsChoice(forms::Property property) const = 0;
     virtual void pushChoice() = 0;
+    virtual void pushStyle() = 0;
 
 private:
+    void scheduleItems();
+
     forms::ListControl& list_;
     bool itemsPending_ = false;
 };

@@ -15,30 +15,6 @@ ListBoxBinding::ListBoxBinding(forms::ListBox& list, QWidget* parent)
     connect(list_, &QListWidget::itemSelectionChanged, this, &ListBoxBinding::userSelectionChanged);
 }
 
-void ListBoxBinding::sync(forms::Property property) {
-    switch (property) {
-        case forms::Property::Items:
-            scheduleItems();
-            break;
-        case forms::Property::ListIndex:
-        case forms::Property::Selection:
-            if (!itemsPending() && !copyingUserSelection_) {
-                pushSelection();
-            }
-            break;
-        case forms::Property::Style:
-            pushStyle();
-            break;
-        default:
-            break;
-    }
-}
-
-void ListBoxBinding::syncContent() {
-    pushStyle();
-    pushItems();
-}
-
 void ListBoxBinding::replaceItems(const QStringList& texts) {
     const QSignalBlocker blocker(list_);
     list_->clear();

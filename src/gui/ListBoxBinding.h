@@ -15,15 +15,17 @@ public:
     ListBoxBinding(forms::ListBox& list, QWidget* parent);
 
 protected:
-    void sync(forms::Property property) override;
-    void syncContent() override;
     void replaceItems(const QStringList& texts) override;
+    bool showsChoice(forms::Property property) const override {
+        return (property == forms::Property::ListIndex || property == forms::Property::Selection) &&
+               !copyingUserSelection_;
+    }
     void pushChoice() override { pushSelection(); }
+    void pushStyle() override;
 
 private:
     void pushSelection();
     bool showsModelSelection() const;
-    void pushStyle();
     void userSelectionChanged();
     void applyMultiSelection();
 
