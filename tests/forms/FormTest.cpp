@@ -318,12 +318,5 @@ TEST_F(FormTest, FormObserversHearTheLifeCycle) {
                                                 FormProperty::Loaded}));
 }
 
-TEST_F(FormTest, LayoutHintsAreKeptForTheRenderer) {
-    form.txtName->setLayout(2, 1, 1, 3);
-    EXPECT_EQ(form.txtName->layout().row, 2);
-    EXPECT_EQ(form.txtName->layout().columnSpan, 3);
-    EXPECT_EQ(form.lblName->layout().row, -1);
-}
-
 }  // namespace
 }  // namespace bp::forms
