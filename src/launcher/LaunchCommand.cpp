@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "platform/Error.h"
+#include "platform/FileSystem.h"
 
 namespace bp::launcher {
 namespace {
@@ -39,9 +40,12 @@ std::optional<LaunchOptions> parseArguments(int argc, const char* const* argv, s
 std::string defaultReportPath(const std::string& dataFile, const std::string& reportName,
                               const std::string& stamp) {
     fs::path folder = fs::path(dataFile).parent_path() / "Reports";
+    if (std::optional<std::string> existing = platform::findFolder(folder.string()))
+        folder = *existing;  // a "reports" folder made by hand is the same folder
     std::string base = safeFileName(reportName) + " " + stamp;
     fs::path candidate = folder / (base + ".xlsx");
-    for (int n = 2; fs::exists(candidate); ++n)
+    // "report.XLSX" already there is the same name to the user's spreadsheet program.
+    for (int n = 2; platform::fileExists(candidate.string()); ++n)
         candidate = folder / (base + " (" + std::to_string(n) + ").xlsx");
     return candidate.string();
 }
@@ -66,12 +70,12 @@ int LaunchCommand::editTemplate(const LaunchOptions& options) {
     std::string path = settings_.GetSetting("Settings", "TemplatePath", "");
     // Reset first: whatever happens to this edit, the next run builds a report again.
     settings_.SaveSetting("Settings", "Template", "0");
-    std::error_code ignored;
-    if (path.empty() || !fs::is_regular_file(path, ignored))
+    std::optional<std::string> found = platform::findFile(path);
+    if (!found)
         raise(kErrFileNotFound, "The template \"" + path + "\" was not found.");
     if (!options.noOpen)
-        desktop_.open(path);
-    std::cout << path << std::endl;
+        desktop_.open(*found);
+    std::cout << *found << std::endl;
     return kExitDone;
 }
 

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "definitions/DefinitionKeys.h"
+#include "launcher/Windows1252.h"
 #include "platform/Error.h"
 
 namespace bp::launcher {
@@ -56,7 +57,10 @@ class Keys {
 public:
     explicit Keys(const platform::SettingsStore& settings) : settings_(settings) {}
 
-    std::string text(const std::string& key) const {
+    // Text for the workbook: always UTF-8, whatever code page the definition was saved in.
+    std::string text(const std::string& key) const { return utf8FromStored(stored(key)); }
+    // The value as stored: a file path must keep its bytes to be found.
+    std::string stored(const std::string& key) const {
         return settings_.GetSetting(definitions::kStagingSection, key, keyDefault(key));
     }
     bool flag(const std::string& key) const {
@@ -271,8 +275,8 @@ ReportDefinition readDefinition(const platform::SettingsStore& settings, size_t 
               "No report definition is staged. Run the report again from brindlepath.");
     Keys keys(settings);
     ReportDefinition report;
-    report.templatePath = keys.text("Path");
-    report.reportName = reportNameOf(report.templatePath);
+    report.templatePath = keys.stored("Path");
+    report.reportName = reportNameOf(keys.text("Path"));
     report.columns = readColumns(keys);
     if (report.columns.empty())
         raise(kErrInvalidCall,

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "launcher/ReportDefinition.h"
+#include "launcher/XmlText.h"
 #include "platform/Error.h"
 
 namespace bp::launcher {
@@ -24,33 +25,6 @@ void appendNumber(std::string& out, double value) {
 }
 
 }  // namespace
-
-void appendXmlText(std::string& out, std::string_view text) {
-    if (text.size() > kCellTextLimit) {
-        size_t cut = kCellTextLimit;
-        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-            --cut;  // never split a character
-        text = text.substr(0, cut);
-    }
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
-                    out += ' ';
-                else
-                    out += c;
-        }
-    }
-}
 
 SheetStream::SheetStream(const std::string& path, std::vector<TemplateRow> templateRows)
     : file_(std::fopen(path.c_str(), "wb")), path_(path), templateRows_(std::move(templateRows)) {
@@ -129,7 +103,8 @@ void SheetStream::text(size_t column, std::string_view value, uint32_t style) {
     }
     openCell(column, style, "inlineStr");
     cells_ += needsPreserve(value) ? "><is><t xml:space=\"preserve\">" : "><is><t>";
-    appendXmlText(cells_, value);
+    // Longer text would be refused by spreadsheet programs as a whole.
+    appendXmlEscaped(cells_, cutToUnits(value, kCellTextLimit));
     cells_ += "</t></is></c>";
 }
 
@@ -146,7 +121,7 @@ void SheetStream::formula(size_t column, std::string_view formula, std::optional
                           uint32_t style) {
     openCell(column, style, cached ? nullptr : "e");
     cells_ += "><f>";
-    appendXmlText(cells_, formula);
+    appendXmlEscaped(cells_, formula);
     cells_ += "</f><v>";
     if (cached)
         appendNumber(cells_, *cached);

@@ -60,8 +60,4 @@ private:
     bool failed_ = false;
 };
 
-// Escapes text for an XML text node, drops characters XML cannot hold and cuts it to the
-// length a cell can hold.
-void appendXmlText(std::string& out, std::string_view text);
-
 }  // namespace bp::launcher

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "launcher/XmlText.h"
 #include "platform/Error.h"
 
 namespace bp::launcher {
@@ -129,7 +130,7 @@ uint32_t StyleSheet::addFont(const FontSpec& font) {
         node.append_child("u");
     node.append_child("sz").append_attribute("val") = font.size;
     node.append_child("color").append_attribute("rgb") = argb(font.color).c_str();
-    node.append_child("name").append_attribute("val") = font.name.c_str();
+    node.append_child("name").append_attribute("val") = xmlCharacters(font.name).c_str();
     return index;
 }
 

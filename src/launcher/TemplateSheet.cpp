@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "launcher/ReportDefinition.h"
+#include "launcher/XmlText.h"
 #include "platform/Error.h"
 
 namespace bp::launcher {
@@ -47,7 +48,7 @@ void setInlineText(pugi::xml_node cell, const std::string& text) {
     cell.append_attribute("t") = "inlineStr";
     pugi::xml_node t = cell.append_child("is").append_child("t");
     t.append_attribute("xml:space") = "preserve";
-    t.text() = text.c_str();
+    t.text() = xmlCharacters(text).c_str();
 }
 
 void setDate(pugi::xml_node cell, double serial, unsigned dateStyle) {
@@ -61,24 +62,11 @@ void setDate(pugi::xml_node cell, double serial, unsigned dateStyle) {
     cell.append_child("v").text() = serial;
 }
 
-std::string escapeAttribute(std::string_view value) {
-    std::string out;
-    for (char c : value) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
+// The sheet's text goes into the report as it stands, so it must be readable there.
+const std::string& checked(const std::string& xml) {
+    if (!isUtf8(xml))
+        raise(kErrInvalidCall, "The template's first sheet holds text that is not UTF-8.");
+    return xml;
 }
 
 }  // namespace
@@ -161,7 +149,7 @@ std::vector<TemplateRow> TemplateSheet::takeRows() {
             std::string name = attribute.name();
             if (name == "r" || name == "spans")
                 continue;  // the report writes the number; spans may no longer be right
-            taken.attributes += " " + name + "=\"" + escapeAttribute(attribute.value()) + "\"";
+            taken.attributes += " " + name + "=\"" + xmlEscaped(attribute.value()) + "\"";
         }
         size_t lastColumn = 0;
         for (auto cell : row.children("c")) {
@@ -173,7 +161,7 @@ std::vector<TemplateRow> TemplateSheet::takeRows() {
                 cell.prepend_attribute("r") = ref.c_str();
             }
             lastColumn = column;
-            taken.cells.push_back(TemplateCell{column, serialize(cell)});
+            taken.cells.push_back(TemplateCell{column, checked(serialize(cell))});
         }
         rows.push_back(std::move(taken));
     }
@@ -201,6 +189,7 @@ std::pair<std::string, std::string> TemplateSheet::frame(const std::string& dime
     sheetData_.remove_child(sheetData_.first_child());
     std::string text = out.str();
     size_t mark = text.find(kRowsMark);
+    checked(text);
     return {text.substr(0, mark), text.substr(mark + std::string(kRowsMark).size())};
 }
 

@@ -8,7 +8,9 @@
 #include <pugixml.hpp>
 
 #include "launcher/PlainWorkbook.h"
+#include "launcher/XmlText.h"
 #include "platform/Error.h"
+#include "platform/FileSystem.h"
 
 namespace bp::launcher {
 namespace {
@@ -81,22 +83,26 @@ WorkbookPackage::~WorkbookPackage() {
 
 WorkbookPackage WorkbookPackage::fromTemplate(const std::string& templatePath,
                                               const std::string& outPath) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(templatePath, error))
+    std::optional<std::string> found = platform::findFile(templatePath);
+    if (!found)
         raise(kErrFileNotFound, "The template \"" + templatePath + "\" was not found.");
-    std::filesystem::copy_file(templatePath, outPath,
-                               std::filesystem::copy_options::overwrite_existing, error);
+    std::error_code error;
+    std::filesystem::copy_file(*found, outPath, std::filesystem::copy_options::overwrite_existing,
+                               error);
     if (error)
         raise(kErrPermissionDenied, "The template \"" + templatePath + "\" could not be copied.");
     try {
         WorkbookPackage package(openArchive(outPath, 0), outPath);
-        // Proves the copy is a spreadsheet before anything is built on it.
+        // Proves the copy is a spreadsheet before anything is built on it: every part the
+        // report reads or rewrites, the content types included, must be readable now.
         package.firstSheetPart();
         package.stylesPart();
+        package.contentTypes();
         return package;
-    } catch (const Error&) {
+    } catch (const Error& cause) {
         std::filesystem::remove(outPath, error);
-        raise(kErrFileNotFound, "The template \"" + templatePath + "\" is not a spreadsheet file.");
+        raise(kErrFileNotFound, "The template \"" + templatePath +
+                                    "\" is not a usable spreadsheet file. " + cause.description());
     }
 }
 
@@ -129,10 +135,18 @@ std::string WorkbookPackage::read(const std::string& part) const {
         zip_fclose(file);
     if (!ok)
         raise(kErrFileNotFound, "The part \"" + part + "\" of the template could not be read.");
+    if (part.ends_with(".xml") || part.ends_with(".rels")) {
+        // Anything built on such a part would carry its bytes into the report unreadable.
+        if (!isUtf8(content))
+            raise(kErrInvalidCall, "The part \"" + part + "\" of the template is not UTF-8 text.");
+    }
     return content;
 }
 
 void WorkbookPackage::write(const std::string& part, std::string content) {
+    if (!isUtf8(content))
+        raise(kErrInvalidCall, "The report part \"" + part +
+                                   "\" would not be readable text. The report was not built.");
     const std::string& kept = buffers_.emplace_back(std::move(content));
     written_[part] = &kept;
     zip_source_t* source = zip_source_buffer(archive_, kept.data(), kept.size(), 0);
@@ -212,8 +226,15 @@ std::string WorkbookPackage::sharedStringsPart() const {
     return has(part) ? part : std::string();
 }
 
-void WorkbookPackage::fixContentTypes() {
+pugi::xml_document WorkbookPackage::contentTypes() const {
     pugi::xml_document types = parse(read(kContentTypes), kContentTypes);
+    if (!types.child("Types"))
+        raise(kErrInvalidCall, "Its part \"" + std::string(kContentTypes) + "\" lists no types.");
+    return types;
+}
+
+void WorkbookPackage::fixContentTypes() {
+    pugi::xml_document types = contentTypes();
     pugi::xml_node root = types.child("Types");
     for (auto node = root.first_child(); node;) {
         auto next = node.next_sibling();

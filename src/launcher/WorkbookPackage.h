@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 
+#include <pugixml.hpp>
+
 struct zip;
 
 namespace bp::launcher {
@@ -45,6 +47,8 @@ private:
     WorkbookPackage(zip* archive, std::string path);
     std::string workbookPart() const;
     std::string relatedPart(const std::string& typeSuffix) const;
+    // Raises bp::Error when the package's content types cannot be read.
+    pugi::xml_document contentTypes() const;
     void fixContentTypes();
     void fixWorkbook();
 

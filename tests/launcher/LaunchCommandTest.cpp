@@ -46,6 +46,36 @@ TEST_F(LauncherTest, TemplateEditOfAMissingTemplateSaysSo) {
     EXPECT_EQ(setting("Settings", "Template"), "0");
 }
 
+TEST_F(LauncherTest, TemplatesAreFoundWhateverTheCaseOfTheirNames) {
+    fs::create_directories(dir_ / "Templates");
+    std::string onDisk = (dir_ / "Templates" / "Pipeline.xlt").string();
+    fs::copy_file(starterTemplate(), onDisk);
+    std::string named = (dir_ / "templates" / "PIPELINE.XLT").string();
+
+    writeData({{"Acme"}});
+    stage(with(kOneColumn, {{"Path", named}, {"TopLeftRow", "4"}}));
+    ASSERT_EQ(run(), kExitDone);
+    EXPECT_TRUE(desktop_.warnings.empty()) << desktop_.warnings[0];
+    EXPECT_EQ(report().text("A1"), "PIPELINE");  // the template's title area is there
+    EXPECT_EQ(report().text("A4"), "Acme");
+
+    stage(kOneColumn, {{"Template", "1"}, {"TemplatePath", named}});
+    ASSERT_EQ(run(), kExitDone);
+    EXPECT_EQ(desktop_.opened.back(), onDisk);
+    EXPECT_EQ(setting("Settings", "Template"), "0");
+}
+
+TEST_F(LauncherTest, ReportsGoIntoAReportsFolderOfAnyCase) {
+    useOutPath_ = false;
+    fs::create_directories(dir_ / "reports");
+    std::ofstream(dir_ / "reports" / "Pipeline 2026-03-20 10.00.00.XLSX") << "an earlier report";
+    writeData({{"Acme"}});
+    stage(with(kOneColumn, {{"Path", "/t/Pipeline.XLT"}}));
+    ASSERT_EQ(run(), kExitDone);
+    EXPECT_FALSE(fs::exists(dir_ / "Reports"));
+    EXPECT_TRUE(fs::exists(dir_ / "reports" / "Pipeline 2026-03-20 10.00.00 (2).xlsx"));
+}
+
 TEST_F(LauncherTest, ReportIsOpenedUnlessAskedNotTo) {
     writeData({{"Acme"}});
     stage(kOneColumn);

@@ -62,7 +62,7 @@ public:
                 std::string cell = row[i];
                 for (size_t at = cell.find('"'); at != std::string::npos;
                      at = cell.find('"', at + 2))
-                    cell.insert(at, "\"");
+                    cell.insert(at, 1, '"');
                 out << (i ? "," : "") << '"' << cell << '"';
             }
             out << "\r\n";

@@ -214,5 +214,29 @@ TEST_F(LauncherTest, MissingOrBrokenTemplateGivesAPlainWorkbookAndAWarning) {
     EXPECT_TRUE(std::filesystem::exists(broken));  // the template itself is never touched
 }
 
+TEST_F(LauncherTest, TemplateWithBadContentTypesGivesAPlainWorkbookAndAWarning) {
+    const std::map<std::string, std::string> damages = {
+        {"not XML", "<Types xmlns=\"x\"><Default"},
+        {"missing", ""},
+        {"no type list", "<Other/>"},
+    };
+    for (const auto& [name, content] : damages) {
+        SCOPED_TRACE(name);
+        std::string templ = (dir_ / "Damaged.xltx").string();
+        writePackage(templ, XlsxReader(starterTemplate()).parts(),
+                     {{"[Content_Types].xml", content}});
+        desktop_.warnings.clear();
+        writeData({{"Acme", "100"}});
+        stage(with(kTwoColumns, {{"Path", templ}, {"TopLeftRow", "4"}}));
+        ASSERT_EQ(run(), kExitDone) << (desktop_.errors.empty() ? "" : desktop_.errors.back());
+        ASSERT_EQ(desktop_.warnings.size(), 1u);
+        EXPECT_NE(desktop_.warnings[0].find("Content_Types"), std::string::npos);
+        EXPECT_NE(desktop_.warnings[0].find("plain workbook"), std::string::npos);
+        XlsxReader r = report();
+        EXPECT_EQ(r.text("A4"), "Acme");
+        EXPECT_NE(r.part("[Content_Types].xml").find("sheet.main+xml"), std::string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace bp::launcher::test

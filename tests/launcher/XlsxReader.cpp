@@ -126,4 +126,23 @@ std::string XlsxReader::numberFormat(const std::string& ref) const {
     return std::to_string(id);
 }
 
+void writePackage(const std::string& path, const std::map<std::string, std::string>& parts,
+                  const std::map<std::string, std::string>& changed) {
+    int error = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive)
+        throw std::runtime_error("cannot create " + path);
+    std::map<std::string, std::string> contents = parts;
+    for (const auto& [name, content] : changed)
+        contents[name] = content;
+    for (const auto& [name, content] : contents) {
+        if (content.empty())
+            continue;
+        zip_source_t* source = zip_source_buffer(archive, content.data(), content.size(), 0);
+        zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE);
+    }
+    if (zip_close(archive) != 0)  // reads the buffers, which live until here
+        throw std::runtime_error("cannot write " + path);
+}
+
 }  // namespace bp::launcher::test

@@ -45,6 +45,7 @@ public:
     Edge bottom(const std::string& ref) const { return edge(ref, "bottom"); }
     std::string numberFormat(const std::string& ref) const;  // the format code, or its built-in id
     std::string part(const std::string& name) const;         // raw XML of any part
+    const std::map<std::string, std::string>& parts() const { return parts_; }
     const pugi::xml_document& sheet() const { return sheet_; }
     // The highest row that holds a cell.
     size_t lastRow() const;
@@ -58,5 +59,10 @@ private:
     pugi::xml_document styles_;
     std::map<std::string, Cell> cells_;
 };
+
+// Writes a zip package of `parts`, each replaced by its entry in `changed` where it has one
+// (an empty replacement leaves the part out): a template made to order from another.
+void writePackage(const std::string& path, const std::map<std::string, std::string>& parts,
+                  const std::map<std::string, std::string>& changed = {});
 
 }  // namespace bp::launcher::test

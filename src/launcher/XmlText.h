@@ -1,0 +1,31 @@
+#pragma once
+// Text as it goes into the parts of a workbook. Every piece of text the report writes into XML
+// passes through appendXmlEscaped, so no part can hold markup characters, characters XML 1.0
+// cannot carry, or bytes that are not UTF-8 (which spreadsheet programs refuse to open).
+
+#include <string>
+#include <string_view>
+
+namespace bp::launcher {
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or values past
+// U+10FFFF).
+bool isUtf8(std::string_view text);
+
+// Appends `text` escaped for an XML text node or a quoted attribute value: & < > " ' as entities,
+// tab, line feed and carriage return as character references (so an attribute keeps them too),
+// other control characters and U+FFFE/U+FFFF, which XML cannot hold at all, as spaces.
+// Raises bp::Error when `text` is not UTF-8: such text would make the whole part unreadable.
+void appendXmlEscaped(std::string& out, std::string_view text);
+std::string xmlEscaped(std::string_view text);
+
+// The text with the characters XML cannot hold replaced by spaces, for text handed to an XML
+// library, which escapes markup itself but writes such characters as references no reader
+// accepts. Raises bp::Error as appendXmlEscaped does.
+std::string xmlCharacters(std::string_view text);
+
+// Cuts UTF-8 text to at most `units` UTF-16 code units, the measure spreadsheet programs count
+// cell text in, without splitting a character.
+std::string_view cutToUnits(std::string_view text, size_t units);
+
+}  // namespace bp::launcher

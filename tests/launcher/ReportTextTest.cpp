@@ -1,0 +1,85 @@
+// Text from definitions saved in the Windows-1252 code page, and text no part may hold: the
+// report is either a workbook every spreadsheet program reads, or an error, never a broken file.
+
+#include <iconv.h>
+
+#include "LauncherFixture.h"
+
+namespace bp::launcher::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Decodes with the C library's converter, which refuses any byte sequence that is not UTF-8.
+bool decodesAsUtf8(const std::string& text) {
+    iconv_t converter = iconv_open("UTF-32LE", "UTF-8");
+    std::string in = text;
+    std::string out(in.size() * 4 + 4, '\0');
+    char* inPtr = in.data();
+    char* outPtr = out.data();
+    size_t inLeft = in.size();
+    size_t outLeft = out.size();
+    size_t result = iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft);
+    iconv_close(converter);
+    return result != static_cast<size_t>(-1) && inLeft == 0;
+}
+
+// Every XML part is UTF-8 and parses.
+void expectReadableParts(const XlsxReader& reader) {
+    for (const auto& [name, content] : reader.parts()) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(decodesAsUtf8(content));
+        pugi::xml_document doc;
+        EXPECT_TRUE(doc.load_string(content.c_str()));
+    }
+}
+
+TEST_F(LauncherTest, TextSavedInTheWindowsCodePageReachesTheWorkbookReadable) {
+    // "Größe", "für", "€" and "Ä" as single Windows-1252 bytes.
+    const std::string latinName =
+        "Gr\xF6\xDF"
+        "e";
+    std::string templ = (dir_ / (latinName + ".XLT")).string();
+    fs::copy_file(starterTemplate(), templ);
+    writeData({{"M\xFCller"}});
+    stage(with(LauncherTest::fields({{1025, latinName}}),
+               {{"Path", templ},
+                {"TopLeftRow", "4"},
+                {"Header", "1"},
+                {"Totals99", "1"},
+                {"TotalCaption99", "Summe f\xFCr alle \x80"},
+                {"TotalFontName99", "Arial \xC4"}}));
+    ASSERT_EQ(run(), kExitDone) << (desktop_.errors.empty() ? "" : desktop_.errors[0]);
+    EXPECT_TRUE(desktop_.warnings.empty());  // the template with its single-byte name was found
+
+    XlsxReader r = report();
+    expectReadableParts(r);
+    EXPECT_EQ(r.text("A1"), "Größe");  // the report name from the template's file name
+    EXPECT_EQ(r.text("A4"), "Größe");
+    EXPECT_EQ(r.text("A5"), "Müller");
+    EXPECT_NE(r.part("xl/worksheets/sheet1.xml").find("Summe für alle €"), std::string::npos);
+    EXPECT_NE(r.part("xl/styles.xml").find("Arial Ä"), std::string::npos);
+}
+
+TEST_F(LauncherTest, ATemplateSheetThatIsNotUtf8GivesAPlainWorkbook) {
+    std::string templ = (dir_ / "Broken.xltx").string();
+    {
+        XlsxReader starter(starterTemplate());
+        std::string sheet = starter.part("xl/worksheets/sheet1.xml");
+        sheet.replace(sheet.find("&lt;report&gt;"), 14,
+                      "Gr\xF6\xDF"
+                      "e");
+        writePackage(templ, starter.parts(), {{"xl/worksheets/sheet1.xml", sheet}});
+    }
+    writeData({{"Acme"}});
+    stage(with(LauncherTest::fields({{1025, "Company"}}), {{"Path", templ}}));
+    ASSERT_EQ(run(), kExitDone);
+    ASSERT_EQ(desktop_.warnings.size(), 1u);
+    EXPECT_NE(desktop_.warnings[0].find("plain workbook"), std::string::npos);
+    XlsxReader r = report();
+    expectReadableParts(r);
+    EXPECT_EQ(r.text("A1"), "Acme");
+}
+
+}  // namespace
+}  // namespace bp::launcher::test
