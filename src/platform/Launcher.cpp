@@ -1,6 +1,6 @@
 #include "platform/Launcher.h"
 
-#include "platform/DetachedProcess.h"
+#include "platform/Process.h"
 
 namespace bp::platform {
 

@@ -1,7 +1,8 @@
 #pragma once
-// One running copy per user. The lock is an flock on a file in $XDG_RUNTIME_DIR (else the
-// temporary folder, with the user id in its name); the system drops it when the process
-// ends in any way, a crash included, so no stale lock ever refuses a start.
+// One running copy per user: a lock the system drops when the process ends in any way, a crash
+// included, so no stale lock ever refuses a start. The POSIX implementation
+// (PosixSingleInstance.cpp) locks a file in $XDG_RUNTIME_DIR, else in the temporary folder
+// with the user id in its name.
 
 #include <string>
 
@@ -28,7 +29,7 @@ public:
 
 private:
     State state_ = State::Unavailable;
-    int fd_ = -1;
+    int fd_ = -1;  // the lock's handle in the system's own terms
 };
 
 }  // namespace bp::platform

@@ -13,6 +13,7 @@
 
 #include "TestSupport.h"
 #include "platform/DesktopShell.h"
+#include "platform/Process.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RecordingShell.h"
 #include "platform/SingleInstance.h"
@@ -148,6 +149,65 @@ TEST_F(DesktopShellTest, NoOpenerInstalledIsReportedNotRaised) {
     ScopedEnv path("PATH", folder_.file("work"));
     DesktopShell shell;
     EXPECT_FALSE(shell.open("/p/Launch.XLS", folder_.file("work")));
+}
+
+// Programs run and waited for: how each one ended is told apart, and one that runs past its
+// limit is ended together with what it started.
+class RunAndWaitTest : public ProcessServicesTest {
+protected:
+    void SetUp() override { fs::create_directories(folder_.file("bin")); }
+    void script(const std::string& name, const std::string& body) {
+        std::string path = folder_.file("bin/" + name);
+        std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
+        fs::permissions(path, fs::perms::owner_all);
+    }
+    ScopedEnv path_{"PATH", folder_.file("bin") + ":/usr/bin:/bin"};
+};
+
+TEST_F(RunAndWaitTest, OutcomesAreToldApart) {
+    script("good", "echo noise; echo more noise >&2; exit 0");
+    script("bad", "exit 3");
+    std::ofstream(folder_.file("bin/plain")) << "not executable";
+    EXPECT_EQ(runAndWait({"good"}), RunOutcome::Succeeded);
+    EXPECT_EQ(runAndWait({"bad"}), RunOutcome::Failed);
+    EXPECT_EQ(runAndWait({"missing-program"}), RunOutcome::NotStarted);
+    EXPECT_EQ(runAndWait({"plain"}), RunOutcome::NotStarted);
+    EXPECT_EQ(runAndWait({}), RunOutcome::NotStarted);
+}
+
+TEST_F(RunAndWaitTest, ArgumentsArePassedAsGiven) {
+    std::string out = folder_.file("args");
+    script("echoargs", "printf '%s|' \"$@\" > \"" + out + "\"");
+    ASSERT_EQ(runAndWait({"echoargs", "a b", "", "$HOME"}), RunOutcome::Succeeded);
+    std::ifstream in(out);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "a b||$HOME|");
+}
+
+TEST_F(RunAndWaitTest, AProgramPastItsLimitIsKilledWithWhatItStarted) {
+    std::string pidFile = folder_.file("pid");
+    script("hang", "sleep 60 & echo $! > \"" + pidFile + ".part\"; mv \"" + pidFile + ".part\" \"" +
+                       pidFile + "\"; wait");
+    EXPECT_EQ(runAndWait({"hang"}, std::chrono::milliseconds(300)), RunOutcome::TimedOut);
+    ASSERT_TRUE(fs::exists(pidFile));
+    pid_t sleeper = 0;
+    std::ifstream(pidFile) >> sleeper;
+    ASSERT_GT(sleeper, 0);
+    bool gone = false;
+    for (int i = 0; i < 200 && !gone; ++i) {
+        gone = ::kill(sleeper, 0) != 0;
+        if (!gone)
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    EXPECT_TRUE(gone);
+}
+
+TEST_F(RunAndWaitTest, ProgramsAreFoundOnThePath) {
+    script("tool", "exit 0");
+    EXPECT_EQ(findOnPath("tool"), folder_.file("bin/tool"));
+    EXPECT_EQ(findOnPath(folder_.file("bin/tool")), folder_.file("bin/tool"));
+    EXPECT_EQ(findOnPath("no-such-tool"), std::nullopt);
 }
 
 }  // namespace
