@@ -7,6 +7,7 @@
 
 #include <pugixml.hpp>
 
+#include "launcher/BinaryTemplate.h"
 #include "launcher/PlainWorkbook.h"
 #include "launcher/XmlText.h"
 #include "platform/Error.h"
@@ -86,8 +87,11 @@ WorkbookPackage WorkbookPackage::fromTemplate(const std::string& templatePath,
     std::optional<std::string> found = platform::findFile(templatePath);
     if (!found)
         raise(kErrFileNotFound, "The template \"" + templatePath + "\" was not found.");
+    std::string source = *found;
+    if (isBinarySpreadsheet(source))
+        source = openXmlTemplate(source);
     std::error_code error;
-    std::filesystem::copy_file(*found, outPath, std::filesystem::copy_options::overwrite_existing,
+    std::filesystem::copy_file(source, outPath, std::filesystem::copy_options::overwrite_existing,
                                error);
     if (error)
         raise(kErrPermissionDenied, "The template \"" + templatePath + "\" could not be copied.");
