@@ -81,5 +81,18 @@ TEST_F(LauncherTest, ATemplateSheetThatIsNotUtf8GivesAPlainWorkbook) {
     EXPECT_EQ(r.text("A1"), "Acme");
 }
 
+TEST_F(LauncherTest, LongCellTextIsCutByCharactersNotBytes) {
+    std::string umlauts;
+    for (int i = 0; i < 20000; ++i)
+        umlauts += "ä";  // 40,000 bytes, but well within a cell's 32,767 characters
+    writeData({{umlauts}, {std::string(40000, 'a')}});
+    stage(LauncherTest::fields({{1025, "Company"}}));
+    ASSERT_EQ(run(), kExitDone);
+    XlsxReader r = report();
+    expectReadableParts(r);
+    EXPECT_EQ(r.text("A1"), umlauts);
+    EXPECT_EQ(r.text("A2"), std::string(32767, 'a'));
+}
+
 }  // namespace
 }  // namespace bp::launcher::test
