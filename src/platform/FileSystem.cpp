@@ -11,8 +11,9 @@
 
 #include "platform/CaseFold.h"
 #include "platform/Error.h"
-#include "platform/FdIo.h"
+#include "platform/File.h"
 #include "platform/FileError.h"
+#include "platform/SaveFile.h"
 
 namespace bp::platform {
 
@@ -99,36 +100,37 @@ fs::path destinationFolder(const std::string& target, std::source_location where
     return *folder;
 }
 
+// Copies what is left of `in` to `out`; 0, or the error number of the failed side.
+int copyContent(File& in, SaveFile& out) {
+    std::string buffer(65536, '\0');
+    for (;;) {
+        std::int64_t n = in.read(buffer.data(), buffer.size());
+        if (n <= 0) {
+            return n == 0 ? 0 : in.error();
+        }
+        if (!out.write(std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
+            return out.error();
+        }
+    }
+}
+
 // Copies into a temporary file beside `target`, then renames it over `target`.
 void replaceWithCopy(const std::string& source, const fs::path& target,
                      std::source_location where) {
-    int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) {
-        raiseFileError(fileErrorNumber(errno), source, errno, where);
+    File in;
+    std::optional<FileStamp> info;
+    if (!in.openForReading(source) || !(info = in.stamp())) {
+        raiseFileError(fileErrorNumber(in.error()), source, in.error(), where);
     }
-    struct stat info {};
-    std::string temp =
-        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    int out = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (out < 0) {
-        int errnum = errno;
-        ::close(in);
-        raiseFileError(fileErrorNumber(errnum), target.string(), errnum, where);
+    SaveFile out(target.string(), "copy");
+    int errnum = out.open(0600) ? copyContent(in, out) : out.error();
+    if (errnum == 0 && !(out.setPermissions(info->permissions & 0777) && out.commit())) {
+        errnum = out.error();
     }
-    bool copied = ::fstat(in, &info) == 0 && copyAll(in, out) &&
-                  ::fchmod(out, info.st_mode & 0777) == 0 && ::fdatasync(out) == 0;
-    int errnum = copied ? 0 : errno;
-    ::close(in);
-    if (::close(out) != 0 && copied) {
-        copied = false;
-        errnum = errno;
-    }
-    if (!copied || ::rename(temp.c_str(), target.c_str()) != 0) {
-        errnum = copied ? errno : errnum;
-        ::unlink(temp.c_str());
-        raiseFileError(fileErrorNumber(errnum) == kErrFileNotFound ? kErrPathFileAccess
-                                                                   : fileErrorNumber(errnum),
-                       target.string(), errnum, where);
+    if (errnum != 0) {
+        int number = fileErrorNumber(errnum);
+        raiseFileError(number == kErrFileNotFound ? kErrPathFileAccess : number, target.string(),
+                       errnum, where);
     }
 }
 

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/FileLock.h"
+
 namespace bp::platform {
 
 class SingleInstance {
@@ -28,7 +30,7 @@ public:
 
 private:
     State state_ = State::Unavailable;
-    int fd_ = -1;
+    FileLock lock_;
 };
 
 }  // namespace bp::platform
