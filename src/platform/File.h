@@ -76,6 +76,9 @@ int readWholeFile(const std::string& path, std::uint64_t limit, std::string& tex
 
 // Moves `from` over `to` in one step; 0, or the error number.
 int replaceFile(const std::string& from, const std::string& to);
+// Renames a file or folder, never over an existing entry (EEXIST); where the file system
+// cannot promise that, a plain rename. 0, or the error number.
+int renameWithoutReplacing(const std::string& from, const std::string& to);
 // 0, or the error number.
 int removeFile(const std::string& path);
 // Flushes a folder's list of names, so a new file's name survives a power loss.

@@ -1,8 +1,5 @@
 #include "platform/FileSettingsStore.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <exception>
@@ -12,6 +9,7 @@
 #include "platform/FileError.h"
 #include "platform/SaveFile.h"
 #include "platform/SettingsFileFormat.h"
+#include "platform/UserAccount.h"
 
 namespace bp::platform {
 
@@ -222,12 +220,7 @@ std::string userSettingsPath() {
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
         config = xdg;
     } else {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || *home == '\0') {
-            const passwd* entry = ::getpwuid(::getuid());
-            home = entry != nullptr ? entry->pw_dir : "/tmp";
-        }
-        config = std::string(home) + "/.config";
+        config = userHomeFolder() + "/.config";
     }
     return config + "/brindlepath/settings.ini";
 }

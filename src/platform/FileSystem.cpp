@@ -1,10 +1,5 @@
 #include "platform/FileSystem.h"
 
-#include <fcntl.h>
-#include <stdio.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
@@ -23,16 +18,20 @@ namespace {
 
 enum class Kind { File, Folder, Any };
 
-bool statOf(const fs::path& path, struct stat& info) {
-    return ::stat(path.c_str(), &info) == 0;
+bool statOf(const fs::path& path, FileStamp& info) {
+    std::optional<FileStamp> stamp = stampOf(path.string());
+    if (stamp) {
+        info = *stamp;
+    }
+    return stamp.has_value();
 }
 
-bool isKind(const struct stat& info, Kind kind) {
+bool isKind(const FileStamp& info, Kind kind) {
     switch (kind) {
         case Kind::File:
-            return S_ISREG(info.st_mode);
+            return info.regular;
         case Kind::Folder:
-            return S_ISDIR(info.st_mode);
+            return info.folder;
         case Kind::Any:
             return true;
     }
@@ -62,7 +61,7 @@ std::optional<std::string> findEntry(const std::string& path, Kind kind) {
     if (path.empty()) {
         return std::nullopt;
     }
-    struct stat info {};
+    FileStamp info;
     if (statOf(path, info)) {
         return isKind(info, kind) ? std::optional<std::string>(path) : std::nullopt;
     }
@@ -170,8 +169,8 @@ void deleteFile(const std::string& path, std::source_location where) {
     if (!file) {
         raiseFileError(kErrFileNotFound, path, ENOENT, where);
     }
-    if (::unlink(file->c_str()) != 0) {
-        raiseFileError(fileErrorNumber(errno), *file, errno, where);
+    if (int errnum = removeFile(*file); errnum != 0) {
+        raiseFileError(fileErrorNumber(errnum), *file, errnum, where);
     }
 }
 
@@ -180,22 +179,18 @@ void renameFile(const std::string& from, const std::string& to, std::source_loca
     if (!source) {
         raiseFileError(kErrFileNotFound, from, ENOENT, where);
     }
-    struct stat sourceInfo {};
-    struct stat targetInfo {};
+    FileStamp sourceInfo;
+    FileStamp targetInfo;
     statOf(*source, sourceInfo);
     // A change of letter case only is a rename of the same file, as on Windows.
     if (std::optional<std::string> existing = findEntry(to, Kind::Any);
         existing && statOf(*existing, targetInfo) &&
-        !(targetInfo.st_dev == sourceInfo.st_dev && targetInfo.st_ino == sourceInfo.st_ino)) {
+        !(targetInfo.device == sourceInfo.device && targetInfo.inode == sourceInfo.inode)) {
         raiseFileError(kErrFileExists, to, EEXIST, where);
     }
     fs::path target = destinationFolder(to, where) / fs::path(to).filename();
-    int rc = ::renameat2(AT_FDCWD, source->c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
-    if (rc != 0 && errno == EINVAL) {
-        rc = ::rename(source->c_str(), target.c_str());  // file system without NOREPLACE
-    }
-    if (rc != 0) {
-        raiseFileError(fileErrorNumber(errno), target.string(), errno, where);
+    if (int errnum = renameWithoutReplacing(*source, target.string()); errnum != 0) {
+        raiseFileError(fileErrorNumber(errnum), target.string(), errnum, where);
     }
 }
 

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -188,6 +189,14 @@ int readWholeFile(const std::string& path, std::uint64_t limit, std::string& tex
 
 int replaceFile(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+int renameWithoutReplacing(const std::string& from, const std::string& to) {
+    int rc = ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+    if (rc != 0 && errno == EINVAL) {
+        rc = ::rename(from.c_str(), to.c_str());  // file system without NOREPLACE
+    }
+    return rc == 0 ? 0 : errno;
 }
 
 int removeFile(const std::string& path) {

@@ -1,9 +1,9 @@
 #include "platform/SingleInstance.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
+
+#include "platform/UserAccount.h"
 
 namespace bp::platform {
 
@@ -31,7 +31,7 @@ std::string SingleInstance::defaultLockPath() {
     if (ec) {
         temp = "/tmp";
     }
-    return (temp / ("brindlepath-" + std::to_string(::getuid()) + ".lock")).string();
+    return (temp / ("brindlepath-" + userId() + ".lock")).string();
 }
 
 }  // namespace bp::platform
