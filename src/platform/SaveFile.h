@@ -7,6 +7,9 @@
 // Temporary files are named ".<target name>.<tag>-<pid>-<n>.bptmp". A writer that was killed
 // cannot remove its own, so every new SaveFile first removes those in its folder whose
 // writer process no longer runs; those of a live writer are left alone.
+// FIXME: a process number only means something on this machine; a writer on another machine
+// sharing the folder can lose its temporary to a save here. Its own save then fails cleanly
+// (the rename finds nothing) and its target stays as it was.
 //
 // Failures report the system's error number through error(); callers turn it into the
 // error the user sees.
