@@ -5,6 +5,7 @@
 #include <fstream>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -14,6 +15,8 @@
 #include "act/sim/HostStore.h"
 #include "act/sim/SimHost.h"
 #include "platform/Error.h"
+#include "platform/File.h"
+#include "platform/SaveFile.h"
 
 namespace bp::sim {
 
@@ -178,9 +181,24 @@ void HostTool::exportVerb() {
         out_ << text;
         return;
     }
-    std::ofstream file(operands_[0], std::ios::binary | std::ios::trunc);
-    if (!(file << text) || !file.flush()) {
-        raise(kErrPermissionDenied, operands_[0] + ": the file cannot be written");
+    writeExport(operands_[0], text);
+}
+
+// A file is replaced as a whole, so a failed export keeps the earlier one; a device or a pipe
+// (/dev/stdout, a shell's process substitution) is written to as it is.
+void HostTool::writeExport(const std::string& path, const std::string& text) {
+    std::optional<platform::FileStamp> existing = platform::stampOf(path);
+    if (existing && !existing->regular && !existing->folder) {
+        std::ofstream file(path, std::ios::binary);
+        if (!(file << text) || !file.flush()) {
+            raise(kErrPermissionDenied, path + ": the file cannot be written");
+        }
+        return;
+    }
+    platform::SaveFile file(path);
+    if (!file.open() || !file.write(text) || !file.commit()) {
+        raise(kErrPermissionDenied, path + ": the file cannot be written (" +
+                                        platform::systemErrorText(file.error()) + ")");
     }
 }
 

@@ -33,6 +33,7 @@ private:
     void importVerb();
     void demoVerb();
     void exportVerb();
+    static void writeExport(const std::string& path, const std::string& text);
     void lookupVerb();
     void statusVerb();
     void openVerb();

@@ -1,18 +1,15 @@
 #include "definitions/DefinitionFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
+#include <sstream>
 
 #include "definitions/DefinitionKeys.h"
 #include "forms/UiService.h"
 #include "platform/AppInfo.h"
 #include "platform/Error.h"
+#include "platform/File.h"
 #include "platform/FileSystem.h"
+#include "platform/SaveFile.h"
 #include "platform/SettingsStore.h"
 
 namespace bp::definitions {
@@ -39,43 +36,33 @@ void stageLine(act::Session& session, std::string line) {
     session.settings->SaveSetting(kSection, line.substr(0, eq), line.substr(eq + 1));
 }
 
-void writeAll(int fd, const std::string& text, const std::string& path) {
-    size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            raise(errno == ENOSPC ? kErrDiskFull : kErrPathFileAccess,
-                  "Unable to write " + path + ": " + std::strerror(errno));
-        }
-        done += static_cast<size_t>(n);
+void replaceFile(const std::string& path, const std::string& text) {
+    platform::SaveFile file(path);
+    if (!file.open()) {
+        int err = file.error();
+        raise(err == EACCES ? kErrPermissionDenied : kErrPathFileAccess,
+              "Unable to create " + path + ": " + platform::systemErrorText(err));
+    }
+    if (!file.write(text)) {
+        int err = file.error();
+        raise(err == ENOSPC ? kErrDiskFull : kErrPathFileAccess,
+              "Unable to write " + path + ": " + platform::systemErrorText(err));
+    }
+    if (!file.commit()) {
+        int err = file.error();
+        raise(err == EACCES ? kErrPermissionDenied : kErrPathFileAccess,
+              "Unable to replace " + path + ": " + platform::systemErrorText(err));
     }
 }
 
-void replaceFile(const std::string& path, const std::string& text) {
-    std::string temp = path + ".new~";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        raise(errno == EACCES ? kErrPermissionDenied : kErrPathFileAccess,
-              "Unable to create " + temp + ": " + std::strerror(errno));
+// The whole file, refused when it is no regular file or larger than any definition can be.
+std::string readDefinition(const std::string& path) {
+    std::string text;
+    if (int err = platform::readWholeFile(path, kMaxDefinitionBytes, text); err != 0) {
+        raise(err == EIO ? kErrDeviceIO : kErrPathFileAccess,
+              "Unable to read " + path + ": " + platform::systemErrorText(err));
     }
-    try {
-        writeAll(fd, text, temp);
-        if (::fsync(fd) != 0)
-            raise(kErrDeviceIO, "Unable to write " + temp);
-    } catch (...) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        throw;
-    }
-    ::close(fd);
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        int err = errno;
-        ::unlink(temp.c_str());
-        raise(err == EACCES ? kErrPermissionDenied : kErrPathFileAccess,
-              "Unable to replace " + path + ": " + std::strerror(err));
-    }
+    return text;
 }
 
 void reportWriteBackFailure(act::Session& session, const Error& error) {
@@ -104,18 +91,15 @@ bool Load_DefFile(act::Session& session, const std::string& reportName, int repo
                              forms::MsgButtons::OK, forms::MsgIcon::Exclamation});
         return false;
     }
-    std::ifstream in(*path, std::ios::binary);
-    if (!in)
-        raise(kErrPathFileAccess, "Unable to read " + *path);
+    std::istringstream in(readDefinition(*path));
     // One write of the store for the whole definition: staging stays quick, and the report
     // builder never reads a half-staged definition.
     session.settings->batch([&] {
         session.settings->DeleteSetting(kSection);
         std::string line;
-        while (std::getline(in, line)) stageLine(session, std::move(line));
+        while (std::getline(in, line))
+            stageLine(session, std::move(line));
     });
-    if (in.bad())
-        raise(kErrDeviceIO, "Unable to read " + *path);
     return true;
 }
 

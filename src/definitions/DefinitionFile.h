@@ -3,11 +3,16 @@
 // copied into the settings section "Report" first, every reader and writer uses that section
 // key by key, and the settings dialog writes the section back into the file on Close.
 
+#include <cstdint>
 #include <string>
 
 #include "act/Session.h"
 
 namespace bp::definitions {
+
+// A definition is a few kilobytes of keys; one larger than this is no definition and is
+// refused before it is read, so a wrong file cannot fill the memory or the staging section.
+inline constexpr std::uint64_t kMaxDefinitionBytes = 1u << 20;
 
 enum ReportType : int { kExcelReport = 0, kCsvExport = 1 };
 

@@ -1,10 +1,10 @@
 #include "launcher/DataFile.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
+#include <optional>
 
 #include "platform/Error.h"
+#include "platform/File.h"
 
 namespace bp::launcher {
 namespace {
@@ -135,18 +135,46 @@ private:
     bool pendingCr_ = false;
 };
 
+namespace {
+
+[[noreturn]] void refuseDataFile(const std::string& path, int err) {
+    if (err == platform::kErrnoFileTooLarge)
+        raise(kErrFileNotFound, "The data file \"" + path + "\" is larger than 2 GB.");
+    if (err == platform::kErrnoNotRegularFile)
+        raise(kErrFileNotFound, "The data file \"" + path + "\" is not a regular file.");
+    raise(kErrFileNotFound, "The data file \"" + path + "\" could not be read.");
+}
+
+}  // namespace
+
 DataFile DataFile::read(const std::string& path) {
-    std::unique_ptr<FILE, int (*)(FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!in)
+    platform::File in;
+    if (!in.openForReading(path)) {
+        if (in.error() == platform::kErrnoNotRegularFile)
+            refuseDataFile(path, in.error());
         raise(kErrFileNotFound, "The data file \"" + path + "\" could not be opened.");
+    }
+    std::optional<platform::FileStamp> stamp = in.stamp();
+    if (!stamp)
+        refuseDataFile(path, in.error());
+    if (static_cast<uint64_t>(stamp->size) > kMaxBytes)
+        refuseDataFile(path, platform::kErrnoFileTooLarge);
     DataFile file;
     Parser parser(file);
     std::string chunk(1 << 20, '\0');
-    size_t got = 0;
-    while ((got = std::fread(chunk.data(), 1, chunk.size(), in.get())) > 0)
-        parser.feed(std::string_view(chunk.data(), got));
-    if (std::ferror(in.get()))
-        raise(kErrFileNotFound, "The data file \"" + path + "\" could not be read.");
+    uint64_t total = 0;
+    for (;;) {
+        int64_t got = in.read(chunk.data(), chunk.size());
+        if (got < 0)
+            refuseDataFile(path, in.error());
+        if (got == 0)
+            break;
+        // The file may grow while it is read.
+        total += static_cast<uint64_t>(got);
+        if (total > kMaxBytes)
+            refuseDataFile(path, platform::kErrnoFileTooLarge);
+        parser.feed(std::string_view(chunk.data(), static_cast<size_t>(got)));
+    }
     parser.finish();
     return file;
 }

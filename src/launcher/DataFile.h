@@ -12,7 +12,11 @@ namespace bp::launcher {
 
 class DataFile {
 public:
-    // Raises bp::Error 53 when the file is missing or cannot be read.
+    // Far more than a sheet of a million rows can show; anything larger is refused.
+    static constexpr uint64_t kMaxBytes = uint64_t{2} << 30;
+
+    // Raises bp::Error 53 when the file is missing or cannot be read, and when it is larger
+    // than kMaxBytes or no regular file (a pipe or a device is never read).
     static DataFile read(const std::string& path);
     static DataFile parse(std::string_view bytes);
 

@@ -1,7 +1,5 @@
 #include "launcher/ReportBuilder.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <memory>
 
@@ -12,6 +10,7 @@
 #include "launcher/TemplateSheet.h"
 #include "launcher/WorkbookPackage.h"
 #include "platform/Error.h"
+#include "platform/SaveFile.h"
 
 namespace bp::launcher {
 namespace {
@@ -72,12 +71,6 @@ OpenedWorkbook openWorkbook(const std::string& templatePath, const std::string& 
     return openParts(WorkbookPackage::plain(outPath));
 }
 
-std::string hiddenSibling(const std::string& path, const std::string& suffix) {
-    fs::path p(path);
-    std::string name = "." + p.filename().string() + "." + std::to_string(::getpid()) + suffix;
-    return (p.parent_path() / name).string();
-}
-
 }  // namespace
 
 std::string ReportBuilder::dataFilePath() const {
@@ -105,9 +98,12 @@ BuildResult ReportBuilder::build(const std::string& outPath, const BuildDate& to
                                 " rows, more than the " + std::to_string(kSheetRows) +
                                 " a sheet can hold.");
 
-    std::string packagePath = hiddenSibling(outPath, ".part");
-    std::string sheetPath = hiddenSibling(outPath, ".sheet");
-    TempFiles cleanup({packagePath, sheetPath});
+    // The workbook is built in a temporary beside the report; the sheet's rows go through a
+    // scratch file of their own. A build killed half-way leaves both to the next build.
+    platform::SaveFile saved(outPath, "part");
+    const std::string& packagePath = saved.tempPath();
+    std::string sheetPath = platform::temporarySibling(outPath, "sheet");
+    TempFiles cleanup({sheetPath});
     BuildResult result;
     result.reportName = report.reportName;
     OpenedWorkbook book = openWorkbook(report.templatePath, packagePath, result.warnings);
@@ -138,9 +134,7 @@ BuildResult ReportBuilder::build(const std::string& outPath, const BuildDate& to
     book.package.write(book.stylesPart, book.styles->xml());
     book.package.writeFromFile(book.sheetPart, sheetPath);
     book.package.finish();
-    std::error_code error;
-    fs::rename(packagePath, outPath, error);
-    if (error)
+    if (!saved.commit())
         raise(kErrPermissionDenied, "The report could not be saved as \"" + outPath + "\".");
     result.path = outPath;
     result.rows = data.rowCount();

@@ -1,17 +1,14 @@
 #include "output/DataFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 #include "definitions/DefinitionKeys.h"
 #include "forms/UiService.h"
 #include "platform/AppInfo.h"
 #include "platform/Error.h"
 #include "platform/ErrorHandler.h"
+#include "platform/File.h"
+#include "platform/SaveFile.h"
 #include "platform/SettingsStore.h"
 
 namespace bp::output {
@@ -20,28 +17,20 @@ namespace {
 constexpr std::string_view kFileInUse =
     "The data.CSV file can not be accessed. Make sure it is not open.";
 
-[[noreturn]] void raiseFromErrno(const std::string& what, const std::string& path) {
-    int err = errno;
+[[noreturn]] void raiseFromErrno(const std::string& what, const std::string& path, int err) {
     int number = (err == EACCES || err == EPERM || err == ETXTBSY || err == EBUSY)
                      ? kErrPermissionDenied
                      : (err == ENOSPC ? kErrDiskFull : kErrPathFileAccess);
-    raise(number, what + " " + path + ": " + std::strerror(err));
+    raise(number, what + " " + path + ": " + platform::systemErrorText(err));
 }
 
-// Writes to a file beside the data file and renames it over the old one at the end, so the
-// report builder never sees a half-written data file.
+// Buffers the rows and saves them through a temporary file renamed over the old data file
+// at the end, so the report builder never sees a half-written data file.
 class AtomicFile {
 public:
-    explicit AtomicFile(std::string path) : path_(std::move(path)), temp_(path_ + ".new~") {
-        fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd_ < 0)
-            raiseFromErrno("Unable to create", path_);
-    }
-    ~AtomicFile() {
-        if (fd_ >= 0)
-            ::close(fd_);
-        if (!committed_)
-            ::unlink(temp_.c_str());
+    explicit AtomicFile(const std::string& path) : file_(path) {
+        if (!file_.open())
+            raiseFromErrno("Unable to create", path, file_.error());
     }
     void write(const std::string& text) {
         buffer_ += text;
@@ -55,33 +44,19 @@ public:
     }
     void commit() {
         flush();
-        if (::close(fd_) != 0)
-            raiseFromErrno("Unable to write", path_);
-        fd_ = -1;
-        if (std::rename(temp_.c_str(), path_.c_str()) != 0)
-            raiseFromErrno("Unable to replace", path_);
-        committed_ = true;
+        if (!file_.commit())
+            raiseFromErrno("Unable to replace", file_.target(), file_.error());
     }
 
 private:
     void flush() {
-        size_t done = 0;
-        while (done < buffer_.size()) {
-            ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                raiseFromErrno("Unable to write", path_);
-            done += static_cast<size_t>(n);
-        }
+        if (!file_.write(buffer_))
+            raiseFromErrno("Unable to write", file_.target(), file_.error());
         buffer_.clear();
     }
 
-    std::string path_;
-    std::string temp_;
+    platform::SaveFile file_;
     std::string buffer_;
-    int fd_ = -1;
-    bool committed_ = false;
 };
 
 // A CR LF pair becomes one space, so a row stays on one line; a lone CR or LF stays. Quotes

@@ -1,9 +1,9 @@
 #include "platform/FileError.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include "platform/Error.h"
+#include "platform/File.h"
 
 namespace bp::platform {
 
@@ -67,7 +67,7 @@ void raiseFileError(int number, std::string_view path, int errnum, std::source_l
     description += path;
     if (errnum != 0) {
         description += ": ";
-        description += std::strerror(errnum);
+        description += systemErrorText(errnum);
     }
     description += ")";
     throw Error(number, std::move(description), where);

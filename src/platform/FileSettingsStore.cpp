@@ -1,20 +1,15 @@
 #include "platform/FileSettingsStore.h"
 
-#include <fcntl.h>
-#include <pwd.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
 
 #include "platform/Error.h"
-#include "platform/FdIo.h"
 #include "platform/FileError.h"
+#include "platform/SaveFile.h"
 #include "platform/SettingsFileFormat.h"
+#include "platform/UserAccount.h"
 
 namespace bp::platform {
 
@@ -28,29 +23,15 @@ namespace {
     raiseFileError(number, path, errnum, where);
 }
 
-bool writeText(int fd, const std::string& text) {
-    return writeAll(fd, text.data(), text.size());
-}
-
-// A new directory entry only survives a power loss once its folder is flushed; replacing an
-// existing file needs no such flush to leave a whole version behind.
-void syncFolder(const std::string& folder) {
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-class FlockGuard {
+class LockGuard {
 public:
-    explicit FlockGuard(int fd) : fd_(fd) {}
-    ~FlockGuard() { ::flock(fd_, LOCK_UN); }
-    FlockGuard(const FlockGuard&) = delete;
-    FlockGuard& operator=(const FlockGuard&) = delete;
+    explicit LockGuard(FileLock& lock) : lock_(lock) {}
+    ~LockGuard() { lock_.unlock(); }
+    LockGuard(const LockGuard&) = delete;
+    LockGuard& operator=(const LockGuard&) = delete;
 
 private:
-    int fd_;
+    FileLock& lock_;
 };
 
 }  // namespace
@@ -62,47 +43,30 @@ FileSettingsStore::FileSettingsStore(std::string path)
     }
 }
 
-FileSettingsStore::~FileSettingsStore() {
-    if (lockFd_ >= 0) {
-        ::close(lockFd_);
-    }
-}
-
-FileSettingsStore::Stamp FileSettingsStore::stampOf(const struct stat& info) {
-    return Stamp{true, info.st_dev, info.st_ino, info.st_size,
-                 static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
-}
+FileSettingsStore::~FileSettingsStore() = default;
 
 void FileSettingsStore::refresh() const {
     if (batchLocked_) {
         return;  // the batch's changes exist only here until its write
     }
-    struct stat info {};
-    Stamp now = ::stat(path_.c_str(), &info) == 0 ? stampOf(info) : Stamp{};
-    if (!loaded_ || now != stamp_) {
+    if (!loaded_ || stampOf(path_) != stamp_) {
         load();  // absent or unreadable: every read gets its default
     }
 }
 
 int FileSettingsStore::load() const {
     data_ = SettingsData{};
-    stamp_ = Stamp{};
+    stamp_.reset();
     loaded_ = true;
-    int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno == ENOENT ? 0 : errno;
-    }
-    struct stat info {};
+    // Taken before the read: a change made while reading is then seen by the next refresh.
+    std::optional<FileStamp> before = stampOf(path_);
     std::string text;
-    int errnum = 0;
-    if (::fstat(fd, &info) == 0 && readAll(fd, text)) {
-        data_ = SettingsFileFormat::parse(text);
-        stamp_ = stampOf(info);
-    } else {
-        errnum = errno;
+    if (int errnum = readWholeFile(path_, kMaxStoreBytes, text); errnum != 0) {
+        return errnum == ENOENT ? 0 : errnum;
     }
-    ::close(fd);
-    return errnum;
+    data_ = SettingsFileFormat::parse(text);
+    stamp_ = before;
+    return 0;
 }
 
 std::string FileSettingsStore::GetSetting(std::string_view section, std::string_view key,
@@ -164,7 +128,7 @@ void FileSettingsStore::batch(const std::function<void()>& changes) {
     }
     batchDepth_ = 0;
     if (batchLocked_) {
-        FlockGuard held(lockFd_);
+        LockGuard held(lock_);
         batchLocked_ = false;
         try {
             if (batchDirty_) {
@@ -200,7 +164,7 @@ void FileSettingsStore::update(const std::function<bool(SettingsData&)>& change)
         return;
     }
     lockForWriting();
-    FlockGuard held(lockFd_);
+    LockGuard held(lock_);
     // Read afresh under the lock: a stamp can miss a change made within one clock tick by a
     // writer whose new file reused the old inode, and a missed change would be overwritten.
     // A file that exists but cannot be read is never replaced by what little is known.
@@ -219,50 +183,32 @@ void FileSettingsStore::update(const std::function<bool(SettingsData&)>& change)
 }
 
 void FileSettingsStore::lockForWriting() {
-    if (lockFd_ < 0) {
+    if (!lock_.isOpen()) {
+        // Refused before anything is created beside it: a path naming a folder or a device
+        // must not leave a stray lock file behind.
+        if (std::optional<FileStamp> existing = stampOf(path_); existing && !existing->regular) {
+            raiseStoreError(path_, existing->folder ? EISDIR : kErrnoNotRegularFile);
+        }
         std::error_code ec;
         std::filesystem::create_directories(folder_, ec);
         if (ec) {
             raiseStoreError(path_, ec.value());
         }
-        std::string lockPath = path_ + ".lock";
-        lockFd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (lockFd_ < 0) {
-            raiseStoreError(path_, errno);
+        if (!lock_.open(path_ + ".lock")) {
+            raiseStoreError(path_, lock_.error());
         }
     }
-    while (::flock(lockFd_, LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            raiseStoreError(path_, errno);
-        }
+    if (!lock_.lock()) {
+        raiseStoreError(path_, lock_.error());
     }
 }
 
 void FileSettingsStore::writeFile() {
-    // One temporary name is enough: only the holder of the write lock uses it, and a writer
-    // that died leaves nothing behind that the next one does not overwrite.
-    std::string temp = path_ + ".tmp";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        raiseStoreError(path_, errno);
+    SaveFile file(path_);
+    if (!file.open(0600) || !file.write(SettingsFileFormat::serialize(data_)) || !file.commit()) {
+        raiseStoreError(path_, file.error());
     }
-    struct stat info {};
-    bool written = writeText(fd, SettingsFileFormat::serialize(data_)) && ::fdatasync(fd) == 0 &&
-                   ::fstat(fd, &info) == 0;
-    int errnum = errno;
-    if (::close(fd) != 0 && written) {
-        written = false;
-        errnum = errno;
-    }
-    if (!written || ::rename(temp.c_str(), path_.c_str()) != 0) {
-        errnum = written ? errno : errnum;
-        ::unlink(temp.c_str());
-        raiseStoreError(path_, errnum);
-    }
-    if (!stamp_.exists) {
-        syncFolder(folder_);
-    }
-    stamp_ = stampOf(info);
+    stamp_ = file.committedStamp();
 }
 
 std::string userSettingsPath() {
@@ -274,12 +220,7 @@ std::string userSettingsPath() {
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
         config = xdg;
     } else {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || *home == '\0') {
-            const passwd* entry = ::getpwuid(::getuid());
-            home = entry != nullptr ? entry->pw_dir : "/tmp";
-        }
-        config = std::string(home) + "/.config";
+        config = userHomeFolder() + "/.config";
     }
     return config + "/brindlepath/settings.ini";
 }

@@ -1,21 +1,25 @@
 #pragma once
 // The settings store kept in one text file (format: SettingsFileFormat.h). The report
 // builder reads and writes the same file, so:
-//  - every change replaces the whole file atomically (temporary file in the same folder,
-//    flushed, then renamed): a crash never leaves a half-written store;
+//  - every change replaces the whole file atomically (SaveFile): a crash never leaves a
+//    half-written store;
 //  - writers hold an exclusive lock on "<file>.lock" and re-read the file under it before
 //    they change anything, so two processes never lose each other's keys;
 //  - every read re-reads the file when it changed since the last read;
 //  - batch() turns many changes into one write.
-// A damaged file never stops the program: unreadable lines are skipped.
+// A damaged file never stops the program: unreadable lines are skipped. A store larger than
+// kMaxStoreBytes, or a path that names no regular file (a folder, a pipe, a device), is not
+// read: every read gets its default and every change is refused with an error.
 
-#include <sys/stat.h>
-
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
+#include "platform/File.h"
+#include "platform/FileLock.h"
 #include "platform/SettingsData.h"
 #include "platform/SettingsStore.h"
 
@@ -23,6 +27,10 @@ namespace bp::platform {
 
 class FileSettingsStore : public SettingsStore {
 public:
+    // Far more than the program's settings and a staged definition ever take (a few hundred
+    // kilobytes), small enough that a wrong path cannot fill the memory.
+    static constexpr std::uint64_t kMaxStoreBytes = 16u << 20;
+
     explicit FileSettingsStore(std::string path);
     ~FileSettingsStore() override;
     FileSettingsStore(const FileSettingsStore&) = delete;
@@ -40,16 +48,6 @@ public:
     void batch(const std::function<void()>& changes) override;
 
 private:
-    // Identifies one version of the file on disk; a rename by any writer changes the inode.
-    struct Stamp {
-        bool exists = false;
-        dev_t device = 0;
-        ino_t inode = 0;
-        off_t size = 0;
-        long long mtimeNs = 0;
-        bool operator==(const Stamp&) const = default;
-    };
-
     void refresh() const;
     // Returns 0, or the error of a file that exists but cannot be read.
     int load() const;
@@ -58,15 +56,15 @@ private:
     void update(const std::function<bool(SettingsData&)>& change);
     void lockForWriting();
     void writeFile();
-    static Stamp stampOf(const struct stat& info);
 
     std::string path_;
     std::string folder_;
     mutable std::recursive_mutex mutex_;
     mutable SettingsData data_;
-    mutable Stamp stamp_;
+    // The version last read or written; a rename by any writer changes the inode.
+    mutable std::optional<FileStamp> stamp_;
     mutable bool loaded_ = false;
-    int lockFd_ = -1;
+    FileLock lock_;
     // Inside batch(): the write lock is held from the first change to the end, and the
     // changes live in data_ until the one write.
     int batchDepth_ = 0;

@@ -1,18 +1,14 @@
 #include "platform/FileSystem.h"
 
-#include <fcntl.h>
-#include <stdio.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
 #include "platform/CaseFold.h"
 #include "platform/Error.h"
-#include "platform/FdIo.h"
+#include "platform/File.h"
 #include "platform/FileError.h"
+#include "platform/SaveFile.h"
 
 namespace bp::platform {
 
@@ -22,16 +18,20 @@ namespace {
 
 enum class Kind { File, Folder, Any };
 
-bool statOf(const fs::path& path, struct stat& info) {
-    return ::stat(path.c_str(), &info) == 0;
+bool statOf(const fs::path& path, FileStamp& info) {
+    std::optional<FileStamp> stamp = stampOf(path.string());
+    if (stamp) {
+        info = *stamp;
+    }
+    return stamp.has_value();
 }
 
-bool isKind(const struct stat& info, Kind kind) {
+bool isKind(const FileStamp& info, Kind kind) {
     switch (kind) {
         case Kind::File:
-            return S_ISREG(info.st_mode);
+            return info.regular;
         case Kind::Folder:
-            return S_ISDIR(info.st_mode);
+            return info.folder;
         case Kind::Any:
             return true;
     }
@@ -61,7 +61,7 @@ std::optional<std::string> findEntry(const std::string& path, Kind kind) {
     if (path.empty()) {
         return std::nullopt;
     }
-    struct stat info {};
+    FileStamp info;
     if (statOf(path, info)) {
         return isKind(info, kind) ? std::optional<std::string>(path) : std::nullopt;
     }
@@ -99,36 +99,37 @@ fs::path destinationFolder(const std::string& target, std::source_location where
     return *folder;
 }
 
+// Copies what is left of `in` to `out`; 0, or the error number of the failed side.
+int copyContent(File& in, SaveFile& out) {
+    std::string buffer(65536, '\0');
+    for (;;) {
+        std::int64_t n = in.read(buffer.data(), buffer.size());
+        if (n <= 0) {
+            return n == 0 ? 0 : in.error();
+        }
+        if (!out.write(std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
+            return out.error();
+        }
+    }
+}
+
 // Copies into a temporary file beside `target`, then renames it over `target`.
 void replaceWithCopy(const std::string& source, const fs::path& target,
                      std::source_location where) {
-    int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) {
-        raiseFileError(fileErrorNumber(errno), source, errno, where);
+    File in;
+    std::optional<FileStamp> info;
+    if (!in.openForReading(source) || !(info = in.stamp())) {
+        raiseFileError(fileErrorNumber(in.error()), source, in.error(), where);
     }
-    struct stat info {};
-    std::string temp =
-        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    int out = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (out < 0) {
-        int errnum = errno;
-        ::close(in);
-        raiseFileError(fileErrorNumber(errnum), target.string(), errnum, where);
+    SaveFile out(target.string(), "copy");
+    int errnum = out.open(0600) ? copyContent(in, out) : out.error();
+    if (errnum == 0 && !(out.setPermissions(info->permissions & 0777) && out.commit())) {
+        errnum = out.error();
     }
-    bool copied = ::fstat(in, &info) == 0 && copyAll(in, out) &&
-                  ::fchmod(out, info.st_mode & 0777) == 0 && ::fdatasync(out) == 0;
-    int errnum = copied ? 0 : errno;
-    ::close(in);
-    if (::close(out) != 0 && copied) {
-        copied = false;
-        errnum = errno;
-    }
-    if (!copied || ::rename(temp.c_str(), target.c_str()) != 0) {
-        errnum = copied ? errno : errnum;
-        ::unlink(temp.c_str());
-        raiseFileError(fileErrorNumber(errnum) == kErrFileNotFound ? kErrPathFileAccess
-                                                                   : fileErrorNumber(errnum),
-                       target.string(), errnum, where);
+    if (errnum != 0) {
+        int number = fileErrorNumber(errnum);
+        raiseFileError(number == kErrFileNotFound ? kErrPathFileAccess : number, target.string(),
+                       errnum, where);
     }
 }
 
@@ -168,8 +169,8 @@ void deleteFile(const std::string& path, std::source_location where) {
     if (!file) {
         raiseFileError(kErrFileNotFound, path, ENOENT, where);
     }
-    if (::unlink(file->c_str()) != 0) {
-        raiseFileError(fileErrorNumber(errno), *file, errno, where);
+    if (int errnum = removeFile(*file); errnum != 0) {
+        raiseFileError(fileErrorNumber(errnum), *file, errnum, where);
     }
 }
 
@@ -178,22 +179,18 @@ void renameFile(const std::string& from, const std::string& to, std::source_loca
     if (!source) {
         raiseFileError(kErrFileNotFound, from, ENOENT, where);
     }
-    struct stat sourceInfo {};
-    struct stat targetInfo {};
+    FileStamp sourceInfo;
+    FileStamp targetInfo;
     statOf(*source, sourceInfo);
     // A change of letter case only is a rename of the same file, as on Windows.
     if (std::optional<std::string> existing = findEntry(to, Kind::Any);
         existing && statOf(*existing, targetInfo) &&
-        !(targetInfo.st_dev == sourceInfo.st_dev && targetInfo.st_ino == sourceInfo.st_ino)) {
+        !(targetInfo.device == sourceInfo.device && targetInfo.inode == sourceInfo.inode)) {
         raiseFileError(kErrFileExists, to, EEXIST, where);
     }
     fs::path target = destinationFolder(to, where) / fs::path(to).filename();
-    int rc = ::renameat2(AT_FDCWD, source->c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
-    if (rc != 0 && errno == EINVAL) {
-        rc = ::rename(source->c_str(), target.c_str());  // file system without NOREPLACE
-    }
-    if (rc != 0) {
-        raiseFileError(fileErrorNumber(errno), target.string(), errno, where);
+    if (int errnum = renameWithoutReplacing(*source, target.string()); errnum != 0) {
+        raiseFileError(fileErrorNumber(errnum), target.string(), errnum, where);
     }
 }
 

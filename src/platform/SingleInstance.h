@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/FileLock.h"
+
 namespace bp::platform {
 
 class SingleInstance {
@@ -29,7 +31,7 @@ public:
 
 private:
     State state_ = State::Unavailable;
-    int fd_ = -1;  // the lock's handle in the system's own terms
+    FileLock lock_;
 };
 
 }  // namespace bp::platform

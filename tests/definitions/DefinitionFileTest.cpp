@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,8 @@
 #include "platform/Error.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/TestSupport.h"
+#include "support/FileSizeLimit.h"
+#include "support/KillDuringSaves.h"
 
 namespace bp::definitions {
 namespace {
@@ -106,14 +109,68 @@ TEST_F(DefinitionFileTest, AFailedWriteBackKeepsTheOldFileAndIsReportedThenRaise
     writeFile("Keep.DXL", "Sort0=39\r\n");
     ASSERT_TRUE(Load_DefFile(session_, "Keep", kExcelReport));
     stageValue(session_, "Sort0", "34");
-    // The new file cannot be created beside the old one.
-    std::filesystem::create_directory(folder_.file("Keep.DXL.new~"));
-    std::filesystem::create_directory(folder_.file("Keep.DXL.new~/x"));
-    EXPECT_THROW(Update_DefFile(session_, "Keep", kExcelReport), Error);
+    {
+        bp::test::FileSizeLimit diskFull(0);
+        ASSERT_TRUE(diskFull.active());
+        EXPECT_THROW(Update_DefFile(session_, "Keep", kExcelReport), Error);
+    }
     EXPECT_EQ(readFile("Keep.DXL"), "Sort0=39\r\n");
+    EXPECT_EQ(bp::test::temporariesIn(folder_.path()), 0);
     ASSERT_EQ(ui_.messages().size(), 1u);
     EXPECT_EQ(ui_.messages()[0].request.title, "Error in Library1: Function Update_DefFile");
     EXPECT_NE(ui_.messages()[0].request.text.find("\r\r(Error #"), std::string::npos);
+}
+
+TEST_F(DefinitionFileTest, ADefinitionLargerThanAnyCanBeIsRefusedAndStagesNothing) {
+    store_.SaveSetting("Report", "Sort0", "34");
+    writeFile("Huge.DXL", "Sort0=1\r\nPad=" + std::string(kMaxDefinitionBytes, 'x') + "\r\n");
+    try {
+        Load_DefFile(session_, "Huge", kExcelReport);
+        FAIL() << "the definition was read";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), kErrPathFileAccess);
+        EXPECT_NE(e.description().find("Huge.DXL"), std::string::npos) << e.description();
+        EXPECT_NE(e.description().find("too large"), std::string::npos) << e.description();
+    }
+    EXPECT_EQ(staged("Sort0"), "34");
+    EXPECT_EQ(staged("Pad"), "<absent>");
+}
+
+// A pipe would block the read and a device would never end: neither counts as a definition.
+TEST_F(DefinitionFileTest, APipeOrADeviceIsNoDefinition) {
+    ASSERT_EQ(::mkfifo(folder_.file("Pipe.DXL").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder_.file("Zero.DXL"));
+    EXPECT_FALSE(Load_DefFile(session_, "Pipe", kExcelReport));
+    EXPECT_FALSE(Load_DefFile(session_, "Zero", kExcelReport));
+    ASSERT_EQ(ui_.messages().size(), 2u);
+    EXPECT_EQ(ui_.messages()[1].request.text, "The definition file for this report is missing!");
+}
+
+// The settings dialog's Close is killed at random points of the write-back, hundreds of
+// times: the definition is always one whole version.
+TEST_F(DefinitionFileTest, AWriteBackKilledAnywhereLeavesAWholeDefinition) {
+    auto text = [](long version) {
+        return "Version=" + std::to_string(version) +
+               "\r\nPad=" + std::string(100000, static_cast<char>('a' + version % 26)) + "\r\n";
+    };
+    writeFile("Crash.DXL", text(0));
+    bp::test::KillRounds rounds;
+    ASSERT_TRUE(Load_DefFile(session_, "Crash", kExcelReport));
+    rounds.save = [&](long version) {
+        stageValue(session_, "Version", std::to_string(version));
+        stageValue(session_, "Pad", std::string(100000, static_cast<char>('a' + version % 26)));
+        Update_DefFile(session_, "Crash", kExcelReport);
+    };
+    rounds.versionOnDisk = [&] {
+        std::string now = readFile("Crash.DXL");
+        long version = std::stol(now.substr(now.find('=') + 1));
+        EXPECT_EQ(now, text(version));
+        return version;
+    };
+    EXPECT_GT(bp::test::killDuringSaves(rounds, folder_.path()), 20);
+    ASSERT_TRUE(Load_DefFile(session_, "Crash", kExcelReport));
+    ASSERT_TRUE(Update_DefFile(session_, "Crash", kExcelReport));
+    EXPECT_EQ(bp::test::temporariesIn(folder_.path()), 0);
 }
 
 }  // namespace

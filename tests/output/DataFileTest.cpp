@@ -9,7 +9,9 @@
 #include "output/ReportDataset.h"
 #include "output/ResultsList.h"
 #include "platform/TestSupport.h"
+#include "support/FileSizeLimit.h"
 #include "support/HostSession.h"
+#include "support/KillDuringSaves.h"
 
 namespace bp::output {
 namespace {
@@ -206,14 +208,60 @@ TEST_F(DataFileTest, MoreThanTwentySixColumnsAreRefused) {
 TEST_F(DataFileTest, ADataFileThatCannotBeWrittenKeepsThePreviousOne) {
     fields({"1"}, {"ID"});
     std::string first = run(0);
-    std::filesystem::create_directories(host_.file("data.CSV.new~") + "/blocked");
-    EXPECT_EQ(run(0, {"S00000000001"}), "<not written>");
+    {
+        bp::test::FileSizeLimit diskFull(0);
+        ASSERT_TRUE(diskFull.active());
+        EXPECT_EQ(run(0, {"S00000000001"}), "<not written>");
+    }
+    EXPECT_EQ(bp::test::temporariesIn(host_.folder.path()), 0);
     std::ifstream in(host_.file("data.CSV"), std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     EXPECT_EQ(s.str(), first);
     ASSERT_EQ(host_.ui.messages().size(), 1u);
     EXPECT_EQ(host_.ui.messages()[0].request.title, "brindlepath error");
+}
+
+// A run killed at random points while it writes the data file, hundreds of times: the report
+// builder always finds one whole data file.
+TEST_F(DataFileTest, AWriterKilledAnywhereLeavesAWholeDataFile) {
+    const int kRows = 3000;
+    auto line = [](long version, int row) {
+        return "\"" + std::to_string(version) + "\",\"row " + std::to_string(row) + "\"\r\n";
+    };
+    auto content = [&](long version) {
+        std::string text;
+        for (int row = 0; row < kRows; ++row)
+            text += line(version, row);
+        return text;
+    };
+    auto fill = [&](long version) {
+        lvw_->clearRows();
+        for (int row = 0; row < kRows; ++row) {
+            int at = lvw_->addRow(std::to_string(version));
+            lvw_->setCell(at, 1, "row " + std::to_string(row));
+        }
+    };
+    host_.session.iOutputType = 0;
+    fill(0);
+    ASSERT_TRUE(Write_File(host_.session, *lvw_, false));
+    bp::test::KillRounds rounds;
+    rounds.save = [&](long version) {
+        fill(version);
+        Write_File(host_.session, *lvw_, false);
+    };
+    rounds.versionOnDisk = [&] {
+        std::ifstream in(dataFilePath(host_.session), std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        std::string now = s.str();
+        long version = std::stol(now.substr(1, now.find('"', 1) - 1));
+        EXPECT_EQ(now, content(version));
+        return version;
+    };
+    EXPECT_GT(bp::test::killDuringSaves(rounds, host_.folder.path()), 20);
+    ASSERT_TRUE(Write_File(host_.session, *lvw_, false));
+    EXPECT_EQ(bp::test::temporariesIn(host_.folder.path()), 0);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "output/RunCommand.h"
 #include "platform/Launcher.h"
 #include "platform/TestSupport.h"
+#include "support/FileSizeLimit.h"
 #include "support/HostSession.h"
 
 namespace bp::output {
@@ -174,7 +175,8 @@ TEST_F(RunCommandTest, ACancelledSaveWritesNoFileAndStays) {
 
 TEST_F(RunCommandTest, AnUnwritableDataFileLaunchesAndCopiesNothing) {
     report(0, "Pipeline");
-    std::filesystem::create_directories(host_.file("data.CSV.new~") + "/blocked");
+    bp::test::FileSizeLimit diskFull(0);
+    ASSERT_TRUE(diskFull.active());
     EXPECT_EQ(run(), RunOutcome::Stopped);
     EXPECT_TRUE(launcher_.launches().empty());
     EXPECT_FALSE(window_.closed);
@@ -182,6 +184,7 @@ TEST_F(RunCommandTest, AnUnwritableDataFileLaunchesAndCopiesNothing) {
     host_.ui.queueSaveFile(host_.file("out.csv"));
     EXPECT_EQ(run(), RunOutcome::Stopped);
     EXPECT_FALSE(std::filesystem::exists(host_.file("out.csv")));
+    EXPECT_FALSE(std::filesystem::exists(host_.file("data.CSV")));
 }
 
 TEST_F(RunCommandTest, AHostFailureInAStageStopsTheRunWithoutOutput) {

@@ -1,19 +1,18 @@
 // Behaviour of the settings store as the program and the report builder see it.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include "TestSupport.h"
 #include "platform/Error.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/MemorySettingsStore.h"
+#include "support/KillDuringSaves.h"
 
 namespace bp::platform {
 namespace {
@@ -251,17 +250,65 @@ TEST_F(FileSettingsStoreTest, AFolderThatCannotHoldTheFileRaisesAStoreError) {
     EXPECT_NO_THROW(store.DeleteSetting("Settings"));
 }
 
-TEST_F(FileSettingsStoreTest, AFileThatCannotBeReplacedRaisesAStoreError) {
+TEST_F(FileSettingsStoreTest, APathNamingAFolderIsRefusedAndLeavesNothingBesideIt) {
     std::filesystem::create_directory(path_);  // a folder where the file should be
     FileSettingsStore store(path_);
     try {
         store.SaveSetting("Settings", "Lookup", "-1");
         FAIL() << "the save reported success";
     } catch (const Error& e) {
-        EXPECT_TRUE(e.number() == kErrPathFileAccess || e.number() == kErrPermissionDenied)
-            << e.number();
+        EXPECT_EQ(e.number(), kErrPathFileAccess);
+        EXPECT_NE(e.description().find("settings.ini"), std::string::npos) << e.description();
     }
-    EXPECT_FALSE(std::filesystem::exists(path_ + ".tmp"));
+    EXPECT_TRUE(std::filesystem::is_empty(path_));
+    EXPECT_EQ(bp::test::temporariesIn(folder_.path()), 0);
+    EXPECT_FALSE(std::filesystem::exists(path_ + ".lock")) << "a stray lock file beside it";
+}
+
+// Neither a pipe (which would block the read) nor an endless device (which would fill the
+// memory) is ever read as the store.
+TEST_F(FileSettingsStoreTest, APipeOrADeviceIsNeitherReadNorReplaced) {
+    std::string fifo = folder_.file("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string zero = folder_.file("zero.ini");
+    std::filesystem::create_symlink("/dev/zero", zero);
+    for (const std::string& path : {fifo, zero}) {
+        FileSettingsStore store(path);
+        EXPECT_EQ(store.GetSetting("Settings", "Lookup", "default"), "default") << path;
+        try {
+            store.SaveSetting("Settings", "Lookup", "-1");
+            ADD_FAILURE() << "the save reported success for " << path;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.number(), kErrPathFileAccess);
+            EXPECT_NE(e.description().find("not a regular file"), std::string::npos)
+                << e.description();
+        }
+        EXPECT_FALSE(std::filesystem::exists(path + ".lock")) << path;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_TRUE(std::filesystem::is_symlink(zero));
+}
+
+TEST_F(FileSettingsStoreTest, AStoreLargerThanTheLimitIsNotReadNorReplaced) {
+    std::string huge =
+        "[Settings]\nLookup=-1\nPad=" + std::string(FileSettingsStore::kMaxStoreBytes, 'x') + "\n";
+    writeFile(path_, huge);
+    FileSettingsStore store(path_);
+    EXPECT_EQ(store.GetSetting("Settings", "Lookup", "default"), "default");
+    try {
+        store.SaveSetting("Settings", "Lookup", "0");
+        FAIL() << "the save reported success";
+    } catch (const Error& e) {
+        EXPECT_NE(e.description().find("too large"), std::string::npos) << e.description();
+    }
+    EXPECT_EQ(std::filesystem::file_size(path_), huge.size());
+}
+
+TEST_F(FileSettingsStoreTest, AStoreJustWithinTheLimitIsRead) {
+    std::string head = "[Settings]\nLookup=-1\nPad=";
+    writeFile(path_,
+              head + std::string(FileSettingsStore::kMaxStoreBytes - head.size() - 1, 'x') + "\n");
+    EXPECT_EQ(FileSettingsStore(path_).GetSetting("Settings", "Lookup", "default"), "-1");
 }
 
 TEST_F(FileSettingsStoreTest, CreatesMissingFoldersOnTheFirstSave) {
@@ -271,44 +318,28 @@ TEST_F(FileSettingsStoreTest, CreatesMissingFoldersOnTheFirstSave) {
     EXPECT_EQ(FileSettingsStore(nested).GetSetting("Settings", "Lookup", ""), "-1");
 }
 
-// The writer dies at any moment of a save: the file is always one whole version.
+// The writer dies at any moment of a save, hundreds of times: the file is always one whole
+// version, and the next save removes the temporary a killed one left.
 TEST_F(FileSettingsStoreTest, AWriterKilledDuringSavesLeavesAWholeVersion) {
-    const std::size_t kPayload = 400000;
-    FileSettingsStore(path_).SaveSetting("Big", "payload", std::string(kPayload, 'a') + "|0");
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        FileSettingsStore store(path_);
-        for (int i = 1;; ++i) {
-            store.SaveSetting(
-                "Big", "payload",
-                std::string(kPayload, static_cast<char>('a' + i % 26)) + "|" + std::to_string(i));
-        }
-    }
-    // Kill it in the middle of its saves, once it has been saving for a while.
-    auto versionOnDisk = [&] {
-        std::string payload = FileSettingsStore(path_).GetSetting("Big", "payload", "");
-        return payload.size() > kPayload + 1 ? std::stoi(payload.substr(kPayload + 1)) : -1;
+    const std::size_t kPayload = 100000;
+    auto payload = [&](long version) {
+        return std::string(kPayload, static_cast<char>('a' + version % 26)) + "|" +
+               std::to_string(version);
     };
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (versionOnDisk() < 3 && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(15));
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status));
-
-    std::string payload = FileSettingsStore(path_).GetSetting("Big", "payload", "");
-    ASSERT_GT(payload.size(), kPayload + 1);
-    int version = std::stoi(payload.substr(kPayload + 1));
-    EXPECT_EQ(payload.substr(0, kPayload + 1),
-              std::string(kPayload, static_cast<char>('a' + version % 26)) + "|");
-    EXPECT_GT(version, 0) << "the writer never finished a save";
-    // The next writer takes over the temporary file the dead one left.
+    FileSettingsStore(path_).SaveSetting("Big", "payload", payload(0));
+    bp::test::KillRounds rounds;
+    rounds.save = [&](long version) {
+        FileSettingsStore(path_).SaveSetting("Big", "payload", payload(version));
+    };
+    rounds.versionOnDisk = [&] {
+        std::string value = FileSettingsStore(path_).GetSetting("Big", "payload", "");
+        long version = value.size() > kPayload + 1 ? std::stol(value.substr(kPayload + 1)) : -1;
+        EXPECT_EQ(value, payload(version));
+        return version;
+    };
+    EXPECT_GT(bp::test::killDuringSaves(rounds, folder_.path()), 20);
     FileSettingsStore(path_).SaveSetting("Big", "after", "1");
-    EXPECT_FALSE(std::filesystem::exists(path_ + ".tmp"));
+    EXPECT_EQ(bp::test::temporariesIn(folder_.path()), 0);
 }
 
 TEST_F(FileSettingsStoreTest, StagingAFewHundredKeysOneAtATimeStaysQuick) {

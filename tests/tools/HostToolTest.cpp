@@ -6,6 +6,8 @@
 #include "act/sim/DatasetJson.h"
 #include "act/sim/HostStore.h"
 #include "act/sim/HostTestSupport.h"
+#include "support/FileSizeLimit.h"
+#include "support/KillDuringSaves.h"
 
 namespace bp::sim::test {
 namespace {
@@ -58,6 +60,30 @@ TEST_F(HostToolTest, WithoutDbTheEnvironmentsHostIsUsed) {
     ToolResult demo = runTool("demo --contacts 5");
     ASSERT_EQ(demo.exitCode, 0) << demo.output;
     EXPECT_TRUE(fs::exists(path("default-host.db")));
+}
+
+TEST_F(HostToolTest, ImportOfADeviceIsRefusedAtOnce) {
+    ToolResult result = tool("import /dev/zero");
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_NE(result.output.find("not a regular file"), std::string::npos) << result.output;
+    EXPECT_FALSE(fs::exists(path("host.db")));
+}
+
+TEST_F(HostToolTest, AnExportThatCannotBeWrittenKeepsTheEarlierFile) {
+    ASSERT_EQ(tool("import " + quote(writeFile("small.json", kSmallDataset))).exitCode, 0);
+    std::string earlier = writeFile("out.json", "the earlier export");
+    {
+        bp::test::FileSizeLimit diskFull(0);  // the tool inherits it
+        ASSERT_TRUE(diskFull.active());
+        ToolResult result = tool("export " + quote(earlier));
+        EXPECT_NE(result.exitCode, 0);
+        EXPECT_NE(result.output.find("cannot be written"), std::string::npos) << result.output;
+    }
+    std::ifstream in(earlier, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "the earlier export");
+    EXPECT_EQ(bp::test::temporariesIn(dir_), 0);
 }
 
 TEST_F(HostToolTest, ExportThenImportKeepsTheDataset) {

@@ -1,13 +1,12 @@
 #include "act/sim/DatasetJson.h"
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
-#include <sstream>
 
 #include "act/sim/HostErrors.h"
 #include "act/sim/HostWriter.h"
 #include "platform/Error.h"
+#include "platform/File.h"
 
 namespace bp::sim {
 
@@ -299,14 +298,16 @@ void DatasetJson::importText(const std::string& dbPath, const std::string& jsonT
 }
 
 void DatasetJson::importFile(const std::string& dbPath, const std::string& jsonPath) {
-    std::ifstream in(jsonPath, std::ios::binary);
-    if (!in) {
-        raise(kErrFileNotFound, jsonPath + ": the file cannot be read");
+    std::string text;
+    if (int err = platform::readWholeFile(jsonPath, kMaxFileBytes, text); err != 0) {
+        raise(kErrFileNotFound,
+              jsonPath + ": the file cannot be read (" +
+                  (err == platform::kErrnoFileTooLarge ? std::string("larger than 2 GB")
+                                                       : platform::systemErrorText(err)) +
+                  ")");
     }
-    std::stringstream text;
-    text << in.rdbuf();
     try {
-        importText(dbPath, text.str());
+        importText(dbPath, text);
     } catch (const Error& e) {
         raise(e.number(), jsonPath + ": " + e.description());
     }

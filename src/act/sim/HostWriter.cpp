@@ -1,25 +1,22 @@
 #include "act/sim/HostWriter.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 
 #include "act/sim/HostErrors.h"
 #include "platform/Error.h"
+#include "platform/File.h"
 
 namespace bp::sim {
 
 namespace fs = std::filesystem;
 
-HostWriter::HostWriter(const std::string& targetPath)
-    : target_(targetPath), temp_(targetPath + ".new-" + std::to_string(::getpid())) {
-    fs::path folder = fs::path(target_).parent_path();
+HostWriter::HostWriter(const std::string& targetPath) : save_(targetPath, "db") {
+    fs::path folder = fs::path(targetPath).parent_path();
     std::error_code ec;
     if (!folder.empty()) {
         fs::create_directories(folder, ec);
     }
-    fs::remove(temp_, ec);
-    db_ = std::make_unique<Sqlite>(temp_, Sqlite::Mode::Create);
+    db_ = std::make_unique<Sqlite>(save_.tempPath(), Sqlite::Mode::Create);
     // A temporary file: no journal needed, the rename below is the commit point.
     db_->exec("PRAGMA journal_mode = OFF");
     db_->exec("BEGIN");
@@ -37,12 +34,9 @@ HostWriter::HostWriter(const std::string& targetPath)
     setMeta("closeCount", "0");
 }
 
+// The database closes before save_ removes its file.
 HostWriter::~HostWriter() {
-    if (!committed_) {
-        closeDatabase();
-        std::error_code ec;
-        fs::remove(temp_, ec);
-    }
+    closeDatabase();
 }
 
 // Statements first: the connection closes only once none is left open on it.
@@ -106,14 +100,11 @@ void HostWriter::commit() {
     }
     db_->exec("COMMIT");
     closeDatabase();
-    std::error_code ec;
-    fs::rename(temp_, target_, ec);
-    if (ec) {
-        fs::remove(temp_, ec);
+    if (!save_.commit()) {
         raise(kErrPermissionDenied,
-              "The host database " + target_ + " cannot be replaced: " + ec.message());
+              "The host database " + save_.target() +
+                  " cannot be replaced: " + platform::systemErrorText(save_.error()));
     }
-    committed_ = true;
 }
 
 }  // namespace bp::sim

@@ -1,7 +1,8 @@
 #pragma once
 // Builds a whole host database in one transaction into a temporary file beside the target and
 // renames it over the target only when everything went in, so a failed import or generation
-// never loses the database that was there before.
+// never loses the database that was there before. The temporary is named like every file
+// the program saves (SaveFile), so the next import removes one that a killed import left.
 
 #include <cstdint>
 #include <memory>
@@ -10,6 +11,7 @@
 
 #include "act/sim/HostStore.h"
 #include "act/sim/Sqlite.h"
+#include "platform/SaveFile.h"
 
 namespace bp::sim {
 
@@ -32,8 +34,7 @@ public:
 private:
     void closeDatabase();
 
-    std::string target_;
-    std::string temp_;
+    platform::SaveFile save_;
     std::unique_ptr<Sqlite> db_;
     std::vector<Statement> records_;  // one insert per TableKind
     std::unique_ptr<Statement> meta_, users_, fields_, lists_, stages_;
@@ -41,7 +42,6 @@ private:
     std::uint64_t rows_[3] = {0, 0, 0};
     std::uint64_t bytes_[3] = {0, 0, 0};
     int listPos_ = 0;
-    bool committed_ = false;
 };
 
 }  // namespace bp::sim

@@ -1,11 +1,12 @@
 #include "act/sim/LookupFile.h"
 
-#include <unistd.h>
-
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 
 #include "platform/Error.h"
+#include "platform/File.h"
+#include "platform/SaveFile.h"
 
 namespace bp::sim {
 
@@ -17,30 +18,27 @@ void LookupFile::write(const std::string& path, const std::vector<std::string>& 
     if (!folder.empty() && !fs::is_directory(folder, ec)) {
         raise(kErrPathNotFound, "Path not found: " + folder.string());
     }
-    std::string temp = path + ".tmp-" + std::to_string(::getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << kHeader << '\n';
-        for (const auto& id : ids) {
-            out << id << '\n';
-        }
-        if (!out.flush()) {
-            fs::remove(temp, ec);
-            raise(kErrPermissionDenied, "The lookup file " + path + " cannot be written.");
-        }
+    std::string text = std::string(kHeader) + '\n';
+    for (const auto& id : ids) {
+        text += id;
+        text += '\n';
     }
-    fs::rename(temp, path, ec);
-    if (ec) {
-        fs::remove(temp, ec);
+    platform::SaveFile file(path);
+    if (!file.open() || !file.write(text) || !file.commit()) {
         raise(kErrPermissionDenied, "The lookup file " + path + " cannot be written.");
     }
 }
 
 std::vector<std::string> LookupFile::read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        raise(kErrFileNotFound, "File not found: " + path);
+    std::string text;
+    if (int err = platform::readWholeFile(path, kMaxBytes, text); err != 0) {
+        if (err == ENOENT) {
+            raise(kErrFileNotFound, "File not found: " + path);
+        }
+        raise(kErrPathFileAccess,
+              "The lookup file " + path + " cannot be read: " + platform::systemErrorText(err));
     }
+    std::istringstream in(text);
     std::string line;
     auto next = [&]() {
         if (!std::getline(in, line)) {

@@ -1,13 +1,12 @@
 #include "act/sim/RecordSet.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstring>
 #include <limits>
 
 #include "act/sim/HostErrors.h"
 #include "platform/Error.h"
+#include "platform/MemoryAdvice.h"
 
 namespace bp::sim {
 
@@ -44,17 +43,6 @@ void walk(std::string_view packed, Visit visit) {
             return;
         }
         at += length;
-    }
-}
-
-// A million records fill hundreds of megabytes; on the first touch each 4 KiB page costs a
-// fault, which dominated opening a large host. Huge pages cut the faults by 512.
-void adviseHugePages(const void* data, std::size_t bytes) {
-    constexpr std::uintptr_t kHuge = 2u << 20;
-    auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
-    auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kHuge - 1);
-    if (end > begin) {
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
     }
 }
 
@@ -97,8 +85,8 @@ std::string_view RecordSet::packedId(std::string_view packed) {
 void RecordSet::reserve(std::size_t records, std::size_t bytes) {
     offsets_.reserve(records + 1);
     arena_.reserve(bytes);
-    adviseHugePages(arena_.data(), arena_.capacity());
-    adviseHugePages(offsets_.data(), offsets_.capacity() * sizeof(std::uint64_t));
+    platform::adviseHugePages(arena_.data(), arena_.capacity());
+    platform::adviseHugePages(offsets_.data(), offsets_.capacity() * sizeof(std::uint64_t));
 }
 
 void RecordSet::append(std::string_view packed) {
@@ -136,7 +124,7 @@ void RecordSet::buildIndex() {
         capacity *= 2;
     }
     slots_.reserve(capacity);
-    adviseHugePages(slots_.data(), capacity * sizeof(std::uint64_t));
+    platform::adviseHugePages(slots_.data(), capacity * sizeof(std::uint64_t));
     slots_.assign(capacity, 0);
     for (std::uint32_t record = 0; record < size(); ++record) {
         std::string_view id = packedId(packed(record));

@@ -1,0 +1,117 @@
+// The files the embedded host reads and replaces: datasets to import, its database and the
+// lookup files. Only regular files of sensible size are read, and every replacement leaves the
+// old file or the new one, never a mix, even when its writer is killed.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "act/sim/DatasetJson.h"
+#include "act/sim/HostStore.h"
+#include "act/sim/HostTestSupport.h"
+#include "act/sim/LookupFile.h"
+#include "platform/Error.h"
+#include "support/FifoWatchdog.h"
+#include "support/KillDuringSaves.h"
+
+namespace bp::sim::test {
+namespace {
+
+using nlohmann::json;
+
+class HostFilesTest : public TempHostFolder {
+protected:
+    json exported() {
+        HostStore store(path("host.db"));
+        return DatasetJson::exportJson(store);
+    }
+    std::string importError(const std::string& datasetPath) {
+        try {
+            DatasetJson::importFile(path("host.db"), datasetPath);
+        } catch (const Error& e) {
+            return e.description();
+        }
+        return "(accepted)";
+    }
+    std::vector<std::string> names() const {
+        std::vector<std::string> result;
+        for (const auto& entry : fs::directory_iterator(dir_)) {
+            result.push_back(entry.path().filename().string());
+        }
+        std::sort(result.begin(), result.end());
+        return result;
+    }
+};
+
+TEST_F(HostFilesTest, ADatasetThatIsAPipeOrADeviceIsRefusedAndTheDatabaseKept) {
+    DatasetJson::importText(path("host.db"), kSmallDataset);
+    std::string fifo = path("pipe.json");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    {
+        bp::test::FifoWatchdog watchdog(fifo);
+        EXPECT_NE(importError(fifo).find("not a regular file"), std::string::npos);
+    }
+    EXPECT_NE(importError("/dev/zero").find("not a regular file"), std::string::npos);
+    EXPECT_EQ(exported(), json::parse(kSmallDataset));
+}
+
+TEST_F(HostFilesTest, ADatasetLargerThanTwoGigabytesIsRefusedUnread) {
+    DatasetJson::importText(path("host.db"), kSmallDataset);
+    std::string huge = writeFile("huge.json", kSmallDataset);
+    fs::resize_file(huge, DatasetJson::kMaxFileBytes + 1);  // sparse: takes no room on the disk
+    std::string error = importError(huge);
+    EXPECT_NE(error.find("huge.json"), std::string::npos) << error;
+    EXPECT_NE(error.find("larger than 2 GB"), std::string::npos) << error;
+    EXPECT_EQ(exported(), json::parse(kSmallDataset));
+}
+
+TEST_F(HostFilesTest, AnImportRemovesWhatAKilledImportLeftButNotALiveOnesFiles) {
+    std::string ended = std::to_string(bp::test::endedProcessId());
+    std::string running = std::to_string(::getppid());
+    writeFile(".host.db.db-" + ended + "-0.bptmp", "half a database");
+    writeFile(".host.db.db-" + running + "-0.bptmp", "an import at work");
+    DatasetJson::importText(path("host.db"), kSmallDataset);
+    EXPECT_EQ(names(),
+              (std::vector<std::string>{".host.db.db-" + running + "-0.bptmp", "host.db"}));
+    EXPECT_EQ(exported(), json::parse(kSmallDataset));
+}
+
+TEST_F(HostFilesTest, ALookupFileThatIsAPipeIsRefusedWithoutWaiting) {
+    std::string fifo = path("pipe.lku");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    bp::test::FifoWatchdog watchdog(fifo);
+    try {
+        LookupFile::read(fifo);
+        FAIL() << "the pipe was read as a lookup";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), kErrPathFileAccess);
+        EXPECT_NE(e.description().find("not a regular file"), std::string::npos) << e.description();
+    }
+}
+
+// The host is killed at random points while it saves a lookup, hundreds of times.
+TEST_F(HostFilesTest, ALookupWriterKilledAnywhereLeavesAWholeLookup) {
+    auto ids = [](long version) {
+        std::vector<std::string> list{std::to_string(version)};
+        for (int i = 0; i < 20000; ++i) {
+            list.push_back("C" + std::to_string(version % 1000) + "-" + std::to_string(i));
+        }
+        return list;
+    };
+    std::string lookup = path("saved.lku");
+    LookupFile::write(lookup, ids(0));
+    bp::test::KillRounds rounds;
+    rounds.save = [&](long version) { LookupFile::write(lookup, ids(version)); };
+    rounds.versionOnDisk = [&] {
+        std::vector<std::string> now = LookupFile::read(lookup);
+        long version = now.empty() ? -1 : std::stol(now.front());
+        EXPECT_EQ(now, ids(version));
+        return version;
+    };
+    EXPECT_GT(bp::test::killDuringSaves(rounds, dir_), 20);
+    LookupFile::write(lookup, ids(1));
+    EXPECT_EQ(bp::test::temporariesIn(dir_), 0);
+}
+
+}  // namespace
+}  // namespace bp::sim::test

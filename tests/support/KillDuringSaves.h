@@ -1,0 +1,106 @@
+#pragma once
+// Kills a writer at random points of its saves, many times over. Every kind of file the
+// program replaces must then hold one whole version (the old one or a new one, never a mix),
+// and what a killed writer left behind must go with the next save.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+#include <thread>
+
+namespace bp::test {
+
+// A process number that belongs to no running process: a child that has ended.
+inline int endedProcessId() {
+    pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    return static_cast<int>(child);
+}
+
+// The temporary files a writer left in `folder` (SaveFile's naming).
+inline int temporariesIn(const std::filesystem::path& folder) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().filename().string().find(".bptmp") != std::string::npos) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+struct KillRounds {
+    int rounds = 200;
+    // Saves one version of the file (the child calls it for first, first + 1, ... until it is
+    // killed).
+    std::function<void(long version)> save;
+    // Runs after each kill: the version the file holds now, after asserting it is whole.
+    std::function<long()> versionOnDisk;
+};
+
+// How long a few saves take here: the children live up to a few saves' time, so kills land
+// both inside the first save and after whole ones, however fast the disk is.
+inline std::chrono::microseconds lifeSpan(const KillRounds& rounds) {
+    auto start = std::chrono::steady_clock::now();
+    for (long version = 1; version <= 3; ++version) {
+        rounds.save(version);
+    }
+    auto three = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - start);
+    return std::max(std::chrono::microseconds(2000), three * 4 / 3);
+}
+
+// Returns how many kills found a version newer than the one before: proof that the writer
+// got through whole saves and was not only ever killed inside its first.
+inline int killDuringSaves(const KillRounds& rounds, const std::filesystem::path& folder) {
+    std::mt19937 random(20261206);
+    std::uniform_int_distribution<long> life(0, lifeSpan(rounds).count());
+    long last = rounds.versionOnDisk();
+    int advanced = 0;
+    for (int round = 0; round < rounds.rounds; ++round) {
+        pid_t child = ::fork();
+        if (child < 0) {
+            ADD_FAILURE() << "fork failed";
+            return advanced;
+        }
+        if (child == 0) {
+            try {
+                for (long version = (round + 1) * 1000000L;; ++version) {
+                    rounds.save(version);
+                }
+            } catch (...) {
+            }
+            ::_exit(3);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(life(random)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        if (!WIFSIGNALED(status)) {
+            ADD_FAILURE() << "the writer stopped by itself, status " << status;
+            return advanced;
+        }
+        long now = rounds.versionOnDisk();
+        if (::testing::Test::HasFailure()) {
+            ADD_FAILURE() << "after kill " << round;
+            return advanced;
+        }
+        advanced += now != last ? 1 : 0;
+        last = now;
+        // Each save removes what the writers killed before it left: one at most remains.
+        EXPECT_LE(temporariesIn(folder), 1) << "after kill " << round;
+    }
+    return advanced;
+}
+
+}  // namespace bp::test
