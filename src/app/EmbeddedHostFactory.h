@@ -4,6 +4,7 @@
 #include <chrono>
 #include <string>
 
+#include "act/sim/Sqlite.h"
 #include "app/HostFactory.h"
 
 namespace bp::app {
@@ -12,7 +13,7 @@ class EmbeddedHostFactory : public HostFactory {
 public:
     // `busyWait`: how long start-up waits for a database another program holds locked.
     explicit EmbeddedHostFactory(std::string path,
-                                 std::chrono::milliseconds busyWait = std::chrono::seconds(5));
+                                 std::chrono::milliseconds busyWait = sim::Sqlite::kBusyWait);
 
     std::unique_ptr<act::Host> open() const override;
 

@@ -1,7 +1,7 @@
 #pragma once
-// The desktop program on the embedded host: the services of a session, start-up through
-// Sub_Main, the rendered main window, and the loop that ends with it. main() only parses the
-// command line; tests drive a Program on a temporary host the same way.
+// The desktop program: start-up (app::StartUp, on the host its factory opens) with the splash
+// window drawn, the rendered main window, and the loop that ends with it. main() only parses
+// the command line; tests drive a Program on a temporary host the same way.
 
 #include <QString>
 #include <memory>

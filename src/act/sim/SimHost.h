@@ -14,6 +14,7 @@
 #include <string>
 
 #include "act/Host.h"
+#include "act/sim/Sqlite.h"
 
 namespace bp::sim {
 
@@ -24,7 +25,7 @@ public:
     // Opens an existing host database (create one with DatasetJson or DemoGenerator). A
     // database another program holds locked is waited for `busyWait`, then refused.
     explicit SimHost(const std::string& dbPath,
-                     std::chrono::milliseconds busyWait = std::chrono::seconds(5));
+                     std::chrono::milliseconds busyWait = Sqlite::kBusyWait);
     ~SimHost() override;
 
     // $BRINDLEPATH_HOST, else $XDG_DATA_HOME/brindlepath/host.db, else
