@@ -3,16 +3,11 @@
 #include <filesystem>
 #include <optional>
 
-#include "act/sim/SimHost.h"
 #include "app/FrmMain.h"
-#include "app/Module1.h"
+#include "app/StartUp.h"
 #include "output/BatchUi.h"
 #include "output/SettingsOverlay.h"
-#include "platform/DesktopShell.h"
 #include "platform/FileSettingsStore.h"
-#include "platform/Launcher.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SingleInstance.h"
 
 namespace bp::app {
 namespace {
@@ -54,34 +49,21 @@ std::optional<platform::SettingPairs> selectionKeys(const BatchArgs& args, std::
 }  // namespace
 
 int runBatch(const std::vector<std::string>& args, std::ostream& err) {
+    return runBatch(args, err, makeHostFactory());
+}
+
+int runBatch(const std::vector<std::string>& args, std::ostream& err,
+             std::unique_ptr<HostFactory> hostFactory) {
     auto parsed = parse(args, err);
     if (!parsed)
         return kFailed;
     auto overrides = selectionKeys(*parsed, err);
     if (!overrides)
         return kFailed;
-    std::string hostPath = sim::SimHost::defaultPath();
-    if (!std::filesystem::is_regular_file(hostPath)) {
-        err << "brindlepath: no contact database at " << hostPath
-            << "; create one with: brindlepath-host --db " << hostPath << " demo\n";
-        return kFailed;
-    }
-    auto store = platform::openUserSettings();
-    output::SettingsOverlay settings(*store, *overrides);
+    StartUp startUp(std::move(hostFactory));
+    output::SettingsOverlay settings(startUp.userSettings(), *overrides);
     output::BatchUi ui(err, parsed->out);
-    platform::DesktopShell shell;
-    platform::ReportBuilderLauncher launcher;
-    sim::SimHost host(hostPath);
-    platform::SingleInstance instance;
-
-    act::Session session;
-    session.ui = &ui;
-    session.settings = &settings;
-    session.shell = &shell;
-    session.launcher = &launcher;
-    session.host = &host;
-    session.programFolder = platform::programFolder();
-    auto frmMain = Sub_Main(session, instance);
+    auto frmMain = startUp.run(ui, settings);
     if (!frmMain)
         return kFailed;
     frmMain->cmdOK_Click();

@@ -7,13 +7,19 @@
 // Exit status: 0 the run completed, 1 it stopped (with a message, or a cancelled save),
 // 2 a usage or start-up failure.
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "app/HostFactory.h"
 
 namespace bp::app {
 
 // `args` are the words after "--run".
 int runBatch(const std::vector<std::string>& args, std::ostream& err);
+// The same on the host `hostFactory` opens.
+int runBatch(const std::vector<std::string>& args, std::ostream& err,
+             std::unique_ptr<HostFactory> hostFactory);
 
 }  // namespace bp::app

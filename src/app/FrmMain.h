@@ -106,6 +106,8 @@ private:
     void bindMenu(const char* name, std::function<void()> Commands::*hook);
     bool registerForHostEvents();
     void restoreControls();
+    void fillLists();
+    void fillList(const char* routine, const std::function<void()>& fill);
     void restoreConditions();
     void restoreReportIndex();
     void releaseHostObjects();
@@ -123,7 +125,9 @@ private:
     forms::Timer* tmrActEvent_ = nullptr;
     std::shared_ptr<act::ActEvent> ActEvent1_;
     std::unique_ptr<MainWindowCommands> commandsOwner_;
-    bool loadAborted_ = false;
+    // Set when Form_Load restored every control without an error; a window whose load
+    // stopped part-way would save its half-restored state over the stored one.
+    bool loadComplete_ = false;
     bool programEnded_ = false;
 };
 

@@ -3,6 +3,7 @@
 
 #include "app/FrmMain.h"
 
+#include <cstdint>
 #include <string>
 
 #include "criteria/CriteriaTexts.h"
@@ -17,7 +18,9 @@ using namespace bp::forms;
 
 void FrmMain::Form_Load() {
     bLoading = true;
-    loadAborted_ = false;
+    loadComplete_ = false;
+    const std::uint64_t errorsBefore = platform::reportedErrorCount();
+    bool completed = false;
     run("Form_Load", [&] {
         if (!registerForHostEvents()) {
             return;
@@ -32,7 +35,11 @@ void FrmMain::Form_Load() {
         Load_Reports();
         restoreControls();
         Update_ReportMenu();
+        completed = true;
     });
+    // Any error reported on the way (a list that could not be filled, a restored value that
+    // failed in its handler) leaves controls that no longer hold what was stored.
+    loadComplete_ = completed && platform::reportedErrorCount() == errorsBefore;
     bLoading = false;
 }
 
@@ -49,7 +56,6 @@ bool FrmMain::registerForHostEvents() {
         ui().message({.title = title,
                       .text = "Please run ACT! before running " + title,
                       .icon = MsgIcon::Exclamation});
-        loadAborted_ = true;
         unload();
         return false;
     }
@@ -69,14 +75,7 @@ void FrmMain::restoreControls() {
     c.cboOutput->addItem(criteria::kOutputCsv);
     settings_.restore("cboOutput");
 
-    for (ListBox* users : {c.lstUsers, c.lstSalesUsers}) {
-        criteria::Empty_List(*users);
-        criteria::Load_Users(*users, *session_.objUsers);
-    }
-    for (int i = 0; i < 2; ++i) {
-        criteria::Empty_List(c.cboCondition[i]);
-        criteria::Load_Conditions(c.cboCondition[i]);
-    }
+    fillLists();
     restoreReportIndex();
     for (const char* key :
          {"Lookup0", "Lookup1", "Lookup2", "Report0", "Report1", "Report2", "Date0", "Date1",
@@ -98,6 +97,24 @@ void FrmMain::restoreControls() {
     }
     settings_.restore("SalesDateStart");
     settings_.restore("SalesDateEnd");
+}
+
+// A list that could not be filled is reported on its own and the load goes on with the
+// entries it got, so the rest of the window is still restored.
+void FrmMain::fillLists() {
+    auto& c = panel_.controls();
+    for (ListBox* users : {c.lstUsers, c.lstSalesUsers}) {
+        criteria::Empty_List(*users);
+        fillList("Load_Users", [&] { criteria::Load_Users(*users, *session_.objUsers); });
+    }
+    for (int i = 0; i < 2; ++i) {
+        criteria::Empty_List(c.cboCondition[i]);
+        fillList("Load_Conditions", [&] { criteria::Load_Conditions(c.cboCondition[i]); });
+    }
+}
+
+void FrmMain::fillList(const char* routine, const std::function<void()>& fill) {
+    platform::guarded(ui(), platform::Routine{"Library1", routine}, fill);
 }
 
 void FrmMain::restoreConditions() {
@@ -146,7 +163,7 @@ void FrmMain::Form_Unload(int& Cancel) {
             databasePath = session_.objDatabase->GetDatabasePath();
             session_.objActApp->Command(kHostCloseCommand);
         }
-        if (!loadAborted_) {
+        if (loadComplete_) {
             settings_.Save_Settings();
         }
         releaseHostObjects();

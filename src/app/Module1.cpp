@@ -75,11 +75,18 @@ bool attach(act::Session& s) {
 
 }  // namespace
 
-std::unique_ptr<FrmMain> Sub_Main(act::Session& session, const platform::SingleInstance& instance) {
+std::unique_ptr<FrmMain> Sub_Main(act::Session& session, const platform::SingleInstance& instance,
+                                  const StartUpSteps& steps) {
     FrmSplash splash(*session.ui);
     splash.show();
+    // Declared after the splash, so its drawing goes first.
+    const std::shared_ptr<void> drawn = steps.drawSplash ? steps.drawSplash(splash) : nullptr;
     if (instance.PrevInstance()) {
         say(session, "An instance of this program is already running !");
+        splash.unload();
+        return nullptr;
+    }
+    if (steps.openHost && !steps.openHost()) {
         splash.unload();
         return nullptr;
     }

@@ -67,6 +67,10 @@ public:
         (void)y;
         return nullptr;
     }
+    // Why a run stopped where the window says nothing (a CSV export that could not be
+    // copied to the chosen file): a person sees the window stay open, an unattended run has
+    // nobody watching and reports it. Services with a window ignore it.
+    virtual void quietStop(const std::string& reason) { (void)reason; }
 };
 
 }  // namespace bp::forms

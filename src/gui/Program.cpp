@@ -7,11 +7,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "act/sim/SimHost.h"
 #include "app/FrmMain.h"
 #include "app/FrmMainReportsWindow.h"
 #include "app/FrmSplash.h"
-#include "app/Module1.h"
 #include "criteria/CriteriaControls.h"
 #include "definitions/DefinitionFile.h"
 #include "definitions/FrmBorder.h"
@@ -21,10 +19,6 @@
 #include "gui/Screenshots.h"
 #include "integration/FrmIntegrate.h"
 #include "platform/AppInfo.h"
-#include "platform/DesktopShell.h"
-#include "platform/FileSettingsStore.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SingleInstance.h"
 #include "reports/FrmAbout.h"
 #include "reports/FrmNew.h"
 #include "reports/FrmRename.h"
@@ -77,7 +71,8 @@ private:
 
 }  // namespace
 
-Program::Program(QtUi& ui) : ui_(ui) {}
+Program::Program(QtUi& ui, std::unique_ptr<app::HostFactory> hostFactory)
+    : ui_(ui), startUp_(std::move(hostFactory)), session_(startUp_.session()) {}
 
 Program::~Program() {
     // The window goes before its form, the form before the host objects it holds.
@@ -91,40 +86,19 @@ FormRenderer* Program::mainRenderer() const {
     return frmMain_ ? ui_.rendererOf(*frmMain_) : nullptr;
 }
 
-bool Program::openHost() {
-    const std::string path = sim::SimHost::defaultPath();
-    if (!std::filesystem::exists(path)) {
-        ui_.message({std::string(platform::kAppTitle),
-                     "There is no contact database at " + path +
-                         ".\rCreate one with: brindlepath-host --db " + path + " demo",
-                     forms::MsgButtons::OK, forms::MsgIcon::Exclamation});
-        return false;
-    }
-    try {
-        host_ = std::make_unique<sim::SimHost>(path);
-    } catch (const std::exception& e) {
-        ui_.message({std::string(platform::kAppTitle),
-                     "The contact database " + path + " cannot be opened:\r" + e.what(),
-                     forms::MsgButtons::OK, forms::MsgIcon::Critical});
-        return false;
-    }
-    return true;
+std::shared_ptr<void> Program::drawSplash(app::FrmSplash& splash) {
+    auto renderer = std::make_shared<FormRenderer>(splash);
+    renderer->window().show();
+    // Opening a large host takes a while and runs no event loop: paint now, or the user sees
+    // an empty frame (or nothing) until the main window appears.
+    renderer->window().repaint();
+    QApplication::processEvents();
+    return renderer;
 }
 
 bool Program::start() {
-    if (!openHost()) {
-        return false;
-    }
-    settings_ = platform::openUserSettings();
-    shell_ = std::make_unique<platform::DesktopShell>();
-    instance_ = std::make_unique<platform::SingleInstance>();
-    session_.ui = &ui_;
-    session_.settings = settings_.get();
-    session_.shell = shell_.get();
-    session_.host = host_.get();
-    session_.programFolder = platform::programFolder();
-    session_.launcher = &launcher_;
-    frmMain_ = app::Sub_Main(session_, *instance_);
+    frmMain_ = startUp_.run(ui_, startUp_.userSettings(),
+                            [this](app::FrmSplash& splash) { return drawSplash(splash); });
     if (!frmMain_) {
         return false;
     }

@@ -1,27 +1,20 @@
 #pragma once
-// The desktop program on the embedded host: the services of a session, start-up through
-// Sub_Main, the rendered main window, and the loop that ends with it. main() only parses the
-// command line; tests drive a Program on a temporary host the same way.
+// The desktop program: start-up (app::StartUp, on the host its factory opens) with the splash
+// window drawn, the rendered main window, and the loop that ends with it. main() only parses
+// the command line; tests drive a Program on a temporary host the same way.
 
 #include <QString>
 #include <memory>
 
 #include "act/Session.h"
+#include "app/HostFactory.h"
+#include "app/StartUp.h"
 #include "gui/QtUi.h"
-#include "platform/Launcher.h"
 
 class QWidget;
 
 namespace bp::app {
 class FrmMain;
-}
-namespace bp::platform {
-class SettingsStore;
-class Shell;
-class SingleInstance;
-}  // namespace bp::platform
-namespace bp::sim {
-class SimHost;
 }
 
 namespace bp::gui {
@@ -30,11 +23,13 @@ class Screenshots;
 
 class Program {
 public:
-    explicit Program(QtUi& ui);
+    explicit Program(QtUi& ui,
+                     std::unique_ptr<app::HostFactory> hostFactory = app::makeHostFactory());
     ~Program();
 
-    // Opens the host named by $BRINDLEPATH_HOST (else the default database) and runs
-    // start-up. False when start-up ended; the user was told why.
+    // Runs start-up on the host the factory opens (by default the one $BRINDLEPATH_HOST
+    // names, else the user's default database), with the splash window drawn while it opens.
+    // False when start-up ended; the user was told why.
     bool start();
     // Runs until the main window is gone: unloaded after a run or by the user, or ended
     // by the host closing. Returns the exit status.
@@ -46,19 +41,16 @@ public:
     FormRenderer* mainRenderer() const;
 
 private:
-    bool openHost();
+    // The splash window on screen and painted, before the host is opened.
+    std::shared_ptr<void> drawSplash(app::FrmSplash& splash);
     // Pictures of the dialogs the program runs modally; false when one was not written.
     bool pictureDialogs(Screenshots& shots);
     // The report settings and the dialogs they open, on the definition staged for them.
     bool pictureReportSettings(Screenshots& shots, QWidget* parent);
 
     QtUi& ui_;
-    std::unique_ptr<platform::SettingsStore> settings_;
-    std::unique_ptr<platform::Shell> shell_;
-    platform::ReportBuilderLauncher launcher_;
-    std::unique_ptr<sim::SimHost> host_;
-    std::unique_ptr<platform::SingleInstance> instance_;
-    act::Session session_;
+    app::StartUp startUp_;
+    act::Session& session_;
     std::unique_ptr<app::FrmMain> frmMain_;
 };
 

@@ -30,7 +30,14 @@ void BatchUi::showModal(forms::Form& form) {
 }
 
 std::optional<std::string> BatchUi::saveFile(const forms::SaveFileRequest&) {
+    if (!saveAs_) {
+        quietStop("no output file was named (--out FILE); nothing was exported");
+    }
     return saveAs_;
+}
+
+void BatchUi::quietStop(const std::string& reason) {
+    err_ << "brindlepath: " << reason << "\n";
 }
 
 }  // namespace bp::output

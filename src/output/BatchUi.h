@@ -30,6 +30,7 @@ public:
     }
     void beep() override {}
     void setBusy(bool) override {}
+    void quietStop(const std::string& reason) override;
 
     // Messages shown so far (a run that showed one stopped with a message).
     int messageCount() const { return messageCount_; }

@@ -126,7 +126,8 @@ RunOutcome RunCommand::reportOutput(filter::SalesFilter& filter, const std::stri
     return exportCsv() ? RunOutcome::Completed : RunOutcome::Stopped;
 }
 
-// A cancelled save dialog or a failed copy ends the run quietly with the window open.
+// A cancelled save dialog or a failed copy ends the run quietly with the window open; only
+// an unattended run, where nobody sees the window stay, is told why.
 bool RunCommand::exportCsv() {
     forms::SaveFileRequest request;
     request.filter = "CSV Files (*.CSV)|*.CSV";
@@ -139,7 +140,8 @@ bool RunCommand::exportCsv() {
         return false;
     try {
         platform::copyFile(dataFilePath(session_), *target);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        session_.ui->quietStop("the export could not be written to " + *target + ": " + e.what());
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "platform/ErrorHandler.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <new>
 #include <stdexcept>
@@ -10,6 +11,9 @@
 namespace bp::platform {
 
 namespace {
+
+// One user-interface thread shows every message.
+std::uint64_t reportedErrors = 0;
 
 ErrorReport standardReport(int number, const char* what) {
     std::string description = what != nullptr && *what != '\0' ? what : standardErrorText(number);
@@ -54,8 +58,13 @@ std::string errorMessageText(const ErrorReport& report, const Routine& routine,
     return text;
 }
 
+std::uint64_t reportedErrorCount() {
+    return reportedErrors;
+}
+
 void showError(forms::UiService& ui, const ErrorReport& report, const Routine& routine,
                std::string_view details) {
+    ++reportedErrors;
     forms::MessageRequest request;
     request.title = std::string(kAppTitle) + " error";
     request.text = errorMessageText(report, routine, details);
@@ -65,6 +74,7 @@ void showError(forms::UiService& ui, const ErrorReport& report, const Routine& r
 }
 
 void showLibraryError(forms::UiService& ui, const ErrorReport& report, const Routine& routine) {
+    ++reportedErrors;
     forms::MessageRequest request;
     request.title = "Error in " + std::string(routine.module) +
                     (routine.kind == RoutineKind::Sub ? ": Sub " : ": Function ") +

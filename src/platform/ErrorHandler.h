@@ -9,6 +9,7 @@
 //
 // (lines joined by "\r"), and the routine returns normally with whatever it had built.
 
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <string>
@@ -41,6 +42,10 @@ ErrorReport reportOf(const std::exception_ptr& error);
 // closing request, each side separated by an empty line.
 std::string errorMessageText(const ErrorReport& report, const Routine& routine,
                              std::string_view details = {});
+
+// How many errors have been shown since the program started. A window compares the count
+// before and after its load to tell a load that restored everything from one that did not.
+std::uint64_t reportedErrorCount();
 
 // Shows the message through the UI service.
 void showError(forms::UiService& ui, const ErrorReport& report, const Routine& routine,

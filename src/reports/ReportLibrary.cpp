@@ -57,9 +57,12 @@ void ReportLibrary::makeCsv(const std::string& name) {
 void ReportLibrary::editExcelTemplate(const std::string& name) {
     session_.settings->SaveSetting("Settings", "Template", "1");
     session_.settings->SaveSetting("Settings", "TemplatePath", templatePath(name, kTemplateExcel));
-    // The builder reads both values and opens the template itself; whether it could be
-    // started is not examined, as the shell's open never was.
-    session_.launcher->launch(session_.programFolder);
+    // The builder reads both values, opens the template itself and clears the flag. When it
+    // did not start, nobody clears it, and the next report run would open the template
+    // instead of building the report.
+    if (!session_.launcher->launch(session_.programFolder)) {
+        session_.settings->SaveSetting("Settings", "Template", "0");
+    }
 }
 
 bool ReportLibrary::confirmDeletion(const std::string& name) {

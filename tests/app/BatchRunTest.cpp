@@ -7,7 +7,9 @@
 
 #include "act/sim/DemoGenerator.h"
 #include "act/sim/HostStore.h"
+#include "act/sim/Sqlite.h"
 #include "app/BatchRun.h"
+#include "app/EmbeddedHostFactory.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/TestSupport.h"
 
@@ -40,6 +42,16 @@ protected:
         }
         err_.str("");
         return runBatch(args, err_);
+    }
+    // A run on the host database at `path`, waiting only briefly for a lock another
+    // program holds on it.
+    int runOn(const std::string& path) {
+        err_.str("");
+        return runBatch({}, err_,
+                        std::make_unique<EmbeddedHostFactory>(path, std::chrono::milliseconds(50)));
+    }
+    void write(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
     }
     static std::string read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
@@ -82,6 +94,20 @@ TEST_F(BatchRunTest, ACsvExportGoesToTheOutputFileAndLeavesTheWindowStateAlone) 
 TEST_F(BatchRunTest, AnExportWithoutOutputFileStopsWithoutWriting) {
     EXPECT_EQ(run({}, reportSelection("1")), 1);
     EXPECT_FALSE(fs::exists(folder_.file("export.csv")));
+    EXPECT_NE(err_.str().find("--out"), std::string::npos) << err_.str();
+}
+
+// The window stays open in silence when the copy fails; a batch run has to say why it stopped.
+TEST_F(BatchRunTest, AnExportThatCannotBeWrittenStopsWithTheReason) {
+    fs::create_directories(folder_.file("a folder.csv"));
+    write(folder_.file("plain"), "a file, not a folder");
+    for (const std::string& out : {folder_.file("a folder.csv"), folder_.file("plain/x.csv")}) {
+        EXPECT_EQ(run({"--out", out}, reportSelection("1")), 1) << out;
+        EXPECT_NE(err_.str().find("brindlepath: the export could not be written to " + out),
+                  std::string::npos)
+            << err_.str();
+    }
+    EXPECT_TRUE(fs::is_directory(folder_.file("a folder.csv")));
 }
 
 TEST_F(BatchRunTest, ASpreadsheetReportLeavesItsDataForTheBuilder) {
@@ -126,6 +152,51 @@ TEST_F(BatchRunTest, UsageAndStartUpFailuresExitWithTwo) {
     ScopedEnv noHost("BRINDLEPATH_HOST", folder_.file("nowhere.db"));
     EXPECT_EQ(run({}), 2);
     EXPECT_NE(err_.str().find("brindlepath-host --db"), std::string::npos);
+}
+
+// A host database that cannot be opened ends the run with status 2 and says why, in words
+// that tell a locked file from a damaged one and from a file that is no host database.
+TEST_F(BatchRunTest, AHostDatabaseInUseByAnotherProgramIsReportedAsInUse) {
+    const std::string path = folder_.file("host.db");
+    sim::Sqlite writer(path, sim::Sqlite::Mode::ReadWrite);
+    writer.exec("BEGIN EXCLUSIVE; UPDATE meta SET value = value WHERE key = 'schemaVersion';");
+    EXPECT_EQ(runOn(path), 2);
+    EXPECT_NE(err_.str().find("is in use by another program"), std::string::npos) << err_.str();
+    EXPECT_EQ(err_.str().find("not a host database"), std::string::npos) << err_.str();
+    writer.exec("ROLLBACK");
+}
+
+TEST_F(BatchRunTest, AHostDatabaseThatCannotBeOpenedEndsTheRunWithItsReason) {
+    const std::string demo = read(folder_.file("host.db"));
+    ASSERT_GT(demo.size(), 3 * 4096u);
+    std::string scrambled = demo;
+    for (size_t i = 4096; i < 3 * 4096; ++i) {
+        scrambled[i] = static_cast<char>(0xA5 ^ (i & 0xFF));
+    }
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* says;
+    } cases[] = {
+        {"truncated", demo.substr(0, 4096), "is damaged"},
+        {"corrupt pages", scrambled, "is damaged"},
+        {"a text file", "Company,Contact\nAcme,Jo Smith\n", "is not a host database"},
+        {"an empty file", "", "is not a host database"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = folder_.file(std::string(c.name) + ".db");
+        write(path, c.bytes);
+        EXPECT_EQ(runOn(path), 2) << c.name;
+        EXPECT_NE(
+            err_.str().find("brindlepath: The contact database " + path + " cannot be opened:"),
+            std::string::npos)
+            << c.name << ": " << err_.str();
+        EXPECT_NE(err_.str().find(c.says), std::string::npos) << c.name << ": " << err_.str();
+    }
+    EXPECT_EQ(runOn(folder_.file("missing.db")), 2);
+    EXPECT_NE(err_.str().find("There is no contact database at " + folder_.file("missing.db")),
+              std::string::npos)
+        << err_.str();
 }
 
 }  // namespace

@@ -146,6 +146,54 @@ TEST_F(FrmMainTest, DamagedValuesTakeTheirDefaultsAndTheRestIsRestored) {
     EXPECT_EQ(c().dtpEndDate->value(), (DateTime{2025, 2, 3, 0, 0, 0}));
 }
 
+// A host failure while a list fills is reported, the rest of the window is restored, and
+// closing the window keeps the stored selection instead of the half-filled one.
+TEST_F(FrmMainTest, AListThatCannotBeFilledAtLoadLeavesTheStoredCriteriaAlone) {
+    const struct {
+        const char* name;
+        const char* member;
+        std::uint64_t afterCalls;
+        const char* routine;
+    } faults[] = {
+        {"the first user list", "Users.Name", 1, "Load_Users"},
+        {"the second user list", "Users.Name", 3, "Load_Users"},
+        {"the condition's criteria list", "ListTable.Data", 1, "cboCondition_Click"},
+    };
+    for (const auto& f : faults) {
+        store.SaveSetting("Settings", "ManagedBy1", "-1");
+        store.SaveSetting("Settings", "lstUsers0", "Anne\x0C");
+        store.SaveSetting("Settings", "SalesManagedBy1", "-1");
+        store.SaveSetting("Settings", "lstSalesUsers0",
+                          "Ann\x0C"
+                          "Bob Baker\x0C");
+        store.SaveSetting("Settings", "Condition0", "1");
+        store.SaveSetting("Settings", "cboCondition0", "1");
+        store.SaveSetting("Settings", "lstCriteria0",
+                          "0\x0C"
+                          "2\x0C");
+        store.SaveSetting("Settings", "Condition1", "1");
+        store.SaveSetting("Settings", "cboCondition1", "7");
+        store.SaveSetting("Settings", "Min1", "10");
+        const platform::SettingPairs stored = store.GetAllSettings("Settings");
+        ui.clearRecords();
+        openTables();
+        host->failAt(f.member, f.afterCalls, 13, "Type mismatch");
+        FrmMain& w = openWindow();
+        host->clearFaults();
+        ASSERT_FALSE(ui.messages().empty()) << f.name;
+        EXPECT_EQ(ui.messages()[0].request.title, "brindlepath error") << f.name;
+        EXPECT_NE(ui.messages()[0].request.text.find(f.routine), std::string::npos)
+            << f.name << ": " << ui.messages()[0].request.text;
+        EXPECT_TRUE(w.loaded()) << f.name;
+        // The load went on past the failing list: both condition combos are filled and set.
+        EXPECT_EQ(c().cboCondition[0].listCount(), 9) << f.name;
+        EXPECT_EQ(c().cboCondition[1].text(), "Amounts") << f.name;
+        EXPECT_EQ(c().txtValueMin[1].text(), "10") << f.name;
+        w.unload();
+        EXPECT_EQ(store.GetAllSettings("Settings"), stored) << f.name;
+    }
+}
+
 TEST_F(FrmMainTest, UsersAreRestoredByTheirWholeName) {
     store.SaveSetting("Settings", "ManagedBy1", "-1");
     store.SaveSetting("Settings", "ManagedBy0", "0");

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 
 #include "GuiTestSupport.h"
 #include "ProgramFixture.h"
+#include "app/EmbeddedHostFactory.h"
 #include "app/FrmMain.h"
 #include "gui/Program.h"
 #include "gui/Screenshots.h"
@@ -73,6 +75,44 @@ TEST_F(ProgramTest, MissingHostDatabaseIsToldAndNothingOpens) {
     EXPECT_FALSE(program_.start());
     EXPECT_TRUE(text.startsWith(QStringLiteral("There is no contact database at ")));
     EXPECT_EQ(program_.mainWindow(), nullptr);
+}
+
+// The embedded host, pictured on screen while it opens: what the user sees during the wait.
+class HostSeenOpening : public app::HostFactory {
+public:
+    HostSeenOpening(std::string path, QImage& splash) : path_(std::move(path)), splash_(splash) {}
+    std::unique_ptr<act::Host> open() const override {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == QStringLiteral("frmSplash") && window->isVisible()) {
+                splash_ = window->grab().toImage();
+            }
+        }
+        return app::EmbeddedHostFactory(path_).open();
+    }
+
+private:
+    std::string path_;
+    QImage& splash_;
+};
+
+TEST_F(ProgramTest, TheSplashWindowIsOnScreenAndDrawnWhileTheHostOpens) {
+    QImage splash;
+    Program program(ui_, std::make_unique<HostSeenOpening>(temp_.file("host.db"), splash));
+    ASSERT_TRUE(program.start());
+    ASSERT_FALSE(splash.isNull()) << "no splash window was shown while the host opened";
+    // Drawn: the title and status text stand out from the background.
+    const QRgb background = splash.pixel(0, 0);
+    int drawn = 0;
+    for (int y = 0; y < splash.height(); ++y) {
+        for (int x = 0; x < splash.width(); ++x) {
+            drawn += splash.pixel(x, y) != background;
+        }
+    }
+    EXPECT_GT(drawn, 50);
+    // Gone once the main window is up.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        EXPECT_FALSE(window->objectName() == QStringLiteral("frmSplash") && window->isVisible());
+    }
 }
 
 TEST_F(ProgramTest, ScreenshotsWithoutTheStarterDefinitionFailButKeepTheOtherPictures) {

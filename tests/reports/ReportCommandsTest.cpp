@@ -203,6 +203,26 @@ TEST_F(ReportCommandsTest, EditExcelTemplateSavesThePathThenStartsTheBuilder) {
     EXPECT_EQ(launcher.launches().size(), 2u);
 }
 
+TEST_F(ReportCommandsTest, ABuilderThatDoesNotStartLeavesTheNextRunAReport) {
+    // A builder missing from the program folder, or suppressed on a server.
+    class NotStarted : public platform::Launcher {
+    public:
+        bool launch(const std::string&) override {
+            ++calls;
+            return false;
+        }
+        int calls = 0;
+    } notStarted;
+    session.launcher = &notStarted;
+    addExcel("Alpha");
+    showList(kExcelReport, 0);
+    settings.SaveSetting("Settings", "Template", "0");
+    rightClick("mnuPopupEditTemplate");
+    EXPECT_EQ(notStarted.calls, 1);
+    EXPECT_EQ(settings.GetSetting("Settings", "Template", ""), "0");
+    EXPECT_EQ(settings.GetSetting("Settings", "TemplatePath", ""), templ("Alpha.XLT"));
+}
+
 TEST_F(ReportCommandsTest, EditAndDoubleClickOpenTheSettingsOfTheSelectedReport) {
     std::vector<std::string> opened;
     library.openReportSettings = [&] { opened.push_back(session.sReportName); };

@@ -1,5 +1,7 @@
 #include "act/sim/DatasetJson.h"
 
+#include <cstdint>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <set>
 
@@ -45,9 +47,18 @@ const std::string& text(const json& value, const std::string& place) {
     return value.get_ref<const std::string&>();
 }
 
+// A number beyond the range of an int is refused rather than cut to its low bits, where
+// 4294967373 would quietly become field 77.
 int integer(const json& value, const std::string& place) {
     if (!value.is_number_integer()) {
         refuse(place, "expected a whole number");
+    }
+    const bool fits = value.is_number_unsigned()
+                          ? value.get<std::uint64_t>() <= std::numeric_limits<int>::max()
+                          : value.get<std::int64_t>() >= std::numeric_limits<int>::min() &&
+                                value.get<std::int64_t>() <= std::numeric_limits<int>::max();
+    if (!fits) {
+        refuse(place, value.dump() + " is out of range");
     }
     return value.get<int>();
 }
@@ -116,12 +127,18 @@ private:
         if (!dataset_.contains("users")) {
             return;
         }
+        std::set<std::string> seen;
         std::size_t i = 0;
         for (const auto& user : array(dataset_["users"], "users")) {
             std::string place = "users[" + std::to_string(i++) + "]";
             object(user, place);
             if (!user.contains("id") || !isUniqueId(text(user["id"], place + ".id"))) {
                 refuse(place, "a user needs a 12-character \"id\"");
+            }
+            // Sales records name their manager by this ID: two users with one ID would make
+            // every record of one of them read as the other's.
+            if (!seen.insert(user["id"].get<std::string>()).second) {
+                refuse(place, "the user ID " + user["id"].get<std::string>() + " is used twice");
             }
             std::string name = user.contains("name") ? text(user["name"], place + ".name") : "";
             writer_.addUser({user["id"].get<std::string>(), name});
@@ -130,6 +147,7 @@ private:
 
     void fieldTypes() {
         if (dataset_.contains("contactFields")) {
+            std::set<int> seen;
             std::size_t i = 0;
             for (const auto& field : array(dataset_["contactFields"], "contactFields")) {
                 std::string place = "contactFields[" + std::to_string(i++) + "]";
@@ -140,6 +158,10 @@ private:
                 FieldDef def{integer(field["id"], place + ".id"), "", 1};
                 if (def.id < 1 || def.id > 65535) {
                     refuse(place + ".id", "not a field number");
+                }
+                if (!seen.insert(def.id).second) {
+                    refuse(place + ".id",
+                           "the field " + std::to_string(def.id) + " is defined twice");
                 }
                 if (field.contains("label")) {
                     def.label = text(field["label"], place + ".label");
@@ -158,9 +180,15 @@ private:
         if (!dataset_.contains(key)) {
             return;
         }
+        std::set<int> seen;
         for (const auto& [field, type] : object(dataset_[key], key).items()) {
             std::string place = std::string(key) + "." + field;
-            writer_.addField(kind, {fieldNumber(field, place), "", integer(type, place)});
+            const int number = fieldNumber(field, place);
+            // "31" and "031" name the same field.
+            if (!seen.insert(number).second) {
+                refuse(place, "the field " + std::to_string(number) + " is defined twice");
+            }
+            writer_.addField(kind, {number, "", integer(type, place)});
         }
     }
 

@@ -1,5 +1,7 @@
 #include "act/sim/HostStore.h"
 
+#include <sqlite3.h>
+
 #include <filesystem>
 
 #include "act/sim/HostErrors.h"
@@ -21,16 +23,39 @@ std::string openExisting(const std::string& path) {
 
 }  // namespace
 
-HostStore::HostStore(const std::string& path) : db_(openExisting(path), Sqlite::Mode::ReadWrite) {
-    auto version = [&]() -> std::optional<std::string> {
-        try {
-            return meta("schemaVersion");
-        } catch (const Error&) {
-            return std::nullopt;
+HostStore::HostStore(const std::string& path, std::chrono::milliseconds busyWait)
+    : db_(openExisting(path), Sqlite::Mode::ReadWrite, busyWait) {
+    checkSchema();
+}
+
+// SQLite opens any file lazily; the first read tells a host database from a file that is
+// locked, damaged or something else entirely, and each of those needs its own advice.
+void HostStore::checkSchema() {
+    const std::string& file = db_.path();
+    std::optional<std::string> version;
+    try {
+        version = meta("schemaVersion");
+    } catch (const SqliteError& e) {
+        switch (e.code()) {
+            case SQLITE_BUSY:
+            case SQLITE_LOCKED:
+                raise(kErrHostStorage, "The host database " + file +
+                                           " is in use by another program. Try again when "
+                                           "that program has finished with it.");
+            case SQLITE_CORRUPT:
+                raise(kErrHostStorage,
+                      "The host database " + file + " is damaged. Import or generate it anew.");
+            case SQLITE_IOERR:
+            case SQLITE_CANTOPEN:
+            case SQLITE_NOMEM:
+                raise(kErrHostStorage,
+                      "The host database " + file + " cannot be read: " + e.description());
+            default:
+                break;  // no meta table, or no SQLite file at all
         }
-    }();
+    }
     if (version != std::to_string(kSchemaVersion)) {
-        raise(kErrHostStorage, path + " is not a host database of this version.");
+        raise(kErrHostStorage, file + " is not a host database of this version.");
     }
 }
 

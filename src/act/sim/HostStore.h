@@ -4,6 +4,7 @@
 // and their placements, the closing counter). Several processes may hold the same file open:
 // the program and the host tool; SQLite keeps their writes whole.
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -46,8 +47,10 @@ public:
     static constexpr int kSchemaVersion = 1;
 
     // Opens an existing host database; a missing or foreign file is refused with a message
-    // that tells how to create one.
-    explicit HostStore(const std::string& path);
+    // that tells how to create one. A file another program holds locked is waited for
+    // `busyWait`, then refused as in use.
+    explicit HostStore(const std::string& path,
+                       std::chrono::milliseconds busyWait = Sqlite::kBusyWait);
 
     static void createSchema(Sqlite& db);
     static const char* tableName(TableKind kind);
@@ -87,6 +90,8 @@ public:
     std::vector<Placement> placements();
 
 private:
+    void checkSchema();
+
     Sqlite db_;
 };
 

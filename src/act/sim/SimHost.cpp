@@ -19,7 +19,8 @@ std::string environment(const char* name) {
 
 }  // namespace
 
-SimHost::SimHost(const std::string& dbPath) : state_(std::make_shared<SimState>(dbPath)) {}
+SimHost::SimHost(const std::string& dbPath, std::chrono::milliseconds busyWait)
+    : state_(std::make_shared<SimState>(dbPath, busyWait)) {}
 
 SimHost::~SimHost() = default;
 

@@ -7,12 +7,14 @@
 //   auto db = host.createDatabase();  db->OpenEx("");
 //   host.failAt("Sales.GoTo", 3, 13, "Type mismatch");  // the 4th GoTo from now on fails
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "act/Host.h"
+#include "act/sim/Sqlite.h"
 
 namespace bp::sim {
 
@@ -20,8 +22,10 @@ class SimState;
 
 class SimHost : public act::Host {
 public:
-    // Opens an existing host database (create one with DatasetJson or DemoGenerator).
-    explicit SimHost(const std::string& dbPath);
+    // Opens an existing host database (create one with DatasetJson or DemoGenerator). A
+    // database another program holds locked is waited for `busyWait`, then refused.
+    explicit SimHost(const std::string& dbPath,
+                     std::chrono::milliseconds busyWait = Sqlite::kBusyWait);
     ~SimHost() override;
 
     // $BRINDLEPATH_HOST, else $XDG_DATA_HOME/brindlepath/host.db, else

@@ -9,7 +9,8 @@
 
 namespace bp::sim {
 
-SimState::SimState(const std::string& path) : store_(path) {
+SimState::SimState(const std::string& path, std::chrono::milliseconds busyWait)
+    : store_(path, busyWait) {
     refresh();
     applyDatasetFaults();
 }

@@ -4,6 +4,7 @@
 // call log with its injected faults.
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -16,7 +17,8 @@ namespace bp::sim {
 
 class SimState {
 public:
-    explicit SimState(const std::string& path);
+    explicit SimState(const std::string& path,
+                      std::chrono::milliseconds busyWait = Sqlite::kBusyWait);
     ~SimState();  // prints the call counts when BRINDLEPATH_HOST_STATS=1
     SimState(const SimState&) = delete;
     SimState& operator=(const SimState&) = delete;

@@ -11,24 +11,29 @@ namespace {
 
 [[noreturn]] void fail(sqlite3* db, const std::string& what) {
     std::string message = db ? sqlite3_errmsg(db) : "out of memory";
-    raise(kErrHostStorage, "The host database cannot be used (" + what + "): " + message);
+    const int code = db ? (sqlite3_errcode(db) & 0xFF) : SQLITE_NOMEM;
+    throw SqliteError(kErrHostStorage,
+                      "The host database cannot be used (" + what + "): " + message, code);
 }
 
 }  // namespace
 
-Sqlite::Sqlite(const std::string& path, Mode mode) : path_(path) {
+Sqlite::Sqlite(const std::string& path, Mode mode, std::chrono::milliseconds busyWait)
+    : path_(path) {
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (mode == Mode::Create) {
         flags |= SQLITE_OPEN_CREATE;
     }
     if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
         std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
+        const int code = db_ ? (sqlite3_errcode(db_) & 0xFF) : SQLITE_NOMEM;
         sqlite3_close(db_);
         db_ = nullptr;
-        raise(kErrHostStorage, "The host database " + path + " cannot be opened: " + message);
+        throw SqliteError(kErrHostStorage,
+                          "The host database " + path + " cannot be opened: " + message, code);
     }
     // Another process (the host tool) may be writing a lookup at the same moment.
-    sqlite3_busy_timeout(db_, 5000);
+    sqlite3_busy_timeout(db_, static_cast<int>(busyWait.count()));
 }
 
 Sqlite::~Sqlite() {
@@ -37,10 +42,11 @@ Sqlite::~Sqlite() {
 
 void Sqlite::exec(const std::string& sql) {
     char* error = nullptr;
-    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+    if (const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error); rc != SQLITE_OK) {
         std::string message = error ? error : "unknown error";
         sqlite3_free(error);
-        raise(kErrHostStorage, "The host database cannot be used: " + message);
+        throw SqliteError(kErrHostStorage, "The host database cannot be used: " + message,
+                          rc & 0xFF);
     }
 }
 

@@ -3,9 +3,12 @@
 // bp::Error carrying SQLite's own message, so a damaged or locked host file reads as a host
 // failure to the program.
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "platform/Error.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -14,11 +17,25 @@ namespace bp::sim {
 
 class Statement;
 
+// A failure SQLite reported, with SQLite's primary result code, so a caller can tell a file
+// another program holds locked from one that is damaged or no database at all.
+class SqliteError : public Error {
+public:
+    SqliteError(int number, std::string description, int code)
+        : Error(number, std::move(description)), code_(code) {}
+    int code() const { return code_; }
+
+private:
+    int code_;
+};
+
 class Sqlite {
 public:
     enum class Mode { ReadWrite, Create };
+    // How long a statement waits for another process's lock before it gives up.
+    static constexpr std::chrono::milliseconds kBusyWait{5000};
 
-    Sqlite(const std::string& path, Mode mode);
+    Sqlite(const std::string& path, Mode mode, std::chrono::milliseconds busyWait = kBusyWait);
     ~Sqlite();
     Sqlite(const Sqlite&) = delete;
     Sqlite& operator=(const Sqlite&) = delete;

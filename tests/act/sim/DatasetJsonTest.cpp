@@ -77,6 +77,18 @@ TEST_F(DatasetJsonTest, BadDatasetsAreRefusedNamingThePlace) {
          "currentLookup[0]: expected a 12-character contact ID"},
         {"user without id", [](json& d) { d["users"][1].erase("id"); },
          "users[1]: a user needs a 12-character \"id\""},
+        {"field id beyond an int", [](json& d) { d["contactFields"][0]["id"] = 4294967373ULL; },
+         "contactFields[0].id: 4294967373 is out of range"},
+        {"field type beyond an int", [](json& d) { d["contactFields"][1]["type"] = -4294967295LL; },
+         "contactFields[1].type: -4294967295 is out of range"},
+        {"sales type beyond an int", [](json& d) { d["salesFieldTypes"]["31"] = 2147483648LL; },
+         "salesFieldTypes.31: 2147483648 is out of range"},
+        {"contact field defined twice", [](json& d) { d["contactFields"][1]["id"] = 25; },
+         "contactFields[1].id: the field 25 is defined twice"},
+        {"sales field typed twice", [](json& d) { d["salesFieldTypes"]["031"] = 7; },
+         "salesFieldTypes.31: the field 31 is defined twice"},
+        {"user ID used twice", [](json& d) { d["users"][1]["id"] = "U00000000001"; },
+         "users[1]: the user ID U00000000001 is used twice"},
     };
     for (const auto& bad : cases) {
         json dataset = json::parse(kSmallDataset);
