@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 
 #include "definitions/DefinitionKeys.h"
 #include "forms/UiService.h"
@@ -14,6 +16,7 @@
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/SettingsStore.h"
+#include "platform/TextCodec.h"
 
 namespace bp::definitions {
 namespace {
@@ -37,6 +40,29 @@ void stageLine(act::Session& session, std::string line) {
         raise(kErrSubscript, "Subscript out of range");
     // Everything after the first "=" is the value, so a caption holding "=" survives.
     session.settings->SaveSetting(kSection, line.substr(0, eq), line.substr(eq + 1));
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        raise(kErrPathFileAccess, "Unable to read " + path);
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        raise(kErrDeviceIO, "Unable to read " + path);
+    return bytes;
+}
+
+// Definitions written on Windows hold Windows-1252 text; one written back stays in the
+// encoding it was read in, unless the user typed a character only UTF-8 can hold: then the
+// whole file becomes UTF-8 rather than lose that character.
+std::string encodedLike(const std::string& path, const std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return text;
+    std::string old{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (platform::TextCodec::detect(old) != platform::TextEncoding::Windows1252)
+        return text;
+    return platform::TextCodec::toWindows1252(text).value_or(text);
 }
 
 void writeAll(int fd, const std::string& text, const std::string& path) {
@@ -104,18 +130,16 @@ bool Load_DefFile(act::Session& session, const std::string& reportName, int repo
                              forms::MsgButtons::OK, forms::MsgIcon::Exclamation});
         return false;
     }
-    std::ifstream in(*path, std::ios::binary);
-    if (!in)
-        raise(kErrPathFileAccess, "Unable to read " + *path);
+    std::string bytes = readAll(*path);
+    std::istringstream in(platform::TextCodec::toUtf8(bytes, platform::TextCodec::detect(bytes)));
     // One write of the store for the whole definition: staging stays quick, and the report
     // builder never reads a half-staged definition.
     session.settings->batch([&] {
         session.settings->DeleteSetting(kSection);
         std::string line;
-        while (std::getline(in, line)) stageLine(session, std::move(line));
+        while (std::getline(in, line))
+            stageLine(session, std::move(line));
     });
-    if (in.bad())
-        raise(kErrDeviceIO, "Unable to read " + *path);
     return true;
 }
 
@@ -125,7 +149,8 @@ bool Update_DefFile(act::Session& session, const std::string& reportName, int re
         for (const auto& [key, value] : session.settings->GetAllSettings(kSection)) {
             text += key + "=" + value + "\r\n";
         }
-        replaceFile(existingOrBuiltPath(session, reportName, reportType), text);
+        std::string path = existingOrBuiltPath(session, reportName, reportType);
+        replaceFile(path, encodedLike(path, text));
         return true;
     } catch (const Error& error) {
         reportWriteBackFailure(session, error);
