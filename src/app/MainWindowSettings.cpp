@@ -1,9 +1,9 @@
 #include "app/MainWindowSettings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <stdexcept>
 
+#include "core/CaseFold.h"
 #include "forms/Controls.h"
 #include "platform/Conversions.h"
 #include "platform/Error.h"
@@ -76,13 +76,6 @@ std::vector<std::string> splitItems(const std::string& value) {
     return items;
 }
 
-bool sameKey(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 }  // namespace
 
 MainWindowSettings::MainWindowSettings(forms::Form& form, platform::SettingsStore& store)
@@ -90,7 +83,7 @@ MainWindowSettings::MainWindowSettings(forms::Form& form, platform::SettingsStor
 
 const SettingKey& MainWindowSettings::keyOf(std::string_view key) {
     for (const SettingKey& entry : kMainWindowKeys) {
-        if (sameKey(entry.key, key)) {
+        if (core::equalNoCase(entry.key, key)) {
             return entry;
         }
     }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/DateTime.h"
+#include "core/DateTime.h"
 
 namespace bp::criteria {
 
@@ -40,12 +40,12 @@ struct ConditionCriteria {
 };
 
 struct Criteria {
-    bool reportOutput = false;                 // optChoice(1) set; else a lookup
-    std::array<bool, 3> optLookup{true, false, false};  // Replace, Add to, Narrow
-    std::array<bool, 3> optReport{false, true, false};  // Current contact, lookup, all
-    std::array<bool, 2> optManagedby{true, false};       // All users, Selected user
-    std::array<bool, 2> optSalesManagedBy{true, false};  // All users, Selected user
-    std::array<bool, 2> optDate{true, false};            // All dates, Selected dates
+    bool reportOutput = false;                                // optChoice(1) set; else a lookup
+    std::array<bool, 3> optLookup{true, false, false};        // Replace, Add to, Narrow
+    std::array<bool, 3> optReport{false, true, false};        // Current contact, lookup, all
+    std::array<bool, 2> optManagedby{true, false};            // All users, Selected user
+    std::array<bool, 2> optSalesManagedBy{true, false};       // All users, Selected user
+    std::array<bool, 2> optDate{true, false};                 // All dates, Selected dates
     std::array<bool, 4> chkSales{true, false, false, false};  // Open, Won, Lost, No sales
     std::array<ConditionCriteria, 2> conditions;
     bool reverseSecond = false;  // chkReverse ticked

@@ -11,6 +11,7 @@
 #include "platform/FileSystem.h"
 #include "platform/SaveFile.h"
 #include "platform/SettingsStore.h"
+#include "platform/TextCodec.h"
 
 namespace bp::definitions {
 namespace {
@@ -34,6 +35,17 @@ void stageLine(act::Session& session, std::string line) {
         raise(kErrSubscript, "Subscript out of range");
     // Everything after the first "=" is the value, so a caption holding "=" survives.
     session.settings->SaveSetting(kSection, line.substr(0, eq), line.substr(eq + 1));
+}
+
+// Definitions written on Windows hold Windows-1252 text; one written back stays in the
+// encoding it was read in, unless the user typed a character only UTF-8 can hold: then the
+// whole file becomes UTF-8 rather than lose that character.
+std::string encodedLike(const std::string& path, const std::string& text) {
+    std::string old;
+    if (platform::readWholeFile(path, kMaxDefinitionBytes, old) != 0 ||
+        platform::TextCodec::detect(old) != platform::TextEncoding::Windows1252)
+        return text;
+    return platform::TextCodec::toWindows1252(text).value_or(text);
 }
 
 void replaceFile(const std::string& path, const std::string& text) {
@@ -91,7 +103,8 @@ bool Load_DefFile(act::Session& session, const std::string& reportName, int repo
                              forms::MsgButtons::OK, forms::MsgIcon::Exclamation});
         return false;
     }
-    std::istringstream in(readDefinition(*path));
+    std::string bytes = readDefinition(*path);
+    std::istringstream in(platform::TextCodec::toUtf8(bytes, platform::TextCodec::detect(bytes)));
     // One write of the store for the whole definition: staging stays quick, and the report
     // builder never reads a half-staged definition.
     session.settings->batch([&] {
@@ -109,7 +122,8 @@ bool Update_DefFile(act::Session& session, const std::string& reportName, int re
         for (const auto& [key, value] : session.settings->GetAllSettings(kSection)) {
             text += key + "=" + value + "\r\n";
         }
-        replaceFile(existingOrBuiltPath(session, reportName, reportType), text);
+        std::string path = existingOrBuiltPath(session, reportName, reportType);
+        replaceFile(path, encodedLike(path, text));
         return true;
     } catch (const Error& error) {
         reportWriteBackFailure(session, error);

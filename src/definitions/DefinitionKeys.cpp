@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 
+#include "core/CaseFold.h"
+
 namespace bp::definitions {
 namespace {
 
@@ -80,13 +82,6 @@ constexpr std::array<KeyEntry, 3> kMoreColumnKeys{{
     {"FontColor", Form::Column, "0", kSame},
 }};
 
-bool sameText(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 bool isDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
@@ -118,7 +113,7 @@ const KeyEntry* find(std::string_view key, int* section) {
     if (key.empty())
         return nullptr;
     for (const auto& e : kCatalogue) {
-        if (e.form == Form::Plain && sameText(e.base, key))
+        if (e.form == Form::Plain && core::equalNoCase(e.base, key))
             return &e;
     }
     SplitKey s = split(key);
@@ -126,7 +121,9 @@ const KeyEntry* find(std::string_view key, int* section) {
         return nullptr;
     *section = s.index;
     Form wanted = s.hasColumn ? Form::Column : Form::Indexed;
-    auto matches = [&](const KeyEntry& e) { return e.form == wanted && sameText(e.base, s.base); };
+    auto matches = [&](const KeyEntry& e) {
+        return e.form == wanted && core::equalNoCase(e.base, s.base);
+    };
     for (const auto& e : kCatalogue) {
         if (matches(e))
             return &e;

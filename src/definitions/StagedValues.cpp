@@ -1,54 +1,49 @@
 #include "definitions/StagedValues.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 
+#include "core/CaseFold.h"
+#include "core/Trim.h"
 #include "definitions/DefinitionFile.h"
 #include "definitions/DefinitionKeys.h"
-#include "platform/CaseFold.h"
+#include "platform/NumberText.h"
 
 namespace bp::definitions {
 namespace {
 
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 std::optional<long> parseWhole(const std::string& text) {
-    const std::string t = trimmed(text);
+    const std::string_view t = core::trimmed(text);
+    if (t.empty())
+        return std::nullopt;
     long value = 0;
     const char* begin = t.data() + (t.starts_with('+') ? 1 : 0);
     auto [end, ec] = std::from_chars(begin, t.data() + t.size(), value);
-    if (ec != std::errc() || end != t.data() + t.size() || t.empty())
+    if (ec != std::errc() || end != t.data() + t.size())
         return std::nullopt;
     return value;
 }
 
+// Definitions hold decimals with a "." (as the program writes them) or, from older files,
+// with a ",".
 std::optional<double> decimal(const std::string& text) {
-    std::string t = trimmed(text);
-    for (char& c : t) {
-        if (c == ',')
-            c = '.';
+    for (std::string_view point : {".", ","}) {
+        auto value = platform::NumberText::parse(platform::NumberForm{point}, text);
+        if (value)
+            return std::isfinite(*value) ? value : std::nullopt;
     }
-    double value = 0;
-    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
-    if (ec != std::errc() || end != t.data() + t.size() || t.empty())
-        return std::nullopt;
-    return value;
+    return std::nullopt;
 }
 
 std::optional<bool> flag(const std::string& text) {
     if (auto n = parseWhole(text))
         return *n != 0;
-    const std::string word = platform::foldCase(trimmed(text));
-    if (word == "true")
+    const std::string_view word = core::trimmed(text);
+    if (core::equalNoCase(word, "true"))
         return true;
-    if (word == "false")
+    if (core::equalNoCase(word, "false"))
         return false;
     return std::nullopt;
 }

@@ -123,7 +123,8 @@ IdList Library2::selectBetween(const IdList& c, int field, std::string_view valu
         if (!bounds) {
             bounds.emplace(platform::CLng(lowerText, locale_), platform::CLng(upperText, locale_));
         }
-        double number = platform::CDbl(f, locale_);
+        // The bounds are typed the regional way; the host writes its amounts with a ".".
+        double number = platform::CDblHost(f, locale_);
         bool inside = bounds->first <= number && number <= bounds->second;
         return inside != rev;
     });

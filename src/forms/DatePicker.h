@@ -1,8 +1,8 @@
 #pragma once
 // A date picker holding one calendar date and time; Change runs when the value changes.
 
+#include "core/DateTime.h"
 #include "forms/Control.h"
-#include "forms/DateTime.h"
 
 namespace bp::forms {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "forms/Utf8.h"
+#include "core/CaseFold.h"
 
 namespace bp::forms {
 
@@ -61,7 +61,7 @@ void ListControl::setSorted(bool sorted) {
             tagged.emplace_back(std::move(entries_[i]), static_cast<std::int64_t>(i) == current);
         }
         std::stable_sort(tagged.begin(), tagged.end(), [](const auto& a, const auto& b) {
-            return utf8::compareNoCase(a.first.text, b.first.text) < 0;
+            return core::compareNoCase(a.first.text, b.first.text) < 0;
         });
         entries_.clear();
         for (std::size_t i = 0; i < tagged.size(); ++i) {
@@ -78,7 +78,7 @@ void ListControl::setSorted(bool sorted) {
 int ListControl::sortedPosition(const std::string& text) const {
     auto it = std::upper_bound(entries_.begin(), entries_.end(), text,
                                [](const std::string& t, const ListEntry& e) {
-                                   return utf8::compareNoCase(t, e.text) < 0;
+                                   return core::compareNoCase(t, e.text) < 0;
                                });
     return static_cast<int>(it - entries_.begin());
 }

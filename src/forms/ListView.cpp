@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "forms/Utf8.h"
+#include "core/CaseFold.h"
 
 namespace bp::forms {
 namespace {
@@ -156,7 +156,7 @@ void ListView::setSorted(bool sorted) {
 }
 
 bool ListView::ownLess(const ListViewRow& a, const ListViewRow& b) const {
-    const int c = utf8::compareNoCase(a.cell(sortKey_), b.cell(sortKey_));
+    const int c = core::compareNoCase(a.cell(sortKey_), b.cell(sortKey_));
     return sortOrder_ == SortOrder::Ascending ? c < 0 : c > 0;
 }
 
@@ -168,7 +168,7 @@ void ListView::sortOwn() {
     std::vector<std::pair<std::string, std::size_t>> keys;
     keys.reserve(rows_.size());
     for (std::size_t i = 0; i < rows_.size(); ++i) {
-        keys.emplace_back(utf8::foldCase(rows_[i].cell(column)), i);
+        keys.emplace_back(core::foldCase(rows_[i].cell(column)), i);
     }
     const bool ascending = sortOrder_ == SortOrder::Ascending;
     std::stable_sort(keys.begin(), keys.end(), [ascending](const auto& a, const auto& b) {

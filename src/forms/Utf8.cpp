@@ -24,10 +24,6 @@ std::size_t sequenceLength(std::string_view text, std::size_t i) {
     return n;
 }
 
-int foldAscii(unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
-}
-
 }  // namespace
 
 int length(std::string_view text) {
@@ -78,29 +74,6 @@ std::vector<int> decode(std::string_view text) {
         }
         out.push_back(cp);
         i += n;
-    }
-    return out;
-}
-
-int compareNoCase(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const int ca = foldAscii(static_cast<unsigned char>(a[i]));
-        const int cb = foldAscii(static_cast<unsigned char>(b[i]));
-        if (ca != cb) {
-            return ca < cb ? -1 : 1;
-        }
-    }
-    if (a.size() != b.size()) {
-        return a.size() < b.size() ? -1 : 1;
-    }
-    return 0;
-}
-
-std::string foldCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        c = static_cast<char>(foldAscii(static_cast<unsigned char>(c)));
     }
     return out;
 }

@@ -13,9 +13,5 @@ int length(std::string_view text);
 std::size_t offset(std::string_view text, int index);
 std::string encode(int codePoint);
 std::vector<int> decode(std::string_view text);
-// Orders texts without regard to ASCII letter case, then by bytes.
-int compareNoCase(std::string_view a, std::string_view b);
-// The text with ASCII capitals made small: folded texts compare as compareNoCase orders them.
-std::string foldCase(std::string_view text);
 
 }  // namespace bp::forms::utf8

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "forms/DateTime.h"
+#include "core/DateTime.h"
 
 namespace bp::gui {
 

@@ -5,55 +5,9 @@
 
 #include "platform/Error.h"
 #include "platform/File.h"
+#include "platform/TextCodec.h"
 
 namespace bp::launcher {
-namespace {
-
-// Length of the valid UTF-8 sequence starting at text[i], 0 when it is not one.
-size_t utf8Length(std::string_view text, size_t i) {
-    auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-    unsigned char lead = byte(i);
-    size_t length = lead < 0x80                    ? 1
-                    : lead >= 0xC2 && lead <= 0xDF ? 2
-                    : lead >= 0xE0 && lead <= 0xEF ? 3
-                    : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                   : 0;
-    if (length == 0 || i + length > text.size())
-        return 0;
-    for (size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-    }
-    if ((lead == 0xE0 && byte(i + 1) < 0xA0) || (lead == 0xF0 && byte(i + 1) < 0x90) ||
-        (lead == 0xF4 && byte(i + 1) > 0x8F) || (lead == 0xED && byte(i + 1) > 0x9F))
-        return 0;  // overlong forms, code points past U+10FFFF, surrogates
-    return length;
-}
-
-bool isUtf8(std::string_view text) {
-    for (size_t i = 0; i < text.size();) {
-        size_t length = utf8Length(text, i);
-        if (length == 0)
-            return false;
-        i += length;
-    }
-    return true;
-}
-
-// A cell from an older single-byte file: every byte is its own Latin-1 character.
-void appendLatin1(std::string& out, std::string_view text) {
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            out += c;
-        } else {
-            out += static_cast<char>(0xC0 | (byte >> 6));
-            out += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-}
-
-}  // namespace
 
 // A small state machine fed in chunks, so a big file is never held twice.
 class DataFile::Parser {
@@ -198,10 +152,11 @@ std::string_view DataFile::cell(size_t row, size_t column) const {
 void DataFile::endCell(std::string& cellBytes) {
     if (rowStart_.empty())
         rowStart_.push_back(0);
-    if (isUtf8(cellBytes))
+    // A cell from an older file written on Windows holds Windows-1252 text.
+    if (platform::TextCodec::isUtf8(cellBytes))
         chars_ += cellBytes;
     else
-        appendLatin1(chars_, cellBytes);
+        chars_ += platform::TextCodec::fromWindows1252(cellBytes);
     cellEnd_.push_back(chars_.size());
     cellBytes.clear();
 }

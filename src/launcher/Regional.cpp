@@ -1,53 +1,17 @@
 #include "launcher/Regional.h"
 
 #include <array>
-#include <charconv>
+#include <cmath>
 #include <string>
+
+#include "core/Trim.h"
+#include "platform/NumberText.h"
 
 namespace bp::launcher {
 namespace {
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
-// Digits with optional grouping: "1,250,000" is valid, "12,50" is not.
-std::optional<std::string> ungroup(std::string_view digits, char group) {
-    std::string out;
-    size_t sinceGroup = 0;
-    bool grouped = false;
-    for (char c : digits) {
-        if (c == group) {
-            if (out.empty() || (grouped && sinceGroup != 3))
-                return std::nullopt;
-            grouped = true;
-            sinceGroup = 0;
-        } else if (isDigit(c)) {
-            out += c;
-            ++sinceGroup;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (out.empty() || (grouped && sinceGroup != 3))
-        return std::nullopt;
-    return out;
-}
-
-std::optional<double> parsePlain(const std::string& text) {
-    double value = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
 }
 
 // Splits "14.03.2026" into its three numbers; any non-digit separates.
@@ -99,58 +63,28 @@ Regional Regional::fromLocale(const platform::Locale& locale) {
 }
 
 std::optional<double> Regional::toNumber(std::string_view text) const {
-    text = trim(text);
-    if (text.empty())
-        return std::nullopt;
-    bool negative = false;
-    if (text.front() == '-' || text.front() == '+') {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-        if (text.empty())
-            return std::nullopt;
-    }
-    char decimal = decimal_;
-    size_t point = text.find(decimal);
-    if (point == std::string_view::npos && decimal != '.') {
+    using Grouping = platform::NumberForm::Grouping;
+    text = core::trimmed(text);
+    std::string_view decimal(&decimal_, 1);
+    std::string_view group(&group_, 1);
+    if (decimal_ != '.' && text.find(decimal_) == std::string_view::npos) {
         // The program writes some values with a '.' whatever the region ("1250.50");
         // only three digits after a single '.' read as grouping there.
-        size_t dot = text.find('.');
+        std::size_t dot = text.find('.');
         if (dot != std::string_view::npos && text.find('.', dot + 1) == std::string_view::npos &&
             text.size() - dot - 1 != 3) {
-            decimal = '.';
-            point = dot;
+            decimal = ".";
+            group = ",";
         }
     }
-    std::string_view whole = text.substr(0, point);
-    std::string plain;
-    if (!whole.empty()) {
-        auto digits = ungroup(whole, decimal == '.' && group_ == '.' ? ',' : group_);
-        if (!digits)
-            return std::nullopt;
-        plain = *digits;
-    } else {
-        plain = "0";
-    }
-    if (point != std::string_view::npos) {
-        std::string_view fraction = text.substr(point + 1);
-        if (fraction.empty() && whole.empty())
-            return std::nullopt;
-        for (char c : fraction) {
-            if (!isDigit(c))
-                return std::nullopt;
-        }
-        plain += '.';
-        plain += fraction;
-        plain += '0';
-    }
-    auto value = parsePlain(plain);
-    if (!value)
+    auto value = platform::NumberText::parse({decimal, group, Grouping::Thousands}, text);
+    if (!value || !std::isfinite(*value))
         return std::nullopt;
-    return negative ? -*value : *value;
+    return value;
 }
 
 std::optional<double> Regional::toDateSerial(std::string_view text) const {
-    auto parts = dateParts(trim(text));
+    auto parts = dateParts(core::trimmed(text));
     if (!parts)
         return std::nullopt;
     auto [a, b, c] = *parts;

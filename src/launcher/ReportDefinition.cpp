@@ -4,6 +4,8 @@
 #include <cctype>
 #include <charconv>
 
+#include "core/CaseFold.h"
+#include "core/Trim.h"
 #include "definitions/DefinitionKeys.h"
 #include "launcher/Windows1252.h"
 #include "platform/Error.h"
@@ -20,15 +22,8 @@ constexpr size_t kSheetColumns = 16384;
 constexpr size_t kSheetRows = 1048576;
 constexpr const char* kNothingStaged = "\x01";
 
-std::string trimmed(std::string text) {
-    auto space = [](unsigned char c) { return std::isspace(c) != 0; };
-    text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), space));
-    text.erase(std::find_if_not(text.rbegin(), text.rend(), space).base(), text.end());
-    return text;
-}
-
 std::optional<long> toInteger(const std::string& text) {
-    std::string t = trimmed(text);
+    std::string t(core::trimmed(text));
     long value = 0;
     auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
     if (t.empty() || ec != std::errc() || end != t.data() + t.size())
@@ -64,12 +59,10 @@ public:
         return settings_.GetSetting(definitions::kStagingSection, key, keyDefault(key));
     }
     bool flag(const std::string& key) const {
-        std::string v = trimmed(text(key));
+        std::string v(core::trimmed(text(key)));
         if (v == "1" || v == "-1")
             return true;
-        std::transform(v.begin(), v.end(), v.begin(),
-                       [](unsigned char c) { return std::tolower(c); });
-        return v == "true";
+        return core::equalNoCase(v, "true");
     }
     long integer(const std::string& key) const {
         auto value = toInteger(text(key));
@@ -79,7 +72,7 @@ public:
         return static_cast<uint32_t>(std::clamp<long>(integer(key), 0, 0xFFFFFF));
     }
     double size(const std::string& key) const {
-        std::string v = trimmed(text(key));
+        std::string v(core::trimmed(text(key)));
         std::replace(v.begin(), v.end(), ',', '.');  // a regional "10,5" from the font dialog
         double value = 0;
         auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), value);
@@ -117,7 +110,7 @@ std::vector<ShownColumn> readColumns(const Keys& keys) {
     auto names = splitItems(keys.text("FieldNamesIncluded"));
     std::vector<ShownColumn> columns;
     for (size_t i = 0; i < ids.size(); ++i) {
-        if (trimmed(ids[i]).empty())
+        if (core::trimmed(ids[i]).empty())
             continue;
         ShownColumn column;
         column.fieldId = static_cast<int>(toInteger(ids[i]).value_or(0));
@@ -212,7 +205,7 @@ std::optional<SectionSpec> readSection(const Keys& keys, int n, const ReportDefi
         s.shownColumn = *shown;  // the name column, sorted by its hidden sort key
         s.hasShownColumn = true;
     }
-    std::string type = trimmed(keys.text(sectionKey("SortType", n)));
+    std::string type(core::trimmed(keys.text(sectionKey("SortType", n))));
     if (type == "N" || type == "D" || type == "S") {
         s.sortType = type[0];
     } else if (auto field = definitions::findReportField(s.fieldId)) {
@@ -220,7 +213,7 @@ std::optional<SectionSpec> readSection(const Keys& keys, int n, const ReportDefi
                      : field->kind == ValueKind::Date ? 'D'
                                                       : 'S';
     }
-    s.descending = trimmed(keys.text(sectionKey("SortOrder", n))) == "2";
+    s.descending = core::trimmed(keys.text(sectionKey("SortOrder", n))) == "2";
     s.title = keys.flag(sectionKey("Title", n));
     s.titleCaption = keys.text(sectionKey("TitleCaption", n));
     s.noRepeat = keys.flag(sectionKey("NoRepeat", n));
@@ -246,7 +239,7 @@ std::string reportNameOf(std::string path) {
 }
 
 std::optional<size_t> columnFromLetters(const std::string& letters) {
-    std::string t = trimmed(letters);
+    std::string t(core::trimmed(letters));
     if (t.empty() || t.size() > 3)
         return std::nullopt;
     size_t column = 0;

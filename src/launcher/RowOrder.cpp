@@ -3,25 +3,9 @@
 #include <algorithm>
 #include <numeric>
 
+#include "core/CaseFold.h"
+
 namespace bp::launcher {
-namespace {
-
-int compareText(std::string_view a, std::string_view b) {
-    size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        auto x = static_cast<unsigned char>(a[i]);
-        auto y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
-}
-
-}  // namespace
 
 RowOrder::RowOrder(const DataFile& data, const std::vector<SectionSpec>& sections,
                    const Regional& regional)
@@ -65,14 +49,14 @@ int RowOrder::compare(size_t level, uint32_t a, uint32_t b) const {
     const auto& keys = keys_[level];
     const auto& texts = texts_[level];
     if (keys.empty())
-        return compareText(texts[a], texts[b]);
+        return core::compareNoCase(texts[a], texts[b]);
     const SortKey& x = keys[a];
     const SortKey& y = keys[b];
     if (x.isNumber && y.isNumber)
         return x.number < y.number ? -1 : x.number > y.number ? 1 : 0;
     if (x.isNumber != y.isNumber)
         return x.isNumber ? 1 : -1;
-    return compareText(texts[a], texts[b]);
+    return core::compareNoCase(texts[a], texts[b]);
 }
 
 void RowOrder::findGroups() {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/Trim.h"
 #include "platform/Conversions.h"
 #include "platform/ErrorHandler.h"
 
@@ -12,26 +13,6 @@ namespace {
 constexpr int kDateType = 7;
 constexpr int kDateOnlyType = 10;
 constexpr int kUserType = 13;
-
-std::string trimmed(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
-std::string replaceAll(std::string text, char from, const std::string& to) {
-    std::string out;
-    for (char c : text) {
-        if (c == from) {
-            out += to;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -96,7 +77,7 @@ std::string CellValues::contactValue(int id, int type) {
         return dateOnly(value);
     if (type == kUserType)
         return GetUserName(value);
-    return trimmed(value);
+    return std::string(core::trimmed(value));
 }
 
 // Probability x units (or amount) / 100. Amounts come from the host with "." as decimal
@@ -108,9 +89,10 @@ std::string CellValues::forecast(int factorField, bool isAmount) {
         return "0";
     std::string value;
     auto compute = [&] {
-        if (isAmount)
-            factor = replaceAll(factor, '.', session_.sDecimalSep);
-        double result = platform::CDbl(probability) * platform::CDbl(factor) / 100;
+        platform::Locale locale = platform::Locale::current();
+        double amount =
+            isAmount ? platform::CDblHost(factor, locale) : platform::CDbl(factor, locale);
+        double result = platform::CDbl(probability, locale) * amount / 100;
         value = numberText(result, session_.sDecimalSep);
     };
     if (!isAmount) {
@@ -127,7 +109,7 @@ std::string CellValues::forecast(int factorField, bool isAmount) {
 }
 
 std::string CellValues::groupText() {
-    std::string groupId = trimmed(session_.objSales->Data(26));
+    std::string groupId(core::trimmed(session_.objSales->Data(26)));
     if (groupId.empty())
         return "No_Group";
     auto& group = *session_.objGroup;
@@ -136,7 +118,7 @@ std::string CellValues::groupText() {
         return "No_Group";
     std::string region = group.Data(201);
     if (!region.empty())
-        return trimmed(region) + ": " + group.Data(25);
+        return std::string(core::trimmed(region)) + ": " + group.Data(25);
     return group.Data(25);
 }
 

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
+
+#include "core/CaseFold.h"
 
 namespace bp::output {
 namespace {
@@ -12,17 +13,6 @@ constexpr std::string_view kWindowSection = "Settings";
 constexpr std::array<std::string_view, 4> kSharedKeys{"DataFile", "Template", "TemplatePath",
                                                       "TemplatesFolder"};
 
-std::string folded(std::string_view text) {
-    std::string out(text);
-    std::ranges::transform(out, out.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
-bool same(std::string_view a, std::string_view b) {
-    return folded(a) == folded(b);
-}
-
 }  // namespace
 
 SettingsOverlay::SettingsOverlay(platform::SettingsStore& base,
@@ -30,19 +20,20 @@ SettingsOverlay::SettingsOverlay(platform::SettingsStore& base,
     : base_(base) {
     for (const auto& [key, value] : overrides) {
         memory_.SaveSetting(kWindowSection, key, value);
-        touched_.insert(folded(key));
+        touched_.insert(core::foldCase(key));
     }
 }
 
 bool SettingsOverlay::keptInMemory(std::string_view section, std::string_view key) const {
-    if (!same(section, kWindowSection))
+    if (!core::equalNoCase(section, kWindowSection))
         return false;
-    return std::ranges::none_of(kSharedKeys, [&](std::string_view k) { return same(k, key); });
+    return std::ranges::none_of(kSharedKeys,
+                                [&](std::string_view k) { return core::equalNoCase(k, key); });
 }
 
 std::string SettingsOverlay::GetSetting(std::string_view section, std::string_view key,
                                         std::string_view defaultValue) const {
-    if (same(section, kWindowSection) && touched_.contains(folded(key))) {
+    if (core::equalNoCase(section, kWindowSection) && touched_.contains(core::foldCase(key))) {
         return memory_.GetSetting(section, key, defaultValue);
     }
     return base_.GetSetting(section, key, defaultValue);
@@ -53,18 +44,18 @@ void SettingsOverlay::SaveSetting(std::string_view section, std::string_view key
     if (!keptInMemory(section, key))
         return base_.SaveSetting(section, key, value);
     memory_.SaveSetting(section, key, value);
-    touched_.insert(folded(key));
+    touched_.insert(core::foldCase(key));
 }
 
 void SettingsOverlay::DeleteSetting(std::string_view section, std::string_view key) {
     if (!keptInMemory(section, key))
         return base_.DeleteSetting(section, key);
     memory_.DeleteSetting(section, key);
-    touched_.insert(folded(key));
+    touched_.insert(core::foldCase(key));
 }
 
 void SettingsOverlay::DeleteSetting(std::string_view section) {
-    if (same(section, kWindowSection)) {
+    if (core::equalNoCase(section, kWindowSection)) {
         for (const auto& [key, value] : GetAllSettings(section))
             DeleteSetting(section, key);
         return;
@@ -73,11 +64,11 @@ void SettingsOverlay::DeleteSetting(std::string_view section) {
 }
 
 platform::SettingPairs SettingsOverlay::GetAllSettings(std::string_view section) const {
-    if (!same(section, kWindowSection))
+    if (!core::equalNoCase(section, kWindowSection))
         return base_.GetAllSettings(section);
     platform::SettingPairs pairs;
     for (const auto& [key, value] : base_.GetAllSettings(section)) {
-        if (!touched_.contains(folded(key)))
+        if (!touched_.contains(core::foldCase(key)))
             pairs.emplace_back(key, value);
     }
     for (const auto& pair : memory_.GetAllSettings(section))

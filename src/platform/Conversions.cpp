@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "core/CaseFold.h"
+#include "core/Trim.h"
 #include "platform/Error.h"
 
 namespace bp::platform {
@@ -33,26 +35,6 @@ Int toInteger(double value, std::source_location where) {
         raise(kErrOverflow, "Overflow", where);
     }
     return static_cast<Int>(rounded);
-}
-
-bool sameLetters(std::string_view text, std::string_view word) {
-    if (text.size() != word.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((text[i] | 0x20) != word[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string_view trimmed(std::string_view text) {
-    std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 }  // namespace
@@ -95,11 +77,11 @@ bool CBool(std::string_view text, Where where) {
     return CBool(text, Locale::current(), where);
 }
 bool CBool(std::string_view text, const Locale& locale, Where where) {
-    std::string_view word = trimmed(text);
-    if (sameLetters(word, "true")) {
+    std::string_view word = core::trimmed(text);
+    if (core::equalNoCase(word, "true")) {
         return true;
     }
-    if (sameLetters(word, "false")) {
+    if (core::equalNoCase(word, "false")) {
         return false;
     }
     return numberOf(text, locale, where) != 0;
@@ -110,6 +92,22 @@ double CDbl(std::string_view text, Where where) {
 }
 double CDbl(std::string_view text, const Locale& locale, Where where) {
     return numberOf(text, locale, where);
+}
+
+double CDblHost(std::string_view text, const Locale& locale, Where where) {
+    const std::string& decimal = locale.decimalSeparator();
+    if (decimal == ".") {
+        return CDbl(text, locale, where);
+    }
+    std::string regional;
+    for (char c : text) {
+        if (c == '.') {
+            regional += decimal;
+        } else {
+            regional += c;
+        }
+    }
+    return CDbl(regional, locale, where);
 }
 
 DateTime CDate(std::string_view text, Where where) {

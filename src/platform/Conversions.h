@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "forms/DateTime.h"
+#include "core/DateTime.h"
 #include "platform/Locale.h"
 
 namespace bp::platform {
@@ -42,6 +42,11 @@ double CDbl(std::string_view text, const Locale& locale,
 DateTime CDate(std::string_view text, std::source_location where = std::source_location::current());
 DateTime CDate(std::string_view text, const Locale& locale,
                std::source_location where = std::source_location::current());
+
+// A number as the host writes it ("1234.50": a "." before the decimals whatever the user's
+// region), read under the regional settings; raises as CDbl does.
+double CDblHost(std::string_view text, const Locale& locale,
+                std::source_location where = std::source_location::current());
 
 // Halves to the even neighbour, as every integer conversion of the Windows program rounds.
 double roundHalfEven(double value);

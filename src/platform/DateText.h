@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "forms/DateTime.h"
+#include "core/DateTime.h"
 #include "platform/LocaleData.h"
 
 namespace bp::platform {

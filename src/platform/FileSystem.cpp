@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "platform/CaseFold.h"
+#include "core/CaseFold.h"
 #include "platform/Error.h"
 #include "platform/File.h"
 #include "platform/FileError.h"
@@ -41,13 +41,13 @@ bool isKind(const FileStamp& info, Kind kind) {
 // The entry of `folder` named `part` without regard to case; the first in name order when
 // several differ only in case (a Linux folder may hold both).
 std::optional<fs::path> matchInFolder(const fs::path& folder, const fs::path& part) {
-    std::string wanted = foldCase(part.string());
+    std::string wanted = core::foldCase(part.string());
     std::optional<std::string> best;
     std::error_code ec;
     for (const fs::directory_entry& entry :
          fs::directory_iterator(folder.empty() ? fs::path(".") : folder, ec)) {
         std::string name = entry.path().filename().string();
-        if (foldCase(name) == wanted && (!best || name < *best)) {
+        if (core::foldCase(name) == wanted && (!best || name < *best)) {
             best = name;
         }
     }
@@ -209,7 +209,7 @@ std::vector<std::string> listFiles(const std::string& folder, std::source_locati
         std::error_code kindError;
         if (entry.is_regular_file(kindError)) {
             std::string name = entry.path().filename().string();
-            names.emplace_back(foldCase(name), name);
+            names.emplace_back(core::foldCase(name), name);
         }
     }
     std::sort(names.begin(), names.end());

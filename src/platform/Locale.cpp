@@ -7,6 +7,7 @@
 #include "platform/DateText.h"
 #include "platform/LocaleData.h"
 #include "platform/NumberText.h"
+#include "platform/RegionalSettings.h"
 
 namespace bp::platform {
 
@@ -37,8 +38,9 @@ const char* firstSet(std::initializer_list<const char*> variables) {
     return "";
 }
 
-// Reading a locale from Qt costs far more than a conversion, and the filter converts millions
-// of field texts: each locale is read once, and each thread remembers the one it used last.
+// Reading a locale from the system costs far more than a conversion, and the filter converts
+// millions of field texts: each locale is read once, and each thread remembers the one it used
+// last.
 std::shared_ptr<const Locale::Data> dataFor(const std::string& name) {
     thread_local std::string lastName;
     thread_local std::shared_ptr<const Locale::Data> last;
@@ -50,7 +52,7 @@ std::shared_ptr<const Locale::Data> dataFor(const std::string& name) {
     std::lock_guard lock(mutex);
     auto& entry = cache[name];
     if (!entry) {
-        entry = std::make_shared<const Locale::Data>(Locale::Data::build(name));
+        entry = std::make_shared<const Locale::Data>(RegionalSettings::system().read(name));
     }
     lastName = name;
     last = entry;

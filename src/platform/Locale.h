@@ -3,8 +3,8 @@
 // of numbers and dates to and from text that the host's data and the date pickers need.
 //
 // The name comes from $BRINDLEPATH_LOCALE, else the environment (LC_ALL, LC_NUMERIC, LANG);
-// "C" and "POSIX" act as en_US. Values come from Qt's locale database. `current()` reads the
-// environment afresh at every call, so a change between runs takes effect; the locale data
+// "C" and "POSIX" act as en_US. Values come from the system's regional settings. `current()` reads
+// the environment afresh at every call, so a change between runs takes effect; the locale data
 // itself is built once per name and shared.
 
 #include <memory>
@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "forms/DateTime.h"
+#include "core/DateTime.h"
 
 namespace bp::platform {
 
@@ -45,7 +45,7 @@ public:
     static Locale current();
     // The name `current()` would use now, e.g. "de_DE".
     static std::string currentName();
-    // "de_DE", "de_DE.UTF-8", "de-DE", "C"; a name Qt does not know acts as en_US.
+    // "de_DE", "de_DE.UTF-8", "de-DE", "C"; a name the system does not know acts as en_US.
     explicit Locale(std::string_view name);
 
     const std::string& name() const;

@@ -1,5 +1,5 @@
 #pragma once
-// What one locale's conversions need, read from Qt's locale database once per locale name
+// What one locale's conversions need, read from the regional settings once per locale name
 // and shared by every Locale object of that name.
 
 #include <array>
@@ -34,8 +34,6 @@ struct Locale::Data {
     std::array<std::string, 12> monthShortNames;
     std::array<std::string, 7> dayNames;  // Monday first, as Qt numbers them
     std::array<std::string, 7> dayShortNames;
-
-    static Data build(const std::string& name);
 };
 
 }  // namespace bp::platform

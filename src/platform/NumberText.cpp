@@ -5,34 +5,23 @@
 #include <limits>
 #include <string>
 
+#include "core/Trim.h"
+
 namespace bp::platform {
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 // Locales whose group separator is a no-break space are typed with a plain one too.
-bool atGroupSeparator(const Locale::Data& locale, std::string_view rest, std::size_t& length) {
-    if (!locale.group.empty() && rest.starts_with(locale.group)) {
-        length = locale.group.size();
+bool atGroupSeparator(const NumberForm& form, std::string_view rest, std::size_t& length) {
+    if (!form.group.empty() && rest.starts_with(form.group)) {
+        length = form.group.size();
         return true;
     }
-    bool spaceGroup = locale.group == "\u00A0" || locale.group == "\u202F";
+    bool spaceGroup = form.group == "\u00A0" || form.group == "\u202F";
     if (spaceGroup && !rest.empty() && rest.front() == ' ') {
         length = 1;
         return true;
@@ -78,44 +67,26 @@ double outOfRange(const std::string& plain) {
                     : std::numeric_limits<double>::infinity();
 }
 
-}  // namespace
+// Digits since the last group separator: a written number groups only whole thousands.
+class GroupCheck {
+public:
+    explicit GroupCheck(bool strict) : strict_(strict) {}
+    void digit() { ++sinceGroup_; }
+    bool separator() {
+        bool ok = !strict_ || (grouped_ ? sinceGroup_ == 3 : sinceGroup_ > 0);
+        grouped_ = true;
+        sinceGroup_ = 0;
+        return ok;
+    }
+    bool wholeDone() const { return !strict_ || !grouped_ || sinceGroup_ == 3; }
 
-std::optional<double> NumberText::parse(const Locale::Data& locale, std::string_view text) {
-    text = trimmed(text);
-    std::string plain;  // the number in C notation, for from_chars
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        if (text.front() == '-') {
-            plain += '-';
-        }
-        text.remove_prefix(1);
-    }
-    bool digits = false;
-    bool decimal = false;
-    for (std::size_t i = 0; i < text.size();) {
-        std::string_view rest = text.substr(i);
-        std::size_t length = 0;
-        if (isDigit(rest.front())) {
-            plain += rest.front();
-            digits = true;
-            ++i;
-        } else if (!decimal && rest.starts_with(locale.decimal)) {
-            plain += '.';
-            decimal = true;
-            i += locale.decimal.size();
-        } else if (!decimal && digits && atGroupSeparator(locale, rest, length)) {
-            i += length;
-        } else if (digits && (rest.front() == 'e' || rest.front() == 'E')) {
-            if (!takeExponent(rest, plain)) {
-                return std::nullopt;
-            }
-            break;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!digits) {
-        return std::nullopt;
-    }
+private:
+    bool strict_;
+    bool grouped_ = false;
+    int sinceGroup_ = 0;
+};
+
+std::optional<double> toDouble(const std::string& plain) {
     double value = 0;
     auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (end != plain.data() + plain.size()) {
@@ -125,6 +96,62 @@ std::optional<double> NumberText::parse(const Locale::Data& locale, std::string_
         return outOfRange(plain);
     }
     return error == std::errc{} ? std::optional<double>(value) : std::nullopt;
+}
+
+}  // namespace
+
+std::optional<double> NumberText::parse(const Locale::Data& locale, std::string_view text) {
+    return parse(NumberForm{locale.decimal, locale.group, NumberForm::Grouping::AsTyped}, text);
+}
+
+std::optional<double> NumberText::parse(const NumberForm& form, std::string_view text) {
+    text = core::trimmed(text);
+    bool strict = form.grouping == NumberForm::Grouping::Thousands;
+    std::string plain;  // the number in C notation, for from_chars
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        if (text.front() == '-') {
+            plain += '-';
+        }
+        text.remove_prefix(1);
+    }
+    bool digits = false;
+    bool decimal = false;
+    GroupCheck groups(strict);
+    for (std::size_t i = 0; i < text.size();) {
+        std::string_view rest = text.substr(i);
+        std::size_t length = 0;
+        if (isDigit(rest.front())) {
+            plain += rest.front();
+            digits = true;
+            if (!decimal) {
+                groups.digit();
+            }
+            ++i;
+        } else if (!decimal && rest.starts_with(form.decimal)) {
+            if (!groups.wholeDone()) {
+                return std::nullopt;
+            }
+            plain += '.';
+            decimal = true;
+            i += form.decimal.size();
+        } else if (!decimal && digits && atGroupSeparator(form, rest, length)) {
+            if (!groups.separator()) {
+                return std::nullopt;
+            }
+            i += length;
+        } else if (!strict && digits && (rest.front() == 'e' || rest.front() == 'E')) {
+            if (!takeExponent(rest, plain)) {
+                return std::nullopt;
+            }
+            break;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits || (!decimal && !groups.wholeDone())) {
+        return std::nullopt;
+    }
+    return toDouble(plain);
 }
 
 }  // namespace bp::platform

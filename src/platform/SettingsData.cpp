@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/CaseFold.h"
+#include "core/CaseFold.h"
 
 namespace bp::platform {
 
 const SettingsData::Section* SettingsData::findSection(std::string_view section) const {
-    std::string folded = foldCase(section);
+    std::string folded = core::foldCase(section);
     auto it = std::find_if(sections_.begin(), sections_.end(),
                            [&](const Section& s) { return s.folded == folded; });
     return it == sections_.end() ? nullptr : &*it;
@@ -23,17 +23,17 @@ const std::string* SettingsData::find(std::string_view section, std::string_view
     if (s == nullptr) {
         return nullptr;
     }
-    auto it = s->index.find(foldCase(key));
+    auto it = s->index.find(core::foldCase(key));
     return it == s->index.end() ? nullptr : &s->entries[it->second].second;
 }
 
 bool SettingsData::set(std::string_view section, std::string_view key, std::string_view value) {
     Section* s = findSection(section);
     if (s == nullptr) {
-        sections_.push_back(Section{std::string(section), foldCase(section), {}, {}});
+        sections_.push_back(Section{std::string(section), core::foldCase(section), {}, {}});
         s = &sections_.back();
     }
-    std::string foldedKey = foldCase(key);
+    std::string foldedKey = core::foldCase(key);
     auto it = s->index.find(foldedKey);
     if (it != s->index.end()) {
         std::string& current = s->entries[it->second].second;
@@ -53,7 +53,7 @@ bool SettingsData::erase(std::string_view section, std::string_view key) {
     if (s == nullptr) {
         return false;
     }
-    auto it = s->index.find(foldCase(key));
+    auto it = s->index.find(core::foldCase(key));
     if (it == s->index.end()) {
         return false;
     }
@@ -63,7 +63,7 @@ bool SettingsData::erase(std::string_view section, std::string_view key) {
 }
 
 bool SettingsData::eraseSection(std::string_view section) {
-    std::string folded = foldCase(section);
+    std::string folded = core::foldCase(section);
     auto removed = std::erase_if(sections_, [&](const Section& s) { return s.folded == folded; });
     return removed > 0;
 }
@@ -76,7 +76,7 @@ SettingPairs SettingsData::all(std::string_view section) const {
 void SettingsData::reindex(Section& section) {
     section.index.clear();
     for (std::size_t i = 0; i < section.entries.size(); ++i) {
-        section.index.emplace(foldCase(section.entries[i].first), i);
+        section.index.emplace(core::foldCase(section.entries[i].first), i);
     }
 }
 

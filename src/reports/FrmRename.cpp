@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/CaseFold.h"
+#include "core/CaseFold.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FileSystem.h"
 #include "reports/ReportFiles.h"
@@ -32,7 +32,7 @@ void FrmRename::cmdOK_Click() {
             unload();
             return;
         }
-        const bool caseOnly = platform::foldCase(oldName) == platform::foldCase(newName);
+        const bool caseOnly = core::equalNoCase(oldName, newName);
         if (!acceptName(newName, !caseOnly)) {
             return;
         }
@@ -46,7 +46,7 @@ void FrmRename::renameFiles(const std::string& oldName, const std::string& newNa
     const act::Session& session = library_.session();
     const auto from = reportFiles(session.sTemplatesFolder, oldName, session.iOutputType);
     const auto to = reportFiles(session.sTemplatesFolder, newName, session.iOutputType);
-    const bool caseOnly = platform::foldCase(oldName) == platform::foldCase(newName);
+    const bool caseOnly = core::equalNoCase(oldName, newName);
     for (std::size_t i = 0; i < from.size(); ++i) {
         if (caseOnly) {
             // Old and new name the same file: a copy would land on itself and the delete

@@ -173,5 +173,74 @@ TEST_F(DefinitionFileTest, AWriteBackKilledAnywhereLeavesAWholeDefinition) {
     EXPECT_EQ(bp::test::temporariesIn(folder_.path()), 0);
 }
 
+// Definitions written on Windows hold their captions in the single-byte Windows code page.
+TEST_F(DefinitionFileTest, AWindowsCodePageDefinitionIsReadAsSuch) {
+    // "Größe €" and a dash and quotes from 0x80-0x9F
+    writeFile("Sizes.DXL",
+              "TitleCaption0=Gr\xF6\xDF"
+              "e \x80\r\nTotalCaption0=\x93Sum\x94 \x96 all\r\n");
+    ASSERT_TRUE(Load_DefFile(session_, "Sizes", kExcelReport));
+    EXPECT_EQ(staged("TitleCaption0"), "Größe €");
+    EXPECT_EQ(staged("TotalCaption0"), "“Sum” – all");
+}
+
+TEST_F(DefinitionFileTest, EveryByteOfTheCodePageReadsAsItsCharacter) {
+    std::string all;
+    for (int byte = 0x20; byte < 0x100; ++byte) {
+        if (byte != '=')
+            all += static_cast<char>(byte);
+    }
+    writeFile("All.DXL", "TitleCaption0=" + all + "\r\n");
+    ASSERT_TRUE(Load_DefFile(session_, "All", kExcelReport));
+    const std::string value = staged("TitleCaption0");
+    // DEL, then "€", the unassigned 0x81 as U+0081, "‚" and "ƒ"
+    EXPECT_NE(value.find("}~\x7F"
+                         "€\xC2\x81"
+                         "‚ƒ"),
+              std::string::npos);
+    EXPECT_NE(value.find("žŸ\xC2\xA0"
+                         "¡"),
+              std::string::npos);
+    EXPECT_EQ(value.substr(value.size() - 4), "þÿ");
+    ASSERT_TRUE(Update_DefFile(session_, "All", kExcelReport));
+    EXPECT_EQ(readFile("All.DXL"), "TitleCaption0=" + all + "\r\n");
+}
+
+TEST_F(DefinitionFileTest, AnEditedCodePageDefinitionIsWrittenBackInItsEncoding) {
+    const std::string original =
+        "TitleCaption0=Gr\xF6\xDF"
+        "e\r\nSort0=39\r\n";
+    writeFile("Sizes.DXL", original);
+    ASSERT_TRUE(Load_DefFile(session_, "Sizes", kExcelReport));
+    ASSERT_TRUE(Update_DefFile(session_, "Sizes", kExcelReport));
+    EXPECT_EQ(readFile("Sizes.DXL"), original);
+    stageValue(session_, "TotalCaption0", "Summe \xE2\x82\xAC");  // "Summe €", typed
+    ASSERT_TRUE(Update_DefFile(session_, "Sizes", kExcelReport));
+    EXPECT_EQ(readFile("Sizes.DXL"), original + "TotalCaption0=Summe \x80\r\n");
+}
+
+TEST_F(DefinitionFileTest, ACharacterTheCodePageLacksMakesTheFileUtf8) {
+    writeFile("Cities.DXL",
+              "TitleCaption0=Gr\xF6\xDF"
+              "e\r\n");
+    ASSERT_TRUE(Load_DefFile(session_, "Cities", kExcelReport));
+    stageValue(session_, "TotalCaption0", "Łódź");
+    ASSERT_TRUE(Update_DefFile(session_, "Cities", kExcelReport));
+    EXPECT_EQ(readFile("Cities.DXL"), "TitleCaption0=Größe\r\nTotalCaption0=Łódź\r\n");
+    ASSERT_TRUE(Load_DefFile(session_, "Cities", kExcelReport));
+    EXPECT_EQ(staged("TitleCaption0"), "Größe");
+    EXPECT_EQ(staged("TotalCaption0"), "Łódź");
+}
+
+TEST_F(DefinitionFileTest, AUtf8DefinitionStaysUtf8) {
+    const std::string original = "TitleCaption0=Größe\r\n";
+    writeFile("Sizes.DCS", original);
+    ASSERT_TRUE(Load_DefFile(session_, "Sizes", kCsvExport));
+    EXPECT_EQ(staged("TitleCaption0"), "Größe");
+    stageValue(session_, "TotalCaption0", "€");
+    ASSERT_TRUE(Update_DefFile(session_, "Sizes", kCsvExport));
+    EXPECT_EQ(readFile("Sizes.DCS"), original + "TotalCaption0=€\r\n");
+}
+
 }  // namespace
 }  // namespace bp::definitions

@@ -213,5 +213,23 @@ TEST_F(ReportSettingsTest, SummaryAtTheTopOrNotAtAll) {
     EXPECT_EQ(fileKeys()["Totals99"], "0");
 }
 
+TEST_F(ReportSettingsTest, CaptionsOfACodePageDefinitionAreEditedAndKeptInItsEncoding) {
+    auto& frm = open(kTwoFields +
+                     "Sort0=34\r\nTitle0=1\r\nTitleCaption0=Gr\xF6\xDF"
+                     "e <value>\r\n");
+    EXPECT_EQ(frm.txtTitleCaption(0).text(), "Größe <value>");
+    frm.txtTitleCaption(0).setText("Größe € <value>");
+    frm.cmdClose().click();
+    EXPECT_NE(fileText().find("TitleCaption0=Gr\xF6\xDF"
+                              "e \x80 <value>\r\n"),
+              std::string::npos);
+
+    auto& again = open(fileText());
+    again.txtTitleCaption(0).setText("Łódź <value>");
+    again.cmdClose().click();
+    EXPECT_EQ(fileKeys()["TitleCaption0"], "Łódź <value>");
+    EXPECT_NE(fileText().find("FieldsIncluded=1025\f34\f\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace bp::definitions::test

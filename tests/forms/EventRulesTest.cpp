@@ -283,6 +283,20 @@ TEST_F(EventRulesTest, SortedListKeepsEntriesInOrderWithoutRegardToCase) {
     EXPECT_EQ(texts, (std::vector<std::string>{"Alpha", "ALPHA2", "beta", "Beta", "gamma"}));
 }
 
+TEST_F(EventRulesTest, SortedListFoldsLettersOutsideAscii) {
+    auto& sorted = form.add<ListBox>("lstSorted");
+    sorted.setSorted(true);
+    for (const char* text : {"Łódź", "émile", "Ärger", "Émile", "ärger", "łódź"}) {
+        sorted.addItem(text);
+    }
+    std::vector<std::string> texts;
+    for (int i = 0; i < sorted.listCount(); ++i) {
+        texts.push_back(sorted.list(i));
+    }
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"Ärger", "ärger", "émile", "Émile", "Łódź", "łódź"}));
+}
+
 TEST_F(EventRulesTest, DropDownListTextIsTheCurrentEntry) {
     form.cbo->setStyle(ComboStyle::DropDownList);
     EXPECT_EQ(form.cbo->text(), "");

@@ -50,6 +50,19 @@ TEST_F(ListViewTest, OwnSortComparesTextsWithoutRegardToCase) {
     EXPECT_EQ(column(1), (Texts{"2", "3", "1", "5", "4"})) << "equal texts keep their order";
 }
 
+TEST_F(ListViewTest, OwnSortFoldsLettersOutsideAscii) {
+    addRows({{"émile", "1"},
+             {"Ärger", "2"},
+             {"Zoe", "3"},
+             {"Émile", "4"},
+             {"ärger", "5"},
+             {"ØRSTED", "6"},
+             {"ørsted", "7"}});
+    lvw.setSorted(true);
+    EXPECT_EQ(column(1), (Texts{"3", "2", "5", "1", "4", "6", "7"}))
+        << "names that differ only in case stand together";
+}
+
 TEST_F(ListViewTest, OwnSortDescendingKeepsEqualRowsInOrder) {
     addRows({{"b", "1"}, {"A", "2"}, {"B", "3"}, {"c", "4"}});
     lvw.setSortOrder(SortOrder::Descending);

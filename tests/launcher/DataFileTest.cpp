@@ -43,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"blank_lines_skipped", "\r\n\"a\"\r\n\r\n", {{"a"}}},
         ParseCase{"last_line_unterminated", "\"a\"\r\n\"b\"", {{"a"}, {"b"}}},
         ParseCase{"utf8_kept", "\"M\xC3\xBCller\"\r\n", {{"M\xC3\xBCller"}}},
-        ParseCase{"latin1_taken_as_such", "\"M\xFCller\"\r\n", {{"M\xC3\xBCller"}}}),
+        ParseCase{"latin1_taken_as_such", "\"M\xFCller\"\r\n", {{"M\xC3\xBCller"}}},
+        ParseCase{"windows_code_page", "\"\x80 5\",\"\x93x\x94\"\r\n", {{"€ 5", "“x”"}}}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(DataFileRead, MissingFileIsAnError) {

@@ -68,6 +68,23 @@ TEST_F(LauncherTest, OneSectionWithTitleShowsTheValueOnceAndOrdersTheRows) {
     EXPECT_NE(r.numberFormat("A4"), ";;;");
 }
 
+TEST_F(LauncherTest, TextSectionsSortNamesOutsideAsciiWithoutRegardToCase) {
+    writeData({{"émile", "1", "", ""},
+               {"Ärger", "2", "", ""},
+               {"Zoe", "3", "", ""},
+               {"ÉMILE", "4", "", ""},
+               {"ärger", "5", "", ""}});
+    stage(with(kFourColumns,
+               {{"Sort0", "1025"}, {"SortType0", "S"}, {"SortCol0", "1"}, {"NoRepeat0", "0"}}));
+    ASSERT_EQ(run(), kExitDone);
+    XlsxReader r = report();
+    std::vector<std::string> order;
+    for (int row = 1; row <= 5; ++row)
+        order.push_back(r.text("B" + std::to_string(row)));
+    // Equal names stand together, in the data file's order.
+    EXPECT_EQ(order, (std::vector<std::string>{"3", "2", "5", "1", "4"}));
+}
+
 TEST_F(LauncherTest, SectionValueRepeatsWhenAsked) {
     writeData({{"Acme Ltd", "Ann", "20", ""}, {"Acme Ltd", "Bob", "30", ""}});
     stage(with(kFourColumns, {{"Sort0", "1025"}, {"SortCol0", "1"}, {"NoRepeat0", "0"}}));

@@ -4,6 +4,7 @@
 #include <zip.h>
 
 #include "LauncherFixture.h"
+#include "platform/Locale.h"
 
 namespace bp::launcher::test {
 namespace {
@@ -124,6 +125,42 @@ TEST_F(LauncherTest, RegionalFormsOfNumbersAndDates) {
     EXPECT_DOUBLE_EQ(r.cell("C1").number(), 46095);
     EXPECT_DOUBLE_EQ(r.cell("B2").number(), 99.5);  // the program's own "." form
     EXPECT_DOUBLE_EQ(r.cell("C2").number(), 46054);
+}
+
+// The data file as the program writes it in each region: the host's amounts with a ".",
+// forecasts and dates in the regional form. Every region builds the same numbers and rows.
+TEST_F(LauncherTest, EveryRegionBuildsTheSameNumbersAndRows) {
+    struct Region {
+        const char* name;
+        const char* forecast;  // 625.25 written the region's way
+    };
+    const Region regions[] = {
+        {"en_US", "625.25"}, {"de_DE", "625,25"}, {"fr_FR", "625,25"}, {"en_GB", "625.25"}};
+    for (const Region& region : regions) {
+        platform::Locale locale(region.name);
+        regional_ = Regional::fromLocale(locale);
+        std::string closes = locale.formatDate({2026, 3, 14, 0, 0, 0});
+        std::string opened = locale.formatDate({2025, 12, 1, 0, 0, 0});
+        writeData({{"Zeta", "1250.50", region.forecast, closes},
+                   {"Acme", "99.99", "0", opened},
+                   {"Beta", "1234567.00", "-3", closes}});
+        stage(with(fields({{1025, "Company"},
+                           {34, "Amount"},
+                           {101, "Forecasted amount"},
+                           {31, "Close Date"}}),
+                   {{"Sort0", "34"}, {"SortType0", "N"}, {"SortCol0", "2"}, {"NoRepeat0", "0"}}));
+        ASSERT_EQ(run(), kExitDone) << region.name;
+        XlsxReader r = report();
+        EXPECT_EQ(r.text("A1"), "Acme") << region.name;
+        EXPECT_EQ(r.text("A2"), "Zeta") << region.name;
+        EXPECT_EQ(r.text("A3"), "Beta") << region.name;
+        EXPECT_DOUBLE_EQ(r.cell("B1").number(), 99.99) << region.name;
+        EXPECT_DOUBLE_EQ(r.cell("B2").number(), 1250.5) << region.name;
+        EXPECT_DOUBLE_EQ(r.cell("B3").number(), 1234567) << region.name;
+        EXPECT_DOUBLE_EQ(r.cell("C2").number(), 625.25) << region.name;
+        EXPECT_DOUBLE_EQ(r.cell("D1").number(), 45992) << region.name;
+        EXPECT_DOUBLE_EQ(r.cell("D2").number(), 46095) << region.name;
+    }
 }
 
 TEST_F(LauncherTest, StarterTemplateKeepsItsTitleAreaAndPageSetup) {

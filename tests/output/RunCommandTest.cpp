@@ -208,5 +208,31 @@ TEST_F(RunCommandTest, TheDecimalSymbolIsReadAtEveryRun) {
     EXPECT_EQ(host_.session.sDecimalSep, ".");
 }
 
+// The host writes its amounts with a "." whatever the region; the user types the bounds the
+// region's way. Every region selects the same sales and writes the same rows.
+TEST_F(RunCommandTest, AnAmountConditionSelectsTheSameRowsInEveryRegion) {
+    std::ofstream(host_.session.sTemplatesFolder + "Amounts.DXL", std::ios::binary)
+        << "FieldsIncluded=1\f1025\f34\f\r\nFieldNamesIncluded=ID\fCompany\fAmount\f\r\n"
+           "Sort0=1025\r\nSortType0=S\r\nSortOrder0=1\r\n";
+    writeDefinition("Amounts.XLT");
+    report(0, "Amounts");
+    auto& amount = window_.criteria.conditions[0];
+    amount.applied = true;
+    amount.field = criteria::kAmounts;
+    const std::pair<const char*, const char*> regions[] = {
+        {"en_US", "1,000"}, {"de_DE", "1.000"}, {"fr_FR", "1 000"}, {"en_GB", "1,000"}};
+    const std::string expected =
+        "\"S00000000001\",\"Acme \"\"Best\"\" Ltd\",\"1250.50\"\r\n"
+        "\"S00000000003\",\"Zeta Inc\",\"20000\"\r\n";
+    for (const auto& [region, thousand] : regions) {
+        ScopedEnv locale(std::string("BRINDLEPATH_LOCALE"), std::string(region));
+        amount.minText = thousand;
+        amount.maxText = "";
+        ASSERT_EQ(run(), RunOutcome::Completed) << region;
+        EXPECT_EQ(read(host_.file("data.CSV")), expected) << region;
+        EXPECT_TRUE(host_.ui.messages().empty()) << region;
+    }
+}
+
 }  // namespace
 }  // namespace bp::output

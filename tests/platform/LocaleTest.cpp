@@ -197,6 +197,16 @@ TEST_F(LocaleTest, DecimalsFollowTheLocale) {
     EXPECT_EQ(errorNumberOf([&] { CDbl("1,5,5", de_); }), kErrTypeMismatch);
 }
 
+TEST_F(LocaleTest, HostAmountsReadTheSameInEveryRegion) {
+    for (const char* name : {"en_US", "de_DE", "fr_FR", "en_GB"}) {
+        Locale region(name);
+        EXPECT_EQ(CDblHost("1250.50", region), 1250.5) << name;
+        EXPECT_EQ(CDblHost("-0.25", region), -0.25) << name;
+        EXPECT_EQ(CDblHost("1000", region), 1000) << name;
+        EXPECT_EQ(errorNumberOf([&] { CDblHost("12.5x", region); }), kErrTypeMismatch) << name;
+    }
+}
+
 TEST_F(LocaleTest, BooleansFromTextOrNumber) {
     struct Row {
         const char* text;

@@ -58,6 +58,20 @@ TYPED_TEST(SettingsStoreContract, NamesInAnyCaseReachTheSameValue) {
     EXPECT_EQ(store->GetAllSettings("Settings"), (SettingPairs{{"ChkSales0", "0"}}));
 }
 
+TYPED_TEST(SettingsStoreContract, NamesOutsideAsciiMatchInAnyCase) {
+    auto store = this->makeStore();
+    store->SaveSetting("Ärger", "Émile", "1");
+    store->SaveSetting("ärger", "ØRSTED", "2");
+    store->SaveSetting("ÄRGER", "łódź", "3");
+    EXPECT_EQ(store->GetSetting("ärger", "émile", "0"), "1");
+    EXPECT_EQ(store->GetSetting("Ärger", "Ørsted", "0"), "2");
+    EXPECT_EQ(store->GetSetting("ärger", "ŁÓDŹ", "0"), "3");
+    EXPECT_EQ(store->GetAllSettings("ÄRGER"),
+              (SettingPairs{{"Émile", "1"}, {"ØRSTED", "2"}, {"łódź", "3"}}));
+    store->DeleteSetting("äRGER", "ÉMILE");
+    EXPECT_EQ(store->GetSetting("Ärger", "Émile", "gone"), "gone");
+}
+
 TYPED_TEST(SettingsStoreContract, AbsentKeysAndSectionsGiveTheDefault) {
     auto store = this->makeStore();
     EXPECT_EQ(store->GetSetting("Settings", "Lookup", "1"), "1");

@@ -75,6 +75,28 @@ TEST_F(FrmRenameTest, ChangeOfLetterCaseOnlyRenamesWithoutLosingTheFiles) {
     EXPECT_EQ(current(), "Monthly");
 }
 
+TEST_F(FrmRenameTest, ChangeOfCaseOfLettersOutsideAsciiIsACaseChangeToo) {
+    addExcel("ärger émile");
+    showList(kExcelReport);
+    rename("Ärger Émile");
+    EXPECT_FALSE(stayedOpen);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(files(), (std::vector<std::string>{"Ärger Émile.DXL", "Ärger Émile.XLT"}));
+    EXPECT_EQ(read("Ärger Émile.DXL"), "ärger émile definition");
+    EXPECT_EQ(current(), "Ärger Émile");
+}
+
+TEST_F(FrmRenameTest, NameOfAnotherDefinitionOutsideAsciiIsRefusedInAnyCase) {
+    addExcel("Alpha");
+    addExcel("Łódź");
+    showList(kExcelReport, 0);
+    rename("ŁÓDŹ");
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(messages(), std::vector<std::string>{kNameExists});
+    EXPECT_EQ(read("Łódź.DXL"), "Łódź definition");
+    EXPECT_EQ(read("Alpha.DXL"), "Alpha definition");
+}
+
 TEST_F(FrmRenameTest, NameOfAnotherDefinitionIsRefusedInAnyCase) {
     for (const std::string typed : {"Beta", "BETA", "beta"}) {
         SCOPED_TRACE(typed);

@@ -56,6 +56,16 @@ TEST_F(ReportListTest, ListsEachKindWithItsRules) {
     EXPECT_TRUE(shown().empty());
 }
 
+TEST_F(ReportListTest, NamesOutsideAsciiSortWithoutRegardToCase) {
+    for (const char* name : {"émile", "Zoe", "Ärger", "Émile 2", "ärger 2", "Łódź"}) {
+        touch(std::string(name) + ".DCS");
+    }
+    list->setSorted(true);
+    Load_Reports(*list, kCsvExport, folder());
+    EXPECT_EQ(shown(),
+              (std::vector<std::string>{"Zoe", "Ärger", "ärger 2", "émile", "Émile 2", "Łódź"}));
+}
+
 TEST_F(ReportListTest, MissingFolderLeavesTheListEmpty) {
     list->addItem("stale");
     Load_Reports(*list, kExcelReport, folder() + "absent/");

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "forms/DateTime.h"
+#include "core/DateTime.h"
 
 namespace bp::sim {
 

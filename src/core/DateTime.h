@@ -6,7 +6,7 @@
 #include <compare>
 #include <ctime>
 
-namespace bp {
+namespace bp::core {
 
 struct DateTime {
     int year = 1899;
@@ -23,8 +23,8 @@ struct DateTime {
                std::chrono::day{static_cast<unsigned>(day)};
     }
     bool valid() const {
-        return date().ok() && hour >= 0 && hour < 24 && minute >= 0 && minute < 60 &&
-               second >= 0 && second < 60;
+        return date().ok() && hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 &&
+               second < 60;
     }
     static DateTime now() {
         std::time_t t = std::time(nullptr);
@@ -35,4 +35,9 @@ struct DateTime {
     }
 };
 
+}  // namespace bp::core
+
+namespace bp {
+// The one date-and-time value of the program: every layer names it without its folder.
+using core::DateTime;
 }  // namespace bp

@@ -1,4 +1,4 @@
-#include "platform/LocaleData.h"
+#include "platform/QtRegionalSettings.h"
 
 #include <QLocale>
 #include <QString>
@@ -113,12 +113,17 @@ void fillNames(Locale::Data& data, const QLocale& locale) {
 
 }  // namespace
 
-Locale::Data Locale::Data::build(const std::string& name) {
+const RegionalSettings& RegionalSettings::system() {
+    static const QtRegionalSettings settings;
+    return settings;
+}
+
+Locale::Data QtRegionalSettings::read(const std::string& name) const {
     QLocale locale(QString::fromStdString(name));
     if (locale.language() == QLocale::C) {
         locale = QLocale(QLocale::English, QLocale::UnitedStates);
     }
-    Data data;
+    Locale::Data data;
     data.name = text(locale.name());
     data.bcp47 = text(locale.bcp47Name());
     data.decimal = text(locale.decimalPoint());

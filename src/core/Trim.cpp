@@ -1,0 +1,14 @@
+#include "core/Trim.h"
+
+namespace bp::core {
+
+std::string_view trimmed(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t";
+    std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+}  // namespace bp::core
