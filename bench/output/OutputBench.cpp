@@ -74,7 +74,6 @@ struct BenchSession {
         session.shell = &shell;
         session.host = &host;
         session.programFolder = folder.path().string();
-        session.sTemplatesFolder = session.programFolder + "/Templates/";
         session.objActApp = host.createAppObject();
         session.objActApp->OpenFile("");
         session.objViews = session.objActApp->GetViews();
@@ -160,11 +159,11 @@ void BM_ReportToDataFile(benchmark::State& state) {
         }
         sort = timed([&] {
             bp::output::sortByFirstSection(list, results.sortColumns()[0] - 1, "D",
-                                           bench.session.bSortDescending);
+                                           bench.session.bSortDescending());
         });
         bool written = false;
         write = timed([&] {
-            written = bp::output::Write_File(bench.session, list, bench.session.bNameSortAdded);
+            written = bp::output::Write_File(bench.session, list, bench.session.bNameSortAdded());
         });
         if (!written) {
             state.SkipWithError("data.CSV was not written");

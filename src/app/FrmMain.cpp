@@ -176,8 +176,8 @@ void FrmMain::run(const char* routine, const std::function<void()>& body) {
 }
 
 void FrmMain::Load_Reports() {
-    reports::Load_Reports(*panel_.controls().lstReports, session_.iOutputType,
-                          session_.sTemplatesFolder);
+    reports::Load_Reports(*panel_.controls().lstReports, session_.iOutputType(),
+                          session_.sTemplatesFolder());
 }
 
 void FrmMain::Update_ReportMenu() {
@@ -187,7 +187,7 @@ void FrmMain::Update_ReportMenu() {
         for (const char* name : {"mnuEdit", "mnuDelete", "mnuDuplicate", "mnuRename"}) {
             menu(name).setEnabled(any);
         }
-        const bool excel = session_.iOutputType == reports::kExcelReport && any &&
+        const bool excel = session_.iOutputType() == reports::kExcelReport && any &&
                            c.cboOutput->text() == criteria::kOutputExcel;
         menu("mnuEditTemplate").setEnabled(excel);
         menu("mnuConvert").setEnabled(excel);
@@ -239,7 +239,7 @@ void FrmMain::ActEvent1_OnActUserWantsToClose() {
         tmrActEvent_->setEnabled(false);
         // A re-start this program asked for closes the host too; the program then ends
         // through its own timer instead.
-        if (session_.bRestartAct) {
+        if (session_.bRestartAct()) {
             return;
         }
         if (commands.unloadIntegrate) {

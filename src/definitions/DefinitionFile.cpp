@@ -93,7 +93,7 @@ const char* definitionExtension(int reportType) {
 
 std::string definitionPath(const act::Session& session, const std::string& reportName,
                            int reportType) {
-    return session.sTemplatesFolder + reportName + definitionExtension(reportType);
+    return session.sTemplatesFolder() + reportName + definitionExtension(reportType);
 }
 
 bool Load_DefFile(act::Session& session, const std::string& reportName, int reportType) {
@@ -112,7 +112,8 @@ bool Load_DefFile(act::Session& session, const std::string& reportName, int repo
     session.settings->batch([&] {
         session.settings->DeleteSetting(kSection);
         std::string line;
-        while (std::getline(in, line)) stageLine(session, std::move(line));
+        while (std::getline(in, line))
+            stageLine(session, std::move(line));
     });
     if (in.bad())
         raise(kErrDeviceIO, "Unable to read " + *path);

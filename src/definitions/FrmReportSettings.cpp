@@ -57,8 +57,8 @@ void FrmReportSettings::Form_Load() {
     run("Form_Load", [&] {
         bLoading_ = true;
         mstSettings_->setTab(kTabData, Announcement::BeQuiet);
-        txtReportName_->setText(session_.sReportName);
-        if (!Load_DefFile(session_, session_.sReportName, session_.iOutputType))
+        txtReportName_->setText(session_.sReportName());
+        if (!Load_DefFile(session_, session_.sReportName(), session_.iOutputType()))
             return;
         hideWhatCsvDoesNotUse();
         loadDataTab();
@@ -79,7 +79,7 @@ void FrmReportSettings::Form_Load() {
 }
 
 void FrmReportSettings::hideWhatCsvDoesNotUse() {
-    if (session_.iOutputType != kCsvExport)
+    if (session_.iOutputType() != kCsvExport)
         return;
     fraTopLeft_->setVisible(false);
     for (int tab = kTabFirstSection + 1; tab <= kTabSummary; ++tab)
@@ -217,7 +217,7 @@ void FrmReportSettings::cmdClose_Click() {
                 Save_Sections(i);
             saveSummary();
         });
-        if (Update_DefFile(session_, txtReportName_->text(), session_.iOutputType)) {
+        if (Update_DefFile(session_, txtReportName_->text(), session_.iOutputType())) {
             written_ = true;
         } else {
             ui().message({std::string(platform::kAppTitle),

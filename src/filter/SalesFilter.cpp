@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "filter/SessionKey.h"
 #include "filter/StageFailed.h"
 #include "platform/Conversions.h"
 
@@ -173,11 +174,11 @@ IdList SalesFilter::GetLookup(int iScope) {
             std::string path = session_.programFolder + "/temp.lku";
             session_.objActApp->SaveCurrentLookup(path);
             session_.objContact->LoadLookupQuery(path);
-            session_.bContactLookupLoaded = true;
-        } else if (session_.bContactLookupLoaded) {
+            session_.bContactLookupLoaded.set(SessionKey{}, true);
+        } else if (session_.bContactLookupLoaded()) {
             // An earlier run of this start left the table on a lookup; all contacts again.
             session_.objContact->LoadLookupQuery("");
-            session_.bContactLookupLoaded = false;
+            session_.bContactLookupLoaded.set(SessionKey{}, false);
         }
         return walkContacts(*session_.objContact, restriction);
     });

@@ -1,5 +1,6 @@
 #include "integration/FrmIntegrate.h"
 
+#include "integration/SessionKey.h"
 #include "platform/AppInfo.h"
 #include "platform/Error.h"
 #include "platform/ErrorHandler.h"
@@ -149,7 +150,7 @@ void FrmIntegrate::cmdOK_Click() {
         }
         unload();
         if (restart) {
-            session_.bRestartAct = true;
+            session_.bRestartAct.set(SessionKey{}, true);
             if (closeMainWindow)
                 closeMainWindow();
         }

@@ -109,9 +109,9 @@ std::string CellValues::forecast(int factorField, bool isAmount) {
     std::string value;
     auto compute = [&] {
         if (isAmount)
-            factor = replaceAll(factor, '.', session_.sDecimalSep);
+            factor = replaceAll(factor, '.', session_.sDecimalSep());
         double result = platform::CDbl(probability) * platform::CDbl(factor) / 100;
-        value = numberText(result, session_.sDecimalSep);
+        value = numberText(result, session_.sDecimalSep());
     };
     if (!isAmount) {
         compute();
@@ -119,7 +119,7 @@ std::string CellValues::forecast(int factorField, bool isAmount) {
     }
     auto parameters = [&] {
         return "Parameters:\r30='" + probability + "'\r34='" + session_.objSales->Data(34) +
-               "'\rDec='" + session_.sDecimalSep + "'";
+               "'\rDec='" + session_.sDecimalSep() + "'";
     };
     platform::guarded(*session_.ui, {"frmMain", "FormatData", platform::RoutineKind::Function},
                       compute, parameters);

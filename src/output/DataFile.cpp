@@ -112,7 +112,7 @@ void appendDataLine(std::string& out, const forms::ListViewRow& row, int columns
 
 void writeRows(AtomicFile& file, const act::Session& session, const forms::ListView& list,
                bool bNameSortAdded) {
-    bool exporting = session.iOutputType == 1;
+    bool exporting = session.iOutputType() == 1;
     if (exporting) {
         std::string names =
             session.settings->GetSetting(definitions::kStagingSection, "FieldNamesIncluded", "");

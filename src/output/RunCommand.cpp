@@ -4,6 +4,7 @@
 #include "filter/LookupBuilder.h"
 #include "output/DataFile.h"
 #include "output/ResultsList.h"
+#include "output/SessionKey.h"
 #include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FileSystem.h"
@@ -48,7 +49,7 @@ void RunCommand::tell(const std::string& text, forms::MsgIcon icon, const std::s
 
 RunOutcome RunCommand::run() {
     // Read at every run, so a change of regional settings between runs takes effect.
-    session_.sDecimalSep = platform::GetLocaleString(platform::kLocaleSDecimal);
+    session_.sDecimalSep.set(SessionKey{}, platform::GetLocaleString(platform::kLocaleSDecimal));
     criteria::Criteria criteria = window_.currentCriteria();
     std::string reportName;
     if (criteria.reportOutput && !stageReport(reportName))
@@ -81,7 +82,7 @@ bool RunCommand::stageReport(std::string& reportName) {
         return false;
     }
     reportName = *selected;
-    if (!definitions::Load_DefFile(session_, reportName, session_.iOutputType)) {
+    if (!definitions::Load_DefFile(session_, reportName, session_.iOutputType())) {
         tell("Unable to access this report definition file!", forms::MsgIcon::None);
         return false;
     }
@@ -114,12 +115,12 @@ RunOutcome RunCommand::reportOutput(filter::SalesFilter& filter, const std::stri
     if (!results.Fill_Listview(filter.sSalesIDs().toVector()))
         return RunOutcome::Stopped;
     // A data file that could not be written is never handed on, stale or partial.
-    if (!Write_File(session_, window_.resultsList(), session_.bNameSortAdded)) {
+    if (!Write_File(session_, window_.resultsList(), session_.bNameSortAdded())) {
         return RunOutcome::Stopped;
     }
-    if (session_.iOutputType == definitions::kExcelReport) {
+    if (session_.iOutputType() == definitions::kExcelReport) {
         session_.settings->SaveSetting("Report", "Path",
-                                       session_.sTemplatesFolder + reportName + ".XLT");
+                                       session_.sTemplatesFolder() + reportName + ".XLT");
         session_.launcher->launch(session_.programFolder);
         return RunOutcome::Completed;
     }

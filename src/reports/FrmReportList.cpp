@@ -5,6 +5,7 @@
 #include "reports/FrmRename.h"
 #include "reports/ReportLibrary.h"
 #include "reports/ReportList.h"
+#include "reports/SessionKey.h"
 
 namespace bp::reports {
 namespace {
@@ -55,7 +56,7 @@ void FrmReportList::Form_Load() {
     platform::guarded(ui(), {kModule, "Form_Load"}, [&] {
         setCaptions(library_.sChooserMode);
         const act::Session& session = library_.session();
-        Load_Reports(*lstReports_, session.iOutputType, session.sTemplatesFolder);
+        Load_Reports(*lstReports_, session.iOutputType(), session.sTemplatesFolder());
         const int count = lstReports_->listCount();
         if (count > 0) {
             const int wanted = library_.ReportsListIndex;
@@ -89,12 +90,11 @@ void FrmReportList::cmdOK_Click() {
 
 void FrmReportList::runCommand(const std::string& mode, const std::string& name) {
     act::Session& session = library_.session();
-    ReportsWindow& window = library_.window();
     if (mode == kModeEdit) {
-        session.sReportName = name;
+        session.sReportName.set(SessionKey{}, name);
         library_.showReportSettings();
     } else if (mode == kModeDelete) {
-        session.sReportName = name;
+        session.sReportName.set(SessionKey{}, name);
         // Set before the files go (and when the user cancels), so the main list is refilled
         // even when one of them cannot be deleted and the rest stay.
         library_.bReportDeleted = true;
@@ -103,8 +103,8 @@ void FrmReportList::runCommand(const std::string& mode, const std::string& name)
         library_.sOldName = name;
         library_.frmRename().showModal();
     } else if (mode == kModeDuplicate) {
-        window.bCopy() = true;
-        window.sReportToBeCopied() = name;
+        library_.bCopy = true;
+        library_.sReportToBeCopied = name;
         library_.frmNew().showModal();
     } else if (mode == kModeMakeCsv) {
         library_.makeCsv(name);

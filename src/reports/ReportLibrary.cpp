@@ -21,15 +21,15 @@ ReportLibrary::ReportLibrary(act::Session& session, ReportsWindow& window)
 ReportLibrary::~ReportLibrary() = default;
 
 std::string ReportLibrary::templatePath(const std::string& name, const char* extension) const {
-    return session_.sTemplatesFolder + name + extension;
+    return session_.sTemplatesFolder() + name + extension;
 }
 
 std::string ReportLibrary::definitionPath(const std::string& name) const {
-    return templatePath(name, definitionExtension(session_.iOutputType));
+    return templatePath(name, definitionExtension(session_.iOutputType()));
 }
 
 void ReportLibrary::reload() {
-    Load_Reports(window_.lstReports(), session_.iOutputType, session_.sTemplatesFolder);
+    Load_Reports(window_.lstReports(), session_.iOutputType(), session_.sTemplatesFolder());
 }
 
 void ReportLibrary::selectPosition(int position) {
@@ -74,7 +74,7 @@ bool ReportLibrary::confirmDeletion(const std::string& name) {
 
 void ReportLibrary::deleteReportFiles(const std::string& name) {
     for (const std::string& path :
-         reportFiles(session_.sTemplatesFolder, name, session_.iOutputType)) {
+         reportFiles(session_.sTemplatesFolder(), name, session_.iOutputType())) {
         if (platform::fileExists(path)) {
             platform::deleteFile(path);
         }

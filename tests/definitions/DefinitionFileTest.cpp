@@ -9,6 +9,7 @@
 #include "platform/Error.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/TestSupport.h"
+#include "support/SessionSeed.h"
 
 namespace bp::definitions {
 namespace {
@@ -20,7 +21,7 @@ protected:
     DefinitionFileTest() {
         session_.ui = &ui_;
         session_.settings = &store_;
-        session_.sTemplatesFolder = folder_.path().string() + "/";
+        bp::test::SessionSeed::sTemplatesFolder(session_, folder_.path().string() + "/");
     }
 
     void writeFile(const std::string& name, const std::string& bytes) {

@@ -12,6 +12,7 @@
 
 #include "definitions/FrmReportSettings.h"
 #include "support/HostSession.h"
+#include "support/SessionSeed.h"
 
 namespace bp::definitions::test {
 
@@ -35,7 +36,7 @@ protected:
     forms::ScriptedUi& ui() { return host_.ui; }
 
     std::string path(const std::string& name, int type) const {
-        return host_.session.sTemplatesFolder + name + (type == 1 ? ".DCS" : ".DXL");
+        return host_.session.sTemplatesFolder() + name + (type == 1 ? ".DCS" : ".DXL");
     }
     void writeDefinition(const std::string& name, const std::string& lines, int type = 0) {
         std::ofstream(path(name, type), std::ios::binary) << lines;
@@ -69,8 +70,8 @@ protected:
     FrmReportSettings& open(const std::string& lines, int type = 0,
                             const std::string& name = "Pipeline") {
         writeDefinition(name, lines, type);
-        host_.session.sReportName = name;
-        host_.session.iOutputType = type;
+        bp::test::SessionSeed::sReportName(host_.session, name);
+        bp::test::SessionSeed::iOutputType(host_.session, type);
         dialog_ = std::make_unique<FrmReportSettings>(host_.session);
         dialog_->show();
         return *dialog_;

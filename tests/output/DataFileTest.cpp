@@ -10,6 +10,7 @@
 #include "output/ResultsList.h"
 #include "platform/TestSupport.h"
 #include "support/HostSession.h"
+#include "support/SessionSeed.h"
 
 namespace bp::output {
 namespace {
@@ -46,11 +47,11 @@ protected:
 
     // The data file a run writes for these sales, or "<not built>".
     std::string run(int outputType, const std::vector<std::string>& sales = kAllSales) {
-        host_.session.iOutputType = outputType;
+        bp::test::SessionSeed::iOutputType(host_.session, outputType);
         ResultsList results(host_.session, *lvw_);
         if (!results.Fill_Listview(sales))
             return "<not built>";
-        if (!Write_File(host_.session, *lvw_, host_.session.bNameSortAdded))
+        if (!Write_File(host_.session, *lvw_, host_.session.bNameSortAdded()))
             return "<not written>";
         std::ifstream in(dataFilePath(host_.session), std::ios::binary);
         std::stringstream s;
@@ -165,14 +166,14 @@ TEST_F(DataFileTest, GroupsShowRegionAndNameOrNoGroup) {
 
 TEST_F(DataFileTest, ForecastsUseTheRegionalDecimalSymbol) {
     fields({"1", "100", "101"}, {"ID", "Forecasted units", "Forecasted amount"});
-    host_.session.sDecimalSep = ".";
+    bp::test::SessionSeed::sDecimalSep(host_.session, ".");
     EXPECT_EQ(run(0),
               "\"S00000000004\",\"0\",\"2.5625\"\r\n"
               "\"S00000000003\",\"0\",\"0\"\r\n"
               "\"S00000000002\",\"10\",\"99\"\r\n"
               "\"S00000000001\",\"1.5\",\"625.25\"\r\n");
     ScopedEnv german("BRINDLEPATH_LOCALE", "de_DE");
-    host_.session.sDecimalSep = ",";
+    bp::test::SessionSeed::sDecimalSep(host_.session, ",");
     EXPECT_EQ(run(0, {"S00000000001"}), "\"S00000000001\",\"1,5\",\"625,25\"\r\n");
 }
 

@@ -11,6 +11,7 @@
 #include "platform/Launcher.h"
 #include "platform/TestSupport.h"
 #include "support/HostSession.h"
+#include "support/SessionSeed.h"
 
 namespace bp::output {
 namespace {
@@ -54,7 +55,7 @@ protected:
         writeDefinition("Export.DCS");
     }
     void writeDefinition(const std::string& name) {
-        std::ofstream(host_.session.sTemplatesFolder + name, std::ios::binary)
+        std::ofstream(host_.session.sTemplatesFolder() + name, std::ios::binary)
             << "FieldsIncluded=1\f1025\f\r\nFieldNamesIncluded=ID\fCompany\f\r\n"
                "Sort0=1025\r\nSortType0=S\r\nSortOrder0=1\r\n";
     }
@@ -62,7 +63,7 @@ protected:
         window_.criteria.reportOutput = true;
         window_.criteria.optReport = {false, false, true};
         window_.report = name;
-        host_.session.iOutputType = outputType;
+        bp::test::SessionSeed::iOutputType(host_.session, outputType);
     }
     RunOutcome run() { return RunCommand(host_.session, window_).cmdOK_Click(); }
     std::vector<std::string> texts() {
@@ -141,7 +142,7 @@ TEST_F(RunCommandTest, ASpreadsheetReportLeavesEverythingForTheBuilderThenLaunch
     report(0, "Pipeline");
     EXPECT_EQ(run(), RunOutcome::Completed);
     EXPECT_EQ(host_.settings.GetSetting("Report", "Path", ""),
-              host_.session.sTemplatesFolder + "Pipeline.XLT");
+              host_.session.sTemplatesFolder() + "Pipeline.XLT");
     EXPECT_EQ(host_.settings.GetSetting("Report", "SortCol0", ""), "2");
     EXPECT_EQ(host_.settings.GetSetting("Settings", "DataFile", ""), host_.file("data.CSV"));
     EXPECT_EQ(read(host_.file("data.CSV")).substr(0, 34),
@@ -199,10 +200,10 @@ TEST_F(RunCommandTest, TheDecimalSymbolIsReadAtEveryRun) {
     {
         ScopedEnv german("BRINDLEPATH_LOCALE", "de_DE");
         run();
-        EXPECT_EQ(host_.session.sDecimalSep, ",");
+        EXPECT_EQ(host_.session.sDecimalSep(), ",");
     }
     run();
-    EXPECT_EQ(host_.session.sDecimalSep, ".");
+    EXPECT_EQ(host_.session.sDecimalSep(), ".");
 }
 
 }  // namespace

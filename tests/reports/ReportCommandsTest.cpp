@@ -205,7 +205,7 @@ TEST_F(ReportCommandsTest, EditExcelTemplateSavesThePathThenStartsTheBuilder) {
 
 TEST_F(ReportCommandsTest, EditAndDoubleClickOpenTheSettingsOfTheSelectedReport) {
     std::vector<std::string> opened;
-    library.openReportSettings = [&] { opened.push_back(session.sReportName); };
+    library.openReportSettings = [&] { opened.push_back(session.sReportName()); };
     addExcel("Alpha");
     addExcel("Beta");
     showList(kExcelReport, 1);

@@ -1,0 +1,23 @@
+#pragma once
+// The key to the Session values this folder owns, sDecimalSep, bNameSortAdded and bSortDescending:
+// the run and its results list. Only the writers named here can make one (see act/Session.h for who
+// owns what).
+
+namespace bp::test {
+struct SessionSeed;
+}  // namespace bp::test
+
+namespace bp::output {
+
+class RunCommand;
+class ResultsList;
+
+class SessionKey {
+    friend class RunCommand;
+    friend class ResultsList;
+    friend struct ::bp::test::SessionSeed;  // tests seed values as the writers would
+
+    SessionKey() = default;
+};
+
+}  // namespace bp::output

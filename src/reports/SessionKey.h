@@ -1,0 +1,29 @@
+#pragma once
+// The key to the Session values this folder owns, sReportName: the report commands and the dialogs
+// that choose or make a definition. Only the writers named here can make one (see act/Session.h for
+// who owns what).
+
+namespace bp::test {
+struct SessionSeed;
+}  // namespace bp::test
+namespace bp::gui {
+class Program;
+}  // namespace bp::gui
+
+namespace bp::reports {
+
+class ReportCommands;
+class FrmNew;
+class FrmReportList;
+
+class SessionKey {
+    friend class ReportCommands;
+    friend class FrmNew;
+    friend class FrmReportList;
+    friend class ::bp::gui::Program;        // stages its own values for the pictures
+    friend struct ::bp::test::SessionSeed;  // tests seed values as the writers would
+
+    SessionKey() = default;
+};
+
+}  // namespace bp::reports
