@@ -142,7 +142,8 @@ void FrmReportSettings::cmdOptions_Click(int i) {
     run("cmdOptions_Click", [&] {
         iSortIndex = i;
         bBelow = optBelow(i).value();
-        FrmSubTotalOptions options(session_, iSortIndex, bBelow);
+        FrmSubTotalOptions options(session_, iSortIndex,
+                                   bBelow ? TotalRow::Below : TotalRow::Above);
         options.showModal();
         if (options.loaded())
             options.unload();

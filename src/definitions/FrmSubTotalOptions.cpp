@@ -56,11 +56,11 @@ int checkValue(bool on) {
 
 }  // namespace
 
-FrmSubTotalOptions::FrmSubTotalOptions(act::Session& session, int sortIndex, bool below)
+FrmSubTotalOptions::FrmSubTotalOptions(act::Session& session, int sortIndex, TotalRow totalRow)
     : Form(*session.ui, "frmSubTotalOptions", "Sub-Total Options"),
       session_(session),
       n_(sortIndex),
-      below_(below) {
+      totalRow_(totalRow) {
     createControls();
     createColumnControls();
     bindControls();
@@ -128,7 +128,7 @@ void FrmSubTotalOptions::run(const char* routine, const std::function<void()>& b
 
 void FrmSubTotalOptions::Form_Load() {
     run("Form_Load", [&] {
-        chkBorder_->setCaption(below_ ? "Border above" : "Border below");
+        chkBorder_->setCaption(totalRow_ == TotalRow::Below ? "Border above" : "Border below");
         chkBorder_->setValue(checkValue(stagedFlag(session_, sectionKey("TotalBorder", n_))));
         chkEmptyBefore_->setValue(
             checkValue(stagedFlag(session_, sectionKey("TotalEmptyBefore", n_))));

@@ -190,7 +190,7 @@ bool Program::pictureReportSettings(Screenshots& shots, QWidget* parent) {
     ok = picture(shots, settings, parent) && ok;
     if (settings.loaded()) {
         // Both dialogs the settings open read what the settings staged.
-        definitions::FrmSubTotalOptions options(session_, 0, true);
+        definitions::FrmSubTotalOptions options(session_, 0, definitions::TotalRow::Below);
         ok = picture(shots, options, parent) && ok;
         definitions::FrmBorder border(session_, "Title", 0);
         border.Load_settings();

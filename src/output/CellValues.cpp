@@ -84,9 +84,9 @@ std::string CellValues::salesValue(int id, int type) {
     if (type == kUserType)
         return GetUserName(session_.objSales->Data(id));
     if (id == kForecastUnitsId)
-        return forecast(32, false);
+        return forecast(32, Factor::Units);
     if (id == kForecastAmountId)
-        return forecast(34, true);
+        return forecast(34, Factor::Amount);
     return session_.objSales->Data(id);
 }
 
@@ -101,7 +101,8 @@ std::string CellValues::contactValue(int id, int type) {
 
 // Probability x units (or amount) / 100. Amounts come from the host with "." as decimal
 // symbol, whatever the user's regional settings say.
-std::string CellValues::forecast(int factorField, bool isAmount) {
+std::string CellValues::forecast(int factorField, Factor factorKind) {
+    const bool isAmount = factorKind == Factor::Amount;
     std::string probability = session_.objSales->Data(30);
     std::string factor = session_.objSales->Data(factorField);
     if (probability.empty() || factor.empty())

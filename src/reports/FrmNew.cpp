@@ -30,7 +30,7 @@ void FrmNew::Form_Load() {
 void FrmNew::cmdOK_Click() {
     platform::guarded(ui(), {"frmNew", "cmdOK_Click"}, [&] {
         const std::string name = txtNewName().text();
-        if (!acceptName(name, true) || !copyFiles(name)) {
+        if (!acceptName(name, NameInUse::Refused) || !copyFiles(name)) {
             return;
         }
         library_.session().sReportName.set(SessionKey{}, name);

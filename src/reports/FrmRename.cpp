@@ -33,7 +33,7 @@ void FrmRename::cmdOK_Click() {
             return;
         }
         const bool caseOnly = platform::foldCase(oldName) == platform::foldCase(newName);
-        if (!acceptName(newName, !caseOnly)) {
+        if (!acceptName(newName, caseOnly ? NameInUse::Allowed : NameInUse::Refused)) {
             return;
         }
         sNewName = newName;

@@ -38,13 +38,13 @@ void NameDialog::txtNewName_KeyPress(int& KeyAscii) {
     }
 }
 
-bool NameDialog::acceptName(const std::string& name, bool inUseCounts) {
+bool NameDialog::acceptName(const std::string& name, NameInUse inUse) {
     // Text can also arrive pasted, past the key filter.
     if (isBlankName(name)) {
         refuse(kEmptyName);
     } else if (hasForbiddenCharacter(name)) {
         refuse(kForbiddenName);
-    } else if (inUseCounts && platform::fileExists(library_.definitionPath(name))) {
+    } else if (inUse == NameInUse::Refused && platform::fileExists(library_.definitionPath(name))) {
         // Only the definition counts: a template left behind without one is replaced.
         refuse(kNameExists);
     } else {

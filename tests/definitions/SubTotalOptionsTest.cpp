@@ -14,10 +14,11 @@ namespace {
 class SubTotalOptionsTest : public EditorFixture {
 protected:
     // Stages a definition with these lines and opens the options of one section.
-    FrmSubTotalOptions& options(const std::string& lines, int section, bool below = true) {
+    FrmSubTotalOptions& options(const std::string& lines, int section,
+                                TotalRow totalRow = TotalRow::Below) {
         writeDefinition("Pipeline", lines);
         EXPECT_TRUE(Load_DefFile(session(), "Pipeline", 0));
-        options_ = std::make_unique<FrmSubTotalOptions>(session(), section, below);
+        options_ = std::make_unique<FrmSubTotalOptions>(session(), section, totalRow);
         options_->show();
         return *options_;
     }
@@ -30,15 +31,15 @@ const std::string kAmountAndUnits =
 TEST_F(SubTotalOptionsTest, NewDefinitionOpensOnTheCatalogueDefaults) {
     struct Case {
         int section;
-        bool below;
+        TotalRow totalRow;
         const char* caption;
         const char* border;
-    } cases[] = {{0, true, "Total for <value> :", "Border above"},
-                 {2, false, "Total for <value> :", "Border below"},
-                 {99, true, "Total Sales :", "Border above"}};
+    } cases[] = {{0, TotalRow::Below, "Total for <value> :", "Border above"},
+                 {2, TotalRow::Above, "Total for <value> :", "Border below"},
+                 {99, TotalRow::Below, "Total Sales :", "Border above"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.section);
-        auto& frm = options("", c.section, c.below);
+        auto& frm = options("", c.section, c.totalRow);
         EXPECT_EQ(frm.caption(), "Sub-Total Options");
         EXPECT_EQ(frm.txtCaption().text(), c.caption);
         EXPECT_EQ(frm.chkBorder().caption(), c.border);
