@@ -1,6 +1,7 @@
 #include "app/FrmMain.h"
 
 #include "app/MainWindowCommands.h"
+#include "forms/DialogButtons.h"
 
 #include <stdexcept>
 
@@ -88,16 +89,10 @@ FrmMain::~FrmMain() {
 }
 
 void FrmMain::createControls() {
-    cmdOK_ = &add<CommandButton>("cmdOK");
-    cmdOK_->setCaption("&OK");
-    cmdOK_->setLayout(1, 0);
-    cmdOK_->onClick = [this] { cmdOK_Click(); };
-    cmdCancel_ = &add<CommandButton>("cmdCancel");
-    cmdCancel_->setCaption("&Close");
-    cmdCancel_->setLayout(1, 1);
-    cmdCancel_->onClick = [this] { cmdCancel_Click(); };
-    setDefaultButton(cmdOK_);
-    setCancelButton(cmdCancel_);
+    cmdOK_ = &addDialogButton(*this, "cmdOK", {"&OK", 1, 0}, ButtonRole::Default,
+                              [this] { cmdOK_Click(); });
+    cmdCancel_ = &addDialogButton(*this, "cmdCancel", {"&Close", 1, 1}, ButtonRole::Cancel,
+                                  [this] { cmdCancel_Click(); });
 
     lvwSales_ = &add<ListView>("lvwSales");
     for (int i = 0; i < kResultColumns; ++i) {

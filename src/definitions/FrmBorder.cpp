@@ -2,6 +2,7 @@
 
 #include "definitions/DefinitionFile.h"
 #include "definitions/StagedValues.h"
+#include "forms/DialogButtons.h"
 #include "platform/ErrorHandler.h"
 
 namespace bp::definitions {
@@ -38,16 +39,10 @@ FrmBorder::FrmBorder(act::Session& session, std::string prefix, int index)
     cmdChangeColor_->setCaption("C&hange...");
     cmdChangeColor_->setLayout(1, 2);
     cmdChangeColor_->onClick = [this] { picColor_DblClick(); };
-    cmdOK_ = &add<CommandButton>("cmdOK");
-    cmdOK_->setCaption("&OK");
-    cmdOK_->setLayout(2, 1);
-    cmdOK_->onClick = [this] { cmdOK_Click(); };
-    cmdCancel_ = &add<CommandButton>("cmdCancel");
-    cmdCancel_->setCaption("&Cancel");
-    cmdCancel_->setLayout(2, 2);
-    cmdCancel_->onClick = [this] { cmdCancel_Click(); };
-    setDefaultButton(cmdOK_);
-    setCancelButton(cmdCancel_);
+    cmdOK_ = &addDialogButton(*this, "cmdOK", {"&OK", 2, 1}, ButtonRole::Default,
+                              [this] { cmdOK_Click(); });
+    cmdCancel_ = &addDialogButton(*this, "cmdCancel", {"&Cancel", 2, 2}, ButtonRole::Cancel,
+                                  [this] { cmdCancel_Click(); });
 }
 
 void FrmBorder::run(const char* routine, const std::function<void()>& body) {

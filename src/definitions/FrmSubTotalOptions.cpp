@@ -8,6 +8,7 @@
 #include "definitions/ReportFields.h"
 #include "definitions/StagedFont.h"
 #include "definitions/StagedValues.h"
+#include "forms/DialogButtons.h"
 #include "platform/ErrorHandler.h"
 
 namespace bp::definitions {
@@ -86,8 +87,8 @@ void FrmSubTotalOptions::createControls() {
                                           "Empty line after the total");
 
     cmdClose_ = &captioned<CommandButton>(*this, "cmdClose", -1, nullptr, 3, 0, "&Close");
-    cmdCancel_ = &captioned<CommandButton>(*this, "cmdCancel", -1, nullptr, 3, 1, "&Cancel");
-    setCancelButton(cmdCancel_);
+    cmdCancel_ = &addDialogButton(*this, "cmdCancel", {"&Cancel", 3, 1}, ButtonRole::Cancel,
+                                  [this] { cmdCancel_Click(); });
 }
 
 void FrmSubTotalOptions::createColumnControls() {
@@ -119,7 +120,6 @@ void FrmSubTotalOptions::bindControls() {
     cmdFontGlobal_->onClick = [this] { cmdFontGlobal_Click(); };
     cmdFont_->onClick = [this] { cmdFont_Click(); };
     cmdClose_->onClick = [this] { cmdClose_Click(); };
-    cmdCancel_->onClick = [this] { cmdCancel_Click(); };
 }
 
 void FrmSubTotalOptions::run(const char* routine, const std::function<void()>& body) {

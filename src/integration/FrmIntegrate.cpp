@@ -1,5 +1,6 @@
 #include "integration/FrmIntegrate.h"
 
+#include "forms/DialogButtons.h"
 #include "integration/SessionKey.h"
 #include "platform/AppInfo.h"
 #include "platform/Error.h"
@@ -60,16 +61,10 @@ void FrmIntegrate::createControls() {
     auto& note = add<forms::Label>("Label2");
     note.setCaption("You will need to re-start ACT! to see the changes.");
     note.setLayout(2, 0, 1, 2);
-    cmdOK_ = &add<forms::CommandButton>("cmdOK");
-    cmdOK_->setCaption("&Close");
-    cmdOK_->setLayout(3, 0);
-    cmdOK_->onClick = [this] { cmdOK_Click(); };
-    cmdCancel_ = &add<forms::CommandButton>("cmdCancel");
-    cmdCancel_->setCaption("&Cancel");
-    cmdCancel_->setLayout(3, 1);
-    cmdCancel_->onClick = [this] { cmdCancel_Click(); };
-    setDefaultButton(cmdOK_);
-    setCancelButton(cmdCancel_);
+    cmdOK_ = &forms::addDialogButton(*this, "cmdOK", {"&Close", 3, 0}, forms::ButtonRole::Default,
+                                     [this] { cmdOK_Click(); });
+    cmdCancel_ = &forms::addDialogButton(*this, "cmdCancel", {"&Cancel", 3, 1},
+                                         forms::ButtonRole::Cancel, [this] { cmdCancel_Click(); });
 }
 
 void FrmIntegrate::guard(const char* routine, const std::function<void()>& body) {

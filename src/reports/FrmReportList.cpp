@@ -1,5 +1,6 @@
 #include "reports/FrmReportList.h"
 
+#include "forms/DialogButtons.h"
 #include "platform/ErrorHandler.h"
 #include "reports/FrmNew.h"
 #include "reports/FrmRename.h"
@@ -41,15 +42,11 @@ FrmReportList::FrmReportList(ReportLibrary& library)
     // points at the same report here.
     lstReports_->setSorted(true);
     lstReports_->onDblClick = [this] { lstReports_DblClick(); };
-    cmdOK_ = &add<forms::CommandButton>("cmdOK");
-    cmdOK_->setLayout(2, 0);
-    cmdOK_->onClick = [this] { cmdOK_Click(); };
-    cmdCancel_ = &add<forms::CommandButton>("cmdCancel");
-    cmdCancel_->setCaption("&Cancel");
-    cmdCancel_->setLayout(2, 1);
-    cmdCancel_->onClick = [this] { cmdCancel_Click(); };
-    setDefaultButton(cmdOK_);
-    setCancelButton(cmdCancel_);
+    // The OK button's caption names the chosen command; it is set as the chooser loads.
+    cmdOK_ = &forms::addDialogButton(*this, "cmdOK", {"", 2, 0}, forms::ButtonRole::Default,
+                                     [this] { cmdOK_Click(); });
+    cmdCancel_ = &forms::addDialogButton(*this, "cmdCancel", {"&Cancel", 2, 1},
+                                         forms::ButtonRole::Cancel, [this] { cmdCancel_Click(); });
 }
 
 void FrmReportList::Form_Load() {

@@ -1,5 +1,6 @@
 #include "reports/FrmTemplateFolder.h"
 
+#include "forms/DialogButtons.h"
 #include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
 
@@ -22,16 +23,10 @@ FrmTemplateFolder::FrmTemplateFolder(act::Session& session)
     cmdBrowse_->setCaption("Browse");
     cmdBrowse_->setLayout(1, 2);
     cmdBrowse_->onClick = [this] { cmdBrowse_Click(); };
-    cmdOK_ = &add<forms::CommandButton>("cmdOK");
-    cmdOK_->setCaption("&OK");
-    cmdOK_->setLayout(2, 1);
-    cmdOK_->onClick = [this] { cmdOK_Click(); };
-    cmdCancel_ = &add<forms::CommandButton>("cmdCancel");
-    cmdCancel_->setCaption("&Cancel");
-    cmdCancel_->setLayout(2, 2);
-    cmdCancel_->onClick = [this] { cmdCancel_Click(); };
-    setDefaultButton(cmdOK_);
-    setCancelButton(cmdCancel_);
+    cmdOK_ = &forms::addDialogButton(*this, "cmdOK", {"&OK", 2, 1}, forms::ButtonRole::Default,
+                                     [this] { cmdOK_Click(); });
+    cmdCancel_ = &forms::addDialogButton(*this, "cmdCancel", {"&Cancel", 2, 2},
+                                         forms::ButtonRole::Cancel, [this] { cmdCancel_Click(); });
 }
 
 void FrmTemplateFolder::Form_Load() {
