@@ -11,6 +11,7 @@
 #include "criteria/Library1.h"
 #include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Shell.h"
 
 namespace bp::app {
@@ -25,8 +26,9 @@ void FrmMain::Form_Load() {
             return;
         }
         dlgHelpFile = session_.programFolder + "/brindlepath.hlp";
-        std::string folder = session_.settings->GetSetting(kSettingsSection, "TemplatesFolder",
-                                                           session_.programFolder + "/Templates");
+        std::string folder =
+            session_.settings->GetSetting(kSettingsSection, platform::kTemplatesFolderKey,
+                                          platform::defaultTemplatesFolder(session_.programFolder));
         if (folder.empty() || folder.back() != '/') {
             folder += '/';
         }

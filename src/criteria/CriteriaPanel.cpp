@@ -176,7 +176,8 @@ void CriteriaPanel::updateConditionTab(int Index, bool ticked) {
     if (ticked) {
         caption = "*" + caption + "*";
     } else {
-        session_.settings->DeleteSetting("Settings", "lstCriteria" + std::to_string(Index));
+        session_.settings->DeleteSetting(platform::kSettingsSection,
+                                         "lstCriteria" + std::to_string(Index));
     }
     c_.mstSSTab->setTabCaption(tab, caption);
 }

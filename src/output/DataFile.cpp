@@ -175,7 +175,7 @@ bool Write_File(act::Session& session, const forms::ListView& lvwSales, bool bNa
         AtomicFile file(path);
         writeRows(file, session, lvwSales, bNameSortAdded);
         file.commit();
-        session.settings->SaveSetting("Settings", "DataFile", path);
+        session.settings->SaveSetting(platform::kSettingsSection, "DataFile", path);
         return true;
     } catch (const Error& error) {
         if (error.number() == kErrPermissionDenied) {

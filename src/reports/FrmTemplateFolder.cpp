@@ -3,6 +3,8 @@
 #include "forms/DialogButtons.h"
 #include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SettingsStore.h"
 
 namespace bp::reports {
 namespace {
@@ -32,8 +34,9 @@ FrmTemplateFolder::FrmTemplateFolder(act::Session& session)
 void FrmTemplateFolder::Form_Load() {
     platform::guarded(ui(), {kModule, "Form_Load"}, [&] {
         // The stored text, not the folder in use: a path stored earlier in this run shows.
-        txtPath_->setText(session_.settings->GetSetting("Settings", "TemplatesFolder",
-                                                        session_.programFolder + "/Templates"));
+        txtPath_->setText(session_.settings->GetSetting(
+            platform::kSettingsSection, platform::kTemplatesFolderKey,
+            platform::defaultTemplatesFolder(session_.programFolder)));
         shownAtLoad_ = txtPath_->text();
     });
 }
@@ -41,7 +44,8 @@ void FrmTemplateFolder::Form_Load() {
 void FrmTemplateFolder::cmdOK_Click() {
     platform::guarded(ui(), {kModule, "cmdOK_Click"}, [&] {
         if (txtPath_->text() != shownAtLoad_) {
-            session_.settings->SaveSetting("Settings", "TemplatesFolder", txtPath_->text());
+            session_.settings->SaveSetting(platform::kSettingsSection,
+                                           platform::kTemplatesFolderKey, txtPath_->text());
             forms::MessageRequest request;
             request.title = std::string(platform::kAppTitle);
             request.text = kRestartNeeded;

@@ -3,6 +3,7 @@
 #include "platform/AppInfo.h"
 #include "platform/FileSystem.h"
 #include "platform/Launcher.h"
+#include "platform/SettingsStore.h"
 #include "reports/FrmNew.h"
 #include "reports/FrmRename.h"
 #include "reports/FrmReportList.h"
@@ -55,8 +56,9 @@ void ReportLibrary::makeCsv(const std::string& name) {
 }
 
 void ReportLibrary::editExcelTemplate(const std::string& name) {
-    session_.settings->SaveSetting("Settings", "Template", "1");
-    session_.settings->SaveSetting("Settings", "TemplatePath", templatePath(name, kTemplateExcel));
+    session_.settings->SaveSetting(platform::kSettingsSection, "Template", "1");
+    session_.settings->SaveSetting(platform::kSettingsSection, "TemplatePath",
+                                   templatePath(name, kTemplateExcel));
     // The builder reads both values and opens the template itself; whether it could be
     // started is not examined, as the shell's open never was.
     session_.launcher->launch(session_.programFolder);
