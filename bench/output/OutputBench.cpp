@@ -49,8 +49,9 @@ class TempFolder {
 public:
     TempFolder() {
         std::string pattern = (fs::temp_directory_path() / "brindlepath-output-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
+        if (::mkdtemp(pattern.data()) == nullptr) {
             throw std::system_error(errno, std::generic_category(), "mkdtemp");
+        }
         path_ = pattern;
         fs::create_directories(path_ / "Templates");
     }
@@ -101,8 +102,9 @@ struct BenchSession {
 void stageDefinition(bp::platform::SettingsStore& settings) {
     const char* ids[] = {"1025", "1026", "200", "27", "34", "31", "994", "995"};
     std::string list;
-    for (const char* id : ids)
+    for (const char* id : ids) {
         list += std::string(id) + '\f';
+    }
     settings.SaveSetting("Report", "FieldsIncluded", list);
     settings.SaveSetting("Report", "FieldID0", "31");
     settings.SaveSetting("Report", "FieldID1", "61");
@@ -136,12 +138,14 @@ void BM_ReportToDataFile(benchmark::State& state) {
         stageDefinition(bench.settings);
         std::vector<std::string> salesIds;
         auto& sales = *bench.session.objSales;
-        for (sales.MoveFirst(); !sales.isEOF(); sales.MoveNext())
+        for (sales.MoveFirst(); !sales.isEOF(); sales.MoveNext()) {
             salesIds.push_back(sales.Data(1));
+        }
         auto form = std::make_unique<bp::forms::Form>(bench.ui, "frmMain");
         auto& list = form->add<bp::forms::ListView>("lvwSales");
-        for (int c = 1; c <= bp::output::kMaxColumns; ++c)
+        for (int c = 1; c <= bp::output::kMaxColumns; ++c) {
             list.addColumn(std::to_string(c));
+        }
         bp::output::ResultsList results(bench.session, list);
         state.ResumeTiming();
 
@@ -208,8 +212,9 @@ int main(int argc, char** argv) {
     // Dates are written and read as the host writes them for this locale.
     ::setenv("BRINDLEPATH_LOCALE", "en_US", 0);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

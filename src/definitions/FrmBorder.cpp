@@ -26,8 +26,9 @@ FrmBorder::FrmBorder(act::Session& session, std::string prefix, int index)
     cboBorderStyle_ = &add<ComboBox>("cboBorderStyle");
     cboBorderStyle_->setStyle(ComboStyle::DropDownList);
     cboBorderStyle_->setLayout(0, 1, 1, 2);
-    for (const char* style : kStyles)
+    for (const char* style : kStyles) {
         cboBorderStyle_->addItem(style);
+    }
     auto& lblColor = add<Label>("lblColor");
     lblColor.setCaption("Color");
     lblColor.setLayout(1, 0);
@@ -70,8 +71,9 @@ void FrmBorder::Load_settings() {
 
 void FrmBorder::picColor_DblClick() {
     run("picColor_DblClick", [&] {
-        if (auto chosen = ui().chooseColor(color_))
+        if (auto chosen = ui().chooseColor(color_)) {
             paint(*chosen & 0xFFFFFFu);
+        }
     });
 }
 
@@ -91,8 +93,9 @@ void showBorderDialog(act::Session& session, const std::string& prefix, int inde
     FrmBorder border(session, prefix, index);
     border.Load_settings();
     border.showModal();
-    if (border.loaded())
+    if (border.loaded()) {
         border.unload();
+    }
 }
 
 }  // namespace bp::definitions

@@ -82,8 +82,9 @@ void FrmIntegrate::fillBoxes() {
         bool& flag;
         ~Reset() { flag = false; }
     } reset{filling_};
-    for (auto* box : chkScreen_)
+    for (auto* box : chkScreen_) {
         box->setValue(forms::CheckBox::kUnchecked);
+    }
     bChanged_ = false;
     objAuxCmds_ = session_.host->createAuxCmds();
     for (int i = 0; i < kViews; ++i) {
@@ -95,14 +96,17 @@ void FrmIntegrate::fillBoxes() {
 }
 
 void FrmIntegrate::chkScreen_Click(int Index) {
-    if (filling_)
+    if (filling_) {
         return;
+    }
     guard("chkScreen_Click", [&] {
         bChanged_ = true;
-        if (!objAuxCmds_)
+        if (!objAuxCmds_) {
             raise(kErrObjectNotSet, "Object variable or With block variable not set");
-        if (objAuxCmds_->AuxCommandExists(kCommandName) == 0)
+        }
+        if (objAuxCmds_->AuxCommandExists(kCommandName) == 0) {
             CheckCommand();
+        }
         lAuxResult_ = placeOrRemove(Index, chkScreen(Index).checked());
     });
 }
@@ -123,8 +127,9 @@ void FrmIntegrate::CheckCommand() {
     lAuxResult_ = objAuxCmds_->AddAuxCommand(kCommandName, def.programPath, def.workingFolder,
                                              "Brindlepath", "click to launch Brindlepath",
                                              def.iconFile, def.largeIconFile, 1);
-    if (lAuxResult_ != 0)
+    if (lAuxResult_ != 0) {
         MessAddFailed();
+    }
 }
 
 void FrmIntegrate::lblScreen_Click(int Index) {
@@ -146,8 +151,9 @@ void FrmIntegrate::cmdOK_Click() {
         unload();
         if (restart) {
             session_.bRestartAct.set(SessionKey{}, true);
-            if (closeMainWindow)
+            if (closeMainWindow) {
                 closeMainWindow();
+            }
         }
     });
 }

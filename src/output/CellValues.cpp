@@ -15,8 +15,9 @@ constexpr int kUserType = 13;
 
 std::string trimmed(const std::string& text) {
     size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
+    if (first == std::string::npos) {
         return {};
+    }
     size_t last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
 }
@@ -36,14 +37,16 @@ std::string replaceAll(std::string text, char from, const std::string& to) {
 }  // namespace
 
 std::string numberText(double value, const std::string& decimalSeparator) {
-    if (value == 0)
+    if (value == 0) {
         return "0";
+    }
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.15g", value);
     std::string text = buffer;
     auto dot = text.find('.');
-    if (dot != std::string::npos)
+    if (dot != std::string::npos) {
         text.replace(dot, 1, decimalSeparator);
+    }
     return text;
 }
 
@@ -69,33 +72,42 @@ CellValues::CellValues(act::Session& session, const std::vector<int>& columnIds)
 std::string CellValues::FormatData(size_t column) {
     int id = ids_.at(column);
     int type = types_.at(column);
-    if (id < 300)
+    if (id < 300) {
         return salesValue(id, type);
-    if (id == kGroupColumnId)
+    }
+    if (id == kGroupColumnId) {
         return groupText();
-    if (id > 1000)
+    }
+    if (id > 1000) {
         return contactValue(id, type);
+    }
     return {};  // the empty column, and IDs that name nothing
 }
 
 std::string CellValues::salesValue(int id, int type) {
-    if (type == kDateType || type == kDateOnlyType)
+    if (type == kDateType || type == kDateOnlyType) {
         return dateOnly(session_.objSales->Data(id));
-    if (type == kUserType)
+    }
+    if (type == kUserType) {
         return GetUserName(session_.objSales->Data(id));
-    if (id == kForecastUnitsId)
+    }
+    if (id == kForecastUnitsId) {
         return forecast(32, Factor::Units);
-    if (id == kForecastAmountId)
+    }
+    if (id == kForecastAmountId) {
         return forecast(34, Factor::Amount);
+    }
     return session_.objSales->Data(id);
 }
 
 std::string CellValues::contactValue(int id, int type) {
     std::string value = session_.objContact->Data(id - 1000);
-    if (type == kDateOnlyType)
+    if (type == kDateOnlyType) {
         return dateOnly(value);
-    if (type == kUserType)
+    }
+    if (type == kUserType) {
         return GetUserName(value);
+    }
     return trimmed(value);
 }
 
@@ -105,12 +117,14 @@ std::string CellValues::forecast(int factorField, Factor factorKind) {
     const bool isAmount = factorKind == Factor::Amount;
     std::string probability = session_.objSales->Data(30);
     std::string factor = session_.objSales->Data(factorField);
-    if (probability.empty() || factor.empty())
+    if (probability.empty() || factor.empty()) {
         return "0";
+    }
     std::string value;
     auto compute = [&] {
-        if (isAmount)
+        if (isAmount) {
             factor = replaceAll(factor, '.', session_.sDecimalSep());
+        }
         double result = platform::CDbl(probability) * platform::CDbl(factor) / 100;
         value = numberText(result, session_.sDecimalSep());
     };
@@ -129,15 +143,18 @@ std::string CellValues::forecast(int factorField, Factor factorKind) {
 
 std::string CellValues::groupText() {
     std::string groupId = trimmed(session_.objSales->Data(26));
-    if (groupId.empty())
+    if (groupId.empty()) {
         return "No_Group";
+    }
     auto& group = *session_.objGroup;
     group.GoTo(groupId);
-    if (group.Data(1) != session_.objSales->Data(26))
+    if (group.Data(1) != session_.objSales->Data(26)) {
         return "No_Group";
+    }
     std::string region = group.Data(201);
-    if (!region.empty())
+    if (!region.empty()) {
         return trimmed(region) + ": " + group.Data(25);
+    }
     return group.Data(25);
 }
 
@@ -145,13 +162,15 @@ std::string CellValues::GetUserName(const std::string& userId) {
     if (!usersLoaded_) {
         auto& users = *session_.objUsers;
         int count = users.Count();
-        for (int i = 1; i <= count; ++i)
+        for (int i = 1; i <= count; ++i) {
             users_.emplace_back(users.UniqueID(i), users.Name(i));
+        }
         usersLoaded_ = true;
     }
     for (const auto& [id, name] : users_) {
-        if (id == userId)
+        if (id == userId) {
             return name;
+        }
     }
     return {};
 }

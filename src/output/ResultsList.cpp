@@ -32,8 +32,9 @@ std::vector<std::string> splitItems(const std::string& list) {
     while (true) {
         size_t end = body.find(definitions::kItemEnd, start);
         parts.push_back(body.substr(start, end - start));
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             break;
+        }
         start = end + 1;
     }
     return parts;
@@ -50,8 +51,9 @@ bool ResultsList::Fill_Listview(const std::vector<std::string>& salesIds) {
                       [&] {
                           list_.clearRows();
                           readSortFields();
-                          if (!readColumns())
+                          if (!readColumns()) {
                               return;
+                          }
                           addRows(salesIds);
                           saveSortColumns();
                           sortRows();
@@ -85,8 +87,9 @@ bool ResultsList::readColumns() {
     }
     for (const std::string& part :
          included.empty() ? std::vector<std::string>{} : splitItems(included)) {
-        if (part.empty())
+        if (part.empty()) {
             continue;
+        }
         int id = platform::CInt(part);
         storedIds_.push_back(id);
         int position = static_cast<int>(storedIds_.size());
@@ -139,8 +142,9 @@ void ResultsList::saveSortColumns() {
 }
 
 void ResultsList::sortRows() {
-    if (sortCols_[0] == -1)
+    if (sortCols_[0] == -1) {
         return;
+    }
     // "1" is ascending and "2" descending; anything else sorts ascending.
     session_.bSortDescending.set(SessionKey{}, stagedValue(session_, "SortOrder0") == "2");
     std::string type = session_.settings->GetSetting(definitions::kStagingSection, "SortType0", "");

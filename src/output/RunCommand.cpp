@@ -20,8 +20,9 @@ public:
     explicit BusyPointer(forms::UiService& ui) : ui_(ui) { ui_.setBusy(true); }
     ~BusyPointer() { release(); }
     void release() {
-        if (busy_)
+        if (busy_) {
             ui_.setBusy(false);
+        }
         busy_ = false;
     }
 
@@ -52,8 +53,9 @@ RunOutcome RunCommand::run() {
     session_.sDecimalSep.set(SessionKey{}, platform::GetLocaleString(platform::kLocaleSDecimal));
     criteria::Criteria criteria = window_.currentCriteria();
     std::string reportName;
-    if (criteria.reportOutput && !stageReport(reportName))
+    if (criteria.reportOutput && !stageReport(reportName)) {
         return RunOutcome::Stopped;
+    }
 
     filter::SalesFilter filter(session_, criteria);
     int rc = filter.Check_Conditions();
@@ -64,13 +66,15 @@ RunOutcome RunCommand::run() {
     }
     BusyPointer busy(*session_.ui);
     // A failed stage has shown its message; nothing is built from a partial result.
-    if (!filter.Sales_Filter_Dispatch())
+    if (!filter.Sales_Filter_Dispatch()) {
         return RunOutcome::Stopped;
+    }
     RunOutcome outcome =
         criteria.reportOutput ? reportOutput(filter, reportName) : lookupOutput(filter);
     busy.release();
-    if (outcome == RunOutcome::Completed)
+    if (outcome == RunOutcome::Completed) {
         window_.closeAfterRun();
+    }
     return outcome;
 }
 
@@ -112,8 +116,9 @@ RunOutcome RunCommand::reportOutput(filter::SalesFilter& filter, const std::stri
         return RunOutcome::Stopped;
     }
     ResultsList results(session_, window_.resultsList());
-    if (!results.Fill_Listview(filter.sSalesIDs().toVector()))
+    if (!results.Fill_Listview(filter.sSalesIDs().toVector())) {
         return RunOutcome::Stopped;
+    }
     // A data file that could not be written is never handed on, stale or partial.
     if (!Write_File(session_, window_.resultsList(), session_.bNameSortAdded())) {
         return RunOutcome::Stopped;
@@ -136,8 +141,9 @@ bool RunCommand::exportCsv() {
     request.promptOverwrite = true;
     session_.ui->setBusy(false);
     auto target = session_.ui->saveFile(request);
-    if (!target)
+    if (!target) {
         return false;
+    }
     try {
         platform::copyFile(dataFilePath(session_), *target);
     } catch (const std::exception&) {

@@ -35,8 +35,9 @@ SettingsOverlay::SettingsOverlay(platform::SettingsStore& base,
 }
 
 bool SettingsOverlay::keptInMemory(std::string_view section, std::string_view key) const {
-    if (!same(section, kWindowSection))
+    if (!same(section, kWindowSection)) {
         return false;
+    }
     return std::ranges::none_of(kSharedKeys, [&](std::string_view k) { return same(k, key); });
 }
 
@@ -50,38 +51,44 @@ std::string SettingsOverlay::GetSetting(std::string_view section, std::string_vi
 
 void SettingsOverlay::SaveSetting(std::string_view section, std::string_view key,
                                   std::string_view value) {
-    if (!keptInMemory(section, key))
+    if (!keptInMemory(section, key)) {
         return base_.SaveSetting(section, key, value);
+    }
     memory_.SaveSetting(section, key, value);
     touched_.insert(folded(key));
 }
 
 void SettingsOverlay::DeleteSetting(std::string_view section, std::string_view key) {
-    if (!keptInMemory(section, key))
+    if (!keptInMemory(section, key)) {
         return base_.DeleteSetting(section, key);
+    }
     memory_.DeleteSetting(section, key);
     touched_.insert(folded(key));
 }
 
 void SettingsOverlay::DeleteSetting(std::string_view section) {
     if (same(section, kWindowSection)) {
-        for (const auto& [key, value] : GetAllSettings(section))
+        for (const auto& [key, value] : GetAllSettings(section)) {
             DeleteSetting(section, key);
+        }
         return;
     }
     base_.DeleteSetting(section);
 }
 
 platform::SettingPairs SettingsOverlay::GetAllSettings(std::string_view section) const {
-    if (!same(section, kWindowSection))
+    if (!same(section, kWindowSection)) {
         return base_.GetAllSettings(section);
+    }
     platform::SettingPairs pairs;
     for (const auto& [key, value] : base_.GetAllSettings(section)) {
-        if (!touched_.contains(folded(key)))
+        if (!touched_.contains(folded(key))) {
             pairs.emplace_back(key, value);
+        }
     }
-    for (const auto& pair : memory_.GetAllSettings(section))
+    for (const auto& pair : memory_.GetAllSettings(section)) {
         pairs.push_back(pair);
+    }
     return pairs;
 }
 

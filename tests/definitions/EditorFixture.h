@@ -54,11 +54,13 @@ protected:
         std::istringstream in(fileText(name, type));
         std::string line;
         while (std::getline(in, line)) {
-            if (!line.empty() && line.back() == '\r')
+            if (!line.empty() && line.back() == '\r') {
                 line.pop_back();
+            }
             auto eq = line.find('=');
-            if (eq != std::string::npos)
+            if (eq != std::string::npos) {
                 keys[line.substr(0, eq)] = line.substr(eq + 1);
+            }
         }
         return keys;
     }
@@ -80,14 +82,16 @@ protected:
 
     static std::vector<std::string> texts(const forms::ListControl& list) {
         std::vector<std::string> result;
-        for (const auto& entry : list.entries())
+        for (const auto& entry : list.entries()) {
             result.push_back(entry.text);
+        }
         return result;
     }
     static std::vector<std::string> selectedTexts(const forms::ListBox& list) {
         std::vector<std::string> result;
-        for (int p : list.selectedIndices())
+        for (int p : list.selectedIndices()) {
             result.push_back(list.list(p));
+        }
         return result;
     }
 
@@ -102,8 +106,9 @@ protected:
     static void pick(forms::ListBox& list, const std::vector<std::string>& captions) {
         list.setFocus();
         list.deselectAll();
-        for (const auto& caption : captions)
+        for (const auto& caption : captions) {
             list.click(list.findItem(caption), true);
+        }
     }
     void chooseTable(const char* table) { dialog().cboTables().choose(std::string(table)); }
 };

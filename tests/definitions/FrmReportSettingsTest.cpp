@@ -89,8 +89,9 @@ TEST_F(ReportSettingsTest, NewDefinitionShowsTheCatalogueDefaults) {
 
 TEST_F(ReportSettingsTest, CsvDefinitionShowsOnlyWhatAnExportUses) {
     auto& frm = open("", 1);
-    for (int tab = 0; tab < 7; ++tab)
+    for (int tab = 0; tab < 7; ++tab) {
         EXPECT_EQ(frm.mstSettings().tabVisible(tab), tab <= 3) << tab;
+    }
     EXPECT_FALSE(frm.find("fraTopLeft")->visible());
     EXPECT_TRUE(frm.chkHeader().usable());
     EXPECT_FALSE(frm.find("fraTitle", 0)->visible());

@@ -60,8 +60,9 @@ TEST_F(SubTotalOptionsTest, NoIncludedFieldsLeavesTheColumnControlsEmpty) {
     }
     EXPECT_FALSE(frm.chkDifferent().enabled());
     frm.cmdClose().click();
-    for (const auto& [key, value] : host_.settings.GetAllSettings("Report"))
+    for (const auto& [key, value] : host_.settings.GetAllSettings("Report")) {
         EXPECT_EQ(key.find("CalcType"), std::string::npos) << key;
+    }
 }
 
 TEST_F(SubTotalOptionsTest, AverageIsStagedAtOnceAndKeptAfterCancel) {
@@ -128,8 +129,9 @@ TEST_F(SubTotalOptionsTest, ClearingIgnoreDefaultFormattingDropsTheColumnsOwnFor
     EXPECT_FALSE(frm.chkLineabove().enabled());
     EXPECT_FALSE(frm.cmdFont().enabled());
     for (const char* key : {"34FontName0", "34FontBold0", "34FontItalic0", "34FontUnderline0",
-                            "34FontColor0", "34FontSize0", "34FontStrikeThru0", "34LineAbove0"})
+                            "34FontColor0", "34FontSize0", "34FontStrikeThru0", "34LineAbove0"}) {
         EXPECT_EQ(staged(key), "<absent>") << key;
+    }
     EXPECT_EQ(staged("34Different0"), "0");
     EXPECT_EQ(staged("32FontName0"), "Times");  // another column keeps its own
 }

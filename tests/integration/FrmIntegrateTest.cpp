@@ -31,8 +31,9 @@ protected:
     }
     std::vector<std::string> texts() {
         std::vector<std::string> all;
-        for (const auto& m : host_.ui.messages())
+        for (const auto& m : host_.ui.messages()) {
             all.push_back(m.request.text);
+        }
         return all;
     }
 

@@ -25,19 +25,22 @@ class DataFileTest : public testing::Test {
 protected:
     DataFileTest() : host_(dataset::kReportDataset), form_(host_.ui, "frmMain") {
         lvw_ = &form_.add<forms::ListView>("lvwSales");
-        for (int c = 1; c <= kMaxColumns; ++c)
+        for (int c = 1; c <= kMaxColumns; ++c) {
             lvw_->addColumn(std::to_string(c));
+        }
     }
 
     void stage(std::initializer_list<std::pair<const char*, const char*>> keys) {
-        for (const auto& [key, value] : keys)
+        for (const auto& [key, value] : keys) {
             host_.settings.SaveSetting("Report", key, value);
+        }
     }
     // "1025\f27\f" from {1025, 27}
     static std::string items(std::initializer_list<const char*> parts) {
         std::string list;
-        for (const char* p : parts)
+        for (const char* p : parts) {
             list += std::string(p) + '\f';
+        }
         return list;
     }
     void fields(std::initializer_list<const char*> ids, std::initializer_list<const char*> names) {
@@ -49,10 +52,12 @@ protected:
     std::string run(int outputType, const std::vector<std::string>& sales = kAllSales) {
         bp::test::SessionSeed::iOutputType(host_.session, outputType);
         ResultsList results(host_.session, *lvw_);
-        if (!results.Fill_Listview(sales))
+        if (!results.Fill_Listview(sales)) {
             return "<not built>";
-        if (!Write_File(host_.session, *lvw_, host_.session.bNameSortAdded()))
+        }
+        if (!Write_File(host_.session, *lvw_, host_.session.bNameSortAdded())) {
             return "<not written>";
+        }
         std::ifstream in(dataFilePath(host_.session), std::ios::binary);
         std::stringstream s;
         s << in.rdbuf();
@@ -125,8 +130,9 @@ TEST_P(DataFileSortTest, OrdersByTheFirstSectionsColumn) {
     fields({"1", "34", "35", "1025"}, {"ID", "Amount", "Created", "Company"});
     stage({{"Sort0", c.sortField}, {"SortType0", c.type}, {"SortOrder0", c.order}});
     std::string ids;
-    for (const auto& row : (run(1), lvw_->rows()))
+    for (const auto& row : (run(1), lvw_->rows())) {
         ids += row.cell(0).substr(10) + " ";
+    }
     EXPECT_EQ(ids, c.expectedIds);
 }
 
@@ -196,8 +202,9 @@ TEST_F(DataFileTest, AnEmptyResultGivesTheHeaderOnly) {
 
 TEST_F(DataFileTest, MoreThanTwentySixColumnsAreRefused) {
     std::string ids;
-    for (int i = 0; i < 27; ++i)
+    for (int i = 0; i < 27; ++i) {
         ids += "950\f";
+    }
     host_.settings.SaveSetting("Report", "FieldsIncluded", ids);
     EXPECT_EQ(run(0), "<not built>");
     ASSERT_EQ(host_.ui.messages().size(), 1u);

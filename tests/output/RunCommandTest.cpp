@@ -23,8 +23,9 @@ class FakeWindow : public RunWindow {
 public:
     explicit FakeWindow(forms::UiService& ui) : form_(ui, "frmMain") {
         lvw_ = &form_.add<forms::ListView>("lvwSales");
-        for (int c = 1; c <= 26; ++c)
+        for (int c = 1; c <= 26; ++c) {
             lvw_->addColumn(std::to_string(c));
+        }
     }
     criteria::Criteria currentCriteria() override { return criteria; }
     std::optional<std::string> selectedReport() override { return report; }
@@ -68,8 +69,9 @@ protected:
     RunOutcome run() { return RunCommand(host_.session, window_).cmdOK_Click(); }
     std::vector<std::string> texts() {
         std::vector<std::string> all;
-        for (const auto& m : host_.ui.messages())
+        for (const auto& m : host_.ui.messages()) {
             all.push_back(m.request.text);
+        }
         return all;
     }
     static std::string read(const std::string& path) {
