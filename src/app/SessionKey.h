@@ -1,9 +1,12 @@
 #pragma once
 // The key to the Session values this folder owns, sCurrentUser and sTemplatesFolder: start-up opens
 // the database and the main window reads the templates folder from the settings store as it loads.
-// Only the writers named here can make one (see act/Session.h for who owns what).
+// Only the writers named here, and those of act/SessionWriters.h, can make one (see
+// act/Session.h for who owns what).
 
 #include <memory>
+
+#include "act/SessionWriters.h"
 
 namespace bp::platform {
 class SingleInstance;
@@ -11,12 +14,6 @@ class SingleInstance;
 namespace bp::act {
 struct Session;
 }  // namespace bp::act
-namespace bp::test {
-struct SessionSeed;
-}  // namespace bp::test
-namespace bp::gui {
-class Program;
-}  // namespace bp::gui
 
 namespace bp::app {
 
@@ -26,8 +23,8 @@ class SessionKey {
     friend class FrmMain;
     friend std::unique_ptr<FrmMain> Sub_Main(act::Session& session,
                                              const platform::SingleInstance& instance);
-    friend class ::bp::gui::Program;        // stages its own values for the pictures
-    friend struct ::bp::test::SessionSeed;  // tests seed values as the writers would
+    friend class ::bp::gui::Program;
+    friend struct ::bp::test::SessionSeed;
 
     SessionKey() = default;
 };

@@ -1,13 +1,9 @@
 #pragma once
 // The key to the Session values this folder owns, iOutputType: the criteria panel's output kind.
-// Only the writers named here can make one (see act/Session.h for who owns what).
+// Only the writers named here, and those of act/SessionWriters.h, can make one (see
+// act/Session.h for who owns what).
 
-namespace bp::test {
-struct SessionSeed;
-}  // namespace bp::test
-namespace bp::gui {
-class Program;
-}  // namespace bp::gui
+#include "act/SessionWriters.h"
 
 namespace bp::criteria {
 
@@ -15,8 +11,8 @@ class CriteriaPanel;
 
 class SessionKey {
     friend class CriteriaPanel;
-    friend class ::bp::gui::Program;        // stages its own values for the pictures
-    friend struct ::bp::test::SessionSeed;  // tests seed values as the writers would
+    friend class ::bp::gui::Program;
+    friend struct ::bp::test::SessionSeed;
 
     SessionKey() = default;
 };

@@ -2,9 +2,7 @@
 // The key to the Session values this folder owns, bContactLookupLoaded: the filter pipeline and the
 // lookup builder. Only the writers named here can make one (see act/Session.h for who owns what).
 
-namespace bp::test {
-struct SessionSeed;
-}  // namespace bp::test
+#include "act/SessionWriters.h"
 
 namespace bp::filter {
 
@@ -14,7 +12,7 @@ class LookupBuilder;
 class SessionKey {
     friend class SalesFilter;
     friend class LookupBuilder;
-    friend struct ::bp::test::SessionSeed;  // tests seed values as the writers would
+    friend struct ::bp::test::SessionSeed;
 
     SessionKey() = default;
 };

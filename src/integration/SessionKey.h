@@ -1,10 +1,9 @@
 #pragma once
 // The key to the Session values this folder owns, bRestartAct: the host integration dialog.
-// Only the writers named here can make one (see act/Session.h for who owns what).
+// Only the writers named here, and those of act/SessionWriters.h, can make one (see
+// act/Session.h for who owns what).
 
-namespace bp::test {
-struct SessionSeed;
-}  // namespace bp::test
+#include "act/SessionWriters.h"
 
 namespace bp::integration {
 
@@ -12,7 +11,7 @@ class FrmIntegrate;
 
 class SessionKey {
     friend class FrmIntegrate;
-    friend struct ::bp::test::SessionSeed;  // tests seed values as the writers would
+    friend struct ::bp::test::SessionSeed;
 
     SessionKey() = default;
 };

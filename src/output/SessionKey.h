@@ -3,9 +3,7 @@
 // the run and its results list. Only the writers named here can make one (see act/Session.h for who
 // owns what).
 
-namespace bp::test {
-struct SessionSeed;
-}  // namespace bp::test
+#include "act/SessionWriters.h"
 
 namespace bp::output {
 
@@ -15,7 +13,7 @@ class ResultsList;
 class SessionKey {
     friend class RunCommand;
     friend class ResultsList;
-    friend struct ::bp::test::SessionSeed;  // tests seed values as the writers would
+    friend struct ::bp::test::SessionSeed;
 
     SessionKey() = default;
 };

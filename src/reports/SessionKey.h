@@ -3,12 +3,7 @@
 // that choose or make a definition. Only the writers named here can make one (see act/Session.h for
 // who owns what).
 
-namespace bp::test {
-struct SessionSeed;
-}  // namespace bp::test
-namespace bp::gui {
-class Program;
-}  // namespace bp::gui
+#include "act/SessionWriters.h"
 
 namespace bp::reports {
 
@@ -20,8 +15,8 @@ class SessionKey {
     friend class ReportCommands;
     friend class FrmNew;
     friend class FrmReportList;
-    friend class ::bp::gui::Program;        // stages its own values for the pictures
-    friend struct ::bp::test::SessionSeed;  // tests seed values as the writers would
+    friend class ::bp::gui::Program;
+    friend struct ::bp::test::SessionSeed;
 
     SessionKey() = default;
 };
