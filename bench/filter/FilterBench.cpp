@@ -136,8 +136,8 @@ double stepwiseReportCalls(act::Session& session, const criteria::Criteria& c) {
     }
     double m = static_cast<double>(
         Library2(session, c).Select_ID(s3, 200, "Includes", items, kSalesId, false).size());
-    IdList s4 = f.Filter_By_Condition(s3, 0, false);
-    IdList s5 = f.Filter_By_Condition(s4, 1, true);
+    IdList s4 = f.Filter_By_Condition(s3, 0, SalesFilter::Join::And);
+    IdList s5 = f.Filter_By_Condition(s4, 1, SalesFilter::Join::AndNot);
     auto n = [](const IdList& l) { return static_cast<double>(l.size()); };
     double users = static_cast<double>(c.selectedSalesManagers.size());
     return (3 * n(contacts) + 2) + (3 * n(s0) + 2) + (users + 2 * n(s0) + n(s1)) +

@@ -49,8 +49,9 @@ class TempFolder {
 public:
     TempFolder() {
         std::string pattern = (fs::temp_directory_path() / "brindlepath-output-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
+        if (::mkdtemp(pattern.data()) == nullptr) {
             throw std::system_error(errno, std::generic_category(), "mkdtemp");
+        }
         path_ = pattern;
         fs::create_directories(path_ / "Templates");
     }
@@ -74,7 +75,6 @@ struct BenchSession {
         session.shell = &shell;
         session.host = &host;
         session.programFolder = folder.path().string();
-        session.sTemplatesFolder = session.programFolder + "/Templates/";
         session.objActApp = host.createAppObject();
         session.objActApp->OpenFile("");
         session.objViews = session.objActApp->GetViews();
@@ -102,8 +102,9 @@ struct BenchSession {
 void stageDefinition(bp::platform::SettingsStore& settings) {
     const char* ids[] = {"1025", "1026", "200", "27", "34", "31", "994", "995"};
     std::string list;
-    for (const char* id : ids)
+    for (const char* id : ids) {
         list += std::string(id) + '\f';
+    }
     settings.SaveSetting("Report", "FieldsIncluded", list);
     settings.SaveSetting("Report", "FieldID0", "31");
     settings.SaveSetting("Report", "FieldID1", "61");
@@ -137,12 +138,14 @@ void BM_ReportToDataFile(benchmark::State& state) {
         stageDefinition(bench.settings);
         std::vector<std::string> salesIds;
         auto& sales = *bench.session.objSales;
-        for (sales.MoveFirst(); !sales.isEOF(); sales.MoveNext())
+        for (sales.MoveFirst(); !sales.isEOF(); sales.MoveNext()) {
             salesIds.push_back(sales.Data(1));
+        }
         auto form = std::make_unique<bp::forms::Form>(bench.ui, "frmMain");
         auto& list = form->add<bp::forms::ListView>("lvwSales");
-        for (int c = 1; c <= bp::output::kMaxColumns; ++c)
+        for (int c = 1; c <= bp::output::kMaxColumns; ++c) {
             list.addColumn(std::to_string(c));
+        }
         bp::output::ResultsList results(bench.session, list);
         state.ResumeTiming();
 
@@ -160,11 +163,11 @@ void BM_ReportToDataFile(benchmark::State& state) {
         }
         sort = timed([&] {
             bp::output::sortByFirstSection(list, results.sortColumns()[0] - 1, "D",
-                                           bench.session.bSortDescending);
+                                           bench.session.bSortDescending());
         });
         bool written = false;
         write = timed([&] {
-            written = bp::output::Write_File(bench.session, list, bench.session.bNameSortAdded);
+            written = bp::output::Write_File(bench.session, list, bench.session.bNameSortAdded());
         });
         if (!written) {
             state.SkipWithError("data.CSV was not written");
@@ -209,8 +212,9 @@ int main(int argc, char** argv) {
     // Dates are written and read as the host writes them for this locale.
     ::setenv("BRINDLEPATH_LOCALE", "en_US", 0);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

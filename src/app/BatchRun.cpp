@@ -43,7 +43,7 @@ std::optional<platform::SettingPairs> selectionKeys(const BatchArgs& args, std::
         err << "brindlepath: cannot read the selection " << *args.selection << "\n";
         return std::nullopt;
     }
-    return platform::FileSettingsStore(*args.selection).GetAllSettings("Settings");
+    return platform::FileSettingsStore(*args.selection).GetAllSettings(platform::kSettingsSection);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "app/FrmMain.h"
 
 #include "app/MainWindowCommands.h"
+#include "forms/DialogButtons.h"
 
 #include <stdexcept>
 
@@ -88,16 +89,10 @@ FrmMain::~FrmMain() {
 }
 
 void FrmMain::createControls() {
-    cmdOK_ = &add<CommandButton>("cmdOK");
-    cmdOK_->setCaption("&OK");
-    cmdOK_->setLayout(1, 0);
-    cmdOK_->onClick = [this] { cmdOK_Click(); };
-    cmdCancel_ = &add<CommandButton>("cmdCancel");
-    cmdCancel_->setCaption("&Close");
-    cmdCancel_->setLayout(1, 1);
-    cmdCancel_->onClick = [this] { cmdCancel_Click(); };
-    setDefaultButton(cmdOK_);
-    setCancelButton(cmdCancel_);
+    cmdOK_ = &addDialogButton(*this, "cmdOK", {"&OK", 1, 0}, ButtonRole::Default,
+                              [this] { cmdOK_Click(); });
+    cmdCancel_ = &addDialogButton(*this, "cmdCancel", {"&Close", 1, 1}, ButtonRole::Cancel,
+                                  [this] { cmdCancel_Click(); });
 
     lvwSales_ = &add<ListView>("lvwSales");
     for (int i = 0; i < kResultColumns; ++i) {
@@ -176,8 +171,8 @@ void FrmMain::run(const char* routine, const std::function<void()>& body) {
 }
 
 void FrmMain::Load_Reports() {
-    reports::Load_Reports(*panel_.controls().lstReports, session_.iOutputType,
-                          session_.sTemplatesFolder);
+    reports::Load_Reports(*panel_.controls().lstReports, session_.iOutputType(),
+                          session_.sTemplatesFolder());
 }
 
 void FrmMain::Update_ReportMenu() {
@@ -187,7 +182,7 @@ void FrmMain::Update_ReportMenu() {
         for (const char* name : {"mnuEdit", "mnuDelete", "mnuDuplicate", "mnuRename"}) {
             menu(name).setEnabled(any);
         }
-        const bool excel = session_.iOutputType == reports::kExcelReport && any &&
+        const bool excel = session_.iOutputType() == reports::kExcelReport && any &&
                            c.cboOutput->text() == criteria::kOutputExcel;
         menu("mnuEditTemplate").setEnabled(excel);
         menu("mnuConvert").setEnabled(excel);
@@ -239,7 +234,7 @@ void FrmMain::ActEvent1_OnActUserWantsToClose() {
         tmrActEvent_->setEnabled(false);
         // A re-start this program asked for closes the host too; the program then ends
         // through its own timer instead.
-        if (session_.bRestartAct) {
+        if (session_.bRestartAct()) {
             return;
         }
         if (commands.unloadIntegrate) {

@@ -71,9 +71,6 @@ public:
     int iTicks = 0;
     std::string sSalesIDs;
     std::string sContactIDs;
-    bool bCopy = false;
-    std::string sReportToBeCopied;
-    std::string sNewName;
     std::string dlgHelpFile;  // the Help menu's help file
 
     // Controls of this window beyond the criteria panel.

@@ -5,11 +5,14 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
+#include "app/SessionKey.h"
 #include "criteria/CriteriaTexts.h"
 #include "criteria/Library1.h"
 #include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Shell.h"
 
 namespace bp::app {
@@ -26,11 +29,13 @@ void FrmMain::Form_Load() {
             return;
         }
         dlgHelpFile = session_.programFolder + "/brindlepath.hlp";
-        session_.sTemplatesFolder = session_.settings->GetSetting(
-            kSettingsSection, "TemplatesFolder", session_.programFolder + "/Templates");
-        if (session_.sTemplatesFolder.empty() || session_.sTemplatesFolder.back() != '/') {
-            session_.sTemplatesFolder += '/';
+        std::string folder =
+            session_.settings->GetSetting(kSettingsSection, platform::kTemplatesFolderKey,
+                                          platform::defaultTemplatesFolder(session_.programFolder));
+        if (folder.empty() || folder.back() != '/') {
+            folder += '/';
         }
+        session_.sTemplatesFolder.set(SessionKey{}, std::move(folder));
         mstSSTab_->setTab(0);
         Load_Reports();
         restoreControls();
@@ -159,7 +164,7 @@ void FrmMain::Form_Unload(int& Cancel) {
     tmrActEvent_->setEnabled(false);
     run("Form_Unload", [&] {
         std::string databasePath;
-        if (session_.bRestartAct && session_.objDatabase && session_.objActApp) {
+        if (session_.bRestartAct() && session_.objDatabase && session_.objActApp) {
             databasePath = session_.objDatabase->GetDatabasePath();
             session_.objActApp->Command(kHostCloseCommand);
         }
@@ -167,7 +172,7 @@ void FrmMain::Form_Unload(int& Cancel) {
             settings_.Save_Settings();
         }
         releaseHostObjects();
-        if (session_.bRestartAct) {
+        if (session_.bRestartAct()) {
             restartHost(databasePath);
         }
     });

@@ -17,9 +17,6 @@ public:
     forms::ListBox& lstReports() override { return *main_.criteriaControls().lstReports; }
     forms::MenuEntry& menu(const std::string& name) override { return main_.menu(name); }
     void Update_ReportMenu() override { main_.Update_ReportMenu(); }
-    bool& bCopy() override { return main_.bCopy; }
-    std::string& sReportToBeCopied() override { return main_.sReportToBeCopied; }
-    std::string& sNewName() override { return main_.sNewName; }
 
 protected:
     FrmMain& main_;

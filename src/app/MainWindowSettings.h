@@ -17,7 +17,7 @@
 
 namespace bp::app {
 
-inline constexpr const char* kSettingsSection = "Settings";
+using platform::kSettingsSection;
 
 // How a key's value is written and read.
 enum class SettingKind {

@@ -4,6 +4,7 @@
 
 #include "app/FrmSplash.h"
 #include "app/MainWindowCommands.h"
+#include "app/SessionKey.h"
 #include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
 
@@ -41,7 +42,7 @@ void releaseAll(act::Session& s) {
 }
 
 // Steps 5 to 11 of the start-up: the database and its tables. False after a message.
-bool openDatabase(act::Session& s) {
+bool openDatabase(act::Session& s, const SessionKey& key) {
     s.objContactView = s.objViews->Create(1, "");
     s.objDatabase = s.host->createDatabase();
     s.objDatabase->OpenEx("");
@@ -58,11 +59,11 @@ bool openDatabase(act::Session& s) {
     s.objGroup = s.objDatabase->Group();
     s.objDatabase->PhoneFormatting(2);
     s.objActApp->SaveCurrentLookup(s.programFolder + kStartLookupFile);
-    s.sCurrentUser = s.objDatabase->CurrentUser();
+    s.sCurrentUser.set(key, s.objDatabase->CurrentUser());
     return true;
 }
 
-bool attach(act::Session& s) {
+bool attach(act::Session& s, const SessionKey& key) {
     s.objActApp = s.host->createAppObject();
     s.objActApp->OpenFile("");
     s.objViews = s.objActApp->GetViews();
@@ -70,7 +71,7 @@ bool attach(act::Session& s) {
         say(s, noDatabaseText());
         return false;
     }
-    return openDatabase(s);
+    return openDatabase(s, key);
 }
 
 }  // namespace
@@ -91,7 +92,8 @@ std::unique_ptr<FrmMain> Sub_Main(act::Session& session, const platform::SingleI
         return nullptr;
     }
     bool attached = false;
-    platform::guarded(*session.ui, kMain, [&] { attached = attach(session); });
+    const SessionKey key{};
+    platform::guarded(*session.ui, kMain, [&] { attached = attach(session, key); });
     splash.unload();
     if (!attached) {
         releaseAll(session);

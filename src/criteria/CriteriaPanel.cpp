@@ -6,6 +6,7 @@
 
 #include "criteria/CriteriaTexts.h"
 #include "criteria/Library1.h"
+#include "criteria/SessionKey.h"
 #include "forms/MenuEntry.h"
 #include "platform/ErrorHandler.h"
 #include "platform/SettingsStore.h"
@@ -175,7 +176,8 @@ void CriteriaPanel::updateConditionTab(int Index, bool ticked) {
     if (ticked) {
         caption = "*" + caption + "*";
     } else {
-        session_.settings->DeleteSetting("Settings", "lstCriteria" + std::to_string(Index));
+        session_.settings->DeleteSetting(platform::kSettingsSection,
+                                         "lstCriteria" + std::to_string(Index));
     }
     c_.mstSSTab->setTabCaption(tab, caption);
 }
@@ -292,7 +294,7 @@ void CriteriaPanel::optsalesmanagedby_Click(int Index) {
 
 void CriteriaPanel::cboOutput_Click() {
     run("cboOutput_Click", [&] {
-        session_.iOutputType = c_.cboOutput->listIndex();
+        session_.iOutputType.set(SessionKey{}, c_.cboOutput->listIndex());
         if (hooks_.Load_Reports) {
             hooks_.Load_Reports();
         }

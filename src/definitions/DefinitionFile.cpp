@@ -92,7 +92,7 @@ const char* definitionExtension(int reportType) {
 
 std::string definitionPath(const act::Session& session, const std::string& reportName,
                            int reportType) {
-    return session.sTemplatesFolder + reportName + definitionExtension(reportType);
+    return session.sTemplatesFolder() + reportName + definitionExtension(reportType);
 }
 
 bool Load_DefFile(act::Session& session, const std::string& reportName, int reportType) {

@@ -2,6 +2,7 @@
 
 #include "definitions/DefinitionFile.h"
 #include "definitions/StagedValues.h"
+#include "forms/DialogButtons.h"
 #include "platform/ErrorHandler.h"
 
 namespace bp::definitions {
@@ -25,8 +26,9 @@ FrmBorder::FrmBorder(act::Session& session, std::string prefix, int index)
     cboBorderStyle_ = &add<ComboBox>("cboBorderStyle");
     cboBorderStyle_->setStyle(ComboStyle::DropDownList);
     cboBorderStyle_->setLayout(0, 1, 1, 2);
-    for (const char* style : kStyles)
+    for (const char* style : kStyles) {
         cboBorderStyle_->addItem(style);
+    }
     auto& lblColor = add<Label>("lblColor");
     lblColor.setCaption("Color");
     lblColor.setLayout(1, 0);
@@ -38,16 +40,10 @@ FrmBorder::FrmBorder(act::Session& session, std::string prefix, int index)
     cmdChangeColor_->setCaption("C&hange...");
     cmdChangeColor_->setLayout(1, 2);
     cmdChangeColor_->onClick = [this] { picColor_DblClick(); };
-    cmdOK_ = &add<CommandButton>("cmdOK");
-    cmdOK_->setCaption("&OK");
-    cmdOK_->setLayout(2, 1);
-    cmdOK_->onClick = [this] { cmdOK_Click(); };
-    cmdCancel_ = &add<CommandButton>("cmdCancel");
-    cmdCancel_->setCaption("&Cancel");
-    cmdCancel_->setLayout(2, 2);
-    cmdCancel_->onClick = [this] { cmdCancel_Click(); };
-    setDefaultButton(cmdOK_);
-    setCancelButton(cmdCancel_);
+    cmdOK_ = &addDialogButton(*this, "cmdOK", {"&OK", 2, 1}, ButtonRole::Default,
+                              [this] { cmdOK_Click(); });
+    cmdCancel_ = &addDialogButton(*this, "cmdCancel", {"&Cancel", 2, 2}, ButtonRole::Cancel,
+                                  [this] { cmdCancel_Click(); });
 }
 
 void FrmBorder::run(const char* routine, const std::function<void()>& body) {
@@ -75,8 +71,9 @@ void FrmBorder::Load_settings() {
 
 void FrmBorder::picColor_DblClick() {
     run("picColor_DblClick", [&] {
-        if (auto chosen = ui().chooseColor(color_))
+        if (auto chosen = ui().chooseColor(color_)) {
             paint(*chosen & 0xFFFFFFu);
+        }
     });
 }
 
@@ -96,8 +93,9 @@ void showBorderDialog(act::Session& session, const std::string& prefix, int inde
     FrmBorder border(session, prefix, index);
     border.Load_settings();
     border.showModal();
-    if (border.loaded())
+    if (border.loaded()) {
         border.unload();
+    }
 }
 
 }  // namespace bp::definitions

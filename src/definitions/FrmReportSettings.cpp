@@ -20,8 +20,9 @@ constexpr int kExcludedContactFields[] = {3,  4,  5,  6,  25, 26, 30,  41,  42, 
 
 bool isExcludedContactField(int id) {
     for (int excluded : kExcludedContactFields) {
-        if (excluded == id)
+        if (excluded == id) {
             return true;
+        }
     }
     return false;
 }
@@ -57,15 +58,17 @@ void FrmReportSettings::Form_Load() {
     run("Form_Load", [&] {
         bLoading_ = true;
         mstSettings_->setTab(kTabData, Announcement::BeQuiet);
-        txtReportName_->setText(session_.sReportName);
-        if (!Load_DefFile(session_, session_.sReportName, session_.iOutputType))
+        txtReportName_->setText(session_.sReportName());
+        if (!Load_DefFile(session_, session_.sReportName(), session_.iOutputType())) {
             return;
+        }
         hideWhatCsvDoesNotUse();
         loadDataTab();
         Populate_lstRight();
         cboTables_->clear();
-        for (const char* table : {"Contact", "Group", "Sales"})
+        for (const char* table : {"Contact", "Group", "Sales"}) {
             cboTables_->addItem(table);
+        }
         cboTables_->setListIndex(kContactTable);
         loadCustomFields();
         loadSections();
@@ -74,16 +77,19 @@ void FrmReportSettings::Form_Load() {
     bLoading_ = false;
     // A half-opened dialog is not shown: its Close would write the controls that were never
     // filled over the definition's own values.
-    if (!opened)
+    if (!opened) {
         unload();
+    }
 }
 
 void FrmReportSettings::hideWhatCsvDoesNotUse() {
-    if (session_.iOutputType != kCsvExport)
+    if (session_.iOutputType() != kCsvExport) {
         return;
+    }
     fraTopLeft_->setVisible(false);
-    for (int tab = kTabFirstSection + 1; tab <= kTabSummary; ++tab)
+    for (int tab = kTabFirstSection + 1; tab <= kTabSummary; ++tab) {
         mstSettings_->setTabVisible(tab, false);
+    }
     fraTitle_[0]->setVisible(false);
     fraSubTotal_[0]->setVisible(false);
 }
@@ -110,11 +116,13 @@ void FrmReportSettings::loadCustomFields() {
     int seen = 0;
     for (int i = 0; seen < count && i <= kMaxFieldIndex; ++i) {
         const int id = fields.ID(i);
-        if (id == -1)
+        if (id == -1) {
             continue;
+        }
         ++seen;
-        if (isExcludedContactField(id))
+        if (isExcludedContactField(id)) {
             continue;
+        }
         const std::string label = fields.Label(id);
         for (int j = 0; j < kCustomSlots; ++j) {
             const int at = Combo1_[j]->addItem(label);
@@ -146,8 +154,9 @@ void FrmReportSettings::mstSettings_Click(int PreviousTab) {
         } else if (PreviousTab >= kTabFirstSection && PreviousTab < kTabFirstSection + kSections) {
             Save_Sections(PreviousTab - kTabFirstSection);
         }
-        if (mstSettings_->tab() == kTabFirstSection)
+        if (mstSettings_->tab() == kTabFirstSection) {
             refreshSortCombos();
+        }
     });
 }
 
@@ -155,8 +164,9 @@ void FrmReportSettings::refreshSortCombos() {
     // Every section tab left so far has staged its sort field, so the combos come back as the
     // user left them, less the fields no longer included: no section (the second and third
     // included) keeps sorting by a field the user has just excluded.
-    for (int i = 0; i < kSections; ++i)
+    for (int i = 0; i < kSections; ++i) {
         Populate_SortCombo(i);
+    }
 }
 
 void FrmReportSettings::saveDataTab() {
@@ -170,8 +180,9 @@ void FrmReportSettings::saveDataTab() {
 
 bool FrmReportSettings::saveCustomFields() {
     std::array<int, kCustomSlots> ids{};
-    for (int j = 0; j < kCustomSlots; ++j)
+    for (int j = 0; j < kCustomSlots; ++j) {
         ids[j] = Combo1_[j]->listIndex() > 0 ? session_.objFields->FieldID(Combo1_[j]->text()) : 0;
+    }
     for (int a = 0; a < kCustomSlots; ++a) {
         for (int b = a + 1; b < kCustomSlots; ++b) {
             if (ids[a] > 0 && ids[a] == ids[b]) {
@@ -207,17 +218,20 @@ void FrmReportSettings::cmdClose_Click() {
         session_.settings->batch([&] {
             saveDataTab();
             Save_Fields();
-            if (mstSettings_->tab() == kTabFields)
+            if (mstSettings_->tab() == kTabFields) {
                 refreshSortCombos();
+            }
         });
-        if (!saveCustomFields())
+        if (!saveCustomFields()) {
             return;
+        }
         session_.settings->batch([&] {
-            for (int i = 0; i < kSections; ++i)
+            for (int i = 0; i < kSections; ++i) {
                 Save_Sections(i);
+            }
             saveSummary();
         });
-        if (Update_DefFile(session_, txtReportName_->text(), session_.iOutputType)) {
+        if (Update_DefFile(session_, txtReportName_->text(), session_.iOutputType())) {
             written_ = true;
         } else {
             ui().message({std::string(platform::kAppTitle),
@@ -231,8 +245,9 @@ void FrmReportSettings::cmdClose_Click() {
 bool showReportSettings(act::Session& session) {
     FrmReportSettings dialog(session);
     dialog.showModal();
-    if (dialog.loaded())
+    if (dialog.loaded()) {
         dialog.unload();
+    }
     return dialog.written();
 }
 

@@ -29,8 +29,9 @@ constexpr const char* kIncompatibleText =
 
 void FrmReportSettings::enableTagged(const std::string& tag, bool enabled) {
     forEachControl([&](Control& control) {
-        if (control.tag() == tag)
+        if (control.tag() == tag) {
             control.setEnabled(enabled);
+        }
     });
 }
 
@@ -43,8 +44,9 @@ void FrmReportSettings::Populate_SortCombo(int i) {
     for (const ListEntry& entry : lstRight_->entries()) {
         const int at = combo.addItem(entry.text);
         auto field = findReportField(entry.text);
-        if (current == 0 && field && std::to_string(field->id) == sorted)
+        if (current == 0 && field && std::to_string(field->id) == sorted) {
             current = at;
+        }
     }
     combo.setListIndex(current);
 }
@@ -55,25 +57,28 @@ void FrmReportSettings::loadSections() {
         loadSection(i);
     }
     chkTotals(99).setValue(checkValue(stagedFlag(session_, sectionKey("Totals", 99))));
-    if (stagedFlag(session_, sectionKey("TotalPos", 99)))
+    if (stagedFlag(session_, sectionKey("TotalPos", 99))) {
         optBelow(99).setValue(true);
-    else
+    } else {
         optAbove(99).setValue(true);
+    }
 }
 
 void FrmReportSettings::loadSection(int i) {
     auto flagOf = [&](const char* base) {
         return checkValue(stagedFlag(session_, sectionKey(base, i)));
     };
-    if (stagedValue(session_, sectionKey("SortOrder", i)) == "1")
+    if (stagedValue(session_, sectionKey("SortOrder", i)) == "1") {
         optAscending_[i]->setValue(true);
-    else
+    } else {
         optDescending_[i]->setValue(true);
+    }
     chkTotals_[i]->setValue(flagOf("Totals"));
-    if (stagedFlag(session_, sectionKey("TotalPos", i)))
+    if (stagedFlag(session_, sectionKey("TotalPos", i))) {
         optBelow_[i]->setValue(true);
-    else
+    } else {
         optAbove_[i]->setValue(true);
+    }
     txtTitleCaption_[i]->setText(stagedValue(session_, sectionKey("TitleCaption", i)));
     chkTitle_[i]->setValue(flagOf("Title"));
     chkNoRepeat_[i]->setValue(flagOf("NoRepeat"));
@@ -81,8 +86,9 @@ void FrmReportSettings::loadSection(int i) {
     chkEmptyBefore_[i]->setValue(flagOf("TitleEmptyBefore"));
     chkEmptyAfter_[i]->setValue(flagOf("TitleEmptyAfter"));
     applyTitleBorderButton(i);
-    if (!chkTitle_[i]->checked() && chkTotals_[i]->checked())
+    if (!chkTitle_[i]->checked() && chkTotals_[i]->checked()) {
         optAbove_[i]->setEnabled(true);
+    }
 }
 
 void FrmReportSettings::cboSortOrder_Click(int i) {
@@ -129,8 +135,9 @@ void FrmReportSettings::chkTotals_Click(int i) {
         cmdOptions(i).setEnabled(totals);
         enableTagged("Total" + std::to_string(i), totals);
         enableTagged("IfTotal" + std::to_string(i), totals && !title);
-        if (totals && !bLoading_)
+        if (totals && !bLoading_) {
             cmdOptions_Click(i);
+        }
     });
 }
 
@@ -142,10 +149,12 @@ void FrmReportSettings::cmdOptions_Click(int i) {
     run("cmdOptions_Click", [&] {
         iSortIndex = i;
         bBelow = optBelow(i).value();
-        FrmSubTotalOptions options(session_, iSortIndex, bBelow);
+        FrmSubTotalOptions options(session_, iSortIndex,
+                                   bBelow ? TotalRow::Below : TotalRow::Above);
         options.showModal();
-        if (options.loaded())
+        if (options.loaded()) {
             options.unload();
+        }
     });
 }
 

@@ -8,6 +8,7 @@
 #include "definitions/ReportFields.h"
 #include "definitions/StagedFont.h"
 #include "definitions/StagedValues.h"
+#include "forms/DialogButtons.h"
 #include "platform/ErrorHandler.h"
 
 namespace bp::definitions {
@@ -41,12 +42,14 @@ T& captioned(Form& form, const std::string& name, int index, Control* in, int ro
 
 std::vector<std::string> items(const std::string& list) {
     std::vector<std::string> result;
-    if (list.empty())
+    if (list.empty()) {
         return result;
+    }
     std::istringstream in(list.substr(0, list.size() - 1));
     std::string item;
-    while (std::getline(in, item, kItemEnd))
+    while (std::getline(in, item, kItemEnd)) {
         result.push_back(item);
+    }
     return result;
 }
 
@@ -56,11 +59,11 @@ int checkValue(bool on) {
 
 }  // namespace
 
-FrmSubTotalOptions::FrmSubTotalOptions(act::Session& session, int sortIndex, bool below)
+FrmSubTotalOptions::FrmSubTotalOptions(act::Session& session, int sortIndex, TotalRow totalRow)
     : Form(*session.ui, "frmSubTotalOptions", "Sub-Total Options"),
       session_(session),
       n_(sortIndex),
-      below_(below) {
+      totalRow_(totalRow) {
     createControls();
     createColumnControls();
     bindControls();
@@ -86,8 +89,8 @@ void FrmSubTotalOptions::createControls() {
                                           "Empty line after the total");
 
     cmdClose_ = &captioned<CommandButton>(*this, "cmdClose", -1, nullptr, 3, 0, "&Close");
-    cmdCancel_ = &captioned<CommandButton>(*this, "cmdCancel", -1, nullptr, 3, 1, "&Cancel");
-    setCancelButton(cmdCancel_);
+    cmdCancel_ = &addDialogButton(*this, "cmdCancel", {"&Cancel", 3, 1}, ButtonRole::Cancel,
+                                  [this] { cmdCancel_Click(); });
 }
 
 void FrmSubTotalOptions::createColumnControls() {
@@ -95,9 +98,10 @@ void FrmSubTotalOptions::createColumnControls() {
         captioned<Frame>(*this, "fraTotals", -1, nullptr, 2, 0, "Calculation for each column :", 2);
     cboFields_ = &place<ComboBox>(*this, "cboFields", -1, &totals, 0, 0, 2);
     cboFields_->setStyle(ComboStyle::DropDownList);
-    for (int i = 0; i < kCalcCount; ++i)
+    for (int i = 0; i < kCalcCount; ++i) {
         optCalc_[i] =
             &captioned<OptionButton>(*this, "optCalc", i, &totals, i + 1, 0, kCalcCaptions[i]);
+    }
     chkDifferent_ =
         &captioned<CheckBox>(*this, "chkDifferent", -1, &totals, 1, 1, "Ignore Default Formatting");
     chkLineabove_ =
@@ -110,8 +114,9 @@ void FrmSubTotalOptions::createColumnControls() {
 
 void FrmSubTotalOptions::bindControls() {
     cboFields_->onClick = [this] { cboFields_Click(); };
-    for (int i = 0; i < kCalcCount; ++i)
+    for (int i = 0; i < kCalcCount; ++i) {
         optCalc_[i]->onClick = [this, i] { optCalc_Click(i); };
+    }
     chkDifferent_->onClick = [this] { chkDifferent_Click(); };
     chkLineabove_->onClick = [this] { chkLineabove_Click(); };
     chkBorder_->onClick = [this] { chkBorder_Click(); };
@@ -119,7 +124,6 @@ void FrmSubTotalOptions::bindControls() {
     cmdFontGlobal_->onClick = [this] { cmdFontGlobal_Click(); };
     cmdFont_->onClick = [this] { cmdFont_Click(); };
     cmdClose_->onClick = [this] { cmdClose_Click(); };
-    cmdCancel_->onClick = [this] { cmdCancel_Click(); };
 }
 
 void FrmSubTotalOptions::run(const char* routine, const std::function<void()>& body) {
@@ -128,7 +132,7 @@ void FrmSubTotalOptions::run(const char* routine, const std::function<void()>& b
 
 void FrmSubTotalOptions::Form_Load() {
     run("Form_Load", [&] {
-        chkBorder_->setCaption(below_ ? "Border above" : "Border below");
+        chkBorder_->setCaption(totalRow_ == TotalRow::Below ? "Border above" : "Border below");
         chkBorder_->setValue(checkValue(stagedFlag(session_, sectionKey("TotalBorder", n_))));
         chkEmptyBefore_->setValue(
             checkValue(stagedFlag(session_, sectionKey("TotalEmptyBefore", n_))));
@@ -148,8 +152,9 @@ void FrmSubTotalOptions::Load_Combo() {
     for (std::size_t p = 0; p < ids.size(); ++p) {
         const auto id = wholeNumberOf(ids[p]);
         auto field = id ? findReportField(static_cast<int>(*id)) : std::nullopt;
-        if (!field)
+        if (!field) {
             continue;
+        }
         // The caption list is the one the report builder shows; the field table fills in
         // when a hand-edited definition lacks it.
         const std::string caption = p < names.size() ? names[p] : std::string(field->caption);
@@ -157,14 +162,16 @@ void FrmSubTotalOptions::Load_Combo() {
         cboFields_->setItemData(at, field->id);
     }
     setColumnControlsEnabled(cboFields_->listCount() > 0);
-    if (cboFields_->listCount() > 0)
+    if (cboFields_->listCount() > 0) {
         cboFields_->setListIndex(0);
+    }
 }
 
 void FrmSubTotalOptions::setColumnControlsEnabled(bool enabled) {
     cboFields_->setEnabled(enabled);
-    for (auto* option : optCalc_)
+    for (auto* option : optCalc_) {
         option->setEnabled(enabled);
+    }
     chkDifferent_->setEnabled(enabled);
 }
 
@@ -179,8 +186,9 @@ std::string FrmSubTotalOptions::columnKeyOf(const char* base) const {
 
 void FrmSubTotalOptions::cboFields_Click() {
     run("cboFields_Click", [&] {
-        if (fieldId() == 0)
+        if (fieldId() == 0) {
             return;
+        }
         chkLineabove_->setValue(checkValue(stagedFlag(session_, columnKeyOf("LineAbove"))));
         const long calc = stagedNumber(session_, columnKeyOf("CalcType"));
         optCalc_[calc >= 0 && calc < kCalcCount ? calc : 0]->setValue(true);
@@ -190,15 +198,17 @@ void FrmSubTotalOptions::cboFields_Click() {
 
 void FrmSubTotalOptions::optCalc_Click(int index) {
     run("optCalc_Click", [&] {
-        if (fieldId() != 0)
+        if (fieldId() != 0) {
             stageValue(session_, columnKeyOf("CalcType"), std::to_string(index));
+        }
     });
 }
 
 void FrmSubTotalOptions::chkLineabove_Click() {
     run("chkLineabove_Click", [&] {
-        if (fieldId() != 0)
+        if (fieldId() != 0) {
             stageValue(session_, columnKeyOf("LineAbove"), flagText(chkLineabove_->checked()));
+        }
     });
 }
 
@@ -207,13 +217,15 @@ void FrmSubTotalOptions::chkDifferent_Click() {
         const bool different = chkDifferent_->checked();
         chkLineabove_->setEnabled(different);
         cmdFont_->setEnabled(different);
-        if (fieldId() == 0)
+        if (fieldId() == 0) {
             return;
+        }
         if (!different) {
             // Cleared first: its own handler would stage the border key again.
             chkLineabove_->setValue(CheckBox::kUnchecked);
-            for (const char* base : kOwnFormattingKeys)
+            for (const char* base : kOwnFormattingKeys) {
                 session_.settings->DeleteSetting(kStagingSection, columnKeyOf(base));
+            }
         }
         stageValue(session_, columnKeyOf("Different"), flagText(different));
     });
@@ -233,8 +245,9 @@ void FrmSubTotalOptions::cmdFontGlobal_Click() {
 
 void FrmSubTotalOptions::cmdFont_Click() {
     run("cmdFont_Click", [&] {
-        if (fieldId() != 0)
+        if (fieldId() != 0) {
             chooseStagedFont(session_, FontKeys::column(fieldId(), n_));
+        }
     });
 }
 

@@ -11,10 +11,13 @@
 
 namespace bp::definitions {
 
+// Where a section's total row sits: above or below the rows it totals.
+enum class TotalRow { Above, Below };
+
 class FrmSubTotalOptions : public forms::Form {
 public:
-    // `sortIndex` and `below` are the report settings' iSortIndex and bBelow.
-    FrmSubTotalOptions(act::Session& session, int sortIndex, bool below);
+    // `sortIndex` and `totalRow` are the report settings' iSortIndex and bBelow.
+    FrmSubTotalOptions(act::Session& session, int sortIndex, TotalRow totalRow);
 
     forms::TextBox& txtCaption() { return *txtCaption_; }
     forms::TextBox& txtCaptionCol() { return *txtCaptionCol_; }
@@ -58,7 +61,7 @@ private:
 
     act::Session& session_;
     int n_;
-    bool below_;
+    TotalRow totalRow_;
     forms::TextBox* txtCaption_ = nullptr;
     forms::TextBox* txtCaptionCol_ = nullptr;
     forms::CheckBox* chkBorder_ = nullptr;

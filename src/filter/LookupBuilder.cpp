@@ -1,6 +1,7 @@
 #include "filter/LookupBuilder.h"
 
 #include "filter/Library2.h"
+#include "filter/SessionKey.h"
 #include "filter/StageFailed.h"
 
 namespace bp::filter {
@@ -57,7 +58,7 @@ void LookupBuilder::Add_Lookup(IdList& ids) {
     runRoutine(*session_.ui, routine("Add_Lookup", platform::RoutineKind::Sub), [&] {
         act::RecordTable& contacts = *session_.objContact;
         contacts.LoadLookupQuery(session_.programFolder + kStartupLookupFile);
-        session_.bContactLookupLoaded = true;
+        session_.bContactLookupLoaded.set(SessionKey{}, true);
         for (contacts.MoveFirst(); !contacts.isEOF(); contacts.MoveNext()) {
             ids.add(contacts.Data(1));
         }

@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "filter/SessionKey.h"
 #include "filter/StageFailed.h"
 #include "platform/Conversions.h"
 
@@ -138,10 +139,11 @@ void SalesFilter::runStages() {
         sSalesIDs_ = Filter_By_Type(sSalesIDs_);
     }
     if (criteria_.conditions[0].applied) {
-        sSalesIDs_ = Filter_By_Condition(sSalesIDs_, 0, false);
+        sSalesIDs_ = Filter_By_Condition(sSalesIDs_, 0, Join::And);
     }
     if (criteria_.conditions[1].applied) {
-        sSalesIDs_ = Filter_By_Condition(sSalesIDs_, 1, criteria_.reverseSecond);
+        sSalesIDs_ =
+            Filter_By_Condition(sSalesIDs_, 1, criteria_.reverseSecond ? Join::AndNot : Join::And);
     }
     if (status[3]) {
         sContactIDs_ = No_Sales(sContactIDs_, sSalesIDs_);
@@ -173,11 +175,11 @@ IdList SalesFilter::GetLookup(int iScope) {
             std::string path = session_.programFolder + "/temp.lku";
             session_.objActApp->SaveCurrentLookup(path);
             session_.objContact->LoadLookupQuery(path);
-            session_.bContactLookupLoaded = true;
-        } else if (session_.bContactLookupLoaded) {
+            session_.bContactLookupLoaded.set(SessionKey{}, true);
+        } else if (session_.bContactLookupLoaded()) {
             // An earlier run of this start left the table on a lookup; all contacts again.
             session_.objContact->LoadLookupQuery("");
-            session_.bContactLookupLoaded = false;
+            session_.bContactLookupLoaded.set(SessionKey{}, false);
         }
         return walkContacts(*session_.objContact, restriction);
     });
@@ -279,7 +281,8 @@ IdList SalesFilter::Filter_By_Type(const IdList& sales) {
     });
 }
 
-IdList SalesFilter::Filter_By_Condition(const IdList& sales, int index, bool reverse) {
+IdList SalesFilter::Filter_By_Condition(const IdList& sales, int index, Join join) {
+    const bool reverse = join == Join::AndNot;
     return runRoutine(*session_.ui, function("Filter_By_Condition"), [&]() -> IdList {
         int position = criteria_.conditions.at(static_cast<std::size_t>(index)).field;
         if (position < 0 || position >= static_cast<int>(kConditionFields.size())) {

@@ -47,7 +47,10 @@ public:
     IdList Filter_By_SalesManager(const IdList& sales);
     IdList Filter_By_CreateDate(const IdList& sales);
     IdList Filter_By_Type(const IdList& sales);
-    IdList Filter_By_Condition(const IdList& sales, int index, bool reverse);
+    // How a condition narrows the sales: the first always keeps the matching records, the
+    // second keeps them (AND) or drops them (AND NOT).
+    enum class Join { And, AndNot };
+    IdList Filter_By_Condition(const IdList& sales, int index, Join join);
     // The contacts of the scope that own none of the sales records.
     IdList No_Sales(const IdList& contacts, const IdList& sales);
 

@@ -24,10 +24,10 @@ void ListViewBinding::sync(forms::Property property) {
     switch (property) {
         case forms::Property::Items:
         case forms::Property::Sort:
-            schedule(false);
+            schedule(Refresh::Rows);
             break;
         case forms::Property::Columns:
-            schedule(true);
+            schedule(Refresh::RowsAndColumns);
             break;
         default:
             break;
@@ -40,8 +40,8 @@ void ListViewBinding::syncContent() {
     flush();
 }
 
-void ListViewBinding::schedule(bool columns) {
-    columnsPending_ = columnsPending_ || columns;
+void ListViewBinding::schedule(Refresh refresh) {
+    columnsPending_ = columnsPending_ || refresh == Refresh::RowsAndColumns;
     if (!rowsPending_) {
         rowsPending_ = true;
         QTimer::singleShot(0, this, &ListViewBinding::flush);

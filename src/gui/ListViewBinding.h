@@ -22,7 +22,8 @@ protected:
     void syncContent() override;
 
 private:
-    void schedule(bool columns);
+    enum class Refresh { Rows, RowsAndColumns };
+    void schedule(Refresh refresh);
     void pushColumns();
 
     forms::ListView& model_;

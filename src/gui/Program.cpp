@@ -10,7 +10,10 @@
 #include "app/FrmMain.h"
 #include "app/FrmMainReportsWindow.h"
 #include "app/FrmSplash.h"
+#include "app/Module1.h"
+#include "app/SessionKey.h"
 #include "criteria/CriteriaControls.h"
+#include "criteria/SessionKey.h"
 #include "definitions/DefinitionFile.h"
 #include "definitions/FrmBorder.h"
 #include "definitions/FrmReportSettings.h"
@@ -25,6 +28,7 @@
 #include "reports/FrmReportList.h"
 #include "reports/FrmTemplateFolder.h"
 #include "reports/ReportLibrary.h"
+#include "reports/SessionKey.h"
 
 namespace bp::gui {
 namespace {
@@ -46,24 +50,32 @@ bool picture(Screenshots& shots, forms::Form& form, QWidget* parent) {
     return shots.capture(renderer);
 }
 
-// The session's report, kind and templates folder for the pictures, put back afterwards.
+// The session's report, kind and templates folder for the pictures, put back afterwards with
+// the keys of their owners that the program lends it.
 class StagedSession {
 public:
-    explicit StagedSession(act::Session& session)
+    StagedSession(act::Session& session, const app::SessionKey& folderKey,
+                  const reports::SessionKey& reportKey, const criteria::SessionKey& typeKey)
         : session_(session),
-          folder_(session.sTemplatesFolder),
-          report_(session.sReportName),
-          type_(session.iOutputType) {}
+          folderKey_(folderKey),
+          reportKey_(reportKey),
+          typeKey_(typeKey),
+          folder_(session.sTemplatesFolder()),
+          report_(session.sReportName()),
+          type_(session.iOutputType()) {}
     ~StagedSession() {
-        session_.sTemplatesFolder = folder_;
-        session_.sReportName = report_;
-        session_.iOutputType = type_;
+        session_.sTemplatesFolder.set(folderKey_, folder_);
+        session_.sReportName.set(reportKey_, report_);
+        session_.iOutputType.set(typeKey_, type_);
     }
     StagedSession(const StagedSession&) = delete;
     StagedSession& operator=(const StagedSession&) = delete;
 
 private:
     act::Session& session_;
+    app::SessionKey folderKey_;
+    reports::SessionKey reportKey_;
+    criteria::SessionKey typeKey_;
     std::string folder_;
     std::string report_;
     int type_;
@@ -147,13 +159,13 @@ int Program::screenshots(const QString& folder) {
 
 bool Program::pictureReportSettings(Screenshots& shots, QWidget* parent) {
     bool ok = true;
-    session_.sReportName = kPictureReport;
-    session_.iOutputType = definitions::kExcelReport;
+    session_.sReportName.set(reports::SessionKey{}, kPictureReport);
+    session_.iOutputType.set(criteria::SessionKey{}, definitions::kExcelReport);
     definitions::FrmReportSettings settings(session_);
     ok = picture(shots, settings, parent) && ok;
     if (settings.loaded()) {
         // Both dialogs the settings open read what the settings staged.
-        definitions::FrmSubTotalOptions options(session_, 0, true);
+        definitions::FrmSubTotalOptions options(session_, 0, definitions::TotalRow::Below);
         ok = picture(shots, options, parent) && ok;
         definitions::FrmBorder border(session_, "Title", 0);
         border.Load_settings();
@@ -172,7 +184,8 @@ bool Program::pictureDialogs(Screenshots& shots) {
     {
         // The starter definition is copied into a folder of its own, so the user's templates
         // folder is neither read nor written for the pictures.
-        const StagedSession restore(session_);
+        const StagedSession restore(session_, app::SessionKey{}, reports::SessionKey{},
+                                    criteria::SessionKey{});
         QTemporaryDir templates;
         const std::filesystem::path starter =
             std::filesystem::path(session_.programFolder) / "brindlepath_def.DXL";
@@ -181,7 +194,7 @@ bool Program::pictureDialogs(Screenshots& shots) {
             const std::filesystem::path folder = fromQt(templates.path());
             std::filesystem::copy_file(starter, folder / (std::string(kPictureReport) + ".DXL"),
                                        copyFailed);
-            session_.sTemplatesFolder = (folder / "").string();
+            session_.sTemplatesFolder.set(app::SessionKey{}, (folder / "").string());
         }
         if (!templates.isValid() || copyFailed) {
             std::fprintf(stderr, "brindlepath: cannot stage %s\n", starter.string().c_str());

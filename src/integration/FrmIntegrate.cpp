@@ -1,5 +1,7 @@
 #include "integration/FrmIntegrate.h"
 
+#include "forms/DialogButtons.h"
+#include "integration/SessionKey.h"
 #include "platform/AppInfo.h"
 #include "platform/Error.h"
 #include "platform/ErrorHandler.h"
@@ -59,16 +61,10 @@ void FrmIntegrate::createControls() {
     auto& note = add<forms::Label>("Label2");
     note.setCaption("You will need to re-start ACT! to see the changes.");
     note.setLayout(2, 0, 1, 2);
-    cmdOK_ = &add<forms::CommandButton>("cmdOK");
-    cmdOK_->setCaption("&Close");
-    cmdOK_->setLayout(3, 0);
-    cmdOK_->onClick = [this] { cmdOK_Click(); };
-    cmdCancel_ = &add<forms::CommandButton>("cmdCancel");
-    cmdCancel_->setCaption("&Cancel");
-    cmdCancel_->setLayout(3, 1);
-    cmdCancel_->onClick = [this] { cmdCancel_Click(); };
-    setDefaultButton(cmdOK_);
-    setCancelButton(cmdCancel_);
+    cmdOK_ = &forms::addDialogButton(*this, "cmdOK", {"&Close", 3, 0}, forms::ButtonRole::Default,
+                                     [this] { cmdOK_Click(); });
+    cmdCancel_ = &forms::addDialogButton(*this, "cmdCancel", {"&Cancel", 3, 1},
+                                         forms::ButtonRole::Cancel, [this] { cmdCancel_Click(); });
 }
 
 void FrmIntegrate::guard(const char* routine, const std::function<void()>& body) {
@@ -86,8 +82,9 @@ void FrmIntegrate::fillBoxes() {
         bool& flag;
         ~Reset() { flag = false; }
     } reset{filling_};
-    for (auto* box : chkScreen_)
+    for (auto* box : chkScreen_) {
         box->setValue(forms::CheckBox::kUnchecked);
+    }
     bChanged_ = false;
     objAuxCmds_ = session_.host->createAuxCmds();
     for (int i = 0; i < kViews; ++i) {
@@ -99,14 +96,17 @@ void FrmIntegrate::fillBoxes() {
 }
 
 void FrmIntegrate::chkScreen_Click(int Index) {
-    if (filling_)
+    if (filling_) {
         return;
+    }
     guard("chkScreen_Click", [&] {
         bChanged_ = true;
-        if (!objAuxCmds_)
+        if (!objAuxCmds_) {
             raise(kErrObjectNotSet, "Object variable or With block variable not set");
-        if (objAuxCmds_->AuxCommandExists(kCommandName) == 0)
+        }
+        if (objAuxCmds_->AuxCommandExists(kCommandName) == 0) {
             CheckCommand();
+        }
         lAuxResult_ = placeOrRemove(Index, chkScreen(Index).checked());
     });
 }
@@ -127,8 +127,9 @@ void FrmIntegrate::CheckCommand() {
     lAuxResult_ = objAuxCmds_->AddAuxCommand(kCommandName, def.programPath, def.workingFolder,
                                              "Brindlepath", "click to launch Brindlepath",
                                              def.iconFile, def.largeIconFile, 1);
-    if (lAuxResult_ != 0)
+    if (lAuxResult_ != 0) {
         MessAddFailed();
+    }
 }
 
 void FrmIntegrate::lblScreen_Click(int Index) {
@@ -149,9 +150,10 @@ void FrmIntegrate::cmdOK_Click() {
         }
         unload();
         if (restart) {
-            session_.bRestartAct = true;
-            if (closeMainWindow)
+            session_.bRestartAct.set(SessionKey{}, true);
+            if (closeMainWindow) {
                 closeMainWindow();
+            }
         }
     });
 }

@@ -17,14 +17,16 @@ constexpr int kUserType = 13;
 }  // namespace
 
 std::string numberText(double value, const std::string& decimalSeparator) {
-    if (value == 0)
+    if (value == 0) {
         return "0";
+    }
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.15g", value);
     std::string text = buffer;
     auto dot = text.find('.');
-    if (dot != std::string::npos)
+    if (dot != std::string::npos) {
         text.replace(dot, 1, decimalSeparator);
+    }
     return text;
 }
 
@@ -50,50 +52,61 @@ CellValues::CellValues(act::Session& session, const std::vector<int>& columnIds)
 std::string CellValues::FormatData(size_t column) {
     int id = ids_.at(column);
     int type = types_.at(column);
-    if (id < 300)
+    if (id < 300) {
         return salesValue(id, type);
-    if (id == kGroupColumnId)
+    }
+    if (id == kGroupColumnId) {
         return groupText();
-    if (id > 1000)
+    }
+    if (id > 1000) {
         return contactValue(id, type);
+    }
     return {};  // the empty column, and IDs that name nothing
 }
 
 std::string CellValues::salesValue(int id, int type) {
-    if (type == kDateType || type == kDateOnlyType)
+    if (type == kDateType || type == kDateOnlyType) {
         return dateOnly(session_.objSales->Data(id));
-    if (type == kUserType)
+    }
+    if (type == kUserType) {
         return GetUserName(session_.objSales->Data(id));
-    if (id == kForecastUnitsId)
-        return forecast(32, false);
-    if (id == kForecastAmountId)
-        return forecast(34, true);
+    }
+    if (id == kForecastUnitsId) {
+        return forecast(32, Factor::Units);
+    }
+    if (id == kForecastAmountId) {
+        return forecast(34, Factor::Amount);
+    }
     return session_.objSales->Data(id);
 }
 
 std::string CellValues::contactValue(int id, int type) {
     std::string value = session_.objContact->Data(id - 1000);
-    if (type == kDateOnlyType)
+    if (type == kDateOnlyType) {
         return dateOnly(value);
-    if (type == kUserType)
+    }
+    if (type == kUserType) {
         return GetUserName(value);
+    }
     return std::string(core::trimmed(value));
 }
 
 // Probability x units (or amount) / 100. Amounts come from the host with "." as decimal
 // symbol, whatever the user's regional settings say.
-std::string CellValues::forecast(int factorField, bool isAmount) {
+std::string CellValues::forecast(int factorField, Factor factorKind) {
+    const bool isAmount = factorKind == Factor::Amount;
     std::string probability = session_.objSales->Data(30);
     std::string factor = session_.objSales->Data(factorField);
-    if (probability.empty() || factor.empty())
+    if (probability.empty() || factor.empty()) {
         return "0";
+    }
     std::string value;
     auto compute = [&] {
         platform::Locale locale = platform::Locale::current();
         double amount =
             isAmount ? platform::CDblHost(factor, locale) : platform::CDbl(factor, locale);
         double result = platform::CDbl(probability, locale) * amount / 100;
-        value = numberText(result, session_.sDecimalSep);
+        value = numberText(result, session_.sDecimalSep());
     };
     if (!isAmount) {
         compute();
@@ -101,7 +114,7 @@ std::string CellValues::forecast(int factorField, bool isAmount) {
     }
     auto parameters = [&] {
         return "Parameters:\r30='" + probability + "'\r34='" + session_.objSales->Data(34) +
-               "'\rDec='" + session_.sDecimalSep + "'";
+               "'\rDec='" + session_.sDecimalSep() + "'";
     };
     platform::guarded(*session_.ui, {"frmMain", "FormatData", platform::RoutineKind::Function},
                       compute, parameters);
@@ -110,15 +123,18 @@ std::string CellValues::forecast(int factorField, bool isAmount) {
 
 std::string CellValues::groupText() {
     std::string groupId(core::trimmed(session_.objSales->Data(26)));
-    if (groupId.empty())
+    if (groupId.empty()) {
         return "No_Group";
+    }
     auto& group = *session_.objGroup;
     group.GoTo(groupId);
-    if (group.Data(1) != session_.objSales->Data(26))
+    if (group.Data(1) != session_.objSales->Data(26)) {
         return "No_Group";
+    }
     std::string region = group.Data(201);
-    if (!region.empty())
+    if (!region.empty()) {
         return std::string(core::trimmed(region)) + ": " + group.Data(25);
+    }
     return group.Data(25);
 }
 
@@ -126,13 +142,15 @@ std::string CellValues::GetUserName(const std::string& userId) {
     if (!usersLoaded_) {
         auto& users = *session_.objUsers;
         int count = users.Count();
-        for (int i = 1; i <= count; ++i)
+        for (int i = 1; i <= count; ++i) {
             users_.emplace_back(users.UniqueID(i), users.Name(i));
+        }
         usersLoaded_ = true;
     }
     for (const auto& [id, name] : users_) {
-        if (id == userId)
+        if (id == userId) {
             return name;
+        }
     }
     return {};
 }

@@ -27,7 +27,9 @@ public:
 private:
     std::string salesValue(int id, int type);
     std::string contactValue(int id, int type);
-    std::string forecast(int factorField, bool isAmount);
+    // Probability times this factor of the sales record.
+    enum class Factor { Units, Amount };
+    std::string forecast(int factorField, Factor factor);
     std::string groupText();
 
     act::Session& session_;

@@ -87,7 +87,7 @@ void appendDataLine(std::string& out, const forms::ListViewRow& row, int columns
 
 void writeRows(AtomicFile& file, const act::Session& session, const forms::ListView& list,
                bool bNameSortAdded) {
-    bool exporting = session.iOutputType == 1;
+    bool exporting = session.iOutputType() == 1;
     if (exporting) {
         std::string names =
             session.settings->GetSetting(definitions::kStagingSection, "FieldNamesIncluded", "");
@@ -150,7 +150,7 @@ bool Write_File(act::Session& session, const forms::ListView& lvwSales, bool bNa
         AtomicFile file(path);
         writeRows(file, session, lvwSales, bNameSortAdded);
         file.commit();
-        session.settings->SaveSetting("Settings", "DataFile", path);
+        session.settings->SaveSetting(platform::kSettingsSection, "DataFile", path);
         return true;
     } catch (const Error& error) {
         if (error.number() == kErrPermissionDenied) {

@@ -9,6 +9,7 @@
 #include "forms/UiService.h"
 #include "output/CellValues.h"
 #include "output/RowSort.h"
+#include "output/SessionKey.h"
 #include "platform/AppInfo.h"
 #include "platform/Conversions.h"
 #include "platform/ErrorHandler.h"
@@ -31,8 +32,9 @@ std::vector<std::string> splitItems(const std::string& list) {
     while (true) {
         size_t end = body.find(definitions::kItemEnd, start);
         parts.push_back(body.substr(start, end - start));
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             break;
+        }
         start = end + 1;
     }
     return parts;
@@ -49,8 +51,9 @@ bool ResultsList::Fill_Listview(const std::vector<std::string>& salesIds) {
                       [&] {
                           list_.clearRows();
                           readSortFields();
-                          if (!readColumns())
+                          if (!readColumns()) {
                               return;
+                          }
                           addRows(salesIds);
                           saveSortColumns();
                           sortRows();
@@ -60,12 +63,12 @@ bool ResultsList::Fill_Listview(const std::vector<std::string>& salesIds) {
 }
 
 void ResultsList::readSortFields() {
-    session_.bNameSortAdded = false;
+    session_.bNameSortAdded.set(SessionKey{}, false);
     for (int n = 0; n < 3; ++n) {
         int field = platform::CInt(stagedValue(session_, sectionKey("Sort", n)));
         // Contacts sort by their sort name, which the data file then carries as a last column.
         if (field == kContactNameId) {
-            session_.bNameSortAdded = true;
+            session_.bNameSortAdded.set(SessionKey{}, true);
             field = kContactSortNameId;
         }
         sortFields_[n] = field;
@@ -79,13 +82,14 @@ bool ResultsList::readColumns() {
     columnIds_.clear();
     std::string included =
         session_.settings->GetSetting(definitions::kStagingSection, "FieldsIncluded", "");
-    if (session_.bNameSortAdded && !included.empty()) {
+    if (session_.bNameSortAdded() && !included.empty()) {
         included += std::to_string(kContactSortNameId) + definitions::kItemEnd;
     }
     for (const std::string& part :
          included.empty() ? std::vector<std::string>{} : splitItems(included)) {
-        if (part.empty())
+        if (part.empty()) {
             continue;
+        }
         int id = platform::CInt(part);
         storedIds_.push_back(id);
         int position = static_cast<int>(storedIds_.size());
@@ -99,7 +103,7 @@ bool ResultsList::readColumns() {
         columnIds_.push_back(custom ? GetCustomField(id) : id);
     }
     // A field list holding only its end mark includes no field either.
-    if (storedIds_.empty() || (session_.bNameSortAdded && storedIds_.size() == 1)) {
+    if (storedIds_.empty() || (session_.bNameSortAdded() && storedIds_.size() == 1)) {
         session_.ui->message(
             {std::string(platform::kAppTitle),
              "Please check the settings for this report: no fields are to be included!",
@@ -138,12 +142,13 @@ void ResultsList::saveSortColumns() {
 }
 
 void ResultsList::sortRows() {
-    if (sortCols_[0] == -1)
+    if (sortCols_[0] == -1) {
         return;
+    }
     // "1" is ascending and "2" descending; anything else sorts ascending.
-    session_.bSortDescending = stagedValue(session_, "SortOrder0") == "2";
+    session_.bSortDescending.set(SessionKey{}, stagedValue(session_, "SortOrder0") == "2");
     std::string type = session_.settings->GetSetting(definitions::kStagingSection, "SortType0", "");
-    sortByFirstSection(list_, sortCols_[0] - 1, type, session_.bSortDescending);
+    sortByFirstSection(list_, sortCols_[0] - 1, type, session_.bSortDescending());
 }
 
 }  // namespace bp::output

@@ -4,6 +4,7 @@
 #include "filter/LookupBuilder.h"
 #include "output/DataFile.h"
 #include "output/ResultsList.h"
+#include "output/SessionKey.h"
 #include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FileSystem.h"
@@ -19,8 +20,9 @@ public:
     explicit BusyPointer(forms::UiService& ui) : ui_(ui) { ui_.setBusy(true); }
     ~BusyPointer() { release(); }
     void release() {
-        if (busy_)
+        if (busy_) {
             ui_.setBusy(false);
+        }
         busy_ = false;
     }
 
@@ -48,11 +50,12 @@ void RunCommand::tell(const std::string& text, forms::MsgIcon icon, const std::s
 
 RunOutcome RunCommand::run() {
     // Read at every run, so a change of regional settings between runs takes effect.
-    session_.sDecimalSep = platform::GetLocaleString(platform::kLocaleSDecimal);
+    session_.sDecimalSep.set(SessionKey{}, platform::GetLocaleString(platform::kLocaleSDecimal));
     criteria::Criteria criteria = window_.currentCriteria();
     std::string reportName;
-    if (criteria.reportOutput && !stageReport(reportName))
+    if (criteria.reportOutput && !stageReport(reportName)) {
         return RunOutcome::Stopped;
+    }
 
     filter::SalesFilter filter(session_, criteria);
     int rc = filter.Check_Conditions();
@@ -63,13 +66,15 @@ RunOutcome RunCommand::run() {
     }
     BusyPointer busy(*session_.ui);
     // A failed stage has shown its message; nothing is built from a partial result.
-    if (!filter.Sales_Filter_Dispatch())
+    if (!filter.Sales_Filter_Dispatch()) {
         return RunOutcome::Stopped;
+    }
     RunOutcome outcome =
         criteria.reportOutput ? reportOutput(filter, reportName) : lookupOutput(filter);
     busy.release();
-    if (outcome == RunOutcome::Completed)
+    if (outcome == RunOutcome::Completed) {
         window_.closeAfterRun();
+    }
     return outcome;
 }
 
@@ -81,7 +86,7 @@ bool RunCommand::stageReport(std::string& reportName) {
         return false;
     }
     reportName = *selected;
-    if (!definitions::Load_DefFile(session_, reportName, session_.iOutputType)) {
+    if (!definitions::Load_DefFile(session_, reportName, session_.iOutputType())) {
         tell("Unable to access this report definition file!", forms::MsgIcon::None);
         return false;
     }
@@ -111,15 +116,16 @@ RunOutcome RunCommand::reportOutput(filter::SalesFilter& filter, const std::stri
         return RunOutcome::Stopped;
     }
     ResultsList results(session_, window_.resultsList());
-    if (!results.Fill_Listview(filter.sSalesIDs().toVector()))
-        return RunOutcome::Stopped;
-    // A data file that could not be written is never handed on, stale or partial.
-    if (!Write_File(session_, window_.resultsList(), session_.bNameSortAdded)) {
+    if (!results.Fill_Listview(filter.sSalesIDs().toVector())) {
         return RunOutcome::Stopped;
     }
-    if (session_.iOutputType == definitions::kExcelReport) {
+    // A data file that could not be written is never handed on, stale or partial.
+    if (!Write_File(session_, window_.resultsList(), session_.bNameSortAdded())) {
+        return RunOutcome::Stopped;
+    }
+    if (session_.iOutputType() == definitions::kExcelReport) {
         session_.settings->SaveSetting("Report", "Path",
-                                       session_.sTemplatesFolder + reportName + ".XLT");
+                                       session_.sTemplatesFolder() + reportName + ".XLT");
         session_.launcher->launch(session_.programFolder);
         return RunOutcome::Completed;
     }
@@ -136,8 +142,9 @@ bool RunCommand::exportCsv() {
     request.promptOverwrite = true;
     session_.ui->setBusy(false);
     auto target = session_.ui->saveFile(request);
-    if (!target)
+    if (!target) {
         return false;
+    }
     try {
         platform::copyFile(dataFilePath(session_), *target);
     } catch (const std::exception& e) {

@@ -8,7 +8,7 @@
 namespace bp::output {
 namespace {
 
-constexpr std::string_view kWindowSection = "Settings";
+constexpr std::string_view kWindowSection = platform::kSettingsSection;
 // Keys of "Settings" that other programs read: they are written through.
 constexpr std::array<std::string_view, 4> kSharedKeys{"DataFile", "Template", "TemplatePath",
                                                       "TemplatesFolder"};

@@ -22,4 +22,8 @@ std::string programFolder() {
     return executable.parent_path().string();
 }
 
+std::string defaultTemplatesFolder(const std::string& programFolder) {
+    return programFolder + "/Templates";
+}
+
 }  // namespace bp::platform

@@ -9,4 +9,10 @@ namespace bp::platform {
 
 std::string programFolder();
 
+// The key of the settings section that names the templates folder.
+inline constexpr std::string_view kTemplatesFolderKey = "TemplatesFolder";
+// The templates folder while the settings name none: "Templates" in `programFolder`, without
+// a trailing "/".
+std::string defaultTemplatesFolder(const std::string& programFolder);
+
 }  // namespace bp::platform

@@ -13,6 +13,9 @@ namespace bp::platform {
 
 using SettingPairs = std::vector<std::pair<std::string, std::string>>;
 
+// The section the main window, the run and the report builder keep their state in.
+inline constexpr std::string_view kSettingsSection = "Settings";
+
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;

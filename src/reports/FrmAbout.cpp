@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "forms/DialogButtons.h"
 #include "platform/AppInfo.h"
 
 #ifndef BRINDLEPATH_VERSION
@@ -40,12 +41,9 @@ FrmAbout::FrmAbout(forms::UiService& ui)
     lblBuild_ = &add<forms::Label>("lblBuild");
     lblBuild_->setCaption("Built " + buildDate());
     lblBuild_->setLayout(3, 0);
-    cmdOK_ = &add<forms::CommandButton>("cmdOK");
-    cmdOK_->setCaption("&OK");
-    cmdOK_->setLayout(4, 0);
-    cmdOK_->onClick = [this] { cmdOK_Click(); };
-    setDefaultButton(cmdOK_);
-    setCancelButton(cmdOK_);
+    cmdOK_ =
+        &forms::addDialogButton(*this, "cmdOK", {"&OK", 4, 0}, forms::ButtonRole::DefaultAndCancel,
+                                [this] { cmdOK_Click(); });
 }
 
 void FrmAbout::cmdOK_Click() {

@@ -8,6 +8,7 @@
 #include "reports/ReportFiles.h"
 #include "reports/ReportLibrary.h"
 #include "reports/ReportList.h"
+#include "reports/SessionKey.h"
 
 namespace bp::reports {
 
@@ -15,7 +16,7 @@ FrmNew::FrmNew(ReportLibrary& library) : NameDialog(library, "frmNew") {}
 
 void FrmNew::Form_Load() {
     platform::guarded(ui(), {"frmNew", "Form_Load"}, [&] {
-        if (library_.session().iOutputType == kCsvExport) {
+        if (library_.session().iOutputType() == kCsvExport) {
             setCaption("New CSV File");
             lblNew().setCaption("Choose a name for the new CSV file :");
         } else {
@@ -29,27 +30,26 @@ void FrmNew::Form_Load() {
 void FrmNew::cmdOK_Click() {
     platform::guarded(ui(), {"frmNew", "cmdOK_Click"}, [&] {
         const std::string name = txtNewName().text();
-        if (!acceptName(name, true) || !copyFiles(name)) {
+        if (!acceptName(name, NameInUse::Refused) || !copyFiles(name)) {
             return;
         }
-        library_.session().sReportName = name;
+        library_.session().sReportName.set(SessionKey{}, name);
         unload();
     });
 }
 
 bool FrmNew::copyFiles(const std::string& name) {
     const act::Session& session = library_.session();
-    const int kind = session.iOutputType;
+    const int kind = session.iOutputType();
     std::vector<std::string> sources;
-    if (library_.window().bCopy()) {
-        sources =
-            reportFiles(session.sTemplatesFolder, library_.window().sReportToBeCopied(), kind);
+    if (library_.bCopy) {
+        sources = reportFiles(session.sTemplatesFolder(), library_.sReportToBeCopied, kind);
     } else if (kind == kCsvExport) {
         sources = {session.programFolder + kStarterCsv};
     } else {
         sources = {session.programFolder + kStarterTemplate, session.programFolder + kStarterExcel};
     }
-    const std::vector<std::string> targets = reportFiles(session.sTemplatesFolder, name, kind);
+    const std::vector<std::string> targets = reportFiles(session.sTemplatesFolder(), name, kind);
     for (std::size_t i = 0; i < sources.size(); ++i) {
         try {
             platform::copyFile(sources[i], targets[i]);

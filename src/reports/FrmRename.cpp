@@ -26,14 +26,14 @@ void FrmRename::cmdOK_Click() {
     platform::guarded(ui(), {"frmRename", "cmdOK_Click"}, [&] {
         const std::string oldName = library_.sOldName;
         const std::string newName = txtNewName().text();
-        std::string& sNewName = library_.window().sNewName();
+        std::string& sNewName = library_.sNewName;
         if (newName == oldName) {
             sNewName.clear();
             unload();
             return;
         }
         const bool caseOnly = core::equalNoCase(oldName, newName);
-        if (!acceptName(newName, !caseOnly)) {
+        if (!acceptName(newName, caseOnly ? NameInUse::Allowed : NameInUse::Refused)) {
             return;
         }
         sNewName = newName;
@@ -44,8 +44,8 @@ void FrmRename::cmdOK_Click() {
 
 void FrmRename::renameFiles(const std::string& oldName, const std::string& newName) {
     const act::Session& session = library_.session();
-    const auto from = reportFiles(session.sTemplatesFolder, oldName, session.iOutputType);
-    const auto to = reportFiles(session.sTemplatesFolder, newName, session.iOutputType);
+    const auto from = reportFiles(session.sTemplatesFolder(), oldName, session.iOutputType());
+    const auto to = reportFiles(session.sTemplatesFolder(), newName, session.iOutputType());
     const bool caseOnly = core::equalNoCase(oldName, newName);
     for (std::size_t i = 0; i < from.size(); ++i) {
         if (caseOnly) {

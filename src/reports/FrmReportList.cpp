@@ -1,10 +1,12 @@
 #include "reports/FrmReportList.h"
 
+#include "forms/DialogButtons.h"
 #include "platform/ErrorHandler.h"
 #include "reports/FrmNew.h"
 #include "reports/FrmRename.h"
 #include "reports/ReportLibrary.h"
 #include "reports/ReportList.h"
+#include "reports/SessionKey.h"
 
 namespace bp::reports {
 namespace {
@@ -40,22 +42,18 @@ FrmReportList::FrmReportList(ReportLibrary& library)
     // points at the same report here.
     lstReports_->setSorted(true);
     lstReports_->onDblClick = [this] { lstReports_DblClick(); };
-    cmdOK_ = &add<forms::CommandButton>("cmdOK");
-    cmdOK_->setLayout(2, 0);
-    cmdOK_->onClick = [this] { cmdOK_Click(); };
-    cmdCancel_ = &add<forms::CommandButton>("cmdCancel");
-    cmdCancel_->setCaption("&Cancel");
-    cmdCancel_->setLayout(2, 1);
-    cmdCancel_->onClick = [this] { cmdCancel_Click(); };
-    setDefaultButton(cmdOK_);
-    setCancelButton(cmdCancel_);
+    // The OK button's caption names the chosen command; it is set as the chooser loads.
+    cmdOK_ = &forms::addDialogButton(*this, "cmdOK", {"", 2, 0}, forms::ButtonRole::Default,
+                                     [this] { cmdOK_Click(); });
+    cmdCancel_ = &forms::addDialogButton(*this, "cmdCancel", {"&Cancel", 2, 1},
+                                         forms::ButtonRole::Cancel, [this] { cmdCancel_Click(); });
 }
 
 void FrmReportList::Form_Load() {
     platform::guarded(ui(), {kModule, "Form_Load"}, [&] {
         setCaptions(library_.sChooserMode);
         const act::Session& session = library_.session();
-        Load_Reports(*lstReports_, session.iOutputType, session.sTemplatesFolder);
+        Load_Reports(*lstReports_, session.iOutputType(), session.sTemplatesFolder());
         const int count = lstReports_->listCount();
         if (count > 0) {
             const int wanted = library_.ReportsListIndex;
@@ -89,12 +87,11 @@ void FrmReportList::cmdOK_Click() {
 
 void FrmReportList::runCommand(const std::string& mode, const std::string& name) {
     act::Session& session = library_.session();
-    ReportsWindow& window = library_.window();
     if (mode == kModeEdit) {
-        session.sReportName = name;
+        session.sReportName.set(SessionKey{}, name);
         library_.showReportSettings();
     } else if (mode == kModeDelete) {
-        session.sReportName = name;
+        session.sReportName.set(SessionKey{}, name);
         // Set before the files go (and when the user cancels), so the main list is refilled
         // even when one of them cannot be deleted and the rest stay.
         library_.bReportDeleted = true;
@@ -103,8 +100,8 @@ void FrmReportList::runCommand(const std::string& mode, const std::string& name)
         library_.sOldName = name;
         library_.frmRename().showModal();
     } else if (mode == kModeDuplicate) {
-        window.bCopy() = true;
-        window.sReportToBeCopied() = name;
+        library_.bCopy = true;
+        library_.sReportToBeCopied = name;
         library_.frmNew().showModal();
     } else if (mode == kModeMakeCsv) {
         library_.makeCsv(name);

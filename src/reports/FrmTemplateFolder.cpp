@@ -1,7 +1,10 @@
 #include "reports/FrmTemplateFolder.h"
 
+#include "forms/DialogButtons.h"
 #include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SettingsStore.h"
 
 namespace bp::reports {
 namespace {
@@ -22,23 +25,18 @@ FrmTemplateFolder::FrmTemplateFolder(act::Session& session)
     cmdBrowse_->setCaption("Browse");
     cmdBrowse_->setLayout(1, 2);
     cmdBrowse_->onClick = [this] { cmdBrowse_Click(); };
-    cmdOK_ = &add<forms::CommandButton>("cmdOK");
-    cmdOK_->setCaption("&OK");
-    cmdOK_->setLayout(2, 1);
-    cmdOK_->onClick = [this] { cmdOK_Click(); };
-    cmdCancel_ = &add<forms::CommandButton>("cmdCancel");
-    cmdCancel_->setCaption("&Cancel");
-    cmdCancel_->setLayout(2, 2);
-    cmdCancel_->onClick = [this] { cmdCancel_Click(); };
-    setDefaultButton(cmdOK_);
-    setCancelButton(cmdCancel_);
+    cmdOK_ = &forms::addDialogButton(*this, "cmdOK", {"&OK", 2, 1}, forms::ButtonRole::Default,
+                                     [this] { cmdOK_Click(); });
+    cmdCancel_ = &forms::addDialogButton(*this, "cmdCancel", {"&Cancel", 2, 2},
+                                         forms::ButtonRole::Cancel, [this] { cmdCancel_Click(); });
 }
 
 void FrmTemplateFolder::Form_Load() {
     platform::guarded(ui(), {kModule, "Form_Load"}, [&] {
         // The stored text, not the folder in use: a path stored earlier in this run shows.
-        txtPath_->setText(session_.settings->GetSetting("Settings", "TemplatesFolder",
-                                                        session_.programFolder + "/Templates"));
+        txtPath_->setText(session_.settings->GetSetting(
+            platform::kSettingsSection, platform::kTemplatesFolderKey,
+            platform::defaultTemplatesFolder(session_.programFolder)));
         shownAtLoad_ = txtPath_->text();
     });
 }
@@ -46,7 +44,8 @@ void FrmTemplateFolder::Form_Load() {
 void FrmTemplateFolder::cmdOK_Click() {
     platform::guarded(ui(), {kModule, "cmdOK_Click"}, [&] {
         if (txtPath_->text() != shownAtLoad_) {
-            session_.settings->SaveSetting("Settings", "TemplatesFolder", txtPath_->text());
+            session_.settings->SaveSetting(platform::kSettingsSection,
+                                           platform::kTemplatesFolderKey, txtPath_->text());
             forms::MessageRequest request;
             request.title = std::string(platform::kAppTitle);
             request.text = kRestartNeeded;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "criteria/Library1.h"
+#include "forms/DialogButtons.h"
 #include "platform/FileSystem.h"
 #include "reports/ReportFiles.h"
 #include "reports/ReportLibrary.h"
@@ -16,16 +17,10 @@ NameDialog::NameDialog(ReportLibrary& library, std::string name, std::string cap
     txtNewName_ = &add<forms::TextBox>("txtNewName");
     txtNewName_->setLayout(1, 0, 1, 2);
     txtNewName_->onKeyPress = [this](int& KeyAscii) { txtNewName_KeyPress(KeyAscii); };
-    cmdOK_ = &add<forms::CommandButton>("cmdOK");
-    cmdOK_->setCaption("&OK");
-    cmdOK_->setLayout(2, 0);
-    cmdOK_->onClick = [this] { cmdOK_Click(); };
-    cmdCancel_ = &add<forms::CommandButton>("cmdCancel");
-    cmdCancel_->setCaption("&Cancel");
-    cmdCancel_->setLayout(2, 1);
-    cmdCancel_->onClick = [this] { cmdCancel_Click(); };
-    setDefaultButton(cmdOK_);
-    setCancelButton(cmdCancel_);
+    cmdOK_ = &forms::addDialogButton(*this, "cmdOK", {"&OK", 2, 0}, forms::ButtonRole::Default,
+                                     [this] { cmdOK_Click(); });
+    cmdCancel_ = &forms::addDialogButton(*this, "cmdCancel", {"&Cancel", 2, 1},
+                                         forms::ButtonRole::Cancel, [this] { cmdCancel_Click(); });
 }
 
 void NameDialog::cmdCancel_Click() {
@@ -38,13 +33,13 @@ void NameDialog::txtNewName_KeyPress(int& KeyAscii) {
     }
 }
 
-bool NameDialog::acceptName(const std::string& name, bool inUseCounts) {
+bool NameDialog::acceptName(const std::string& name, NameInUse inUse) {
     // Text can also arrive pasted, past the key filter.
     if (isBlankName(name)) {
         refuse(kEmptyName);
     } else if (hasForbiddenCharacter(name)) {
         refuse(kForbiddenName);
-    } else if (inUseCounts && platform::fileExists(library_.definitionPath(name))) {
+    } else if (inUse == NameInUse::Refused && platform::fileExists(library_.definitionPath(name))) {
         // Only the definition counts: a template left behind without one is replaced.
         refuse(kNameExists);
     } else {

@@ -32,10 +32,12 @@ public:
 protected:
     NameDialog(ReportLibrary& library, std::string name, std::string caption = {});
 
-    // True when the name may be used; otherwise the user has been told why. A name another
-    // definition holds is refused only when inUseCounts (a rename to another letter case
-    // keeps its own definition).
-    bool acceptName(const std::string& name, bool inUseCounts);
+    // Whether a name another definition holds is refused: a rename to another letter case
+    // keeps its own definition, so its name is not in the way.
+    enum class NameInUse { Refused, Allowed };
+
+    // True when the name may be used; otherwise the user has been told why.
+    bool acceptName(const std::string& name, NameInUse inUse);
     void refuse(const std::string& text);
 
     ReportLibrary& library_;

@@ -8,6 +8,7 @@
 #include "reports/FrmReportList.h"
 #include "reports/ReportFiles.h"
 #include "reports/ReportList.h"
+#include "reports/SessionKey.h"
 
 namespace bp::reports {
 
@@ -36,13 +37,13 @@ void ReportCommands::showChooser(const char* mode) {
 void ReportCommands::mnuNew_Click() {
     run("mnuNew_Click", [&] {
         act::Session& session = library_.session();
-        session.sReportName.clear();
-        library_.window().bCopy() = false;
+        session.sReportName.set(SessionKey{}, {});
+        library_.bCopy = false;
         library_.frmNew().showModal();
-        if (!session.sReportName.empty()) {
+        if (!session.sReportName().empty()) {
             library_.reload();
             library_.selectPosition(library_.window().lstReports().listCount() - 1);
-            library_.findName(session.sReportName);
+            library_.findName(session.sReportName());
             library_.window().Update_ReportMenu();
         }
     });
@@ -50,7 +51,7 @@ void ReportCommands::mnuNew_Click() {
 
 void ReportCommands::mnuEdit_Click() {
     run("mnuEdit_Click", [&] {
-        library_.session().sReportName.clear();
+        library_.session().sReportName.set(SessionKey{}, {});
         showChooser(kModeEdit);
         library_.selectPosition(library_.ReportsListIndex);
     });
@@ -58,7 +59,7 @@ void ReportCommands::mnuEdit_Click() {
 
 void ReportCommands::mnuDelete_Click() {
     run("mnuDelete_Click", [&] {
-        library_.session().sReportName.clear();
+        library_.session().sReportName.set(SessionKey{}, {});
         library_.bReportDeleted = false;
         showChooser(kModeDelete);
         if (library_.bReportDeleted) {
@@ -71,12 +72,12 @@ void ReportCommands::mnuDelete_Click() {
 
 void ReportCommands::mnuRename_Click() {
     run("mnuRename_Click", [&] {
-        library_.session().sReportName.clear();
-        library_.window().sNewName().clear();
+        library_.session().sReportName.set(SessionKey{}, {});
+        library_.sNewName.clear();
         showChooser(kModeRename);
         library_.reload();
-        if (!library_.window().sNewName().empty()) {
-            library_.findName(library_.window().sNewName());
+        if (!library_.sNewName.empty()) {
+            library_.findName(library_.sNewName);
         } else {
             // Nothing was renamed: the reload must not lose the user's selection.
             library_.selectPosition(library_.ReportsListIndex);
@@ -87,7 +88,7 @@ void ReportCommands::mnuRename_Click() {
 
 void ReportCommands::mnuDuplicate_Click() {
     run("mnuDuplicate_Click", [&] {
-        library_.session().sReportName.clear();
+        library_.session().sReportName.set(SessionKey{}, {});
         showChooser(kModeDuplicate);
         library_.reload();
         library_.selectPosition(library_.ReportsListIndex);
@@ -123,7 +124,7 @@ void ReportCommands::lstReports_MouseDown(int Button, int Shift, int X, int Y) {
 void ReportCommands::enablePopup() {
     ReportsWindow& window = library_.window();
     const bool any = selectedPosition() >= 0;
-    const bool excel = any && library_.session().iOutputType == kExcelReport;
+    const bool excel = any && library_.session().iOutputType() == kExcelReport;
     for (const char* name :
          {"mnuPopupEdit", "mnuPopupDelete", "mnuPopupDuplicate", "mnuPopupRename"}) {
         window.menu(name).setEnabled(any);
@@ -145,7 +146,7 @@ void ReportCommands::mnuPopupEdit_Click() {
         if (name.empty()) {
             return;
         }
-        library_.session().sReportName = name;
+        library_.session().sReportName.set(SessionKey{}, name);
         library_.showReportSettings();
     });
 }
@@ -164,7 +165,7 @@ void ReportCommands::mnuPopupDelete_Click() {
 void ReportCommands::deleteSelected() {
     const act::Session& session = library_.session();
     for (const std::string& path :
-         reportFiles(session.sTemplatesFolder, selectedName(), session.iOutputType)) {
+         reportFiles(session.sTemplatesFolder(), selectedName(), session.iOutputType())) {
         try {
             if (platform::fileExists(path)) {
                 platform::deleteFile(path);
@@ -190,8 +191,8 @@ void ReportCommands::mnuPopupDuplicate_Click() {
             return;
         }
         library_.ReportsListIndex = selectedPosition();
-        library_.window().bCopy() = true;
-        library_.window().sReportToBeCopied() = name;
+        library_.bCopy = true;
+        library_.sReportToBeCopied = name;
         library_.frmNew().showModal();
         library_.reload();
         library_.selectPosition(library_.ReportsListIndex);
@@ -204,12 +205,12 @@ void ReportCommands::mnuPopupRename_Click() {
         if (name.empty()) {
             return;
         }
-        library_.window().sNewName().clear();
+        library_.sNewName.clear();
         library_.sOldName = name;
         library_.frmRename().showModal();
-        if (!library_.window().sNewName().empty()) {
+        if (!library_.sNewName.empty()) {
             library_.reload();
-            library_.findName(library_.window().sNewName());
+            library_.findName(library_.sNewName);
         }
     });
 }

@@ -3,6 +3,7 @@
 #include "platform/AppInfo.h"
 #include "platform/FileSystem.h"
 #include "platform/Launcher.h"
+#include "platform/SettingsStore.h"
 #include "reports/FrmNew.h"
 #include "reports/FrmRename.h"
 #include "reports/FrmReportList.h"
@@ -21,15 +22,15 @@ ReportLibrary::ReportLibrary(act::Session& session, ReportsWindow& window)
 ReportLibrary::~ReportLibrary() = default;
 
 std::string ReportLibrary::templatePath(const std::string& name, const char* extension) const {
-    return session_.sTemplatesFolder + name + extension;
+    return session_.sTemplatesFolder() + name + extension;
 }
 
 std::string ReportLibrary::definitionPath(const std::string& name) const {
-    return templatePath(name, definitionExtension(session_.iOutputType));
+    return templatePath(name, definitionExtension(session_.iOutputType()));
 }
 
 void ReportLibrary::reload() {
-    Load_Reports(window_.lstReports(), session_.iOutputType, session_.sTemplatesFolder);
+    Load_Reports(window_.lstReports(), session_.iOutputType(), session_.sTemplatesFolder());
 }
 
 void ReportLibrary::selectPosition(int position) {
@@ -55,13 +56,13 @@ void ReportLibrary::makeCsv(const std::string& name) {
 }
 
 void ReportLibrary::editExcelTemplate(const std::string& name) {
-    session_.settings->SaveSetting("Settings", "Template", "1");
-    session_.settings->SaveSetting("Settings", "TemplatePath", templatePath(name, kTemplateExcel));
+    session_.settings->SaveSetting(platform::kSettingsSection, "Template", "1");
+    session_.settings->SaveSetting(platform::kSettingsSection, "TemplatePath", templatePath(name, kTemplateExcel));
     // The builder reads both values, opens the template itself and clears the flag. When it
     // did not start, nobody clears it, and the next report run would open the template
     // instead of building the report.
     if (!session_.launcher->launch(session_.programFolder)) {
-        session_.settings->SaveSetting("Settings", "Template", "0");
+        session_.settings->SaveSetting(platform::kSettingsSection, "Template", "0");
     }
 }
 
@@ -77,7 +78,7 @@ bool ReportLibrary::confirmDeletion(const std::string& name) {
 
 void ReportLibrary::deleteReportFiles(const std::string& name) {
     for (const std::string& path :
-         reportFiles(session_.sTemplatesFolder, name, session_.iOutputType)) {
+         reportFiles(session_.sTemplatesFolder(), name, session_.iOutputType())) {
         if (platform::fileExists(path)) {
             platform::deleteFile(path);
         }

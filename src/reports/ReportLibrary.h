@@ -3,8 +3,8 @@
 //
 // The commands of the main window's menus and of the report list's popup, and the dialogs
 // they open (the chooser frmReportList, frmNew, frmRename), pass their inputs and results
-// through this state, the Session (sReportName, iOutputType, sTemplatesFolder) and the main
-// window's members (bCopy, sReportToBeCopied, sNewName), as modal dialogs of one thread do.
+// through this state and the Session (sReportName, iOutputType, sTemplatesFolder), as modal
+// dialogs of one thread do.
 
 #include <functional>
 #include <memory>
@@ -51,6 +51,11 @@ public:
     std::string sChooserMode;
     std::string sOldName;  // the definition frmRename renames
     bool bReportDeleted = false;
+    // frmNew duplicates sReportToBeCopied instead of copying the starter files.
+    bool bCopy = false;
+    std::string sReportToBeCopied;
+    // The new name given in frmRename; empty when no rename took place.
+    std::string sNewName;
     // Opens the report settings dialog on session().sReportName; unset, Edit does nothing.
     std::function<void()> openReportSettings;
 

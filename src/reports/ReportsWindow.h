@@ -1,8 +1,7 @@
 #pragma once
 // What the report commands need of the main window: its report list, the list's popup menu,
-// the report menu's enabling, the members through which the dialogs pass names back, and the
-// window itself as the owner of popups. The main window (app/) implements it, so the report
-// library never depends on the main window's own type.
+// the report menu's enabling, and the window itself as the owner of popups. The main window (app/)
+// implements it, so the report library never depends on the main window's own type.
 
 #include <string>
 
@@ -22,12 +21,6 @@ public:
     // An entry of the window's menus, popup included ("mnuPopup", "mnuPopupEdit", ...).
     virtual forms::MenuEntry& menu(const std::string& name) = 0;
     virtual void Update_ReportMenu() = 0;
-
-    // frmNew duplicates sReportToBeCopied instead of copying the starter files.
-    virtual bool& bCopy() = 0;
-    virtual std::string& sReportToBeCopied() = 0;
-    // The new name given in frmRename; empty when no rename took place.
-    virtual std::string& sNewName() = 0;
 };
 
 }  // namespace bp::reports

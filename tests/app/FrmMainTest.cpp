@@ -5,6 +5,7 @@
 #include "act/sim/SimHost.h"
 #include "app/AppFixture.h"
 #include "criteria/CriteriaTexts.h"
+#include "support/SessionSeed.h"
 
 namespace bp::app {
 namespace {
@@ -38,7 +39,7 @@ TEST_F(FrmMainTest, EmptyStoreGivesTheDefaultWindow) {
     EXPECT_EQ(w.mstSSTab().tab(), 0);
     EXPECT_FALSE(w.menu("mnuReport").visible());
     EXPECT_FALSE(c().lstReports->enabled());
-    EXPECT_EQ(session.sTemplatesFolder, folder() + "/Templates/");
+    EXPECT_EQ(session.sTemplatesFolder(), folder() + "/Templates/");
     EXPECT_EQ(w.dlgHelpFile, folder() + "/brindlepath.hlp");
     EXPECT_FALSE(w.bLoading);
 }
@@ -289,7 +290,7 @@ TEST_F(FrmMainTest, HostClosingEndsTheProgram) {
 
 TEST_F(FrmMainTest, HostClosingDuringARestartLeavesTheWindowToItsTimer) {
     FrmMain& w = openWindow();
-    session.bRestartAct = true;
+    bp::test::SessionSeed::bRestartAct(session, true);
     sim::SimHost(file("host.db")).createAppObject()->Command(150);
     w.tmrActEvent().tick();
     EXPECT_TRUE(w.loaded());
@@ -300,7 +301,7 @@ TEST_F(FrmMainTest, RestartReopensTheHostDatabaseAndEndsAfterTwoTicks) {
     FrmMain& w = openWindow();
     bool ended = false;
     w.End = [&] { ended = true; };
-    session.bRestartAct = true;
+    bp::test::SessionSeed::bRestartAct(session, true);
     w.cmdCancel().click();
     EXPECT_FALSE(w.loaded());
     ASSERT_EQ(shell.calls().size(), 1u);

@@ -32,7 +32,7 @@ TEST_F(MainWindowCommandsTest, AgreeingToRestartTheHostClosesItReopensItAndEnds)
         dialog.cmdOK().click();
     });
     window->menu("mnuIntegrate").click();
-    EXPECT_TRUE(session.bRestartAct);
+    EXPECT_TRUE(session.bRestartAct());
     EXPECT_FALSE(window->loaded());
     EXPECT_TRUE(window->restartPending());
     EXPECT_EQ(host->callCounts()["App.Command"], 1u);
@@ -55,7 +55,7 @@ TEST_F(MainWindowCommandsTest, TheHostClosingClosesTheIntegrationWindowWithTheMa
     ASSERT_NE(open, nullptr);
     EXPECT_FALSE(window->loaded());
     EXPECT_FALSE(window->restartPending());
-    EXPECT_FALSE(session.bRestartAct);
+    EXPECT_FALSE(session.bRestartAct());
 }
 
 TEST_F(MainWindowCommandsTest, TheRunButtonRunsTheSelection) {

@@ -37,7 +37,7 @@ TEST_F(Module1Test, StartShowsTheMainWindowAndRemembersTheLookup) {
     EXPECT_TRUE(frmMain->visible());
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_TRUE(std::filesystem::exists(folder() + "/~currentLU.lku"));
-    EXPECT_EQ(session.sCurrentUser, "Ann Admin");
+    EXPECT_EQ(session.sCurrentUser(), "Ann Admin");
     EXPECT_NE(session.objFields, nullptr);
     EXPECT_EQ(frmMain->criteriaControls().lstUsers->listCount(), 3);
 }

@@ -203,7 +203,7 @@ TEST_F(CriteriaPanelTest, OutputKindReloadsTheReportList) {
     c().cboOutput->addItem(kOutputExcel);
     c().cboOutput->addItem(kOutputCsv);
     c().cboOutput->choose(kOutputCsv);
-    EXPECT_EQ(session.iOutputType, 1);
+    EXPECT_EQ(session.iOutputType(), 1);
     EXPECT_EQ(reportLoads, 1);
     EXPECT_EQ(menuUpdates, 1);
 }

@@ -12,6 +12,7 @@
 #include "platform/TestSupport.h"
 #include "support/FileSizeLimit.h"
 #include "support/KillDuringSaves.h"
+#include "support/SessionSeed.h"
 
 namespace bp::definitions {
 namespace {
@@ -23,7 +24,7 @@ protected:
     DefinitionFileTest() {
         session_.ui = &ui_;
         session_.settings = &store_;
-        session_.sTemplatesFolder = folder_.path().string() + "/";
+        bp::test::SessionSeed::sTemplatesFolder(session_, folder_.path().string() + "/");
     }
 
     void writeFile(const std::string& name, const std::string& bytes) {

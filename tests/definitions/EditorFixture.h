@@ -12,6 +12,7 @@
 
 #include "definitions/FrmReportSettings.h"
 #include "support/HostSession.h"
+#include "support/SessionSeed.h"
 
 namespace bp::definitions::test {
 
@@ -35,7 +36,7 @@ protected:
     forms::ScriptedUi& ui() { return host_.ui; }
 
     std::string path(const std::string& name, int type) const {
-        return host_.session.sTemplatesFolder + name + (type == 1 ? ".DCS" : ".DXL");
+        return host_.session.sTemplatesFolder() + name + (type == 1 ? ".DCS" : ".DXL");
     }
     void writeDefinition(const std::string& name, const std::string& lines, int type = 0) {
         std::ofstream(path(name, type), std::ios::binary) << lines;
@@ -53,11 +54,13 @@ protected:
         std::istringstream in(fileText(name, type));
         std::string line;
         while (std::getline(in, line)) {
-            if (!line.empty() && line.back() == '\r')
+            if (!line.empty() && line.back() == '\r') {
                 line.pop_back();
+            }
             auto eq = line.find('=');
-            if (eq != std::string::npos)
+            if (eq != std::string::npos) {
                 keys[line.substr(0, eq)] = line.substr(eq + 1);
+            }
         }
         return keys;
     }
@@ -69,8 +72,8 @@ protected:
     FrmReportSettings& open(const std::string& lines, int type = 0,
                             const std::string& name = "Pipeline") {
         writeDefinition(name, lines, type);
-        host_.session.sReportName = name;
-        host_.session.iOutputType = type;
+        bp::test::SessionSeed::sReportName(host_.session, name);
+        bp::test::SessionSeed::iOutputType(host_.session, type);
         dialog_ = std::make_unique<FrmReportSettings>(host_.session);
         dialog_->show();
         return *dialog_;
@@ -79,14 +82,16 @@ protected:
 
     static std::vector<std::string> texts(const forms::ListControl& list) {
         std::vector<std::string> result;
-        for (const auto& entry : list.entries())
+        for (const auto& entry : list.entries()) {
             result.push_back(entry.text);
+        }
         return result;
     }
     static std::vector<std::string> selectedTexts(const forms::ListBox& list) {
         std::vector<std::string> result;
-        for (int p : list.selectedIndices())
+        for (int p : list.selectedIndices()) {
             result.push_back(list.list(p));
+        }
         return result;
     }
 
@@ -101,8 +106,9 @@ protected:
     static void pick(forms::ListBox& list, const std::vector<std::string>& captions) {
         list.setFocus();
         list.deselectAll();
-        for (const auto& caption : captions)
+        for (const auto& caption : captions) {
             list.click(list.findItem(caption), true);
+        }
     }
     void chooseTable(const char* table) { dialog().cboTables().choose(std::string(table)); }
 };

@@ -77,7 +77,7 @@ TEST_F(FontTest, TotalAndColumnFontsUseTheirOwnKeysAndDefaults) {
     stageDefinition(
         std::string("FieldsIncluded=34\f\r\nFieldNamesIncluded=Amount\f\r\n"
                     "34Different99=1\r\nTitleFontSize0=12,5\r\n"));
-    FrmSubTotalOptions frm(session(), 99, true);
+    FrmSubTotalOptions frm(session(), 99, TotalRow::Below);
     frm.show();
     frm.cmdFontGlobal().click();
     frm.cmdFont().click();

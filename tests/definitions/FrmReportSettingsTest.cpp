@@ -4,6 +4,7 @@
 
 #include "definitions/EditorFixture.h"
 #include "forms/MessageAssertions.h"
+#include "support/SessionSeed.h"
 
 namespace bp::definitions::test {
 namespace {
@@ -20,7 +21,7 @@ const Strings kContactOffer = {"Company", "Contact", "City",    "Custom1", "Cust
 // Opening and the Data tab
 
 TEST_F(ReportSettingsTest, MissingDefinitionIsNotShown) {
-    session().sReportName = "Nowhere";
+    bp::test::SessionSeed::sReportName(session(), "Nowhere");
     FrmReportSettings frm(session());
     frm.show();
     EXPECT_FALSE(frm.loaded());
@@ -38,7 +39,7 @@ TEST_F(ReportSettingsTest, UnreadableDefinitionIsNotShownAndKeepsItsFile) {
 
 TEST_F(ReportSettingsTest, EntryPointWritesTheDefinitionWhenClosedWithClose) {
     writeDefinition("Pipeline", "Header=1\r\n");
-    session().sReportName = "Pipeline";
+    bp::test::SessionSeed::sReportName(session(), "Pipeline");
     ui().onModal("frmReportSettings", [](forms::Form& form) {
         auto& frm = static_cast<FrmReportSettings&>(form);
         frm.chkHeader().click();
@@ -88,8 +89,9 @@ TEST_F(ReportSettingsTest, NewDefinitionShowsTheCatalogueDefaults) {
 
 TEST_F(ReportSettingsTest, CsvDefinitionShowsOnlyWhatAnExportUses) {
     auto& frm = open("", 1);
-    for (int tab = 0; tab < 7; ++tab)
+    for (int tab = 0; tab < 7; ++tab) {
         EXPECT_EQ(frm.mstSettings().tabVisible(tab), tab <= 3) << tab;
+    }
     EXPECT_FALSE(frm.find("fraTopLeft")->visible());
     EXPECT_TRUE(frm.chkHeader().usable());
     EXPECT_FALSE(frm.find("fraTitle", 0)->visible());
@@ -294,7 +296,7 @@ TEST_F(ReportSettingsTest, ChoosingNoneClearsASlotThatHeldAField) {
 
 TEST_F(ReportSettingsTest, WriteBackFailureKeepsTheDialogOpen) {
     auto& frm = open("");
-    std::filesystem::remove_all(session().sTemplatesFolder);
+    std::filesystem::remove_all(session().sTemplatesFolder());
     frm.cmdClose().click();
     ASSERT_EQ(ui().messages().size(), 2u);
     EXPECT_EQ(ui().messages()[0].request.title, "Error in Library1: Function Update_DefFile");

@@ -14,10 +14,11 @@ namespace {
 class SubTotalOptionsTest : public EditorFixture {
 protected:
     // Stages a definition with these lines and opens the options of one section.
-    FrmSubTotalOptions& options(const std::string& lines, int section, bool below = true) {
+    FrmSubTotalOptions& options(const std::string& lines, int section,
+                                TotalRow totalRow = TotalRow::Below) {
         writeDefinition("Pipeline", lines);
         EXPECT_TRUE(Load_DefFile(session(), "Pipeline", 0));
-        options_ = std::make_unique<FrmSubTotalOptions>(session(), section, below);
+        options_ = std::make_unique<FrmSubTotalOptions>(session(), section, totalRow);
         options_->show();
         return *options_;
     }
@@ -30,15 +31,15 @@ const std::string kAmountAndUnits =
 TEST_F(SubTotalOptionsTest, NewDefinitionOpensOnTheCatalogueDefaults) {
     struct Case {
         int section;
-        bool below;
+        TotalRow totalRow;
         const char* caption;
         const char* border;
-    } cases[] = {{0, true, "Total for <value> :", "Border above"},
-                 {2, false, "Total for <value> :", "Border below"},
-                 {99, true, "Total Sales :", "Border above"}};
+    } cases[] = {{0, TotalRow::Below, "Total for <value> :", "Border above"},
+                 {2, TotalRow::Above, "Total for <value> :", "Border below"},
+                 {99, TotalRow::Below, "Total Sales :", "Border above"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.section);
-        auto& frm = options("", c.section, c.below);
+        auto& frm = options("", c.section, c.totalRow);
         EXPECT_EQ(frm.caption(), "Sub-Total Options");
         EXPECT_EQ(frm.txtCaption().text(), c.caption);
         EXPECT_EQ(frm.chkBorder().caption(), c.border);
@@ -59,8 +60,9 @@ TEST_F(SubTotalOptionsTest, NoIncludedFieldsLeavesTheColumnControlsEmpty) {
     }
     EXPECT_FALSE(frm.chkDifferent().enabled());
     frm.cmdClose().click();
-    for (const auto& [key, value] : host_.settings.GetAllSettings("Report"))
+    for (const auto& [key, value] : host_.settings.GetAllSettings("Report")) {
         EXPECT_EQ(key.find("CalcType"), std::string::npos) << key;
+    }
 }
 
 TEST_F(SubTotalOptionsTest, AverageIsStagedAtOnceAndKeptAfterCancel) {
@@ -127,8 +129,9 @@ TEST_F(SubTotalOptionsTest, ClearingIgnoreDefaultFormattingDropsTheColumnsOwnFor
     EXPECT_FALSE(frm.chkLineabove().enabled());
     EXPECT_FALSE(frm.cmdFont().enabled());
     for (const char* key : {"34FontName0", "34FontBold0", "34FontItalic0", "34FontUnderline0",
-                            "34FontColor0", "34FontSize0", "34FontStrikeThru0", "34LineAbove0"})
+                            "34FontColor0", "34FontSize0", "34FontStrikeThru0", "34LineAbove0"}) {
         EXPECT_EQ(staged(key), "<absent>") << key;
+    }
     EXPECT_EQ(staged("34Different0"), "0");
     EXPECT_EQ(staged("32FontName0"), "Times");  // another column keeps its own
 }

@@ -224,7 +224,8 @@ TEST_F(PipelineTest, ReverseSecondConditionAppliesPerSalesRecord) {
 TEST_F(PipelineTest, ConditionWithoutFieldSelectsNothing) {
     SalesFilter filter(session_, criteria_);
     criteria_.conditions[0].field = -1;
-    EXPECT_TRUE(filter.Filter_By_Condition(IdList::fromPacked(saleId(1)), 0, false).empty());
+    EXPECT_TRUE(filter.Filter_By_Condition(IdList::fromPacked(saleId(1)), 0, SalesFilter::Join::And)
+                    .empty());
 }
 
 TEST_F(PipelineTest, NoSalesOpportunitiesLeavesContactsWithoutOpenOnes) {

@@ -31,8 +31,9 @@ protected:
     }
     std::vector<std::string> texts() {
         std::vector<std::string> all;
-        for (const auto& m : host_.ui.messages())
+        for (const auto& m : host_.ui.messages()) {
             all.push_back(m.request.text);
+        }
         return all;
     }
 
@@ -110,7 +111,7 @@ TEST_F(FrmIntegrateTest, NoToTheRestartRefreshesTheBoxesAndKeepsRunning) {
     EXPECT_EQ(texts(), std::vector<std::string>{kRestartQuestion});
     EXPECT_EQ(host_.ui.messages()[0].request.buttons, forms::MsgButtons::YesNo);
     EXPECT_FALSE(form_.chkScreen(1).checked());
-    EXPECT_FALSE(host_.session.bRestartAct);
+    EXPECT_FALSE(host_.session.bRestartAct());
     EXPECT_EQ(mainWindowClosed_, 0);
     EXPECT_FALSE(form_.loaded());
 }
@@ -120,7 +121,7 @@ TEST_F(FrmIntegrateTest, YesSetsTheRestartAndClosesTheMainWindow) {
     form_.chkScreen(6).click();
     host_.ui.queueAnswer(forms::MsgResult::Yes);
     form_.cmdOK().click();
-    EXPECT_TRUE(host_.session.bRestartAct);
+    EXPECT_TRUE(host_.session.bRestartAct());
     EXPECT_EQ(mainWindowClosed_, 1);
     EXPECT_FALSE(form_.loaded());
 }

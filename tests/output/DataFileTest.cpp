@@ -12,6 +12,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/HostSession.h"
 #include "support/KillDuringSaves.h"
+#include "support/SessionSeed.h"
 
 namespace bp::output {
 namespace {
@@ -26,19 +27,22 @@ class DataFileTest : public testing::Test {
 protected:
     DataFileTest() : host_(dataset::kReportDataset), form_(host_.ui, "frmMain") {
         lvw_ = &form_.add<forms::ListView>("lvwSales");
-        for (int c = 1; c <= kMaxColumns; ++c)
+        for (int c = 1; c <= kMaxColumns; ++c) {
             lvw_->addColumn(std::to_string(c));
+        }
     }
 
     void stage(std::initializer_list<std::pair<const char*, const char*>> keys) {
-        for (const auto& [key, value] : keys)
+        for (const auto& [key, value] : keys) {
             host_.settings.SaveSetting("Report", key, value);
+        }
     }
     // "1025\f27\f" from {1025, 27}
     static std::string items(std::initializer_list<const char*> parts) {
         std::string list;
-        for (const char* p : parts)
+        for (const char* p : parts) {
             list += std::string(p) + '\f';
+        }
         return list;
     }
     void fields(std::initializer_list<const char*> ids, std::initializer_list<const char*> names) {
@@ -48,12 +52,14 @@ protected:
 
     // The data file a run writes for these sales, or "<not built>".
     std::string run(int outputType, const std::vector<std::string>& sales = kAllSales) {
-        host_.session.iOutputType = outputType;
+        bp::test::SessionSeed::iOutputType(host_.session, outputType);
         ResultsList results(host_.session, *lvw_);
-        if (!results.Fill_Listview(sales))
+        if (!results.Fill_Listview(sales)) {
             return "<not built>";
-        if (!Write_File(host_.session, *lvw_, host_.session.bNameSortAdded))
+        }
+        if (!Write_File(host_.session, *lvw_, host_.session.bNameSortAdded())) {
             return "<not written>";
+        }
         std::ifstream in(dataFilePath(host_.session), std::ios::binary);
         std::stringstream s;
         s << in.rdbuf();
@@ -126,8 +132,9 @@ TEST_P(DataFileSortTest, OrdersByTheFirstSectionsColumn) {
     fields({"1", "34", "35", "1025"}, {"ID", "Amount", "Created", "Company"});
     stage({{"Sort0", c.sortField}, {"SortType0", c.type}, {"SortOrder0", c.order}});
     std::string ids;
-    for (const auto& row : (run(1), lvw_->rows()))
+    for (const auto& row : (run(1), lvw_->rows())) {
         ids += row.cell(0).substr(10) + " ";
+    }
     EXPECT_EQ(ids, c.expectedIds);
 }
 
@@ -167,14 +174,14 @@ TEST_F(DataFileTest, GroupsShowRegionAndNameOrNoGroup) {
 
 TEST_F(DataFileTest, ForecastsUseTheRegionalDecimalSymbol) {
     fields({"1", "100", "101"}, {"ID", "Forecasted units", "Forecasted amount"});
-    host_.session.sDecimalSep = ".";
+    bp::test::SessionSeed::sDecimalSep(host_.session, ".");
     EXPECT_EQ(run(0),
               "\"S00000000004\",\"0\",\"2.5625\"\r\n"
               "\"S00000000003\",\"0\",\"0\"\r\n"
               "\"S00000000002\",\"10\",\"99\"\r\n"
               "\"S00000000001\",\"1.5\",\"625.25\"\r\n");
     ScopedEnv german("BRINDLEPATH_LOCALE", "de_DE");
-    host_.session.sDecimalSep = ",";
+    bp::test::SessionSeed::sDecimalSep(host_.session, ",");
     EXPECT_EQ(run(0, {"S00000000001"}), "\"S00000000001\",\"1,5\",\"625,25\"\r\n");
 }
 
@@ -197,8 +204,9 @@ TEST_F(DataFileTest, AnEmptyResultGivesTheHeaderOnly) {
 
 TEST_F(DataFileTest, MoreThanTwentySixColumnsAreRefused) {
     std::string ids;
-    for (int i = 0; i < 27; ++i)
+    for (int i = 0; i < 27; ++i) {
         ids += "950\f";
+    }
     host_.settings.SaveSetting("Report", "FieldsIncluded", ids);
     EXPECT_EQ(run(0), "<not built>");
     ASSERT_EQ(host_.ui.messages().size(), 1u);
@@ -242,7 +250,7 @@ TEST_F(DataFileTest, AWriterKilledAnywhereLeavesAWholeDataFile) {
             lvw_->setCell(at, 1, "row " + std::to_string(row));
         }
     };
-    host_.session.iOutputType = 0;
+    bp::test::SessionSeed::iOutputType(host_.session, 0);
     fill(0);
     ASSERT_TRUE(Write_File(host_.session, *lvw_, false));
     bp::test::KillRounds rounds;

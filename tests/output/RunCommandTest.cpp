@@ -12,6 +12,7 @@
 #include "platform/TestSupport.h"
 #include "support/FileSizeLimit.h"
 #include "support/HostSession.h"
+#include "support/SessionSeed.h"
 
 namespace bp::output {
 namespace {
@@ -23,8 +24,9 @@ class FakeWindow : public RunWindow {
 public:
     explicit FakeWindow(forms::UiService& ui) : form_(ui, "frmMain") {
         lvw_ = &form_.add<forms::ListView>("lvwSales");
-        for (int c = 1; c <= 26; ++c)
+        for (int c = 1; c <= 26; ++c) {
             lvw_->addColumn(std::to_string(c));
+        }
     }
     criteria::Criteria currentCriteria() override { return criteria; }
     std::optional<std::string> selectedReport() override { return report; }
@@ -55,7 +57,7 @@ protected:
         writeDefinition("Export.DCS");
     }
     void writeDefinition(const std::string& name) {
-        std::ofstream(host_.session.sTemplatesFolder + name, std::ios::binary)
+        std::ofstream(host_.session.sTemplatesFolder() + name, std::ios::binary)
             << "FieldsIncluded=1\f1025\f\r\nFieldNamesIncluded=ID\fCompany\f\r\n"
                "Sort0=1025\r\nSortType0=S\r\nSortOrder0=1\r\n";
     }
@@ -63,13 +65,14 @@ protected:
         window_.criteria.reportOutput = true;
         window_.criteria.optReport = {false, false, true};
         window_.report = name;
-        host_.session.iOutputType = outputType;
+        bp::test::SessionSeed::iOutputType(host_.session, outputType);
     }
     RunOutcome run() { return RunCommand(host_.session, window_).cmdOK_Click(); }
     std::vector<std::string> texts() {
         std::vector<std::string> all;
-        for (const auto& m : host_.ui.messages())
+        for (const auto& m : host_.ui.messages()) {
             all.push_back(m.request.text);
+        }
         return all;
     }
     static std::string read(const std::string& path) {
@@ -142,7 +145,7 @@ TEST_F(RunCommandTest, ASpreadsheetReportLeavesEverythingForTheBuilderThenLaunch
     report(0, "Pipeline");
     EXPECT_EQ(run(), RunOutcome::Completed);
     EXPECT_EQ(host_.settings.GetSetting("Report", "Path", ""),
-              host_.session.sTemplatesFolder + "Pipeline.XLT");
+              host_.session.sTemplatesFolder() + "Pipeline.XLT");
     EXPECT_EQ(host_.settings.GetSetting("Report", "SortCol0", ""), "2");
     EXPECT_EQ(host_.settings.GetSetting("Settings", "DataFile", ""), host_.file("data.CSV"));
     EXPECT_EQ(read(host_.file("data.CSV")).substr(0, 34),
@@ -202,16 +205,16 @@ TEST_F(RunCommandTest, TheDecimalSymbolIsReadAtEveryRun) {
     {
         ScopedEnv german("BRINDLEPATH_LOCALE", "de_DE");
         run();
-        EXPECT_EQ(host_.session.sDecimalSep, ",");
+        EXPECT_EQ(host_.session.sDecimalSep(), ",");
     }
     run();
-    EXPECT_EQ(host_.session.sDecimalSep, ".");
+    EXPECT_EQ(host_.session.sDecimalSep(), ".");
 }
 
 // The host writes its amounts with a "." whatever the region; the user types the bounds the
 // region's way. Every region selects the same sales and writes the same rows.
 TEST_F(RunCommandTest, AnAmountConditionSelectsTheSameRowsInEveryRegion) {
-    std::ofstream(host_.session.sTemplatesFolder + "Amounts.DXL", std::ios::binary)
+    std::ofstream(host_.session.sTemplatesFolder() + "Amounts.DXL", std::ios::binary)
         << "FieldsIncluded=1\f1025\f34\f\r\nFieldNamesIncluded=ID\fCompany\fAmount\f\r\n"
            "Sort0=1025\r\nSortType0=S\r\nSortOrder0=1\r\n";
     writeDefinition("Amounts.XLT");

@@ -43,7 +43,7 @@ TEST_F(FrmNewTest, NewExcelReportIsMadeFromTheStarterFilesAndSelected) {
     EXPECT_EQ(read("Monthly.XLT"), "starter template");
     EXPECT_EQ(listed(), (std::vector<std::string>{"Alpha", "Monthly", "Zeta"}));
     EXPECT_EQ(current(), "Monthly");
-    EXPECT_EQ(session.sReportName, "Monthly");
+    EXPECT_EQ(session.sReportName(), "Monthly");
     EXPECT_GE(window.menuUpdates, 1);  // the report menu follows a list that was empty
     EXPECT_TRUE(messages().empty());
 }
@@ -73,7 +73,7 @@ TEST_F(FrmNewTest, ExistingNameIsRefusedInAnyLetterCase) {
         EXPECT_EQ(files(), (std::vector<std::string>{"Monthly.DXL", "Monthly.XLT"}));
         EXPECT_EQ(read("Monthly.DXL"), "Monthly definition");
         EXPECT_EQ(read("Monthly.XLT"), "Monthly template");
-        EXPECT_TRUE(session.sReportName.empty());
+        EXPECT_TRUE(session.sReportName().empty());
     }
 }
 
@@ -140,7 +140,7 @@ TEST_F(FrmNewTest, CancelMakesNothing) {
         f.pressEscape();
     });
     commands.mnuNew_Click();
-    EXPECT_TRUE(session.sReportName.empty());
+    EXPECT_TRUE(session.sReportName().empty());
     EXPECT_EQ(files(), (std::vector<std::string>{"Alpha.DXL", "Alpha.XLT"}));
     EXPECT_EQ(current(), "Alpha");
 }
@@ -152,8 +152,8 @@ TEST_F(FrmNewTest, DuplicateCopiesTheSelectedReportsFiles) {
     onOpen<FrmNew>("frmNew", [](FrmNew& f) { answer(f, "Beta"); });
     ui.queuePopupChoice("mnuPopupDuplicate");
     window.lstReports().mouseDown(forms::MouseButton::Right, 0, 5, 5);
-    EXPECT_TRUE(window.copy);
-    EXPECT_EQ(window.toBeCopied, "Gamma");
+    EXPECT_TRUE(library.bCopy);
+    EXPECT_EQ(library.sReportToBeCopied, "Gamma");
     EXPECT_EQ(read("Beta.DXL"), "Gamma definition");
     EXPECT_EQ(read("Beta.XLT"), "Gamma template");
     EXPECT_EQ(listed(), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
@@ -166,7 +166,7 @@ TEST_F(FrmNewTest, NewAfterDuplicateCopiesTheStarterAgain) {
     onOpen<FrmNew>("frmNew", [](FrmNew& f) { answer(f, "Copy"); });
     commands.mnuPopupDuplicate_Click();
     createNew("Fresh");
-    EXPECT_FALSE(window.copy);
+    EXPECT_FALSE(library.bCopy);
     EXPECT_EQ(read("Copy.DXL"), "Alpha definition");
     EXPECT_EQ(read("Fresh.DXL"), "starter excel definition");
 }
@@ -184,7 +184,7 @@ TEST_F(FrmNewTest, CopyRefusedByTheFileSystemIsReportedAndTheDialogStays) {
     EXPECT_EQ(ui.messages()[0].request.icon, forms::MsgIcon::None);
     EXPECT_EQ(ui.messages()[0].request.title, "brindlepath");
     EXPECT_EQ(read("Blocked.XLT"), "starter template");  // copied before the failure, kept
-    EXPECT_TRUE(session.sReportName.empty());
+    EXPECT_TRUE(session.sReportName().empty());
 }
 
 TEST_F(FrmNewTest, MissingStarterFileGoesToTheErrorHandler) {

@@ -49,7 +49,7 @@ TEST_F(FrmRenameTest, RenamesBothFilesOfAnExcelReportAndSelectsIt) {
     EXPECT_EQ(files(), (std::vector<std::string>{"Beta.DXL", "Beta.XLT", "Zulu.DXL", "Zulu.XLT"}));
     EXPECT_EQ(read("Zulu.DXL"), "Alpha definition");
     EXPECT_EQ(read("Zulu.XLT"), "Alpha template");
-    EXPECT_EQ(window.newName, "Zulu");
+    EXPECT_EQ(library.sNewName, "Zulu");
     EXPECT_EQ(current(), "Zulu");
 }
 
@@ -58,7 +58,7 @@ TEST_F(FrmRenameTest, SameTextChangesNothing) {
     showList(kExcelReport);
     rename("Alpha");
     EXPECT_FALSE(stayedOpen);
-    EXPECT_TRUE(window.newName.empty());
+    EXPECT_TRUE(library.sNewName.empty());
     EXPECT_EQ(read("Alpha.DXL"), "Alpha definition");
     EXPECT_TRUE(messages().empty());
 }
@@ -111,7 +111,7 @@ TEST_F(FrmRenameTest, NameOfAnotherDefinitionIsRefusedInAnyCase) {
         EXPECT_EQ(read("Beta.XLT"), "Beta template");
         EXPECT_EQ(read("Alpha.DXL"), "Alpha definition");
         EXPECT_EQ(files().size(), 4u);
-        EXPECT_TRUE(window.newName.empty());
+        EXPECT_TRUE(library.sNewName.empty());
     }
 }
 
@@ -172,7 +172,7 @@ TEST_F(FrmRenameTest, CancelChangesNothing) {
         f.pressEscape();
     });
     commands.mnuPopupRename_Click();
-    EXPECT_TRUE(window.newName.empty());
+    EXPECT_TRUE(library.sNewName.empty());
     EXPECT_EQ(files(), std::vector<std::string>{"Export.DCS"});
 }
 

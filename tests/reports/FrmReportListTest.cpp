@@ -30,7 +30,7 @@ const ModeCase kModes[] = {
 class FrmReportListTest : public ReportsFixture {
 protected:
     FrmReportListTest() {
-        library.openReportSettings = [this] { settingsOpened.push_back(session.sReportName); };
+        library.openReportSettings = [this] { settingsOpened.push_back(session.sReportName()); };
         for (const char* name : {"Alpha", "Beta", "Gamma"}) {
             addExcel(name);
         }
@@ -128,7 +128,7 @@ TEST_F(FrmReportListTest, DeleteRemovesTheFilesAndSelectsTheFirstEntry) {
               (std::vector<std::string>{"Alpha.DXL", "Alpha.XLT", "Gamma.DXL", "Gamma.XLT"}));
     EXPECT_EQ(listed(), (std::vector<std::string>{"Alpha", "Gamma"}));
     EXPECT_EQ(current(), "Alpha");
-    EXPECT_EQ(session.sReportName, "Beta");
+    EXPECT_EQ(session.sReportName(), "Beta");
 }
 
 TEST_F(FrmReportListTest, DeleteCancelledKeepsTheFiles) {
@@ -168,11 +168,11 @@ TEST_F(FrmReportListTest, RenameRenamesTheChosenReportAndSelectsItInTheMainList)
 
 TEST_F(FrmReportListTest, DuplicateCopiesTheChosenReport) {
     showList(kExcelReport, 2);
-    window.copy = false;
+    library.bCopy = false;
     onOpen<FrmNew>("frmNew", [](FrmNew& f) { answer(f, "Delta"); });
     choose(&ReportCommands::mnuDuplicate_Click, 0);
-    EXPECT_TRUE(window.copy);
-    EXPECT_EQ(window.toBeCopied, "Alpha");
+    EXPECT_TRUE(library.bCopy);
+    EXPECT_EQ(library.sReportToBeCopied, "Alpha");
     EXPECT_EQ(read("Delta.DXL"), "Alpha definition");
     EXPECT_EQ(read("Delta.XLT"), "Alpha template");
     EXPECT_EQ(listed(), (std::vector<std::string>{"Alpha", "Beta", "Delta", "Gamma"}));

@@ -100,9 +100,9 @@ TEST_F(FrmTemplateFolderTest, CancelStoresNothing) {
 }
 
 TEST_F(FrmTemplateFolderTest, TheRunningProgramKeepsItsFolder) {
-    const std::string before = session.sTemplatesFolder;
+    const std::string before = session.sTemplatesFolder();
     open([](FrmTemplateFolder& f) { f.txtPath().setText("/srv/other"); });
-    EXPECT_EQ(session.sTemplatesFolder, before);
+    EXPECT_EQ(session.sTemplatesFolder(), before);
     open([](FrmTemplateFolder&) {});
     EXPECT_EQ(shown, "/srv/other");  // the stored text shows again in the same run
 }

@@ -58,7 +58,7 @@ TEST_F(MainWindowReportsTest, NewFromTheMenuIsListedAndTheMenuFollowsAnEmptiedLi
 
 TEST_F(MainWindowReportsTest, DoubleClickOpensTheSettingsHook) {
     std::string opened;
-    reports->library().openReportSettings = [&] { opened = session.sReportName; };
+    reports->library().openReportSettings = [&] { opened = session.sReportName(); };
     c().lstReports->doubleClick(2);
     EXPECT_EQ(opened, "Zeta");
 }

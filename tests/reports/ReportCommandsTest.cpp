@@ -225,7 +225,7 @@ TEST_F(ReportCommandsTest, ABuilderThatDoesNotStartLeavesTheNextRunAReport) {
 
 TEST_F(ReportCommandsTest, EditAndDoubleClickOpenTheSettingsOfTheSelectedReport) {
     std::vector<std::string> opened;
-    library.openReportSettings = [&] { opened.push_back(session.sReportName); };
+    library.openReportSettings = [&] { opened.push_back(session.sReportName()); };
     addExcel("Alpha");
     addExcel("Beta");
     showList(kExcelReport, 1);

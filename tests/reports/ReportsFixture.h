@@ -25,6 +25,7 @@
 #include "reports/ReportLibrary.h"
 #include "reports/ReportList.h"
 #include "reports/ReportsWindow.h"
+#include "support/SessionSeed.h"
 
 namespace bp::reports::test {
 
@@ -49,14 +50,8 @@ public:
         return *findAs<forms::MenuEntry>(name);
     }
     void Update_ReportMenu() override { ++menuUpdates; }
-    bool& bCopy() override { return copy; }
-    std::string& sReportToBeCopied() override { return toBeCopied; }
-    std::string& sNewName() override { return newName; }
 
     int menuUpdates = 0;
-    bool copy = false;
-    std::string toBeCopied;
-    std::string newName;
 
 private:
     forms::ListBox* list_ = nullptr;
@@ -81,7 +76,7 @@ protected:
     void addCsv(const std::string& name) { write(templ(name + ".DCS"), name + " csv"); }
     // Fills the stand-in main list for `kind` and selects `position`.
     void showList(int kind, int position = 0) {
-        session.iOutputType = kind;
+        bp::test::SessionSeed::iOutputType(session, kind);
         library.reload();
         if (position >= 0 && position < window.lstReports().listCount()) {
             window.lstReports().setListIndex(position);
@@ -89,12 +84,12 @@ protected:
     }
 
     std::string program(const std::string& file) const { return session.programFolder + file; }
-    std::string templ(const std::string& file) const { return session.sTemplatesFolder + file; }
+    std::string templ(const std::string& file) const { return session.sTemplatesFolder() + file; }
     bool has(const std::string& file) const {
-        return std::filesystem::exists(session.sTemplatesFolder + file);
+        return std::filesystem::exists(session.sTemplatesFolder() + file);
     }
     std::string read(const std::string& file) const {
-        std::ifstream in(session.sTemplatesFolder + file);
+        std::ifstream in(session.sTemplatesFolder() + file);
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
@@ -162,7 +157,7 @@ private:
         made.shell = &shell;
         made.launcher = &launcher;
         made.programFolder = temp.path().string();
-        made.sTemplatesFolder = made.programFolder + "/Templates/";
+        bp::test::SessionSeed::sTemplatesFolder(made, made.programFolder + "/Templates/");
         return made;
     }
 

@@ -14,6 +14,7 @@
 #include "platform/MemorySettingsStore.h"
 #include "platform/RecordingShell.h"
 #include "platform/TestSupport.h"
+#include "support/SessionSeed.h"
 
 namespace bp::test {
 
@@ -28,7 +29,7 @@ public:
         session.shell = &shell;
         session.host = host.get();
         session.programFolder = folder.path().string();
-        session.sTemplatesFolder = session.programFolder + "/Templates/";
+        SessionSeed::sTemplatesFolder(session, session.programFolder + "/Templates/");
         attach();
     }
 

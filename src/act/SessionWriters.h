@@ -1,0 +1,12 @@
+#pragma once
+// The writers a folder's Session key admits besides the folder's own: the desktop front end,
+// whose pictures stage values of their own and put the user's back, and the tests, which
+// seed values as their writers would have written them.
+
+namespace bp::gui {
+class Program;
+}  // namespace bp::gui
+
+namespace bp::test {
+struct SessionSeed;
+}  // namespace bp::test
