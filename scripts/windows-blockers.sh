@@ -13,12 +13,14 @@ tp=$build/third_party
 gtest=/usr/src/googletest
 version=$(sed -nE 's/^project\(brindlepath VERSION ([0-9.]+).*/\1/p' "$top/CMakeLists.txt")
 rsp=$build/blockers.rsp
+# A string literal as a definition in a response file, which takes quotes away unless escaped.
+quoted() { printf '\\"%s\\"' "$1"; }
 # The project's own warning set (cmake/Warnings.cmake) and the definitions its targets get.
 printf '%s\n' -std=c++20 -fsyntax-only -Wall -Wextra -Wpedantic -Werror -Wshadow=local \
     -Wnon-virtual-dtor -Wno-missing-field-initializers "-I$top/src" "-I$top/tests" \
-    "-DBRINDLEPATH_VERSION=\"$version\"" "-DBRINDLEPATH_TEST_SOURCE_DIR=\"$top\"" \
-    "-DBRINDLEPATH_TEST_BIN_DIR=\"$build/bin\"" "-DBRINDLEPATH_BUILT_PROGRAM_DIR=\"$build/bin\"" \
-    "-DBP_PROGRAM_DIR=\"$build/bin\"" \
+    "-DBRINDLEPATH_VERSION=$(quoted "$version")" "-DBRINDLEPATH_TEST_SOURCE_DIR=$(quoted "$top")" \
+    "-DBRINDLEPATH_TEST_BIN_DIR=$(quoted "$build/bin")" \
+    "-DBRINDLEPATH_BUILT_PROGRAM_DIR=$(quoted "$build/bin")" "-DBP_PROGRAM_DIR=$(quoted "$build/bin")" \
     -isystem "$tp/json/include" -isystem "$tp/sqlite" -isystem "$tp/src/pugixml/src" \
     -isystem "$tp/src/libzip/lib" -isystem "$tp/libzip" \
     -isystem "$gtest/googletest/include" -isystem "$gtest/googlemock/include" "$@" > "$rsp"
