@@ -114,8 +114,9 @@ windows_deps() {
 windows_configure() { # skipped layers, skipped test folders
     local launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    cmake -S "$top" -B "$win_build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-i686.cmake" \
-        -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
+    # Makefiles: the keep-going attempt below reads make's failure lines.
+    cmake -S "$top" -B "$win_build" -G "Unix Makefiles" \
+        -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-i686.cmake" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
         "-DBRINDLEPATH_WINDOWS_SKIP=$1" "-DBRINDLEPATH_WINDOWS_SKIP_TESTS=$2" > "$win_build/configure.log" 2>&1 ||
         { cat "$win_build/configure.log"; return 1; }
 }
