@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # One entry for people and CI: install what is missing, build, test, start.
-#   scripts/bp.sh deps | build | test | start | bench
+#   scripts/bp.sh deps | build | test | start | bench | windows
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BRINDLEPATH_BUILD_DIR:-$top/build}
 asan_build=${build}-asan
+win_build=${BRINDLEPATH_WIN_BUILD_DIR:-$top/build-win32}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -67,11 +68,107 @@ start() {
 
 bench() { build; for b in "$build"/bench/*; do [ -x "$b" ] && "$b"; done; }
 
+# --- Windows edition (32-bit, mingw-w64, tests under Wine) ---------------------------------
+
+missing_packages() { # list file
+    while read -r pkg; do
+        [ -z "$pkg" ] || [[ $pkg == \#* ]] && continue
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || echo "$pkg"
+    done < "$1"
+}
+
+# The source packages of the third-party libraries come from the suites the binary packages
+# come from, so the deb-src entry copies the Debian entries and changes only their type.
+add_deb_src() {
+    grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/ && return 1
+    local entry=/etc/apt/sources.list.d/brindlepath-deb-src.sources
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | as_root tee "$entry" >/dev/null
+    else
+        local suite; suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
+        printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+            "$suite" "$suite" | as_root tee "$entry" >/dev/null
+    fi
+    echo "Added source package entry $entry"
+}
+
+windows_deps() {
+    local update=0
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386; update=1
+    fi
+    add_deb_src && update=1
+    local missing; mapfile -t missing < <(missing_packages "$top/scripts/packages-windows.txt")
+    [ ${#missing[@]} -gt 0 ] && update=1
+    [ $update = 1 ] && as_root nice -n 19 apt-get update -q -o DPkg::Lock::Timeout=900
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root env DEBIAN_FRONTEND=noninteractive nice -n 19 apt-get install -y -q -o DPkg::Lock::Timeout=900 \
+            --no-install-recommends "${missing[@]}"
+    fi
+}
+
+# The cross build of everything that builds for Windows yet, and its tests under Wine. Every
+# layer is tried first; the layers and test folders that fail are then left out (with all
+# that links them), so the run ends green with what builds and lists what it skipped.
+windows_configure() { # skipped layers, skipped test folders
+    local launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    # Makefiles: the keep-going attempt below reads make's failure lines.
+    cmake -S "$top" -B "$win_build" -G "Unix Makefiles" \
+        -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-i686.cmake" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
+        "-DBRINDLEPATH_WINDOWS_SKIP=$1" "-DBRINDLEPATH_WINDOWS_SKIP_TESTS=$2" > "$win_build/configure.log" 2>&1 ||
+        { cat "$win_build/configure.log"; return 1; }
+}
+
+# Folders of the failed targets in a keep-going build log, each with the first compiler or
+# linker error printed before it.
+windows_failures() { # log
+    awk '/error|undefined reference/ && !/\*\*\*/ { err = $0 }
+         /\*\*\* \[/ && match($0, /\[[^:]*\/CMakeFiles\/[^\/]*\.dir\//) {
+             dir = substr($0, RSTART + 1, RLENGTH - 1); sub(/\/CMakeFiles\/.*/, "", dir)
+             if (!(dir in seen)) { seen[dir] = 1; print dir "\t" err }
+         }' "$1"
+}
+
+windows_build() {
+    mkdir -p "$win_build"
+    windows_configure "" ""
+    local log=$win_build/attempt.log layers=() tests=() dir err
+    if ! nice -n 19 cmake --build "$win_build" -j "$jobs" -- -k > "$log" 2>&1; then
+        while IFS=$'\t' read -r dir err; do
+            case $dir in
+                src/*) layers+=("${dir#src/}") ;;
+                tools) layers+=(tools) ;;
+                tests/*) tests+=("${dir#tests/}") ;;
+                *) cat "$log"; echo "The build of $dir failed: $err" >&2; return 1 ;;
+            esac
+            echo "Does not build for Windows yet: $dir: $(sed -E "s#^(\.\./)+##" <<<"$err")"
+        done < <(windows_failures "$log")
+        [ ${#layers[@]} -gt 0 ] || [ ${#tests[@]} -gt 0 ] || { cat "$log"; return 1; }
+        local IFS=';'
+        windows_configure "${layers[*]}" "${tests[*]}"
+    fi
+    grep -E 'Windows build|Third-party source' "$win_build/configure.log" | sed 's/^-- //'
+    nice -n 19 cmake --build "$win_build" -j "$jobs"
+}
+
+windows() {
+    local t0=$SECONDS t1 t2
+    windows_deps
+    t1=$SECONDS
+    windows_build
+    t2=$SECONDS
+    (cd "$win_build" && ctest --output-on-failure -j "$jobs" --timeout 300)
+    echo "Windows edition: packages $((t1 - t0)) s, build $((t2 - t1)) s, tests under Wine $((SECONDS - t2)) s"
+}
+
 case "${1:-}" in
     deps) deps ;;
     build) build ;;
     test) test_all ;;
     start) start ;;
     bench) bench ;;
-    *) echo "usage: $0 deps|build|test|start|bench" >&2; exit 2 ;;
+    windows) windows ;;
+    *) echo "usage: $0 deps|build|test|start|bench|windows" >&2; exit 2 ;;
 esac
