@@ -15,9 +15,9 @@ namespace bp::act {
 class Host {
 public:
     virtual ~Host() = default;
-    virtual std::shared_ptr<ActApp> createAppObject() = 0;    // "ACTOLE.APPOBJECT"
-    virtual std::shared_ptr<Database> createDatabase() = 0;   // "ACTOLE.DATABASE"
-    virtual std::shared_ptr<AuxCmds> createAuxCmds() = 0;     // "ACTOLE.AUXCMDS"
+    virtual std::shared_ptr<ActApp> createAppObject() = 0;   // "ACTOLE.APPOBJECT"
+    virtual std::shared_ptr<Database> createDatabase() = 0;  // "ACTOLE.DATABASE"
+    virtual std::shared_ptr<AuxCmds> createAuxCmds() = 0;    // "ACTOLE.AUXCMDS"
     virtual std::shared_ptr<ActEvent> createEventControl() = 0;
     // Calls per member ("Sales.GoTo", "Sales.Data", ...), for tests and benchmarks.
     virtual std::map<std::string, std::uint64_t> callCounts() const = 0;

@@ -37,8 +37,9 @@ std::optional<BatchArgs> parse(const std::vector<std::string>& args, std::ostrea
 }
 
 std::optional<platform::SettingPairs> selectionKeys(const BatchArgs& args, std::ostream& err) {
-    if (!args.selection)
+    if (!args.selection) {
         return platform::SettingPairs{};
+    }
     if (!std::filesystem::is_regular_file(*args.selection)) {
         err << "brindlepath: cannot read the selection " << *args.selection << "\n";
         return std::nullopt;
@@ -55,22 +56,26 @@ int runBatch(const std::vector<std::string>& args, std::ostream& err) {
 int runBatch(const std::vector<std::string>& args, std::ostream& err,
              std::unique_ptr<HostFactory> hostFactory) {
     auto parsed = parse(args, err);
-    if (!parsed)
+    if (!parsed) {
         return kFailed;
+    }
     auto overrides = selectionKeys(*parsed, err);
-    if (!overrides)
+    if (!overrides) {
         return kFailed;
+    }
     StartUp startUp(std::move(hostFactory));
     output::SettingsOverlay settings(startUp.userSettings(), *overrides);
     output::BatchUi ui(err, parsed->out);
     auto frmMain = startUp.run(ui, settings);
-    if (!frmMain)
+    if (!frmMain) {
         return kFailed;
+    }
     frmMain->cmdOK_Click();
     // A completed run closes the window; after a stop the window is closed here, and the
     // overlay keeps the window's own keys out of the user's store.
-    if (!frmMain->loaded())
+    if (!frmMain->loaded()) {
         return kCompleted;
+    }
     frmMain->unload();
     return kStopped;
 }

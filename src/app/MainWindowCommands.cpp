@@ -14,9 +14,7 @@ MainWindowCommands::MainWindowCommands(FrmMain& frmMain, act::Session& session)
     frmMain_.commands.mnuIntegrate = [this] { mnuIntegrate_Click(); };
     frmMain_.commands.unloadIntegrate = [this] { unloadIntegrate(); };
     reports_ = MainWindowReports::install(frmMain_);
-    reports_->library().openReportSettings = [this] {
-        definitions::showReportSettings(session_);
-    };
+    reports_->library().openReportSettings = [this] { definitions::showReportSettings(session_); };
 }
 
 MainWindowCommands::~MainWindowCommands() = default;
@@ -27,8 +25,9 @@ criteria::Criteria MainWindowCommands::currentCriteria() {
 
 std::optional<std::string> MainWindowCommands::selectedReport() {
     const forms::ListBox& list = *frmMain_.criteriaControls().lstReports;
-    if (list.listIndex() < 0)
+    if (list.listIndex() < 0) {
         return std::nullopt;
+    }
     return list.list(list.listIndex());
 }
 
@@ -61,8 +60,9 @@ void MainWindowCommands::mnuIntegrate_Click() {
 }
 
 void MainWindowCommands::unloadIntegrate() {
-    if (frmIntegrate_ && frmIntegrate_->loaded())
+    if (frmIntegrate_ && frmIntegrate_->loaded()) {
         frmIntegrate_->unload();
+    }
 }
 
 void connectCommands(FrmMain& frmMain, act::Session& session) {

@@ -25,14 +25,17 @@ std::string existingOrBuiltPath(const act::Session& session, const std::string& 
 }
 
 void stageLine(act::Session& session, std::string line) {
-    if (!line.empty() && line.back() == '\r')
+    if (!line.empty() && line.back() == '\r') {
         line.pop_back();
-    if (line.empty())
+    }
+    if (line.empty()) {
         return;
+    }
     auto eq = line.find('=');
     // A line without "=" has no value to stage; the caller's handler reports it.
-    if (eq == std::string::npos)
+    if (eq == std::string::npos) {
         raise(kErrSubscript, "Subscript out of range");
+    }
     // Everything after the first "=" is the value, so a caption holding "=" survives.
     session.settings->SaveSetting(kSection, line.substr(0, eq), line.substr(eq + 1));
 }
@@ -43,8 +46,9 @@ void stageLine(act::Session& session, std::string line) {
 std::string encodedLike(const std::string& path, const std::string& text) {
     std::string old;
     if (platform::readWholeFile(path, kMaxDefinitionBytes, old) != 0 ||
-        platform::TextCodec::detect(old) != platform::TextEncoding::Windows1252)
+        platform::TextCodec::detect(old) != platform::TextEncoding::Windows1252) {
         return text;
+    }
     return platform::TextCodec::toWindows1252(text).value_or(text);
 }
 
@@ -110,8 +114,9 @@ bool Load_DefFile(act::Session& session, const std::string& reportName, int repo
     session.settings->batch([&] {
         session.settings->DeleteSetting(kSection);
         std::string line;
-        while (std::getline(in, line))
+        while (std::getline(in, line)) {
             stageLine(session, std::move(line));
+        }
     });
     return true;
 }

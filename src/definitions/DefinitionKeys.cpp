@@ -96,41 +96,49 @@ struct SplitKey {
 SplitKey split(std::string_view key) {
     SplitKey s;
     size_t head = 0;
-    while (head < key.size() && isDigit(key[head]))
+    while (head < key.size() && isDigit(key[head])) {
         ++head;
+    }
     s.hasColumn = head > 0;
     size_t tail = key.size();
-    while (tail > head && isDigit(key[tail - 1]))
+    while (tail > head && isDigit(key[tail - 1])) {
         --tail;
+    }
     s.base = key.substr(head, tail - head);
     s.hasIndex = tail < key.size();
-    if (s.hasIndex)
+    if (s.hasIndex) {
         s.index = std::stoi(std::string(key.substr(tail, 6)));
+    }
     return s;
 }
 
 const KeyEntry* find(std::string_view key, int* section) {
-    if (key.empty())
+    if (key.empty()) {
         return nullptr;
+    }
     for (const auto& e : kCatalogue) {
-        if (e.form == Form::Plain && core::equalNoCase(e.base, key))
+        if (e.form == Form::Plain && core::equalNoCase(e.base, key)) {
             return &e;
+        }
     }
     SplitKey s = split(key);
-    if (!s.hasIndex)
+    if (!s.hasIndex) {
         return nullptr;
+    }
     *section = s.index;
     Form wanted = s.hasColumn ? Form::Column : Form::Indexed;
     auto matches = [&](const KeyEntry& e) {
         return e.form == wanted && core::equalNoCase(e.base, s.base);
     };
     for (const auto& e : kCatalogue) {
-        if (matches(e))
+        if (matches(e)) {
             return &e;
+        }
     }
     for (const auto& e : kMoreColumnKeys) {
-        if (matches(e))
+        if (matches(e)) {
             return &e;
+        }
     }
     return nullptr;
 }
@@ -148,10 +156,12 @@ std::string columnKey(int fieldId, std::string_view base, int section) {
 std::string keyDefault(std::string_view key) {
     int section = 0;
     const KeyEntry* e = find(key, &section);
-    if (!e)
+    if (!e) {
         return {};
-    if (section == kSummarySection && e->summaryValue != kSame)
+    }
+    if (section == kSummarySection && e->summaryValue != kSame) {
         return std::string(e->summaryValue);
+    }
     return std::string(e->value);
 }
 

@@ -11,10 +11,12 @@ namespace {
 constexpr int kStatusFieldId = 27;
 
 int hostTypeOf(act::Session& session, int fieldId) {
-    if (fieldId < 500)
+    if (fieldId < 500) {
         return session.objSales->Fields()->Type(fieldId);
-    if (fieldId < kFirstCustomId)
+    }
+    if (fieldId < kFirstCustomId) {
         return session.objGroup->Fields()->Type(fieldId - 500);
+    }
     if (fieldId < 1000) {
         std::string slot = stagedValue(session, sectionKey("FieldID", fieldId - kFirstCustomId));
         int contactField = platform::CInt(slot);
@@ -50,8 +52,9 @@ std::string typeCodeOf(int hostType) {
 }
 
 std::string GetFieldType(act::Session& session, int fieldId) {
-    if (fieldId == kStatusFieldId)
+    if (fieldId == kStatusFieldId) {
         return "S";
+    }
     return typeCodeOf(hostTypeOf(session, fieldId));
 }
 

@@ -34,8 +34,9 @@ std::vector<std::string> splitItems(const std::string& text) {
     std::vector<std::string> items;
     std::string item;
     std::istringstream in(text);
-    while (std::getline(in, item, kItemEnd))
+    while (std::getline(in, item, kItemEnd)) {
         items.push_back(item);
+    }
     return items;
 }
 
@@ -44,15 +45,18 @@ std::vector<std::string> splitItems(const std::string& text) {
 void FrmReportSettings::Populate_lstRight() {
     lstRight_->clear();
     const std::string included = stagedValue(session_, "FieldsIncluded");
-    if (included.size() < 2)
+    if (included.size() < 2) {
         return;
+    }
     for (const std::string& id : splitItems(included)) {
         // An ID no report field has (a hand-edited file) has no column to show.
         const auto value = wholeNumberOf(id);
-        if (!value)
+        if (!value) {
             continue;
-        if (auto field = findReportField(static_cast<int>(*value)))
+        }
+        if (auto field = findReportField(static_cast<int>(*value))) {
             lstRight_->addItem(std::string(field->caption));
+        }
     }
 }
 
@@ -60,24 +64,28 @@ void FrmReportSettings::Populate_lstLeft(int table, const std::string& select) {
     lstLeft_->clear();
     std::vector<std::string> included;
     for (const ListEntry& entry : lstRight_->entries()) {
-        if (entry.text != kEmptyColumn)
+        if (entry.text != kEmptyColumn) {
             included.push_back(entry.text);
+        }
     }
     for (const ReportField& field : reportFields()) {
         const std::string caption(field.caption);
-        if (!fitsTable(field.id, table) || std::ranges::count(included, caption) > 0)
+        if (!fitsTable(field.id, table) || std::ranges::count(included, caption) > 0) {
             continue;
+        }
         const int at = lstLeft_->addItem(caption);
-        if (!select.empty() && select == caption)
+        if (!select.empty() && select == caption) {
             lstLeft_->setSelected(at, true);
+        }
     }
 }
 
 void FrmReportSettings::cboTables_Click() {
     run("cboTables_Click", [&] {
         Populate_lstLeft(cboTables_->listIndex(), "");
-        if (lstLeft_->listCount() > 0)
+        if (lstLeft_->listCount() > 0) {
             lstLeft_->setSelected(0, true);
+        }
     });
 }
 
@@ -85,23 +93,27 @@ void FrmReportSettings::Switch_Item(int position, ListBox& from, ListBox& to) {
     const std::string text = from.list(position);
     to.addItem(text);
     // "Empty column" may be included any number of times, so it stays on offer.
-    if (&from == lstLeft_ && text == kEmptyColumn)
+    if (&from == lstLeft_ && text == kEmptyColumn) {
         return;
+    }
     marked_.push_back(position);
 }
 
 void FrmReportSettings::Purge(ListBox& list) {
     std::ranges::sort(marked_, std::greater<>());
-    for (int position : marked_)
+    for (int position : marked_) {
         list.removeItem(position);
+    }
     marked_.clear();
 }
 
 void FrmReportSettings::MoveListboxItem(ListBox& list, int from, int to) {
-    if (from < 0)
+    if (from < 0) {
         from = list.listIndex();
-    if (from < 0 || from >= list.listCount() || to < 0 || to >= list.listCount())
+    }
+    if (from < 0 || from >= list.listCount() || to < 0 || to >= list.listCount()) {
         return;
+    }
     const std::string text = list.list(from);
     const auto data = list.itemData(from);
     list.removeItem(from);
@@ -116,8 +128,9 @@ void FrmReportSettings::cmdButton_Click(int index) {
         ListBox& from = include ? *lstLeft_ : *lstRight_;
         ListBox& to = include ? *lstRight_ : *lstLeft_;
         const bool all = index == 0 || index == 3;
-        if (index == 2 && lstRight_->listCount() > 0)
+        if (index == 2 && lstRight_->listCount() > 0) {
             lstRight_->setListIndex(0);
+        }
         std::string lastMoved;
         marked_.clear();
         for (int p = 0; p < from.listCount(); ++p) {
@@ -128,25 +141,29 @@ void FrmReportSettings::cmdButton_Click(int index) {
         }
         Purge(from);
         if (include) {
-            if (lstRight_->listCount() > 0)
+            if (lstRight_->listCount() > 0) {
                 lstRight_->setSelected(lstRight_->listCount() - 1, true);
+            }
             return;
         }
         Populate_lstLeft(cboTables_->listIndex(), lastMoved);
-        if (lstRight_->selCount() == 0)
+        if (lstRight_->selCount() == 0) {
             setMoveButtons(false);
+        }
     });
 }
 
 void FrmReportSettings::cmdMove_Click(int index) {
     run("cmdMove_Click", [&] {
         const auto selected = lstRight_->selectedIndices();
-        if (selected.empty())
+        if (selected.empty()) {
             return;
+        }
         const int p = selected.front();
         const int to = index == 1 ? p - 1 : p + 1;
-        if (to < 0 || to >= lstRight_->listCount())
+        if (to < 0 || to >= lstRight_->listCount()) {
             return;
+        }
         // The caret may sit elsewhere than the selection after keyboard use; the user moves
         // what they see selected.
         lstRight_->setListIndex(p, Announcement::BeQuiet);
@@ -160,8 +177,9 @@ void FrmReportSettings::Save_Fields() {
     std::string names;
     for (const ListEntry& entry : lstRight_->entries()) {
         auto field = findReportField(entry.text);
-        if (!field)
+        if (!field) {
             continue;
+        }
         ids += std::to_string(field->id) + kItemEnd;
         names += entry.text + kItemEnd;
     }

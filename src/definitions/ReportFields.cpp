@@ -47,15 +47,17 @@ std::span<const ReportField> reportFields() {
 
 std::optional<ReportField> findReportField(int id) {
     auto it = std::ranges::find(kFields, id, &ReportField::id);
-    if (it == kFields.end())
+    if (it == kFields.end()) {
         return std::nullopt;
+    }
     return *it;
 }
 
 std::optional<ReportField> findReportField(std::string_view caption) {
     auto it = std::ranges::find(kFields, caption, &ReportField::caption);
-    if (it == kFields.end())
+    if (it == kFields.end()) {
         return std::nullopt;
+    }
     return *it;
 }
 

@@ -16,13 +16,15 @@ namespace {
 
 std::optional<long> parseWhole(const std::string& text) {
     const std::string_view t = core::trimmed(text);
-    if (t.empty())
+    if (t.empty()) {
         return std::nullopt;
+    }
     long value = 0;
     const char* begin = t.data() + (t.starts_with('+') ? 1 : 0);
     auto [end, ec] = std::from_chars(begin, t.data() + t.size(), value);
-    if (ec != std::errc() || end != t.data() + t.size())
+    if (ec != std::errc() || end != t.data() + t.size()) {
         return std::nullopt;
+    }
     return value;
 }
 
@@ -31,20 +33,24 @@ std::optional<long> parseWhole(const std::string& text) {
 std::optional<double> decimal(const std::string& text) {
     for (std::string_view point : {".", ","}) {
         auto value = platform::NumberText::parse(platform::NumberForm{point}, text);
-        if (value)
+        if (value) {
             return std::isfinite(*value) ? value : std::nullopt;
+        }
     }
     return std::nullopt;
 }
 
 std::optional<bool> flag(const std::string& text) {
-    if (auto n = parseWhole(text))
+    if (auto n = parseWhole(text)) {
         return *n != 0;
+    }
     const std::string_view word = core::trimmed(text);
-    if (core::equalNoCase(word, "true"))
+    if (core::equalNoCase(word, "true")) {
         return true;
-    if (core::equalNoCase(word, "false"))
+    }
+    if (core::equalNoCase(word, "false")) {
         return false;
+    }
     return std::nullopt;
 }
 

@@ -21,8 +21,9 @@ constexpr std::chrono::seconds kConversionLimit{60};
 
 std::optional<std::string> findOffice() {
     for (const char* name : {"soffice", "libreoffice"}) {
-        if (auto found = platform::findOnPath(name))
+        if (auto found = platform::findOnPath(name)) {
             return found;
+        }
     }
     return std::nullopt;
 }
@@ -37,11 +38,13 @@ public:
         std::random_device random;
         for (int attempt = 0; attempt < 16 && path_.empty(); ++attempt) {
             fs::path candidate = temp / ("brindlepath-convert-" + std::to_string(random()));
-            if (fs::create_directory(candidate, error))
+            if (fs::create_directory(candidate, error)) {
                 path_ = candidate;
+            }
         }
-        if (path_.empty())
+        if (path_.empty()) {
             raise(kErrPermissionDenied, "No temporary folder could be made for the conversion.");
+        }
     }
     ~ScratchFolder() {
         std::error_code ignored;
@@ -58,8 +61,9 @@ private:
 bool isFresh(const std::string& copy, const std::string& original) {
     std::error_code error;
     auto copyTime = fs::last_write_time(copy, error);
-    if (error)
+    if (error) {
         return false;
+    }
     auto originalTime = fs::last_write_time(original, error);
     return !error && copyTime > originalTime;
 }
@@ -80,8 +84,9 @@ void convert(const std::string& office, const std::string& templatePath,
     fs::path source = scratch.path() / "template.xls";
     std::error_code error;
     fs::copy_file(templatePath, source, error);
-    if (error)
+    if (error) {
         cannotUse(templatePath, "it could not be read.");
+    }
     fs::path out = scratch.path() / "out";
     auto outcome = platform::runAndWait(
         {office, "-env:UserInstallation=file://" + (scratch.path() / "profile").string(),
@@ -89,15 +94,17 @@ void convert(const std::string& office, const std::string& templatePath,
          source.string()},
         kConversionLimit);
     fs::path made = out / "template.xltx";
-    if (outcome != platform::RunOutcome::Succeeded || !fs::is_regular_file(made, error))
+    if (outcome != platform::RunOutcome::Succeeded || !fs::is_regular_file(made, error)) {
         cannotUse(templatePath, outcome == platform::RunOutcome::TimedOut
                                     ? "LibreOffice took too long to convert it."
                                     : "LibreOffice could not convert it.");
+    }
     // Copied under a temporary name and renamed, so a half-written copy is never used.
     std::string part = target + ".part";
     fs::copy_file(made, part, fs::copy_options::overwrite_existing, error);
-    if (!error)
+    if (!error) {
         fs::rename(part, target, error);
+    }
     if (error) {
         fs::remove(part, error);
         cannotUse(templatePath, "its converted copy could not be saved beside it.");
@@ -111,11 +118,13 @@ bool isBinarySpreadsheet(const std::string& path) {
                                                              0xA1, 0xB1, 0x1A, 0xE1};
     std::array<char, 8> head{};
     std::ifstream in(path, std::ios::binary);
-    if (!in.read(head.data(), head.size()))
+    if (!in.read(head.data(), head.size())) {
         return false;
+    }
     for (size_t i = 0; i < head.size(); ++i) {
-        if (static_cast<unsigned char>(head[i]) != kSignature[i])
+        if (static_cast<unsigned char>(head[i]) != kSignature[i]) {
             return false;
+        }
     }
     return true;
 }
@@ -127,11 +136,13 @@ std::string convertedTemplatePath(const std::string& templatePath) {
 
 std::string openXmlTemplate(const std::string& templatePath) {
     std::string copy = convertedTemplatePath(templatePath);
-    if (isFresh(copy, templatePath))
+    if (isFresh(copy, templatePath)) {
         return copy;
+    }
     std::optional<std::string> office = findOffice();
-    if (!office)
+    if (!office) {
         cannotUse(templatePath, "LibreOffice, which can convert it, is not installed.");
+    }
     convert(*office, templatePath, copy);
     return copy;
 }

@@ -15,15 +15,18 @@ public:
     explicit Parser(DataFile& file) : file_(file) {}
 
     void feed(std::string_view bytes) {
-        for (char c : bytes)
+        for (char c : bytes) {
             step(c);
+        }
     }
 
     void finish() {
-        if (pendingCr_)
+        if (pendingCr_) {
             endLine();
-        if (inQuotes_ || !cell_.empty() || cellsInLine_ > 0 || sawQuote_)
+        }
+        if (inQuotes_ || !cell_.empty() || cellsInLine_ > 0 || sawQuote_) {
             endLine();
+        }
     }
 
 private:
@@ -47,8 +50,9 @@ private:
         if (pendingCr_) {
             pendingCr_ = false;
             endLine();
-            if (c == '\n')
+            if (c == '\n') {
                 return;
+            }
         }
         switch (c) {
             case '"':
@@ -72,8 +76,9 @@ private:
     }
 
     void endLine() {
-        if (cellsInLine_ == 0 && cell_.empty() && !sawQuote_)
+        if (cellsInLine_ == 0 && cell_.empty() && !sawQuote_) {
             return;  // blank lines carry no row
+        }
         file_.endCell(cell_);
         file_.endRow();
         cellsInLine_ = 0;
@@ -92,10 +97,12 @@ private:
 namespace {
 
 [[noreturn]] void refuseDataFile(const std::string& path, int err) {
-    if (err == platform::kErrnoFileTooLarge)
+    if (err == platform::kErrnoFileTooLarge) {
         raise(kErrFileNotFound, "The data file \"" + path + "\" is larger than 2 GB.");
-    if (err == platform::kErrnoNotRegularFile)
+    }
+    if (err == platform::kErrnoNotRegularFile) {
         raise(kErrFileNotFound, "The data file \"" + path + "\" is not a regular file.");
+    }
     raise(kErrFileNotFound, "The data file \"" + path + "\" could not be read.");
 }
 
@@ -104,29 +111,35 @@ namespace {
 DataFile DataFile::read(const std::string& path) {
     platform::File in;
     if (!in.openForReading(path)) {
-        if (in.error() == platform::kErrnoNotRegularFile)
+        if (in.error() == platform::kErrnoNotRegularFile) {
             refuseDataFile(path, in.error());
+        }
         raise(kErrFileNotFound, "The data file \"" + path + "\" could not be opened.");
     }
     std::optional<platform::FileStamp> stamp = in.stamp();
-    if (!stamp)
+    if (!stamp) {
         refuseDataFile(path, in.error());
-    if (static_cast<uint64_t>(stamp->size) > kMaxBytes)
+    }
+    if (static_cast<uint64_t>(stamp->size) > kMaxBytes) {
         refuseDataFile(path, platform::kErrnoFileTooLarge);
+    }
     DataFile file;
     Parser parser(file);
     std::string chunk(1 << 20, '\0');
     uint64_t total = 0;
     for (;;) {
         int64_t got = in.read(chunk.data(), chunk.size());
-        if (got < 0)
+        if (got < 0) {
             refuseDataFile(path, in.error());
-        if (got == 0)
+        }
+        if (got == 0) {
             break;
+        }
         // The file may grow while it is read.
         total += static_cast<uint64_t>(got);
-        if (total > kMaxBytes)
+        if (total > kMaxBytes) {
             refuseDataFile(path, platform::kErrnoFileTooLarge);
+        }
         parser.feed(std::string_view(chunk.data(), static_cast<size_t>(got)));
     }
     parser.finish();
@@ -142,21 +155,24 @@ DataFile DataFile::parse(std::string_view bytes) {
 }
 
 std::string_view DataFile::cell(size_t row, size_t column) const {
-    if (row >= rowCount() || column >= cellCount(row))
+    if (row >= rowCount() || column >= cellCount(row)) {
         return {};
+    }
     uint64_t index = rowStart_[row] + column;
     uint64_t begin = index == 0 ? 0 : cellEnd_[index - 1];
     return std::string_view(chars_).substr(begin, cellEnd_[index] - begin);
 }
 
 void DataFile::endCell(std::string& cellBytes) {
-    if (rowStart_.empty())
+    if (rowStart_.empty()) {
         rowStart_.push_back(0);
+    }
     // A cell from an older file written on Windows holds Windows-1252 text.
-    if (platform::TextCodec::isUtf8(cellBytes))
+    if (platform::TextCodec::isUtf8(cellBytes)) {
         chars_ += cellBytes;
-    else
+    } else {
         chars_ += platform::TextCodec::fromWindows1252(cellBytes);
+    }
     cellEnd_.push_back(chars_.size());
     cellBytes.clear();
 }

@@ -18,13 +18,16 @@ bool onPath(const std::string& program) {
 std::vector<std::string> dialogCommand(MessageKind kind, const std::string& text) {
     const std::string title(platform::kAppTitle);
     bool error = kind == MessageKind::Error;
-    if (onPath("zenity"))
+    if (onPath("zenity")) {
         return {"zenity", error ? "--error" : "--warning", "--no-markup", "--title=" + title,
                 "--text=" + text};
-    if (onPath("kdialog"))
+    }
+    if (onPath("kdialog")) {
         return {"kdialog", "--title", title, error ? "--error" : "--sorry", text};
-    if (onPath("xmessage"))
+    }
+    if (onPath("xmessage")) {
         return {"xmessage", "-center", "-title", title, "-buttons", "OK", text};
+    }
     return {};
 }
 
@@ -37,18 +40,21 @@ SystemDesktop::SystemDesktop() {
 }
 
 void SystemDesktop::open(const std::string& path) {
-    if (!quiet_)
+    if (!quiet_) {
         shell_.open(path, std::filesystem::path(path).parent_path().string());
+    }
 }
 
 void SystemDesktop::message(MessageKind kind, const std::string& text) {
     std::cerr << platform::kAppTitle << ": " << text << std::endl;
-    if (quiet_)
+    if (quiet_) {
         return;
+    }
     auto command = dialogCommand(kind, text);
     // FIXME: without zenity, kdialog or xmessage the message reaches standard error only.
-    if (!command.empty())
+    if (!command.empty()) {
         platform::runAndWait(command);
+    }
 }
 
 }  // namespace bp::launcher

@@ -13,8 +13,9 @@ namespace fs = std::filesystem;
 
 std::string safeFileName(std::string name) {
     for (char& c : name) {
-        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20)
+        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20) {
             c = '_';
+        }
     }
     return name.empty() || name == "." || name == ".." ? std::string("Report") : name;
 }
@@ -40,21 +41,24 @@ std::optional<LaunchOptions> parseArguments(int argc, const char* const* argv, s
 std::string defaultReportPath(const std::string& dataFile, const std::string& reportName,
                               const std::string& stamp) {
     fs::path folder = fs::path(dataFile).parent_path() / "Reports";
-    if (std::optional<std::string> existing = platform::findFolder(folder.string()))
+    if (std::optional<std::string> existing = platform::findFolder(folder.string())) {
         folder = *existing;  // a "reports" folder made by hand is the same folder
+    }
     std::string base = safeFileName(reportName) + " " + stamp;
     fs::path candidate = folder / (base + ".xlsx");
     // "report.XLSX" already there is the same name to the user's spreadsheet program.
-    for (int n = 2; platform::fileExists(candidate.string()); ++n)
+    for (int n = 2; platform::fileExists(candidate.string()); ++n) {
         candidate = folder / (base + " (" + std::to_string(n) + ").xlsx");
+    }
     return candidate.string();
 }
 
 int LaunchCommand::run(const LaunchOptions& options, const BuildDate& today,
                        const std::string& stamp) {
     try {
-        if (settings_.GetSetting("Settings", "Template", "0") == "1")
+        if (settings_.GetSetting("Settings", "Template", "0") == "1") {
             return editTemplate(options);
+        }
         return buildReport(options, today, stamp);
     } catch (const Error& error) {
         desktop_.message(MessageKind::Error, error.description());
@@ -71,10 +75,12 @@ int LaunchCommand::editTemplate(const LaunchOptions& options) {
     // Reset first: whatever happens to this edit, the next run builds a report again.
     settings_.SaveSetting("Settings", "Template", "0");
     std::optional<std::string> found = platform::findFile(path);
-    if (!found)
+    if (!found) {
         raise(kErrFileNotFound, "The template \"" + path + "\" was not found.");
-    if (!options.noOpen)
+    }
+    if (!options.noOpen) {
         desktop_.open(*found);
+    }
     std::cout << *found << std::endl;
     return kExitDone;
 }
@@ -89,15 +95,19 @@ int LaunchCommand::buildReport(const LaunchOptions& options, const BuildDate& to
     }
     std::error_code error;
     fs::path folder = fs::path(out).parent_path();
-    if (!folder.empty())
+    if (!folder.empty()) {
         fs::create_directories(folder, error);
-    if (error)
+    }
+    if (error) {
         raise(kErrPathNotFound, "The folder \"" + folder.string() + "\" could not be created.");
+    }
     BuildResult result = builder.build(out, today);
-    for (const auto& warning : result.warnings)
+    for (const auto& warning : result.warnings) {
         desktop_.message(MessageKind::Warning, warning);
-    if (!options.noOpen)
+    }
+    if (!options.noOpen) {
         desktop_.open(result.path);
+    }
     std::cout << result.path << std::endl;
     return kExitDone;
 }

@@ -24,8 +24,9 @@ std::optional<std::array<int, 3>> dateParts(std::string_view text) {
             ++i;
             continue;
         }
-        if (count == 3)
+        if (count == 3) {
             return std::nullopt;
+        }
         int value = 0;
         size_t digits = 0;
         while (i < text.size() && isDigit(text[i]) && digits < 5) {
@@ -35,8 +36,9 @@ std::optional<std::array<int, 3>> dateParts(std::string_view text) {
         }
         parts[count++] = value;
     }
-    if (count != 3)
+    if (count != 3) {
         return std::nullopt;
+    }
     return parts;
 }
 
@@ -55,10 +57,11 @@ Regional Regional::fromLocale(const platform::Locale& locale) {
     size_t month = pattern.find('M');
     size_t year = pattern.find('y');
     DateOrder order = DateOrder::MonthDayYear;
-    if (year < month && year < day)
+    if (year < month && year < day) {
         order = DateOrder::YearMonthDay;
-    else if (day < month)
+    } else if (day < month) {
         order = DateOrder::DayMonthYear;
+    }
     return Regional(decimal, group, order);
 }
 
@@ -78,15 +81,17 @@ std::optional<double> Regional::toNumber(std::string_view text) const {
         }
     }
     auto value = platform::NumberText::parse({decimal, group, Grouping::Thousands}, text);
-    if (!value || !std::isfinite(*value))
+    if (!value || !std::isfinite(*value)) {
         return std::nullopt;
+    }
     return value;
 }
 
 std::optional<double> Regional::toDateSerial(std::string_view text) const {
     auto parts = dateParts(core::trimmed(text));
-    if (!parts)
+    if (!parts) {
         return std::nullopt;
+    }
     auto [a, b, c] = *parts;
     int year = c, month = a, day = b;
     if (order_ == DateOrder::DayMonthYear) {
@@ -97,19 +102,22 @@ std::optional<double> Regional::toDateSerial(std::string_view text) const {
         month = b;
         day = c;
     }
-    if (year < 100)
+    if (year < 100) {
         year += year < 30 ? 2000 : 1900;  // the regional two-digit year window
+    }
     return dateSerial(year, month, day);
 }
 
 std::optional<double> Regional::dateSerial(int year, int month, int day) {
     static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 1900 || year > 9999 || month < 1 || month > 12 || day < 1)
+    if (year < 1900 || year > 9999 || month < 1 || month > 12 || day < 1) {
         return std::nullopt;
+    }
     bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     int last = kDays[static_cast<size_t>(month - 1)] + (month == 2 && leap ? 1 : 0);
-    if (day > last)
+    if (day > last) {
         return std::nullopt;
+    }
     // Days from civil (proleptic Gregorian), then shifted to the spreadsheet epoch.
     int y = month <= 2 ? year - 1 : year;
     int era = y / 400;

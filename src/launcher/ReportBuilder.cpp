@@ -24,8 +24,9 @@ public:
     explicit TempFiles(std::vector<std::string> paths) : paths_(std::move(paths)) {}
     ~TempFiles() {
         std::error_code ignored;
-        for (const auto& path : paths_)
+        for (const auto& path : paths_) {
             fs::remove(path, ignored);
+        }
     }
     TempFiles(const TempFiles&) = delete;
     TempFiles& operator=(const TempFiles&) = delete;
@@ -49,8 +50,9 @@ OpenedWorkbook openParts(WorkbookPackage package) {
     auto styles = std::make_unique<StyleSheet>(package.read(stylesPart));
     auto sheet = std::make_unique<TemplateSheet>(package.read(sheetPart));
     std::vector<std::string> shared;
-    if (std::string part = package.sharedStringsPart(); !part.empty())
+    if (std::string part = package.sharedStringsPart(); !part.empty()) {
         shared = readSharedStrings(package.read(part));
+    }
     return OpenedWorkbook{std::move(package), sheetPart,        stylesPart,
                           std::move(styles),  std::move(sheet), std::move(shared)};
 }
@@ -75,9 +77,10 @@ OpenedWorkbook openWorkbook(const std::string& templatePath, const std::string& 
 
 std::string ReportBuilder::dataFilePath() const {
     std::string path = settings_.GetSetting("Settings", "DataFile", "");
-    if (path.empty())
+    if (path.empty()) {
         raise(kErrFileNotFound,
               "No data file is named in the settings. Run the report from brindlepath first.");
+    }
     return path;
 }
 
@@ -93,10 +96,11 @@ BuildResult ReportBuilder::build(const std::string& outPath, const BuildDate& to
     ReportLayout layout(report, order);
     RowNumbering numbering(cells);
     size_t lastRow = layout.walk(numbering);
-    if (lastRow > kSheetRows)
+    if (lastRow > kSheetRows) {
         raise(kErrOverflow, "The report needs " + std::to_string(lastRow) +
                                 " rows, more than the " + std::to_string(kSheetRows) +
                                 " a sheet can hold.");
+    }
 
     // The workbook is built in a temporary beside the report; the sheet's rows go through a
     // scratch file of their own. A build killed half-way leaves both to the next build.
@@ -117,8 +121,9 @@ BuildResult ReportBuilder::build(const std::string& outPath, const BuildDate& to
     size_t lastColumn = report.topLeftColumn + report.columns.size() - 1;
     for (const auto& row : templateRows) {
         lastRow = std::max(lastRow, row.number);
-        for (const auto& cell : row.cells)
+        for (const auto& cell : row.cells) {
             lastColumn = std::max(lastColumn, cell.column);
+        }
     }
     auto [head, tail] =
         book.sheet->frame("A1:" + columnLetters(lastColumn) + std::to_string(lastRow));
@@ -134,8 +139,9 @@ BuildResult ReportBuilder::build(const std::string& outPath, const BuildDate& to
     book.package.write(book.stylesPart, book.styles->xml());
     book.package.writeFromFile(book.sheetPart, sheetPath);
     book.package.finish();
-    if (!saved.commit())
+    if (!saved.commit()) {
         raise(kErrPermissionDenied, "The report could not be saved as \"" + outPath + "\".");
+    }
     result.path = outPath;
     result.rows = data.rowCount();
     return result;

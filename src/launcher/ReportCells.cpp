@@ -9,8 +9,9 @@ constexpr std::string_view kValueMark = "<value>";
 
 std::string replaceValue(std::string caption, const std::string& value) {
     for (size_t at = caption.find(kValueMark); at != std::string::npos;
-         at = caption.find(kValueMark, at + value.size()))
+         at = caption.find(kValueMark, at + value.size())) {
         caption.replace(at, kValueMark.size(), value);
+    }
     return caption;
 }
 
@@ -19,8 +20,9 @@ std::string replaceValue(std::string caption, const std::string& value) {
 std::optional<double> ReportCells::value(size_t position, size_t column) const {
     using definitions::ValueKind;
     ValueKind kind = report_.columns[column].kind;
-    if (kind == ValueKind::Text)
+    if (kind == ValueKind::Text) {
         return std::nullopt;
+    }
     std::string_view cell = text(position, column);
     return kind == ValueKind::Number ? regional_.toNumber(cell) : regional_.toDateSerial(cell);
 }
@@ -42,8 +44,9 @@ std::string ReportCells::captionText(const TotalScope& scope) const {
 
 std::optional<size_t> ReportCells::captionColumn(const TotalScope& scope) const {
     size_t column = scope.totalRow->captionColumn;
-    if (scope.totalRow->columns[column].calc != CalcType::None)
+    if (scope.totalRow->columns[column].calc != CalcType::None) {
         return std::nullopt;
+    }
     return column;
 }
 
@@ -55,10 +58,12 @@ std::vector<double> ReportCells::columnWidths() const {
     for (size_t c = 0; c < report_.columns.size(); ++c) {
         // Dates and formatted amounts need about twelve characters whatever their text.
         size_t longest = report_.columns[c].caption.size();
-        if (report_.columns[c].kind != definitions::ValueKind::Text)
+        if (report_.columns[c].kind != definitions::ValueKind::Text) {
             longest = std::max<size_t>(longest, 12);
-        for (size_t p = 0; p < std::min(rowCount(), kSampleRows); ++p)
+        }
+        for (size_t p = 0; p < std::min(rowCount(), kSampleRows); ++p) {
             longest = std::max(longest, text(p, c).size());
+        }
         widths.push_back(std::clamp(static_cast<double>(longest) + 2, kNarrowest, kWidest));
     }
     return widths;
@@ -81,8 +86,9 @@ std::optional<double> ReportCells::totalValue(const TotalScope& scope, size_t co
         case CalcType::Total:
             return sum;
         case CalcType::Average:
-            if (isText || count == 0)
+            if (isText || count == 0) {
                 return std::nullopt;
+            }
             return sum / static_cast<double>(count);
         case CalcType::Count:
             return static_cast<double>(count);

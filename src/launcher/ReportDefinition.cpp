@@ -26,8 +26,9 @@ std::optional<long> toInteger(const std::string& text) {
     std::string t(core::trimmed(text));
     long value = 0;
     auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
-    if (t.empty() || ec != std::errc() || end != t.data() + t.size())
+    if (t.empty() || ec != std::errc() || end != t.data() + t.size()) {
         return std::nullopt;
+    }
     return value;
 }
 
@@ -42,8 +43,9 @@ std::vector<std::string> splitItems(const std::string& list) {
             item += c;
         }
     }
-    if (!item.empty())
+    if (!item.empty()) {
         items.push_back(item);  // a last item without its form-feed still counts
+    }
     return items;
 }
 
@@ -60,8 +62,9 @@ public:
     }
     bool flag(const std::string& key) const {
         std::string v(core::trimmed(text(key)));
-        if (v == "1" || v == "-1")
+        if (v == "1" || v == "-1") {
             return true;
+        }
         return core::equalNoCase(v, "true");
     }
     long integer(const std::string& key) const {
@@ -76,8 +79,9 @@ public:
         std::replace(v.begin(), v.end(), ',', '.');  // a regional "10,5" from the font dialog
         double value = 0;
         auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), value);
-        if (v.empty() || ec != std::errc() || end != v.data() + v.size() || value < 1)
+        if (v.empty() || ec != std::errc() || end != v.data() + v.size() || value < 1) {
             return std::stod(keyDefault(key));
+        }
         return std::min(value, 409.0);
     }
     BorderSpec border(const std::string& prefix, int n) const {
@@ -110,22 +114,25 @@ std::vector<ShownColumn> readColumns(const Keys& keys) {
     auto names = splitItems(keys.text("FieldNamesIncluded"));
     std::vector<ShownColumn> columns;
     for (size_t i = 0; i < ids.size(); ++i) {
-        if (core::trimmed(ids[i]).empty())
+        if (core::trimmed(ids[i]).empty()) {
             continue;
+        }
         ShownColumn column;
         column.fieldId = static_cast<int>(toInteger(ids[i]).value_or(0));
         column.caption = i < names.size() ? names[i] : "";
         if (auto field = definitions::findReportField(column.fieldId)) {
             column.kind = field->kind;
-            if (column.caption.empty())
+            if (column.caption.empty()) {
                 column.caption = std::string(field->caption);
+            }
         }
         if (definitions::isCustomSlot(column.fieldId)) {
             column.kind = ValueKind::Text;  // a custom slot may show any contact field
             std::string label =
                 keys.text(sectionKey("FieldName", column.fieldId - definitions::kFirstCustomId));
-            if (!label.empty())
+            if (!label.empty()) {
                 column.caption = label;
+            }
         }
         columns.push_back(column);
     }
@@ -153,8 +160,9 @@ TotalSpec readTotal(const Keys& keys, int n, const std::vector<ShownColumn>& col
         if (keys.flag(columnKey(column.fieldId, "Different", n))) {
             std::string stem = std::to_string(column.fieldId) + "Font";
             c.ownFont = keys.font(columnKey(column.fieldId, "FontName", n), stem, n);
-            if (c.ownFont->name.empty())
+            if (c.ownFont->name.empty()) {
                 c.ownFont->name = t.font.name;
+            }
         }
         t.columns.push_back(c);
     }
@@ -163,8 +171,9 @@ TotalSpec readTotal(const Keys& keys, int n, const std::vector<ShownColumn>& col
 
 std::optional<size_t> findColumn(const std::vector<ShownColumn>& columns, int fieldId) {
     for (size_t i = 0; i < columns.size(); ++i) {
-        if (columns[i].fieldId == fieldId)
+        if (columns[i].fieldId == fieldId) {
             return i;
+        }
     }
     return std::nullopt;
 }
@@ -182,8 +191,9 @@ std::optional<size_t> sortColumnOf(const Keys& keys, int n, int fieldId,
     } else if (auto found = findColumn(columns, fieldId)) {
         col = static_cast<long>(*found) + 1;
     }
-    if (col < 1 || static_cast<size_t>(col) > std::max(dataColumns, columns.size()))
+    if (col < 1 || static_cast<size_t>(col) > std::max(dataColumns, columns.size())) {
         return std::nullopt;
+    }
     return static_cast<size_t>(col - 1);
 }
 
@@ -192,11 +202,13 @@ std::optional<SectionSpec> readSection(const Keys& keys, int n, const ReportDefi
     SectionSpec s;
     s.index = n;
     s.fieldId = static_cast<int>(keys.integer(sectionKey("Sort", n)));
-    if (s.fieldId == 0)
+    if (s.fieldId == 0) {
         return std::nullopt;
+    }
     auto sortColumn = sortColumnOf(keys, n, s.fieldId, report.columns, dataColumns);
-    if (!sortColumn)
+    if (!sortColumn) {
         return std::nullopt;
+    }
     s.sortColumn = *sortColumn;
     if (s.sortColumn < report.columns.size()) {
         s.shownColumn = s.sortColumn;
@@ -230,59 +242,69 @@ std::optional<SectionSpec> readSection(const Keys& keys, int n, const ReportDefi
 
 std::string reportNameOf(std::string path) {
     size_t slash = path.find_last_of("/\\");
-    if (slash != std::string::npos)
+    if (slash != std::string::npos) {
         path.erase(0, slash + 1);
+    }
     size_t dot = path.rfind('.');
-    if (dot != std::string::npos && dot > 0)
+    if (dot != std::string::npos && dot > 0) {
         path.erase(dot);
+    }
     return path;
 }
 
 std::optional<size_t> columnFromLetters(const std::string& letters) {
     std::string t(core::trimmed(letters));
-    if (t.empty() || t.size() > 3)
+    if (t.empty() || t.size() > 3) {
         return std::nullopt;
+    }
     size_t column = 0;
     for (char c : t) {
-        if (!std::isalpha(static_cast<unsigned char>(c)))
+        if (!std::isalpha(static_cast<unsigned char>(c))) {
             return std::nullopt;
+        }
         column = column * 26 +
                  static_cast<size_t>(std::toupper(static_cast<unsigned char>(c)) - 'A' + 1);
     }
-    if (column > kSheetColumns)
+    if (column > kSheetColumns) {
         return std::nullopt;
+    }
     return column - 1;
 }
 
 std::string columnLetters(size_t column) {
     std::string letters;
-    for (size_t n = column + 1; n > 0; n = (n - 1) / 26)
+    for (size_t n = column + 1; n > 0; n = (n - 1) / 26) {
         letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
     return letters;
 }
 
 ReportDefinition readDefinition(const platform::SettingsStore& settings, size_t dataColumns) {
     if (settings.GetSetting(definitions::kStagingSection, "FieldsIncluded", kNothingStaged) ==
-        kNothingStaged)
+        kNothingStaged) {
         raise(kErrInvalidCall,
               "No report definition is staged. Run the report again from brindlepath.");
+    }
     Keys keys(settings);
     ReportDefinition report;
     report.templatePath = keys.stored("Path");
     report.reportName = reportNameOf(keys.text("Path"));
     report.columns = readColumns(keys);
-    if (report.columns.empty())
+    if (report.columns.empty()) {
         raise(kErrInvalidCall,
               "Please check the settings for this report: no fields are to be included!");
+    }
     report.topLeftColumn = columnFromLetters(keys.text("TopLeftCol")).value_or(0);
     long row = toInteger(keys.text("TopLeftRow")).value_or(1);
     report.topLeftRow = static_cast<size_t>(std::clamp<long>(row, 1, kSheetRows));
-    if (report.topLeftColumn + report.columns.size() > kSheetColumns)
+    if (report.topLeftColumn + report.columns.size() > kSheetColumns) {
         report.topLeftColumn = 0;
+    }
     report.header = keys.flag("Header");
     for (int n = 0; n < 3; ++n) {
-        if (auto section = readSection(keys, n, report, dataColumns))
+        if (auto section = readSection(keys, n, report, dataColumns)) {
             report.sections.push_back(*section);
+        }
     }
     report.summary = readTotal(keys, definitions::kSummarySection, report.columns);
     return report;

@@ -29,8 +29,9 @@ ReportWriter::ReportWriter(const ReportCells& cells, const RowNumbering& numberi
     noRepeatLevel_.assign(report.columns.size(), -1);
     for (size_t level = report.sections.size(); level-- > 0;) {
         const SectionSpec& section = report.sections[level];
-        if (section.noRepeat && section.hasShownColumn)
+        if (section.noRepeat && section.hasShownColumn) {
             noRepeatLevel_[section.shownColumn] = static_cast<int>(level);
+        }
     }
     for (size_t c = 0; c < report.columns.size(); ++c) {
         ColumnStyles s;
@@ -42,8 +43,9 @@ ReportWriter::ReportWriter(const ReportCells& cells, const RowNumbering& numberi
         s.shown = s.numberFormat == kGeneralFormat
                       ? 0
                       : styles_.styleIndex(CellStyle{.numberFormat = s.numberFormat});
-        if (noRepeatLevel_[c] >= 0)
+        if (noRepeatLevel_[c] >= 0) {
             s.hidden = styles_.styleIndex(CellStyle{.numberFormat = kHiddenFormat});
+        }
         columns_.push_back(s);
         letters_.push_back(columnLetters(left_ + c));
     }
@@ -60,23 +62,26 @@ void ReportWriter::header(size_t sheetRow) {
     uint32_t style = styles_.styleIndex(CellStyle{.font = font, .bottom = BorderSpec{}});
     sheet_.beginRow(sheetRow);
     const auto& columns = cells_.report().columns;
-    for (size_t c = 0; c < columns.size(); ++c)
+    for (size_t c = 0; c < columns.size(); ++c) {
         sheet_.text(left_ + c, columns[c].caption, style);
+    }
     sheet_.endRow();
 }
 
 void ReportWriter::title(size_t sheetRow, size_t level, const RowGroup& group) {
     const SectionSpec& section = cells_.report().sections[level];
     std::optional<BorderSpec> below;
-    if (section.titleBorderBelow)
+    if (section.titleBorderBelow) {
         below = section.titleBorder;
+    }
     sheet_.beginRow(sheetRow);
     sheet_.text(left_, cells_.titleText(level, group),
                 styles_.styleIndex(CellStyle{.font = section.titleFont, .bottom = below}));
     if (below) {
         uint32_t line = styles_.styleIndex(CellStyle{.bottom = below});
-        for (size_t c = 1; c < cells_.report().columns.size(); ++c)
+        for (size_t c = 1; c < cells_.report().columns.size(); ++c) {
             sheet_.styled(left_ + c, line);
+        }
     }
     sheet_.endRow();
 }
@@ -86,25 +91,30 @@ CellStyle ReportWriter::totalStyle(const TotalScope& scope, size_t column) const
     const ColumnTotal& own = totalRow.columns[column];
     CellStyle style;
     style.font = own.ownFont ? *own.ownFont : totalRow.font;
-    if ((totalRow.border && totalRow.below) || own.lineAbove)
+    if ((totalRow.border && totalRow.below) || own.lineAbove) {
         style.top = totalRow.borderLine;
-    if (totalRow.border && !totalRow.below)
+    }
+    if (totalRow.border && !totalRow.below) {
         style.bottom = totalRow.borderLine;
-    if (own.calc == CalcType::Total || own.calc == CalcType::Average)
+    }
+    if (own.calc == CalcType::Total || own.calc == CalcType::Average) {
         style.numberFormat = columns_[column].numberFormat;
+    }
     return style;
 }
 
 std::string ReportWriter::countFormula(const TotalScope& scope, size_t column,
                                        const std::string& range) const {
     // Date and number cells are counted as numbers, so the captions (text) never count.
-    if (cells_.report().columns[column].kind != ValueKind::Text)
+    if (cells_.report().columns[column].kind != ValueKind::Text) {
         return "SUBTOTAL(2," + range + ")";
+    }
     size_t first = numbering_.sheetRowOf(scope.rows.begin);
     size_t last = numbering_.sheetRowOf(scope.rows.end - 1);
     size_t captions = numbering_.textsBetween(column, first, last);
-    if (captions == 0)
+    if (captions == 0) {
         return "SUBTOTAL(3," + range + ")";
+    }
     // Name only the runs of data rows, so titles and captions of inner groups are not counted.
     std::vector<std::string> runs;
     const std::string& col = letters_[column];
@@ -114,15 +124,18 @@ std::string ReportWriter::countFormula(const TotalScope& scope, size_t column,
         size_t previous = numbering_.sheetRowOf(p - 1);
         if (p == scope.rows.end || numbering_.sheetRowOf(p) != previous + 1) {
             runs.push_back(col + std::to_string(runStart) + ":" + col + std::to_string(previous));
-            if (p < scope.rows.end)
+            if (p < scope.rows.end) {
                 runStart = numbering_.sheetRowOf(p);
+            }
         }
     }
-    if (runs.size() > kMaxCountRanges)
+    if (runs.size() > kMaxCountRanges) {
         return "SUBTOTAL(3," + range + ")-" + std::to_string(captions);
+    }
     std::string formula = "SUBTOTAL(3";
-    for (const auto& run : runs)
+    for (const auto& run : runs) {
         formula += "," + run;
+    }
     return formula + ")";
 }
 
@@ -164,8 +177,9 @@ void ReportWriter::total(size_t sheetRow, const TotalScope& scope) {
 // A section's value shows on the first row of its group only, when the section asks for that.
 bool ReportWriter::repeated(size_t position, size_t column) {
     int level = noRepeatLevel_[column];
-    if (level < 0)
+    if (level < 0) {
         return false;
+    }
     return position !=
            cells_.groups(static_cast<size_t>(level))[currentGroup_[static_cast<size_t>(level)]]
                .begin;
@@ -174,17 +188,19 @@ bool ReportWriter::repeated(size_t position, size_t column) {
 void ReportWriter::data(size_t sheetRow, size_t position) {
     for (size_t level = 0; level < currentGroup_.size(); ++level) {
         const auto& groups = cells_.groups(level);
-        while (groups[currentGroup_[level]].end <= position)
+        while (groups[currentGroup_[level]].end <= position) {
             ++currentGroup_[level];
+        }
     }
     sheet_.beginRow(sheetRow);
     for (size_t c = 0; c < columns_.size(); ++c) {
         bool hide = repeated(position, c);
         uint32_t style = hide ? columns_[c].hidden : columns_[c].shown;
-        if (auto v = cells_.value(position, c))
+        if (auto v = cells_.value(position, c)) {
             sheet_.number(left_ + c, *v, style);
-        else
+        } else {
             sheet_.text(left_ + c, cells_.text(position, c), hide ? columns_[c].hidden : 0);
+        }
     }
     sheet_.endRow();
 }

@@ -28,43 +28,50 @@ void appendNumber(std::string& out, double value) {
 
 SheetStream::SheetStream(const std::string& path, std::vector<TemplateRow> templateRows)
     : file_(std::fopen(path.c_str(), "wb")), path_(path), templateRows_(std::move(templateRows)) {
-    if (!file_)
+    if (!file_) {
         raise(kErrPermissionDenied, "The file \"" + path + "\" could not be created.");
+    }
     out_.reserve(kFlushSize * 2);
 }
 
 SheetStream::~SheetStream() {
-    if (file_)
+    if (file_) {
         std::fclose(file_);
+    }
 }
 
 void SheetStream::write(std::string_view raw) {
     out_ += raw;
-    if (out_.size() >= kFlushSize)
+    if (out_.size() >= kFlushSize) {
         flush();
+    }
 }
 
 void SheetStream::flush() {
-    if (!out_.empty() && std::fwrite(out_.data(), 1, out_.size(), file_) != out_.size())
+    if (!out_.empty() && std::fwrite(out_.data(), 1, out_.size(), file_) != out_.size()) {
         failed_ = true;
+    }
     out_.clear();
 }
 
 const std::string& SheetStream::letters(size_t column) {
-    while (letters_.size() <= column)
+    while (letters_.size() <= column) {
         letters_.push_back(columnLetters(letters_.size()));
+    }
     return letters_[column];
 }
 
 void SheetStream::flushTemplateRowsBefore(size_t row) {
-    while (nextTemplate_ < templateRows_.size() && templateRows_[nextTemplate_].number < row)
+    while (nextTemplate_ < templateRows_.size() && templateRows_[nextTemplate_].number < row) {
         writeTemplateRow(templateRows_[nextTemplate_++]);
+    }
 }
 
 void SheetStream::writeTemplateRow(const TemplateRow& row) {
     std::string text = "<row r=\"" + std::to_string(row.number) + "\"" + row.attributes + ">";
-    for (const auto& cell : row.cells)
+    for (const auto& cell : row.cells) {
         text += cell.xml;
+    }
     text += "</row>";
     write(text);
 }
@@ -97,8 +104,9 @@ void SheetStream::openCell(size_t column, uint32_t style, const char* type) {
 
 void SheetStream::text(size_t column, std::string_view value, uint32_t style) {
     if (value.empty()) {
-        if (style != 0)
+        if (style != 0) {
             styled(column, style);
+        }
         return;
     }
     openCell(column, style, "inlineStr");
@@ -109,8 +117,9 @@ void SheetStream::text(size_t column, std::string_view value, uint32_t style) {
 }
 
 void SheetStream::number(size_t column, double value, uint32_t style) {
-    if (!std::isfinite(value))
+    if (!std::isfinite(value)) {
         return;
+    }
     openCell(column, style, nullptr);
     cells_ += "><v>";
     appendNumber(cells_, value);
@@ -123,10 +132,11 @@ void SheetStream::formula(size_t column, std::string_view formula, std::optional
     cells_ += "><f>";
     appendXmlEscaped(cells_, formula);
     cells_ += "</f><v>";
-    if (cached)
+    if (cached) {
         appendNumber(cells_, *cached);
-    else
+    } else {
         cells_ += "#DIV/0!";
+    }
     cells_ += "</v></c>";
 }
 
@@ -137,10 +147,12 @@ void SheetStream::styled(size_t column, uint32_t style) {
 
 void SheetStream::endRow() {
     const TemplateRow* own = nullptr;
-    if (nextTemplate_ < templateRows_.size() && templateRows_[nextTemplate_].number == row_)
+    if (nextTemplate_ < templateRows_.size() && templateRows_[nextTemplate_].number == row_) {
         own = &templateRows_[nextTemplate_++];
-    if (!own && cells_.empty())
+    }
+    if (!own && cells_.empty()) {
         return;
+    }
     std::string start = "<row r=\"" + rowText_ + "\"" + (own ? own->attributes : "") + ">";
     write(start);
     if (!own) {
@@ -156,8 +168,9 @@ void SheetStream::endRow() {
                     cellStarts_[mine + 1].second - cellStarts_[mine].second));
                 ++mine;
             }
-            if (cellStarts_[mine].first != cell.column)
+            if (cellStarts_[mine].first != cell.column) {
                 write(cell.xml);
+            }
         }
         write(std::string_view(cells_).substr(cellStarts_[mine].second));
     }
@@ -173,8 +186,9 @@ void SheetStream::close() {
     bool ok = !failed_ && std::fflush(file_) == 0;
     ok = std::fclose(file_) == 0 && ok;
     file_ = nullptr;
-    if (!ok)
+    if (!ok) {
         raise(kErrPermissionDenied, "The file \"" + path_ + "\" could not be written.");
+    }
 }
 
 }  // namespace bp::launcher

@@ -41,16 +41,18 @@ const char* lineName(BorderLine line) {
 
 void addEdge(pugi::xml_node border, const char* edge, const std::optional<BorderSpec>& edgeStyle) {
     pugi::xml_node node = border.append_child(edge);
-    if (!edgeStyle)
+    if (!edgeStyle) {
         return;
+    }
     node.append_attribute("style") = lineName(edgeStyle->line);
     node.append_child("color").append_attribute("rgb") = argb(edgeStyle->color).c_str();
 }
 
 uint32_t countAndAppend(pugi::xml_node list, pugi::xml_node& added, const char* child) {
     uint32_t index = 0;
-    for (auto c = list.child(child); c; c = c.next_sibling(child))
+    for (auto c = list.child(child); c; c = c.next_sibling(child)) {
         ++index;
+    }
     added = list.append_child(child);
     list.remove_attribute("count");
     list.prepend_attribute("count") = index + 1;
@@ -61,22 +63,26 @@ uint32_t countAndAppend(pugi::xml_node list, pugi::xml_node& added, const char* 
 
 StyleSheet::StyleSheet(const std::string& xml) {
     if (!doc_.load_string(xml.c_str(), pugi::parse_default | pugi::parse_ws_pcdata_single) ||
-        !doc_.child("styleSheet"))
+        !doc_.child("styleSheet")) {
         raise(kErrInvalidCall, "The template's styles could not be read.");
-    if (!part("fonts").child("font"))
+    }
+    if (!part("fonts").child("font")) {
         addFont(FontSpec{"Calibri", 11});
+    }
     if (!part("fills").child("fill")) {
         pugi::xml_node fill;
         countAndAppend(part("fills"), fill, "fill");
         fill.append_child("patternFill").append_attribute("patternType") = "none";
     }
-    if (!part("borders").child("border"))
+    if (!part("borders").child("border")) {
         addBorder(CellStyle{});
+    }
     if (!part("cellStyleXfs").child("xf")) {
         pugi::xml_node xf;
         countAndAppend(part("cellStyleXfs"), xf, "xf");
-        for (const char* attribute : {"numFmtId", "fontId", "fillId", "borderId"})
+        for (const char* attribute : {"numFmtId", "fontId", "fillId", "borderId"}) {
             xf.append_attribute(attribute) = 0;
+        }
     }
     if (!part("cellXfs").child("xf")) {
         pugi::xml_node xf;
@@ -90,8 +96,9 @@ StyleSheet::StyleSheet(const std::string& xml) {
 
 pugi::xml_node StyleSheet::part(const char* name) {
     pugi::xml_node sheet = doc_.child("styleSheet");
-    if (auto node = sheet.child(name))
+    if (auto node = sheet.child(name)) {
         return node;
+    }
     // Insert before the first part that must come after it.
     bool after = false;
     for (const char* later : kPartOrder) {
@@ -100,8 +107,9 @@ pugi::xml_node StyleSheet::part(const char* name) {
             continue;
         }
         if (after) {
-            if (auto next = sheet.child(later))
+            if (auto next = sheet.child(later)) {
                 return sheet.insert_child_before(name, next);
+            }
         }
     }
     return sheet.append_child(name);
@@ -110,24 +118,30 @@ pugi::xml_node StyleSheet::part(const char* name) {
 FontSpec StyleSheet::defaultFont() const {
     FontSpec font{"Calibri", 11};
     pugi::xml_node first = doc_.child("styleSheet").child("fonts").child("font");
-    if (auto name = first.child("name").attribute("val"))
+    if (auto name = first.child("name").attribute("val")) {
         font.name = name.as_string();
-    if (auto size = first.child("sz").attribute("val"))
+    }
+    if (auto size = first.child("sz").attribute("val")) {
         font.size = size.as_double(11);
+    }
     return font;
 }
 
 uint32_t StyleSheet::addFont(const FontSpec& font) {
     pugi::xml_node node;
     uint32_t index = countAndAppend(part("fonts"), node, "font");
-    if (font.bold)
+    if (font.bold) {
         node.append_child("b");
-    if (font.italic)
+    }
+    if (font.italic) {
         node.append_child("i");
-    if (font.strikeThrough)
+    }
+    if (font.strikeThrough) {
         node.append_child("strike");
-    if (font.underline)
+    }
+    if (font.underline) {
         node.append_child("u");
+    }
     node.append_child("sz").append_attribute("val") = font.size;
     node.append_child("color").append_attribute("rgb") = argb(font.color).c_str();
     node.append_child("name").append_attribute("val") = xmlCharacters(font.name).c_str();
@@ -146,14 +160,17 @@ uint32_t StyleSheet::addBorder(const CellStyle& style) {
 }
 
 int StyleSheet::formatId(int numberFormat) {
-    if (numberFormat != kHiddenFormat)
+    if (numberFormat != kHiddenFormat) {
         return numberFormat;
-    if (hiddenFormatId_ >= 0)
+    }
+    if (hiddenFormatId_ >= 0) {
         return hiddenFormatId_;
+    }
     pugi::xml_node formats = part("numFmts");
     int id = 164;  // the first number free for a workbook's own formats
-    for (auto f = formats.child("numFmt"); f; f = f.next_sibling("numFmt"))
+    for (auto f = formats.child("numFmt"); f; f = f.next_sibling("numFmt")) {
         id = std::max(id, f.attribute("numFmtId").as_int() + 1);
+    }
     pugi::xml_node added;
     countAndAppend(formats, added, "numFmt");
     added.append_attribute("numFmtId") = id;
@@ -163,20 +180,23 @@ int StyleSheet::formatId(int numberFormat) {
 }
 
 uint32_t StyleSheet::styleIndex(const CellStyle& style) {
-    if (auto found = styles_.find(style); found != styles_.end())
+    if (auto found = styles_.find(style); found != styles_.end()) {
         return found->second;
+    }
     uint32_t fontId = 0;
     if (style.font) {
         auto [font, added] = fonts_.try_emplace(*style.font, 0);
-        if (added)
+        if (added) {
             font->second = addFont(*style.font);
+        }
         fontId = font->second;
     }
     uint32_t borderId = 0;
     if (style.top || style.bottom) {
         auto [border, added] = borders_.try_emplace(std::pair(style.top, style.bottom), 0);
-        if (added)
+        if (added) {
             border->second = addBorder(style);
+        }
         borderId = border->second;
     }
     pugi::xml_node xf;
@@ -186,12 +206,15 @@ uint32_t StyleSheet::styleIndex(const CellStyle& style) {
     xf.append_attribute("fillId") = 0;
     xf.append_attribute("borderId") = borderId;
     xf.append_attribute("xfId") = 0;
-    if (style.numberFormat != kGeneralFormat)
+    if (style.numberFormat != kGeneralFormat) {
         xf.append_attribute("applyNumberFormat") = 1;
-    if (style.font)
+    }
+    if (style.font) {
         xf.append_attribute("applyFont") = 1;
-    if (borderId != 0)
+    }
+    if (borderId != 0) {
         xf.append_attribute("applyBorder") = 1;
+    }
     styles_.emplace(style, index);
     return index;
 }

@@ -22,18 +22,21 @@ std::string serialize(pugi::xml_node node) {
 
 // The visible text of a string item: its <t>, or the <t> of each run.
 std::string itemText(pugi::xml_node item) {
-    if (auto t = item.child("t"))
+    if (auto t = item.child("t")) {
         return t.text().as_string();
+    }
     std::string text;
-    for (auto run : item.children("r"))
+    for (auto run : item.children("r")) {
         text += run.child("t").text().as_string();
+    }
     return text;
 }
 
 std::string cellText(pugi::xml_node cell, const std::vector<std::string>& shared) {
     std::string type = cell.attribute("t").as_string();
-    if (type == "inlineStr")
+    if (type == "inlineStr") {
         return itemText(cell.child("is"));
+    }
     if (type == "s") {
         size_t index = cell.child("v").text().as_ullong(shared.size());
         return index < shared.size() ? shared[index] : std::string();
@@ -42,8 +45,9 @@ std::string cellText(pugi::xml_node cell, const std::vector<std::string>& shared
 }
 
 void setInlineText(pugi::xml_node cell, const std::string& text) {
-    while (cell.first_child())
+    while (cell.first_child()) {
         cell.remove_child(cell.first_child());
+    }
     cell.remove_attribute("t");
     cell.append_attribute("t") = "inlineStr";
     pugi::xml_node t = cell.append_child("is").append_child("t");
@@ -52,8 +56,9 @@ void setInlineText(pugi::xml_node cell, const std::string& text) {
 }
 
 void setDate(pugi::xml_node cell, double serial, unsigned dateStyle) {
-    while (cell.first_child())
+    while (cell.first_child()) {
         cell.remove_child(cell.first_child());
+    }
     cell.remove_attribute("t");
     if (cell.attribute("s").as_uint() == 0) {
         cell.remove_attribute("s");
@@ -64,8 +69,9 @@ void setDate(pugi::xml_node cell, double serial, unsigned dateStyle) {
 
 // The sheet's text goes into the report as it stands, so it must be readable there.
 const std::string& checked(const std::string& xml) {
-    if (!isUtf8(xml))
+    if (!isUtf8(xml)) {
         raise(kErrInvalidCall, "The template's first sheet holds text that is not UTF-8.");
+    }
     return xml;
 }
 
@@ -74,32 +80,39 @@ const std::string& checked(const std::string& xml) {
 std::pair<size_t, size_t> parseCellRef(std::string_view ref) {
     size_t i = 0;
     size_t column = 0;
-    while (i < ref.size() && ref[i] >= 'A' && ref[i] <= 'Z')
+    while (i < ref.size() && ref[i] >= 'A' && ref[i] <= 'Z') {
         column = column * 26 + static_cast<size_t>(ref[i++] - 'A' + 1);
+    }
     size_t row = 0;
-    while (i < ref.size() && ref[i] >= '0' && ref[i] <= '9')
+    while (i < ref.size() && ref[i] >= '0' && ref[i] <= '9') {
         row = row * 10 + static_cast<size_t>(ref[i++] - '0');
-    if (column == 0 || row == 0 || i != ref.size())
+    }
+    if (column == 0 || row == 0 || i != ref.size()) {
         return {0, 0};
+    }
     return {column - 1, row};
 }
 
 std::vector<std::string> readSharedStrings(const std::string& xml) {
     pugi::xml_document doc;
     std::vector<std::string> texts;
-    if (!doc.load_string(xml.c_str(), pugi::parse_default | pugi::parse_ws_pcdata))
+    if (!doc.load_string(xml.c_str(), pugi::parse_default | pugi::parse_ws_pcdata)) {
         return texts;
-    for (auto item : doc.child("sst").children("si"))
+    }
+    for (auto item : doc.child("sst").children("si")) {
         texts.push_back(itemText(item));
+    }
     return texts;
 }
 
 TemplateSheet::TemplateSheet(const std::string& xml) {
-    if (!doc_.load_string(xml.c_str(), pugi::parse_default | pugi::parse_ws_pcdata_single))
+    if (!doc_.load_string(xml.c_str(), pugi::parse_default | pugi::parse_ws_pcdata_single)) {
         raise(kErrInvalidCall, "The template's first sheet could not be read.");
+    }
     sheetData_ = doc_.child("worksheet").child("sheetData");
-    if (!sheetData_)
+    if (!sheetData_) {
         raise(kErrInvalidCall, "The template's first sheet could not be read.");
+    }
 }
 
 void TemplateSheet::fillPlaceholders(const std::string& reportName, double dateSerial,
@@ -113,8 +126,9 @@ void TemplateSheet::fillPlaceholders(const std::string& reportName, double dateS
                 continue;
             }
             size_t at = text.find(kReportMark);
-            if (at == std::string::npos)
+            if (at == std::string::npos) {
                 continue;
+            }
             while (at != std::string::npos) {
                 text.replace(at, std::char_traits<char>::length(kReportMark), reportName);
                 at = text.find(kReportMark, at + reportName.size());
@@ -126,8 +140,9 @@ void TemplateSheet::fillPlaceholders(const std::string& reportName, double dateS
 
 void TemplateSheet::defaultColumnWidths(size_t firstColumn, const std::vector<double>& widths) {
     pugi::xml_node sheet = doc_.child("worksheet");
-    if (sheet.child("cols") || widths.empty())
+    if (sheet.child("cols") || widths.empty()) {
         return;
+    }
     pugi::xml_node cols = sheet.insert_child_before("cols", sheetData_);
     for (size_t i = 0; i < widths.size(); ++i) {
         pugi::xml_node col = cols.append_child("col");
@@ -147,8 +162,9 @@ std::vector<TemplateRow> TemplateSheet::takeRows() {
         lastRow = taken.number;
         for (auto attribute : row.attributes()) {
             std::string name = attribute.name();
-            if (name == "r" || name == "spans")
+            if (name == "r" || name == "spans") {
                 continue;  // the report writes the number; spans may no longer be right
+            }
             taken.attributes += " " + name + "=\"" + xmlEscaped(attribute.value()) + "\"";
         }
         size_t lastColumn = 0;
@@ -165,8 +181,9 @@ std::vector<TemplateRow> TemplateSheet::takeRows() {
         }
         rows.push_back(std::move(taken));
     }
-    while (sheetData_.first_child())
+    while (sheetData_.first_child()) {
         sheetData_.remove_child(sheetData_.first_child());
+    }
     std::stable_sort(rows.begin(), rows.end(), [](const TemplateRow& a, const TemplateRow& b) {
         return a.number < b.number;
     });

@@ -28,8 +28,9 @@ constexpr const char* kOfficeDocument =
 
 pugi::xml_document parse(const std::string& xml, const std::string& part) {
     pugi::xml_document doc;
-    if (!doc.load_string(xml.c_str(), pugi::parse_default | pugi::parse_ws_pcdata_single))
+    if (!doc.load_string(xml.c_str(), pugi::parse_default | pugi::parse_ws_pcdata_single)) {
         raise(kErrInvalidCall, "The part \"" + part + "\" of the template could not be read.");
+    }
     return doc;
 }
 
@@ -49,16 +50,18 @@ std::string relsPartOf(const std::string& part) {
 zip* openArchive(const std::string& path, int flags) {
     int error = 0;
     zip* archive = zip_open(path.c_str(), flags, &error);
-    if (!archive)
+    if (!archive) {
         raise(kErrFileNotFound, "\"" + path + "\" is not a spreadsheet file.");
+    }
     return archive;
 }
 
 }  // namespace
 
 std::string resolvePartPath(const std::string& sourcePart, const std::string& target) {
-    if (!target.empty() && target.front() == '/')
+    if (!target.empty() && target.front() == '/') {
         return target.substr(1);
+    }
     size_t slash = sourcePart.rfind('/');
     std::string path = slash == std::string::npos ? "" : sourcePart.substr(0, slash + 1);
     path += target;
@@ -78,23 +81,27 @@ WorkbookPackage::WorkbookPackage(WorkbookPackage&& other) noexcept
 }
 
 WorkbookPackage::~WorkbookPackage() {
-    if (archive_)
+    if (archive_) {
         zip_discard(archive_);
+    }
 }
 
 WorkbookPackage WorkbookPackage::fromTemplate(const std::string& templatePath,
                                               const std::string& outPath) {
     std::optional<std::string> found = platform::findFile(templatePath);
-    if (!found)
+    if (!found) {
         raise(kErrFileNotFound, "The template \"" + templatePath + "\" was not found.");
+    }
     std::string source = *found;
-    if (isBinarySpreadsheet(source))
+    if (isBinarySpreadsheet(source)) {
         source = openXmlTemplate(source);
+    }
     std::error_code error;
     std::filesystem::copy_file(source, outPath, std::filesystem::copy_options::overwrite_existing,
                                error);
-    if (error)
+    if (error) {
         raise(kErrPermissionDenied, "The template \"" + templatePath + "\" could not be copied.");
+    }
     try {
         WorkbookPackage package(openArchive(outPath, 0), outPath);
         // Proves the copy is a spreadsheet before anything is built on it: every part the
@@ -114,8 +121,9 @@ WorkbookPackage WorkbookPackage::plain(const std::string& outPath) {
     std::error_code error;
     std::filesystem::remove(outPath, error);
     WorkbookPackage package(openArchive(outPath, ZIP_CREATE | ZIP_EXCL), outPath);
-    for (const auto& [name, content] : plainWorkbookParts())
+    for (const auto& [name, content] : plainWorkbookParts()) {
         package.write(name, content);
+    }
     return package;
 }
 
@@ -124,40 +132,47 @@ bool WorkbookPackage::has(const std::string& part) const {
 }
 
 std::string WorkbookPackage::read(const std::string& part) const {
-    if (auto found = written_.find(part); found != written_.end())
+    if (auto found = written_.find(part); found != written_.end()) {
         return *found->second;
+    }
     zip_int64_t index = zip_name_locate(archive_, part.c_str(), 0);
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (index < 0 || zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &stat) != 0)
+    if (index < 0 || zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &stat) != 0) {
         raise(kErrFileNotFound, "The template has no part \"" + part + "\".");
+    }
     std::string content(static_cast<size_t>(stat.size), '\0');
     zip_file_t* file = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
     bool ok =
         file && zip_fread(file, content.data(), stat.size) == static_cast<zip_int64_t>(stat.size);
-    if (file)
+    if (file) {
         zip_fclose(file);
-    if (!ok)
+    }
+    if (!ok) {
         raise(kErrFileNotFound, "The part \"" + part + "\" of the template could not be read.");
+    }
     if (part.ends_with(".xml") || part.ends_with(".rels")) {
         // Anything built on such a part would carry its bytes into the report unreadable.
-        if (!isUtf8(content))
+        if (!isUtf8(content)) {
             raise(kErrInvalidCall, "The part \"" + part + "\" of the template is not UTF-8 text.");
+        }
     }
     return content;
 }
 
 void WorkbookPackage::write(const std::string& part, std::string content) {
-    if (!isUtf8(content))
+    if (!isUtf8(content)) {
         raise(kErrInvalidCall, "The report part \"" + part +
                                    "\" would not be readable text. The report was not built.");
+    }
     const std::string& kept = buffers_.emplace_back(std::move(content));
     written_[part] = &kept;
     zip_source_t* source = zip_source_buffer(archive_, kept.data(), kept.size(), 0);
     if (!source ||
         zip_file_add(archive_, part.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
-        if (source)
+        if (source) {
             zip_source_free(source);
+        }
         raise(kErrPermissionDenied, "The report part \"" + part + "\" could not be stored.");
     }
 }
@@ -168,8 +183,9 @@ void WorkbookPackage::writeFromFile(const std::string& part, const std::string& 
         source ? zip_file_add(archive_, part.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8)
                : -1;
     if (index < 0) {
-        if (source)
+        if (source) {
             zip_source_free(source);
+        }
         raise(kErrPermissionDenied, "The report part \"" + part + "\" could not be stored.");
     }
     // Sheet text is very repetitive: the fastest level packs it nearly as small in a fraction
@@ -180,15 +196,17 @@ void WorkbookPackage::writeFromFile(const std::string& part, const std::string& 
 void WorkbookPackage::remove(const std::string& part) {
     written_.erase(part);
     zip_int64_t index = zip_name_locate(archive_, part.c_str(), 0);
-    if (index >= 0)
+    if (index >= 0) {
         zip_delete(archive_, static_cast<zip_uint64_t>(index));
+    }
 }
 
 std::string WorkbookPackage::workbookPart() const {
     pugi::xml_document rels = parse(read("_rels/.rels"), "_rels/.rels");
     for (auto rel : rels.child("Relationships").children("Relationship")) {
-        if (std::string(rel.attribute("Type").as_string()) == kOfficeDocument)
+        if (std::string(rel.attribute("Type").as_string()) == kOfficeDocument) {
             return resolvePartPath("", rel.attribute("Target").as_string());
+        }
     }
     raise(kErrFileNotFound, "The template holds no workbook.");
 }
@@ -201,8 +219,9 @@ std::string WorkbookPackage::firstSheetPart() const {
     std::string relsPart = relsPartOf(workbook);
     pugi::xml_document rels = parse(read(relsPart), relsPart);
     for (auto rel : rels.child("Relationships").children("Relationship")) {
-        if (!id.empty() && id == rel.attribute("Id").as_string())
+        if (!id.empty() && id == rel.attribute("Id").as_string()) {
             return resolvePartPath(workbook, rel.attribute("Target").as_string());
+        }
     }
     raise(kErrFileNotFound, "The template holds no sheet.");
 }
@@ -212,16 +231,18 @@ std::string WorkbookPackage::relatedPart(const std::string& typeSuffix) const {
     std::string relsPart = relsPartOf(workbook);
     pugi::xml_document rels = parse(read(relsPart), relsPart);
     for (auto rel : rels.child("Relationships").children("Relationship")) {
-        if (std::string(rel.attribute("Type").as_string()).ends_with(typeSuffix))
+        if (std::string(rel.attribute("Type").as_string()).ends_with(typeSuffix)) {
             return resolvePartPath(workbook, rel.attribute("Target").as_string());
+        }
     }
     return {};
 }
 
 std::string WorkbookPackage::stylesPart() const {
     std::string part = relatedPart("/styles");
-    if (part.empty() || !has(part))
+    if (part.empty() || !has(part)) {
         raise(kErrFileNotFound, "The template holds no styles.");
+    }
     return part;
 }
 
@@ -232,8 +253,9 @@ std::string WorkbookPackage::sharedStringsPart() const {
 
 pugi::xml_document WorkbookPackage::contentTypes() const {
     pugi::xml_document types = parse(read(kContentTypes), kContentTypes);
-    if (!types.child("Types"))
+    if (!types.child("Types")) {
         raise(kErrInvalidCall, "Its part \"" + std::string(kContentTypes) + "\" lists no types.");
+    }
     return types;
 }
 
@@ -243,10 +265,11 @@ void WorkbookPackage::fixContentTypes() {
     for (auto node = root.first_child(); node;) {
         auto next = node.next_sibling();
         std::string type = node.attribute("ContentType").as_string();
-        if (type == kTemplateType)
+        if (type == kTemplateType) {
             node.attribute("ContentType") = kWorkbookType;
-        else if (type == kCalcChainType)
+        } else if (type == kCalcChainType) {
             root.remove_child(node);
+        }
         node = next;
     }
     write(kContentTypes, serialize(types));

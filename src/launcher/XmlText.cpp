@@ -14,15 +14,18 @@ size_t sequenceLength(std::string_view text, size_t i) {
                     : lead >= 0xE0 && lead <= 0xEF ? 3
                     : lead >= 0xF0 && lead <= 0xF4 ? 4
                                                    : 0;
-    if (length == 0 || i + length > text.size())
+    if (length == 0 || i + length > text.size()) {
         return 0;
+    }
     for (size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
+        if ((byte(i + k) & 0xC0) != 0x80) {
             return 0;
+        }
     }
     if ((lead == 0xE0 && byte(i + 1) < 0xA0) || (lead == 0xF0 && byte(i + 1) < 0x90) ||
-        (lead == 0xF4 && byte(i + 1) > 0x8F) || (lead == 0xED && byte(i + 1) > 0x9F))
+        (lead == 0xF4 && byte(i + 1) > 0x8F) || (lead == 0xED && byte(i + 1) > 0x9F)) {
         return 0;
+    }
     return length;
 }
 
@@ -86,8 +89,9 @@ std::string shown(std::string_view text) {
 bool isUtf8(std::string_view text) {
     for (size_t i = 0; i < text.size();) {
         size_t length = sequenceLength(text, i);
-        if (length == 0)
+        if (length == 0) {
             return false;
+        }
         i += length;
     }
     return true;
@@ -96,14 +100,16 @@ bool isUtf8(std::string_view text) {
 void appendXmlEscaped(std::string& out, std::string_view text) {
     for (size_t i = 0; i < text.size();) {
         size_t length = sequenceLength(text, i);
-        if (length == 0)
+        if (length == 0) {
             refuse(text);
-        if (length == 1)
+        }
+        if (length == 1) {
             appendAscii(out, text[i]);
-        else if (length == 3 && isNonCharacter(text, i))
+        } else if (length == 3 && isNonCharacter(text, i)) {
             out += ' ';
-        else
+        } else {
             out.append(text, i, length);
+        }
         i += length;
     }
 }
@@ -113,15 +119,16 @@ std::string xmlCharacters(std::string_view text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
         size_t length = sequenceLength(text, i);
-        if (length == 0)
+        if (length == 0) {
             refuse(text);
+        }
         auto byte = static_cast<unsigned char>(text[i]);
-        bool control = length == 1 && byte < 0x20 && byte != '\t' &&
-                       byte != '\n' && byte != '\r';
-        if (control || (length == 3 && isNonCharacter(text, i)))
+        bool control = length == 1 && byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r';
+        if (control || (length == 3 && isNonCharacter(text, i))) {
             out += ' ';
-        else
+        } else {
             out.append(text, i, length);
+        }
         i += length;
     }
     return out;
@@ -139,8 +146,9 @@ std::string_view cutToUnits(std::string_view text, size_t units) {
     for (size_t i = 0; i < text.size();) {
         size_t length = sequenceLength(text, i);
         size_t step = length == 4 ? 2 : 1;  // past the BMP: a surrogate pair
-        if (used + step > units)
+        if (used + step > units) {
             return text.substr(0, i);
+        }
         used += step;
         i += length == 0 ? 1 : length;
     }

@@ -18,8 +18,9 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     const char* noLaunch = std::getenv("BRINDLEPATH_NO_LAUNCH");
-    if (noLaunch && *noLaunch && std::string(noLaunch) != "0")
+    if (noLaunch && *noLaunch && std::string(noLaunch) != "0") {
         options->noOpen = true;
+    }
 
     std::time_t now = std::time(nullptr);
     std::tm local{};

@@ -13,8 +13,9 @@ forms::MsgResult BatchUi::message(const forms::MessageRequest& request) {
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r') {
             oneLine += '\n';
-            if (i + 1 < text.size() && text[i + 1] == '\n')
+            if (i + 1 < text.size() && text[i + 1] == '\n') {
                 ++i;
+            }
         } else {
             oneLine += text[i];
         }
@@ -25,8 +26,9 @@ forms::MsgResult BatchUi::message(const forms::MessageRequest& request) {
 
 void BatchUi::showModal(forms::Form& form) {
     // No window can be answered without a person: it closes as if cancelled.
-    if (form.loaded())
+    if (form.loaded()) {
         form.unload();
+    }
 }
 
 std::optional<std::string> BatchUi::saveFile(const forms::SaveFileRequest&) {

@@ -29,8 +29,9 @@ constexpr std::string_view kFileInUse =
 class AtomicFile {
 public:
     explicit AtomicFile(const std::string& path) : file_(path) {
-        if (!file_.open())
+        if (!file_.open()) {
             raiseFromErrno("Unable to create", path, file_.error());
+        }
     }
     void write(const std::string& text) {
         buffer_ += text;
@@ -39,19 +40,22 @@ public:
     // Rows are appended in place, so a million rows make no string of their own each.
     std::string& buffer() { return buffer_; }
     void flushWhenFull() {
-        if (buffer_.size() >= (1u << 20))
+        if (buffer_.size() >= (1u << 20)) {
             flush();
+        }
     }
     void commit() {
         flush();
-        if (!file_.commit())
+        if (!file_.commit()) {
             raiseFromErrno("Unable to replace", file_.target(), file_.error());
+        }
     }
 
 private:
     void flush() {
-        if (!file_.write(buffer_))
+        if (!file_.write(buffer_)) {
             raiseFromErrno("Unable to write", file_.target(), file_.error());
+        }
         buffer_.clear();
     }
 
@@ -64,8 +68,9 @@ private:
 // quotes around a cell keep pairs from spanning two cells.
 void appendDataLine(std::string& out, const forms::ListViewRow& row, int columns) {
     for (int c = 0; c < columns; ++c) {
-        if (c > 0)
+        if (c > 0) {
             out += ',';
+        }
         out += '"';
         const std::string& text = row.cell(c);
         const size_t size = text.size();
@@ -91,16 +96,19 @@ void writeRows(AtomicFile& file, const act::Session& session, const forms::ListV
     if (exporting) {
         std::string names =
             session.settings->GetSetting(definitions::kStagingSection, "FieldNamesIncluded", "");
-        if (names.empty())
+        if (names.empty()) {
             return;  // a CSV export without field names stays empty
+        }
         file.write(headerLine(names));
     }
-    if (list.rowCount() == 0)
+    if (list.rowCount() == 0) {
         return;
+    }
     int columns = static_cast<int>(list.rows().front().cells.size());
     // The appended sort-name column is for sorting only; the export matches its header.
-    if (exporting && bNameSortAdded)
+    if (exporting && bNameSortAdded) {
         --columns;
+    }
     std::string& buffer = file.buffer();
     for (const auto& row : list.rows()) {
         appendDataLine(buffer, row, columns);
@@ -115,8 +123,9 @@ std::string Check(const std::string& text) {
     out.reserve(text.size());
     for (char c : text) {
         out += c;
-        if (c == '"')
+        if (c == '"') {
             out += '"';
+        }
     }
     return out;
 }

@@ -20,11 +20,13 @@ std::string keyText(const ListViewRow& row, int column) {
 
 // Seconds-resolution date key; no text or no date is the zero date, which sorts first.
 std::int64_t dateKey(const platform::Locale& locale, const std::string& text) {
-    if (text.empty())
+    if (text.empty()) {
         return 0;
+    }
     auto value = locale.parseDateTime(text);
-    if (!value)
+    if (!value) {
         return 0;
+    }
     return ((((static_cast<std::int64_t>(value->year) * 100 + value->month) * 100 + value->day) *
                  100 +
              value->hour) *
@@ -36,11 +38,13 @@ std::int64_t dateKey(const platform::Locale& locale, const std::string& text) {
 
 // Whole numbers, halves to even; no text or no number counts as 0.
 std::int64_t numberKey(const platform::Locale& locale, const std::string& text) {
-    if (text.empty())
+    if (text.empty()) {
         return 0;
+    }
     auto value = locale.parseNumber(text);
-    if (!value || !std::isfinite(*value))
+    if (!value || !std::isfinite(*value)) {
         return 0;
+    }
     return static_cast<std::int64_t>(platform::roundHalfEven(*value));
 }
 
@@ -52,11 +56,13 @@ public:
     explicit DateKeys(const platform::Locale& locale) : locale_(locale) {}
 
     std::int64_t operator()(const std::string& text) {
-        if (auto found = known_.find(text); found != known_.end())
+        if (auto found = known_.find(text); found != known_.end()) {
             return found->second;
+        }
         std::int64_t key = dateKey(locale_, text);
-        if (known_.size() < kMaxKnown)
+        if (known_.size() < kMaxKnown) {
             known_.emplace(text, key);
+        }
         return key;
     }
 

@@ -5,8 +5,9 @@
 namespace bp::platform {
 
 bool ReportBuilderLauncher::launch(const std::string& programFolder) {
-    if (launchSuppressed())
+    if (launchSuppressed()) {
         return false;
+    }
     return startDetached(programFolder + "/" + kReportBuilderName, {}, programFolder);
 }
 

@@ -16,16 +16,18 @@ namespace {
 std::vector<char*> argvOf(const std::string& program, const std::vector<std::string>& args) {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
-    for (const auto& arg : args)
+    for (const auto& arg : args) {
         argv.push_back(const_cast<char*>(arg.c_str()));
+    }
     argv.push_back(nullptr);
     return argv;
 }
 
 void redirect(int fd, int flags) {
     int devnull = ::open("/dev/null", flags);
-    if (devnull >= 0)
+    if (devnull >= 0) {
         ::dup2(devnull, fd);
+    }
 }
 
 // The grandchild runs the program; the child ends at once so the program is nobody's zombie.
@@ -70,10 +72,12 @@ std::optional<int> waitUntil(pid_t child, std::chrono::steady_clock::time_point 
     for (;;) {
         int status = 0;
         pid_t done = ::waitpid(child, &status, WNOHANG);
-        if (done == child || (done < 0 && errno != EINTR))
+        if (done == child || (done < 0 && errno != EINTR)) {
             return status;
-        if (std::chrono::steady_clock::now() >= deadline)
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
             return std::nullopt;
+        }
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::milliseconds(100));
     }
@@ -82,8 +86,9 @@ std::optional<int> waitUntil(pid_t child, std::chrono::steady_clock::time_point 
 }  // namespace
 
 std::optional<std::string> findOnPath(const std::string& program) {
-    if (program.find('/') != std::string::npos)
+    if (program.find('/') != std::string::npos) {
         return ::access(program.c_str(), X_OK) == 0 ? std::optional(program) : std::nullopt;
+    }
     const char* path = std::getenv("PATH");
     std::string_view folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
     while (!folders.empty()) {
@@ -91,8 +96,9 @@ std::optional<std::string> findOnPath(const std::string& program) {
         std::string candidate(folders.substr(0, colon));
         if (!candidate.empty()) {
             candidate += "/" + program;
-            if (::access(candidate.c_str(), X_OK) == 0)
+            if (::access(candidate.c_str(), X_OK) == 0) {
                 return candidate;
+            }
         }
         folders.remove_prefix(colon == std::string_view::npos ? folders.size() : colon + 1);
     }
@@ -106,49 +112,59 @@ bool launchSuppressed() {
 
 bool startDetached(const std::string& program, const std::vector<std::string>& args,
                    const std::string& workingFolder) {
-    if (::access(program.c_str(), X_OK) != 0)
+    if (::access(program.c_str(), X_OK) != 0) {
         return false;
+    }
     std::vector<char*> argv = argvOf(program, args);
     pid_t child = ::fork();
-    if (child < 0)
+    if (child < 0) {
         return false;
-    if (child == 0)
+    }
+    if (child == 0) {
         runDetached(program.c_str(), argv.data(), workingFolder.c_str());
+    }
     int status = waitFor(child);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 RunOutcome runAndWait(const std::vector<std::string>& arguments, std::chrono::milliseconds limit) {
-    if (arguments.empty())
+    if (arguments.empty()) {
         return RunOutcome::NotStarted;
+    }
     std::optional<std::string> program = findOnPath(arguments[0]);
-    if (!program)
+    if (!program) {
         return RunOutcome::NotStarted;
+    }
     std::vector<std::string> args(arguments.begin() + 1, arguments.end());
     std::vector<char*> argv = argvOf(*program, args);
     int report[2];
-    if (::pipe2(report, O_CLOEXEC) != 0)
+    if (::pipe2(report, O_CLOEXEC) != 0) {
         return RunOutcome::NotStarted;
+    }
     auto deadline = std::chrono::steady_clock::now() + limit;
     pid_t child = ::fork();
-    if (child == 0)
+    if (child == 0) {
         runChild(program->c_str(), argv.data(), report[1]);
-    if (child > 0)
+    }
+    if (child > 0) {
         ::setpgid(child, child);  // also here, so a kill at the limit cannot come before it
+    }
     ::close(report[1]);
     int execError = 0;
     bool notStarted = child < 0 || ::read(report[0], &execError, sizeof execError) > 0;
     ::close(report[0]);
-    if (child < 0)
+    if (child < 0) {
         return RunOutcome::NotStarted;
+    }
     std::optional<int> status = notStarted ? waitFor(child) : waitUntil(child, deadline);
     if (!status) {
         ::kill(-child, SIGKILL);
         waitFor(child);
         return RunOutcome::TimedOut;
     }
-    if (notStarted)
+    if (notStarted) {
         return RunOutcome::NotStarted;
+    }
     return WIFEXITED(*status) && WEXITSTATUS(*status) == 0 ? RunOutcome::Succeeded
                                                            : RunOutcome::Failed;
 }

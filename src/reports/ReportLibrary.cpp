@@ -57,7 +57,8 @@ void ReportLibrary::makeCsv(const std::string& name) {
 
 void ReportLibrary::editExcelTemplate(const std::string& name) {
     session_.settings->SaveSetting(platform::kSettingsSection, "Template", "1");
-    session_.settings->SaveSetting(platform::kSettingsSection, "TemplatePath", templatePath(name, kTemplateExcel));
+    session_.settings->SaveSetting(platform::kSettingsSection, "TemplatePath",
+                                   templatePath(name, kTemplateExcel));
     // The builder reads both values, opens the template itself and clears the flag. When it
     // did not start, nobody clears it, and the next report run would open the template
     // instead of building the report.

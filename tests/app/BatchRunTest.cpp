@@ -36,8 +36,9 @@ protected:
     int run(std::vector<std::string> args, platform::SettingPairs selection = {}) {
         if (!selection.empty()) {
             platform::FileSettingsStore file(folder_.file("selection.ini"));
-            for (const auto& [key, value] : selection)
+            for (const auto& [key, value] : selection) {
                 file.SaveSetting("Settings", key, value);
+            }
             args.insert(args.begin(), folder_.file("selection.ini"));
         }
         err_.str("");

@@ -188,8 +188,9 @@ TEST_F(DefinitionFileTest, AWindowsCodePageDefinitionIsReadAsSuch) {
 TEST_F(DefinitionFileTest, EveryByteOfTheCodePageReadsAsItsCharacter) {
     std::string all;
     for (int byte = 0x20; byte < 0x100; ++byte) {
-        if (byte != '=')
+        if (byte != '=') {
             all += static_cast<char>(byte);
+        }
     }
     writeFile("All.DXL", "TitleCaption0=" + all + "\r\n");
     ASSERT_TRUE(Load_DefFile(session_, "All", kExcelReport));

@@ -50,8 +50,9 @@ TEST(StarterFiles, NameKnownFieldsAndSortByIncludedOnes) {
     int checked = 0;
     for (const auto& entry : fs::recursive_directory_iterator(fs::path(source) / "data")) {
         auto ext = entry.path().extension();
-        if (ext != ".DXL" && ext != ".DCS")
+        if (ext != ".DXL" && ext != ".DCS") {
             continue;
+        }
         auto keys = readDefinition(entry.path());
         auto ids = splitItems(keys["FieldsIncluded"]);
         auto names = splitItems(keys["FieldNamesIncluded"]);

@@ -24,15 +24,17 @@ std::string contentOf(const std::string& path) {
 class PathOverride {
 public:
     explicit PathOverride(const std::string& value) {
-        if (const char* old = std::getenv("PATH"))
+        if (const char* old = std::getenv("PATH")) {
             old_ = old;
+        }
         setenv("PATH", value.c_str(), 1);
     }
     ~PathOverride() {
-        if (old_)
+        if (old_) {
             setenv("PATH", old_->c_str(), 1);
-        else
+        } else {
             unsetenv("PATH");
+        }
     }
 
 private:
@@ -61,11 +63,13 @@ protected:
 
 TEST_F(BinaryTemplateTest, IsConvertedOnceBesideItAndUsed) {
     std::optional<std::string> office = platform::findOnPath("soffice");
-    if (!office)
+    if (!office) {
         office = platform::findOnPath("libreoffice");
-    if (!office)
+    }
+    if (!office) {
         GTEST_SKIP() << "LibreOffice (soffice) is not installed: binary templates cannot be "
                         "converted here";
+    }
     std::string templ = makeBinaryTemplate(*office, "Old.XLT");
     ASSERT_TRUE(isBinarySpreadsheet(templ));
     std::string original = contentOf(templ);

@@ -27,8 +27,9 @@ TEST_P(DataFileParse, ReadsRowsAndCells) {
     ASSERT_EQ(file.rowCount(), GetParam().rows.size());
     for (size_t r = 0; r < file.rowCount(); ++r) {
         ASSERT_EQ(file.cellCount(r), GetParam().rows[r].size()) << "row " << r;
-        for (size_t c = 0; c < file.cellCount(r); ++c)
+        for (size_t c = 0; c < file.cellCount(r); ++c) {
             EXPECT_EQ(file.cell(r, c), GetParam().rows[r][c]) << r << "," << c;
+        }
     }
 }
 

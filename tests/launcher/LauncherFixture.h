@@ -39,9 +39,11 @@ public:
         namespace fs = std::filesystem;
         const auto* info = testing::UnitTest::GetInstance()->current_test_info();
         std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-        for (char& c : name)
-            if (c == '/')
+        for (char& c : name) {
+            if (c == '/') {
                 c = '_';
+            }
+        }
         dir_ = fs::path(testing::TempDir()) / ("bp-launch-" + name);
         fs::remove_all(dir_);
         fs::create_directories(dir_);
@@ -61,8 +63,9 @@ public:
             for (size_t i = 0; i < row.size(); ++i) {
                 std::string cell = row[i];
                 for (size_t at = cell.find('"'); at != std::string::npos;
-                     at = cell.find('"', at + 2))
+                     at = cell.find('"', at + 2)) {
                     cell.insert(at, 1, '"');
+                }
                 out << (i ? "," : "") << '"' << cell << '"';
             }
             out << "\r\n";
@@ -74,11 +77,13 @@ public:
     void stage(const Keys& report, const Keys& settings = {}) {
         std::ofstream out(settingsPath_, std::ios::binary);
         out << "[Settings]\nDataFile=" << dataPath_ << "\n";
-        for (const auto& [k, v] : settings)
+        for (const auto& [k, v] : settings) {
             out << k << "=" << escaped(v) << "\n";
+        }
         out << "[Report]\n";
-        for (const auto& [k, v] : report)
+        for (const auto& [k, v] : report) {
             out << k << "=" << escaped(v) << "\n";
+        }
     }
 
     // FieldsIncluded and FieldNamesIncluded for these field IDs, captions from the table.
@@ -92,8 +97,9 @@ public:
     }
 
     int run(LaunchOptions options = {}) {
-        if (options.outPath.empty() && useOutPath_)
+        if (options.outPath.empty() && useOutPath_) {
             options.outPath = outPath_;
+        }
         platform::FileSettingsStore settings(settingsPath_);
         LaunchCommand command(settings, desktop_, regional_);
         return command.run(options, BuildDate{2026, 3, 20}, "2026-03-20 10.00.00");
@@ -109,10 +115,11 @@ public:
 
     static std::string escaped(const std::string& value) {
         std::string out;
-        for (char c : value)
+        for (char c : value) {
             out += c == '\f'  ? std::string("%0C")
                    : c == '%' ? std::string("%25")
                               : std::string(1, c);
+        }
         return out;
     }
 
@@ -127,8 +134,9 @@ public:
 
 // Keys merged left to right.
 inline Keys with(Keys base, const Keys& more) {
-    for (const auto& [k, v] : more)
+    for (const auto& [k, v] : more) {
         base[k] = v;
+    }
     return base;
 }
 

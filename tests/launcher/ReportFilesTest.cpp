@@ -58,13 +58,15 @@ TEST_F(LauncherTest, ABuildRemovesWhatAKilledBuildLeftAndLeavesOnlyTheReport) {
         ".Older report.xlsx.part-" + ended + "-0.bptmp.x1Y2z3",
     };
     const std::string atWork = ".Other.xlsx.part-" + running + "-0.bptmp";
-    for (const auto& name : leftOver)
+    for (const auto& name : leftOver) {
         std::ofstream((out / name).string()) << "tens of megabytes";
+    }
     std::ofstream((out / atWork).string()) << "a build at work";
     ASSERT_EQ(run(), kExitDone);
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(out))
+    for (const auto& entry : fs::directory_iterator(out)) {
         names.push_back(entry.path().filename().string());
+    }
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{atWork, "report.xlsx"}));
 }

@@ -79,8 +79,9 @@ TEST_F(LauncherTest, TextSectionsSortNamesOutsideAsciiWithoutRegardToCase) {
     ASSERT_EQ(run(), kExitDone);
     XlsxReader r = report();
     std::vector<std::string> order;
-    for (int row = 1; row <= 5; ++row)
+    for (int row = 1; row <= 5; ++row) {
         order.push_back(r.text("B" + std::to_string(row)));
+    }
     // Equal names stand together, in the data file's order.
     EXPECT_EQ(order, (std::vector<std::string>{"3", "2", "5", "1", "4"}));
 }
@@ -193,8 +194,9 @@ TEST_F(LauncherTest, EveryCalculationKindHasItsFormulaAndValue) {
 
 TEST_F(LauncherTest, CountOverManyGroupsSubtractsTheTitles) {
     Rows rows;
-    for (int i = 0; i < 40; ++i)
+    for (int i = 0; i < 40; ++i) {
         rows.push_back({"Company " + std::to_string(100 + i), "1"});
+    }
     writeData(rows);
     stage(with(fields({{1025, "Company"}, {34, "Amount"}}), {{"Sort0", "1025"},
                                                              {"SortCol0", "1"},

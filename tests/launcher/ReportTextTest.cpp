@@ -83,8 +83,9 @@ TEST_F(LauncherTest, ATemplateSheetThatIsNotUtf8GivesAPlainWorkbook) {
 
 TEST_F(LauncherTest, LongCellTextIsCutByCharactersNotBytes) {
     std::string umlauts;
-    for (int i = 0; i < 20000; ++i)
+    for (int i = 0; i < 20000; ++i) {
         umlauts += "ä";  // 40,000 bytes, but well within a cell's 32,767 characters
+    }
     writeData({{umlauts}, {std::string(40000, 'a')}});
     stage(LauncherTest::fields({{1025, "Company"}}));
     ASSERT_EQ(run(), kExitDone);

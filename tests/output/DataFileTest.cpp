@@ -239,8 +239,9 @@ TEST_F(DataFileTest, AWriterKilledAnywhereLeavesAWholeDataFile) {
     };
     auto content = [&](long version) {
         std::string text;
-        for (int row = 0; row < kRows; ++row)
+        for (int row = 0; row < kRows; ++row) {
             text += line(version, row);
+        }
         return text;
     };
     auto fill = [&](long version) {

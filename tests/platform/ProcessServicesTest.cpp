@@ -197,8 +197,9 @@ TEST_F(RunAndWaitTest, AProgramPastItsLimitIsKilledWithWhatItStarted) {
     bool gone = false;
     for (int i = 0; i < 200 && !gone; ++i) {
         gone = ::kill(sleeper, 0) != 0;
-        if (!gone)
+        if (!gone) {
             std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        }
     }
     EXPECT_TRUE(gone);
 }

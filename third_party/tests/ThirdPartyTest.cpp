@@ -39,8 +39,9 @@ std::string querySingleText(sqlite3* db, const char* sql) {
     sqlite3_stmt* statement = nullptr;
     std::string text = "<no row>";
     if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW)
+        sqlite3_step(statement) == SQLITE_ROW) {
         text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+    }
     sqlite3_finalize(statement);
     return text;
 }
@@ -64,13 +65,15 @@ TEST_F(ThirdPartyLibraries, SqliteKeepsRowsInAFileWithAUtf8Name) {
 std::string readEntry(zip_t* archive, const char* name) {
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (zip_stat(archive, name, 0, &stat) != 0)
+    if (zip_stat(archive, name, 0, &stat) != 0) {
         return "<missing>";
+    }
     std::string data(stat.size, '\0');
     zip_file_t* entry = zip_fopen(archive, name, 0);
     const zip_int64_t got = entry ? zip_fread(entry, data.data(), data.size()) : -1;
-    if (entry)
+    if (entry) {
         zip_fclose(entry);
+    }
     return got == static_cast<zip_int64_t>(data.size()) ? data : "<unreadable>";
 }
 
