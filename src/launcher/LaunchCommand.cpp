@@ -5,6 +5,7 @@
 
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "platform/SettingsStore.h"
 
 namespace bp::launcher {
 namespace {
@@ -56,7 +57,7 @@ std::string defaultReportPath(const std::string& dataFile, const std::string& re
 int LaunchCommand::run(const LaunchOptions& options, const BuildDate& today,
                        const std::string& stamp) {
     try {
-        if (settings_.GetSetting("Settings", "Template", "0") == "1") {
+        if (settings_.GetSetting(platform::kSettingsSection, "Template", "0") == "1") {
             return editTemplate(options);
         }
         return buildReport(options, today, stamp);
@@ -71,9 +72,9 @@ int LaunchCommand::run(const LaunchOptions& options, const BuildDate& today,
 }
 
 int LaunchCommand::editTemplate(const LaunchOptions& options) {
-    std::string path = settings_.GetSetting("Settings", "TemplatePath", "");
+    std::string path = settings_.GetSetting(platform::kSettingsSection, "TemplatePath", "");
     // Reset first: whatever happens to this edit, the next run builds a report again.
-    settings_.SaveSetting("Settings", "Template", "0");
+    settings_.SaveSetting(platform::kSettingsSection, "Template", "0");
     std::optional<std::string> found = platform::findFile(path);
     if (!found) {
         raise(kErrFileNotFound, "The template \"" + path + "\" was not found.");

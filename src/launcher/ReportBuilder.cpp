@@ -76,7 +76,7 @@ OpenedWorkbook openWorkbook(const std::string& templatePath, const std::string& 
 }  // namespace
 
 std::string ReportBuilder::dataFilePath() const {
-    std::string path = settings_.GetSetting("Settings", "DataFile", "");
+    std::string path = settings_.GetSetting(platform::kSettingsSection, "DataFile", "");
     if (path.empty()) {
         raise(kErrFileNotFound,
               "No data file is named in the settings. Run the report from brindlepath first.");

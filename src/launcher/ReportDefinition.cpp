@@ -7,8 +7,8 @@
 #include "core/CaseFold.h"
 #include "core/Trim.h"
 #include "definitions/DefinitionKeys.h"
-#include "launcher/Windows1252.h"
 #include "platform/Error.h"
+#include "platform/TextCodec.h"
 
 namespace bp::launcher {
 namespace {
@@ -55,7 +55,10 @@ public:
     explicit Keys(const platform::SettingsStore& settings) : settings_(settings) {}
 
     // Text for the workbook: always UTF-8, whatever code page the definition was saved in.
-    std::string text(const std::string& key) const { return utf8FromStored(stored(key)); }
+    std::string text(const std::string& key) const {
+        std::string bytes = stored(key);
+        return platform::TextCodec::toUtf8(bytes, platform::TextCodec::detect(bytes));
+    }
     // The value as stored: a file path must keep its bytes to be found.
     std::string stored(const std::string& key) const {
         return settings_.GetSetting(definitions::kStagingSection, key, keyDefault(key));

@@ -6,6 +6,7 @@
 #include "launcher/ReportDefinition.h"
 #include "launcher/XmlText.h"
 #include "platform/Error.h"
+#include "platform/TextCodec.h"
 
 namespace bp::launcher {
 namespace {
@@ -69,7 +70,7 @@ void setDate(pugi::xml_node cell, double serial, unsigned dateStyle) {
 
 // The sheet's text goes into the report as it stands, so it must be readable there.
 const std::string& checked(const std::string& xml) {
-    if (!isUtf8(xml)) {
+    if (!platform::TextCodec::isUtf8(xml)) {
         raise(kErrInvalidCall, "The template's first sheet holds text that is not UTF-8.");
     }
     return xml;

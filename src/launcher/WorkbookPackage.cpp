@@ -12,6 +12,7 @@
 #include "launcher/XmlText.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "platform/TextCodec.h"
 
 namespace bp::launcher {
 namespace {
@@ -153,7 +154,7 @@ std::string WorkbookPackage::read(const std::string& part) const {
     }
     if (part.ends_with(".xml") || part.ends_with(".rels")) {
         // Anything built on such a part would carry its bytes into the report unreadable.
-        if (!isUtf8(content)) {
+        if (!platform::TextCodec::isUtf8(content)) {
             raise(kErrInvalidCall, "The part \"" + part + "\" of the template is not UTF-8 text.");
         }
     }
@@ -161,7 +162,7 @@ std::string WorkbookPackage::read(const std::string& part) const {
 }
 
 void WorkbookPackage::write(const std::string& part, std::string content) {
-    if (!isUtf8(content)) {
+    if (!platform::TextCodec::isUtf8(content)) {
         raise(kErrInvalidCall, "The report part \"" + part +
                                    "\" would not be readable text. The report was not built.");
     }

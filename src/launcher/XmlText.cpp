@@ -86,17 +86,6 @@ std::string shown(std::string_view text) {
 
 }  // namespace
 
-bool isUtf8(std::string_view text) {
-    for (size_t i = 0; i < text.size();) {
-        size_t length = sequenceLength(text, i);
-        if (length == 0) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
 void appendXmlEscaped(std::string& out, std::string_view text) {
     for (size_t i = 0; i < text.size();) {
         size_t length = sequenceLength(text, i);

@@ -8,10 +8,6 @@
 
 namespace bp::launcher {
 
-// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or values past
-// U+10FFFF).
-bool isUtf8(std::string_view text);
-
 // Appends `text` escaped for an XML text node or a quoted attribute value: & < > " ' as entities,
 // tab, line feed and carriage return as character references (so an attribute keeps them too),
 // other control characters and U+FFFE/U+FFFF, which XML cannot hold at all, as spaces.

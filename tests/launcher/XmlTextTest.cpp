@@ -5,9 +5,9 @@
 
 #include <pugixml.hpp>
 
-#include "launcher/Windows1252.h"
 #include "launcher/XmlText.h"
 #include "platform/Error.h"
+#include "platform/TextCodec.h"
 
 namespace bp::launcher {
 namespace {
@@ -62,13 +62,13 @@ TEST(XmlTextTest, TextThatIsNotUtf8IsRefusedWithAReadableMessage) {
         "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "cut \xE2\x82"};
     for (const auto& text : bad) {
         SCOPED_TRACE(text);
-        EXPECT_FALSE(isUtf8(text));
+        EXPECT_FALSE(platform::TextCodec::isUtf8(text));
         try {
             std::string out;
             appendXmlEscaped(out, text);
             ADD_FAILURE() << "accepted";
         } catch (const Error& error) {
-            EXPECT_TRUE(isUtf8(error.description())) << error.description();
+            EXPECT_TRUE(platform::TextCodec::isUtf8(error.description())) << error.description();
             EXPECT_NE(error.description().find("not built"), std::string::npos);
         }
     }
@@ -100,26 +100,6 @@ TEST(XmlTextTest, LongTextIsCutInUtf16UnitsWithoutSplittingACharacter) {
                          "b",
                          3),
               "a\xF0\x9F\x98\x80");
-}
-
-TEST(XmlTextTest, StoredTextIsUtf8OrReadAsTheWindowsCodePage) {
-    struct Case {
-        std::string stored;
-        std::string text;
-    };
-    const Case cases[] = {
-        {"Gr\xF6\xDF"
-         "e",
-         "Größe"},
-        {"\x80 \x85 \x8A \x9F", "€ … Š Ÿ"},
-        {"\x81\x8D", "\xC2\x81\xC2\x8D"},  // undefined in the code page: kept as the same code
-        {"Größe €", "Größe €"},            // already UTF-8: as it is
-        {"plain", "plain"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(utf8FromStored(c.stored), c.text);
-    }
 }
 
 }  // namespace
