@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/Utf8.h"
+
 namespace bp::forms::utf8 {
 namespace {
 
@@ -44,22 +46,7 @@ std::size_t offset(std::string_view text, int index) {
 
 std::string encode(int cp) {
     std::string out;
-    const auto u = static_cast<unsigned>(cp);
-    if (u < 0x80) {
-        out += static_cast<char>(u);
-    } else if (u < 0x800) {
-        out += static_cast<char>(0xC0 | (u >> 6));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    } else if (u < 0x10000) {
-        out += static_cast<char>(0xE0 | (u >> 12));
-        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | ((u >> 18) & 0x07));
-        out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    }
+    core::utf8::append(out, static_cast<char32_t>(cp));
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "launcher/XmlText.h"
 
+#include "core/Utf8.h"
 #include "platform/Error.h"
 
 namespace bp::launcher {
@@ -7,26 +8,8 @@ namespace {
 
 // Length of the well-formed UTF-8 sequence at text[i], 0 when there is none.
 size_t sequenceLength(std::string_view text, size_t i) {
-    auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-    unsigned char lead = byte(i);
-    size_t length = lead < 0x80                    ? 1
-                    : lead >= 0xC2 && lead <= 0xDF ? 2
-                    : lead >= 0xE0 && lead <= 0xEF ? 3
-                    : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                   : 0;
-    if (length == 0 || i + length > text.size()) {
-        return 0;
-    }
-    for (size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    if ((lead == 0xE0 && byte(i + 1) < 0xA0) || (lead == 0xF0 && byte(i + 1) < 0x90) ||
-        (lead == 0xF4 && byte(i + 1) > 0x8F) || (lead == 0xED && byte(i + 1) > 0x9F)) {
-        return 0;
-    }
-    return length;
+    auto decoded = core::utf8::decodeAt(text, i);
+    return decoded ? decoded->length : 0;
 }
 
 // U+FFFE and U+FFFF are not characters XML allows; their UTF-8 is EF BF BE and EF BF BF.

@@ -1,7 +1,8 @@
 #include "platform/TextCodec.h"
 
 #include <array>
-#include <cstdint>
+
+#include "core/Utf8.h"
 
 namespace bp::platform {
 namespace {
@@ -29,61 +30,10 @@ std::optional<unsigned char> byteOf(char32_t cp) {
     return std::nullopt;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
-    auto put = [&out](std::uint32_t value) { out += static_cast<char>(value); };
-    if (cp < 0x80) {
-        put(cp);
-    } else if (cp < 0x800) {
-        put(0xC0 | (cp >> 6));
-        put(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        put(0xE0 | (cp >> 12));
-        put(0x80 | ((cp >> 6) & 0x3F));
-        put(0x80 | (cp & 0x3F));
-    } else {
-        put(0xF0 | (cp >> 18));
-        put(0x80 | ((cp >> 12) & 0x3F));
-        put(0x80 | ((cp >> 6) & 0x3F));
-        put(0x80 | (cp & 0x3F));
-    }
-}
-
-// The code point of the well-formed sequence at `at`, advancing `at`; nothing when malformed.
-std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
-    auto lead = static_cast<unsigned char>(text[at]);
-    std::size_t length = lead < 0x80                    ? 1
-                         : lead >= 0xC2 && lead <= 0xDF ? 2
-                         : lead >= 0xE0 && lead <= 0xEF ? 3
-                         : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                        : 0;
-    if (length == 0 || at + length > text.size()) {
-        return std::nullopt;
-    }
-    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-        auto next = static_cast<unsigned char>(text[at + k]);
-        if ((next & 0xC0) != 0x80) {
-            return std::nullopt;
-        }
-        cp = (cp << 6) | (next & 0x3F);
-    }
-    constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kSmallest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        return std::nullopt;
-    }
-    at += length;
-    return cp;
-}
-
 }  // namespace
 
 bool TextCodec::isUtf8(std::string_view bytes) {
-    for (std::size_t at = 0; at < bytes.size();) {
-        if (!nextCodePoint(bytes, at)) {
-            return false;
-        }
-    }
-    return true;
+    return core::utf8::isValid(bytes);
 }
 
 TextEncoding TextCodec::detect(std::string_view bytes) {
@@ -94,7 +44,7 @@ std::string TextCodec::fromWindows1252(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (char byte : bytes) {
-        appendUtf8(out, codePointOf(static_cast<unsigned char>(byte)));
+        core::utf8::append(out, codePointOf(static_cast<unsigned char>(byte)));
     }
     return out;
 }
@@ -103,11 +53,12 @@ std::optional<std::string> TextCodec::toWindows1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t at = 0; at < utf8.size();) {
-        auto cp = nextCodePoint(utf8, at);
-        if (!cp) {
+        auto decoded = core::utf8::decodeAt(utf8, at);
+        if (!decoded) {
             return std::nullopt;
         }
-        auto byte = byteOf(*cp);
+        at += decoded->length;
+        auto byte = byteOf(decoded->codePoint);
         if (!byte) {
             return std::nullopt;
         }
