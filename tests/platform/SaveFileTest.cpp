@@ -20,16 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempFolder;
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using test::readFile;
+using test::writeFile;
 
 class SaveFileTest : public ::testing::Test {
 protected:

@@ -20,16 +20,8 @@ namespace {
 using test::ScopedEnv;
 using test::TempFolder;
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using test::readFile;
+using test::writeFile;
 
 // Both stores must behave alike: the layers above are tested against the memory one.
 template <typename Store>
