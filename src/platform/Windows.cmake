@@ -2,6 +2,7 @@
 bp_add_library(bp_platform
   SOURCES
     ${bp_platform_common}
+    RegistrySettingsStore.cpp
     WinDesktopShell.cpp
     WinFile.cpp
     WinFileLock.cpp
