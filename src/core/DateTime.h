@@ -6,6 +6,8 @@
 #include <compare>
 #include <ctime>
 
+#include "core/LocalTime.h"
+
 namespace bp::core {
 
 struct DateTime {
@@ -27,9 +29,7 @@ struct DateTime {
                second < 60;
     }
     static DateTime now() {
-        std::time_t t = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&t, &local);
+        std::tm local = localTime(std::time(nullptr));
         return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                 local.tm_hour,        local.tm_min,     local.tm_sec};
     }

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <iostream>
 
+#include "core/LocalTime.h"
 #include "launcher/LaunchCommand.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/Locale.h"
@@ -22,9 +23,7 @@ int main(int argc, char** argv) {
         options->noOpen = true;
     }
 
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    std::tm local = bp::core::localTime(std::time(nullptr));
     BuildDate today{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H.%M.%S", &local);

@@ -1,9 +1,9 @@
 #pragma once
 // File I/O as the rest of the program sees it, free of any one system's headers: an open
 // file, whole bounded reads, and the few whole-file operations replacing a file needs. One
-// implementation per system (PosixFile.cpp). Failures keep the system's error number, so
-// callers map it to the numbers the user is shown (FileError.h); two numbers of our own
-// describe files refused before any byte is read.
+// implementation per system (PosixFile.cpp, WinFile.cpp). Failures keep the system's error
+// number (on Windows the nearest errno value), so callers map it to the numbers the user is
+// shown (FileError.h); two numbers of our own describe files refused before any byte is read.
 
 #include <cstddef>
 #include <cstdint>

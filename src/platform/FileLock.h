@@ -1,7 +1,7 @@
 #pragma once
 // An exclusive lock on a lock file, shared between processes and dropped by the system when
 // its holder ends in any way, a crash included. One implementation per system
-// (PosixFileLock.cpp).
+// (PosixFileLock.cpp, WinFileLock.cpp).
 
 #include <string>
 

@@ -225,8 +225,11 @@ std::string userSettingsPath() {
     return config + "/brindlepath/settings.ini";
 }
 
+#ifndef _WIN32
+// The Windows edition opens the registry instead (RegistrySettingsStore.cpp).
 std::unique_ptr<SettingsStore> openUserSettings() {
     return std::make_unique<FileSettingsStore>(userSettingsPath());
 }
+#endif
 
 }  // namespace bp::platform

@@ -10,6 +10,12 @@
 #include "platform/FileError.h"
 #include "platform/SaveFile.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "platform/WinText.h"
+#endif
+
 namespace bp::platform {
 
 namespace fs = std::filesystem;
@@ -38,6 +44,7 @@ bool isKind(const FileStamp& info, Kind kind) {
     return false;
 }
 
+#ifndef _WIN32
 // The entry of `folder` named `part` without regard to case; the first in name order when
 // several differ only in case (a Linux folder may hold both).
 std::optional<fs::path> matchInFolder(const fs::path& folder, const fs::path& part) {
@@ -56,25 +63,60 @@ std::optional<fs::path> matchInFolder(const fs::path& folder, const fs::path& pa
     }
     return folder / *best;
 }
+#endif
+
+#ifdef _WIN32
+// Windows finds an entry in any case by itself; its directory entry gives the real spelling.
+std::optional<fs::path> realSpelling(const fs::path& folder, const fs::path& part) {
+    if (part == "..") {
+        return folder / part;  // the search would answer with the parent's own name
+    }
+    std::string name = part.string();
+    if (name.find_first_of("*?") != std::string::npos) {
+        return std::nullopt;  // no wildcards: Windows allows none in a name
+    }
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW(toWide((folder / part).string()).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    ::FindClose(search);
+    return folder / toUtf8(found.cFileName);
+}
+#endif
+
+// An entry of `folder` spelled as `part` or, failing that, in another case.
+std::optional<fs::path> entryIn(const fs::path& folder, const fs::path& part) {
+#ifdef _WIN32
+    return realSpelling(folder, part);
+#else
+    FileStamp info;
+    fs::path exact = folder / part;
+    if (statOf(exact, info)) {
+        return exact;
+    }
+    return matchInFolder(folder, part);
+#endif
+}
 
 std::optional<std::string> findEntry(const std::string& path, Kind kind) {
     if (path.empty()) {
         return std::nullopt;
     }
     FileStamp info;
+#ifndef _WIN32
+    // Spelled as it is: found without a walk.
     if (statOf(path, info)) {
         return isKind(info, kind) ? std::optional<std::string>(path) : std::nullopt;
     }
+#endif
     fs::path input(path);
     fs::path current = input.root_path();
     for (const fs::path& part : input.relative_path()) {
         if (part.empty() || part == ".") {
             continue;
         }
-        fs::path exact = current / part;
-        if (statOf(exact, info)) {
-            current = exact;
-        } else if (std::optional<fs::path> match = matchInFolder(current, part)) {
+        if (std::optional<fs::path> match = entryIn(current, part)) {
             current = *match;
         } else {
             return std::nullopt;
@@ -123,6 +165,9 @@ void replaceWithCopy(const std::string& source, const fs::path& target,
     }
     SaveFile out(target.string(), "copy");
     int errnum = out.open(0600) ? copyContent(in, out) : out.error();
+    // Closed before the copy takes the target's place: Windows may refuse to replace a file
+    // that is still open, and the target may be the source itself.
+    in.close();
     if (errnum == 0 && !(out.setPermissions(info->permissions & 0777) && out.commit())) {
         errnum = out.error();
     }

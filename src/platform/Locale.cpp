@@ -28,16 +28,6 @@ std::string normalizedName(std::string_view raw) {
     return name;
 }
 
-const char* firstSet(std::initializer_list<const char*> variables) {
-    for (const char* variable : variables) {
-        const char* value = std::getenv(variable);
-        if (value != nullptr && *value != '\0') {
-            return value;
-        }
-    }
-    return "";
-}
-
 // Reading a locale from the system costs far more than a conversion, and the filter converts
 // millions of field texts: each locale is read once, and each thread remembers the one it used
 // last.
@@ -62,7 +52,11 @@ std::shared_ptr<const Locale::Data> dataFor(const std::string& name) {
 }  // namespace
 
 std::string Locale::currentName() {
-    return normalizedName(firstSet({"BRINDLEPATH_LOCALE", "LC_ALL", "LC_NUMERIC", "LANG"}));
+    // Tests and servers choose a locale whatever the system's.
+    if (const char* own = std::getenv("BRINDLEPATH_LOCALE"); own != nullptr && *own != '\0') {
+        return normalizedName(own);
+    }
+    return normalizedName(RegionalSettings::system().userLocaleName());
 }
 
 Locale Locale::current() {

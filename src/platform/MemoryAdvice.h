@@ -1,6 +1,7 @@
 #pragma once
 // Hints to the system about how a large block of memory will be used. One implementation
-// per system (PosixMemoryAdvice.cpp); a hint the system cannot take changes nothing.
+// per system (PosixMemoryAdvice.cpp, WinMemoryAdvice.cpp); a hint the system cannot take
+// changes nothing.
 
 #include <cstddef>
 

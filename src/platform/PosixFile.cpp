@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <utility>
 
 #include "platform/File.h"
@@ -27,17 +26,6 @@ FileStamp stampFrom(const struct stat& info) {
 }
 
 }  // namespace
-
-std::string systemErrorText(int errnum) {
-    switch (errnum) {
-        case kErrnoNotRegularFile:
-            return "not a regular file";
-        case kErrnoFileTooLarge:
-            return "the file is too large";
-        default:
-            return std::strerror(errnum);
-    }
-}
 
 std::optional<FileStamp> stampOf(const std::string& path) {
     struct stat info {};
@@ -154,37 +142,6 @@ bool File::close() {
     }
     // The descriptor is gone after close() even when it reports a failure: never retry.
     return ::close(std::exchange(handle_, -1)) == 0 || fail();
-}
-
-int readWholeFile(const std::string& path, std::uint64_t limit, std::string& text) {
-    File file;
-    if (!file.openForReading(path)) {
-        return file.error();
-    }
-    std::optional<FileStamp> stamp = file.stamp();
-    if (!stamp) {
-        return file.error();
-    }
-    if (static_cast<std::uint64_t>(stamp->size) > limit) {
-        return kErrnoFileTooLarge;
-    }
-    text.clear();
-    text.reserve(static_cast<std::size_t>(stamp->size));
-    char buffer[65536];
-    for (;;) {
-        std::int64_t n = file.read(buffer, sizeof buffer);
-        if (n < 0) {
-            return file.error();
-        }
-        if (n == 0) {
-            return 0;
-        }
-        // The file may grow while it is read.
-        if (text.size() + static_cast<std::uint64_t>(n) > limit) {
-            return kErrnoFileTooLarge;
-        }
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
 }
 
 int replaceFile(const std::string& from, const std::string& to) {

@@ -105,11 +105,6 @@ std::optional<std::string> findOnPath(const std::string& program) {
     return std::nullopt;
 }
 
-bool launchSuppressed() {
-    const char* value = std::getenv("BRINDLEPATH_NO_LAUNCH");
-    return value != nullptr && std::string_view(value) == "1";
-}
-
 bool startDetached(const std::string& program, const std::vector<std::string>& args,
                    const std::string& workingFolder) {
     if (::access(program.c_str(), X_OK) != 0) {

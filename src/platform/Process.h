@@ -1,6 +1,6 @@
 #pragma once
 // Starting other programs: the one place that knows how the operating system does it. The
-// POSIX implementation is PosixProcess.cpp; a Windows one would sit beside it.
+// implementations are PosixProcess.cpp and WinProcess.cpp.
 
 #include <chrono>
 #include <optional>

@@ -9,6 +9,8 @@ namespace bp::platform {
 class QtRegionalSettings final : public RegionalSettings {
 public:
     Locale::Data read(const std::string& name) const override;
+    // From the environment: LC_ALL, else LC_NUMERIC, else LANG.
+    std::string userLocaleName() const override;
 };
 
 }  // namespace bp::platform

@@ -16,6 +16,8 @@ public:
 
     // Every value of the named locale ("de_DE"); a name the database lacks reads as en_US.
     virtual Locale::Data read(const std::string& name) const = 0;
+    // The user's own locale as the system names it ("de_DE.UTF-8", "de-DE"); empty for none.
+    virtual std::string userLocaleName() const = 0;
 
     // The implementation of the platform the program runs on.
     static const RegionalSettings& system();

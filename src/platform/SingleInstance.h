@@ -2,7 +2,8 @@
 // One running copy per user: a lock the system drops when the process ends in any way, a crash
 // included, so no stale lock ever refuses a start. The POSIX implementation
 // (PosixSingleInstance.cpp) locks a file in $XDG_RUNTIME_DIR, else in the temporary folder
-// with the user id in its name.
+// with the user id in its name; the Windows one (WinSingleInstance.cpp) holds a named mutex
+// of the user's session, and takes the lock path as that mutex's name.
 
 #include <string>
 
@@ -32,6 +33,7 @@ public:
 private:
     State state_ = State::Unavailable;
     FileLock lock_;
+    void* mutex_ = nullptr;  // Windows: the named mutex's handle while this copy holds it
 };
 
 }  // namespace bp::platform

@@ -1,5 +1,6 @@
 #pragma once
-// The user the program runs as. One implementation per system (PosixUserAccount.cpp).
+// The user the program runs as. One implementation per system (PosixUserAccount.cpp,
+// WinUserAccount.cpp).
 
 #include <string>
 

@@ -52,8 +52,18 @@ protected:
     }
 
     void importHost(const std::string& json) {
+        // A host still open holds the file, which Windows lets no one replace; the session
+        // must not keep pointing at the host that goes, nor at what openTables() gave it.
+        session.objContact = nullptr;
+        session.objSales = nullptr;
+        session.objUsers = nullptr;
+        session.objListTable = nullptr;
+        session.objDatabase = nullptr;
+        session.host = nullptr;
+        host.reset();
         sim::DatasetJson::importText(temp_.file("host.db"), json);
         host = std::make_unique<sim::SimHost>(temp_.file("host.db"));
+        session.host = host.get();
     }
 
     // Opens the tables the criteria lists read, as start-up does.

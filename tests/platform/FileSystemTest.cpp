@@ -16,6 +16,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Compared as paths: Windows joins folders with "\\", the tests write "/".
+std::optional<fs::path> asPath(const std::optional<std::string>& path) {
+    return path ? std::optional<fs::path>(*path) : std::nullopt;
+}
+
 class FileSystemTest : public ::testing::Test {
 protected:
     std::string make(const std::string& name, const std::string& text = "x") {
@@ -44,10 +49,10 @@ protected:
 
 TEST_F(FileSystemTest, ExistenceIgnoresLetterCaseAndGivesTheRealPath) {
     std::string real = make("Templates/Sales Report.DXL");
-    EXPECT_EQ(findFile(folder_.file("templates/sales report.dxl")), real);
-    EXPECT_EQ(findFile(folder_.file("TEMPLATES/Sales Report.DXL")), real);
-    EXPECT_EQ(findFolder(folder_.file("TEMPLATES")), folder_.file("Templates"));
-    EXPECT_EQ(findFolder(folder_.file("templates/")), folder_.file("Templates"));
+    EXPECT_EQ(asPath(findFile(folder_.file("templates/sales report.dxl"))), fs::path(real));
+    EXPECT_EQ(asPath(findFile(folder_.file("TEMPLATES/Sales Report.DXL"))), fs::path(real));
+    EXPECT_EQ(asPath(findFolder(folder_.file("TEMPLATES"))), fs::path(folder_.file("Templates")));
+    EXPECT_EQ(asPath(findFolder(folder_.file("templates/"))), fs::path(folder_.file("Templates")));
     EXPECT_TRUE(fileExists(real));
     EXPECT_FALSE(fileExists(folder_.file("Templates")));  // a folder is no file
     EXPECT_FALSE(folderExists(real));
@@ -103,6 +108,11 @@ TEST_F(FileSystemTest, RenameNeverReplacesAnotherFile) {
     EXPECT_EQ(read(folder_.file("Templates/C.DXL")), "a");
     // A change of letter case only renames the same file.
     renameFile(folder_.file("Templates/C.DXL"), folder_.file("Templates/c.DXL"));
+#ifdef _WIN32
+    if (test::underWine()) {
+        GTEST_SKIP() << "Wine renames a file to its own name in another case without changing it";
+    }
+#endif
     EXPECT_EQ(listFiles(folder_.file("Templates")), (std::vector<std::string>{"B.DXL", "c.DXL"}));
 }
 

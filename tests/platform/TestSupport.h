@@ -2,10 +2,15 @@
 // Temporary folders and environment for the platform tests: nothing here may touch the
 // user's own settings, folders or locale.
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -13,13 +18,18 @@ namespace bp::platform::test {
 
 class TempFolder {
 public:
+    // A new folder of a random name: never one another test (or run) still uses.
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "bp-platform-XXXXXX");
-        char* made = ::mkdtemp(pattern.data());
-        if (made == nullptr) {
-            std::abort();
+        std::random_device random;
+        std::filesystem::path base = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            path_ = base / ("bp-platform-" + std::to_string(random()));
+            std::error_code ec;
+            if (std::filesystem::create_directory(path_, ec)) {
+                return;
+            }
         }
-        path_ = made;
+        std::abort();
     }
     ~TempFolder() {
         std::error_code ec;
@@ -50,11 +60,16 @@ public:
 
 private:
     void set(const std::optional<std::string>& value) {
+#ifdef _WIN32
+        // An empty value removes the variable on Windows.
+        ::_putenv_s(name_.c_str(), value ? value->c_str() : "");
+#else
         if (value) {
             ::setenv(name_.c_str(), value->c_str(), 1);
         } else {
             ::unsetenv(name_.c_str());
         }
+#endif
     }
     std::string name_;
     std::optional<std::string> old_;
@@ -71,5 +86,13 @@ inline std::string readFile(const std::string& path) {
 inline void writeFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
+
+#ifdef _WIN32
+// Wine's copy of the Windows locale data differs from Windows' own in a few values.
+inline bool underWine() {
+    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+#endif
 
 }  // namespace bp::platform::test

@@ -1,12 +1,17 @@
 #pragma once
 // Kills a writer at random points of its saves, many times over. Every kind of file the
 // program replaces must then hold one whole version (the old one or a new one, never a mix),
-// and what a killed writer left behind must go with the next save.
+// and what a killed writer left behind must go with the next save. The writers are forked
+// children, so the killing itself is POSIX-only; the helpers for leftovers serve everywhere.
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -20,12 +25,32 @@ namespace bp::test {
 
 // A process number that belongs to no running process: a child that has ended.
 inline int endedProcessId() {
+#ifdef _WIN32
+    wchar_t system[MAX_PATH];
+    UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+    std::wstring shell = std::wstring(system, length) + L"\\cmd.exe";
+    std::wstring line = L"cmd.exe /c exit 0";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(shell.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                          nullptr, nullptr, &startup, &info)) {
+        ADD_FAILURE() << "cmd.exe did not start";
+        return 0;
+    }
+    ::WaitForSingleObject(info.hProcess, INFINITE);
+    // The process object goes with the last handle to it.
+    ::CloseHandle(info.hThread);
+    ::CloseHandle(info.hProcess);
+    return static_cast<int>(info.dwProcessId);
+#else
     pid_t child = ::fork();
     if (child == 0) {
         ::_exit(0);
     }
     ::waitpid(child, nullptr, 0);
     return static_cast<int>(child);
+#endif
 }
 
 // The temporary files a writer left in `folder` (SaveFile's naming).
@@ -38,6 +63,8 @@ inline int temporariesIn(const std::filesystem::path& folder) {
     }
     return count;
 }
+
+#ifndef _WIN32
 
 struct KillRounds {
     int rounds = 200;
@@ -102,5 +129,7 @@ inline int killDuringSaves(const KillRounds& rounds, const std::filesystem::path
     }
     return advanced;
 }
+
+#endif
 
 }  // namespace bp::test

@@ -1,0 +1,55 @@
+#include <windows.h>
+// After windows.h, which it needs.
+#include <sddl.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "platform/UserAccount.h"
+#include "platform/WinText.h"
+
+namespace bp::platform {
+
+namespace {
+
+std::string environment(const wchar_t* name) {
+    const wchar_t* value = ::_wgetenv(name);
+    return value != nullptr ? toUtf8(value) : std::string();
+}
+
+}  // namespace
+
+// The account's security identifier ("S-1-5-21-..."), else the user name.
+std::string userId() {
+    HANDLE token = nullptr;
+    std::string id;
+    if (::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        DWORD size = 0;
+        ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+        std::vector<unsigned char> buffer(size);
+        wchar_t* text = nullptr;
+        if (size > 0 && ::GetTokenInformation(token, TokenUser, buffer.data(), size, &size) &&
+            ::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid,
+                                     &text)) {
+            id = toUtf8(text);
+            ::LocalFree(text);
+        }
+        ::CloseHandle(token);
+    }
+    return id.empty() ? environment(L"USERNAME") : id;
+}
+
+std::string userHomeFolder() {
+    if (std::string profile = environment(L"USERPROFILE"); !profile.empty()) {
+        return profile;
+    }
+    wchar_t temp[MAX_PATH + 1];
+    DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
+    std::string folder = toUtf8(std::wstring_view(temp, length));
+    while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+}  // namespace bp::platform
