@@ -6,18 +6,12 @@
 #include <utility>
 
 #include "platform/File.h"
+#include "platform/WinDescriptor.h"
 #include "platform/WinText.h"
-
-// Files are opened with CreateFileW and kept as a C runtime descriptor wrapping the handle,
-// so File keeps one integer handle on every system; closing the descriptor closes the handle.
 
 namespace bp::platform {
 
 namespace {
-
-HANDLE handleOf(int descriptor) {
-    return reinterpret_cast<HANDLE>(::_get_osfhandle(descriptor));
-}
 
 // 100 ns ticks since 1601 to nanoseconds since 1970.
 std::int64_t unixNanoseconds(const FILETIME& time) {
@@ -112,13 +106,8 @@ bool File::openForReading(const std::string& path) {
         error_ = kErrnoNotRegularFile;
         return false;
     }
-    handle_ = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
-    if (handle_ < 0) {
-        ::CloseHandle(handle);
-        error_ = EMFILE;
-        return false;
-    }
-    return true;
+    handle_ = adoptHandle(handle, _O_RDONLY, error_);
+    return handle_ >= 0;
 }
 
 bool File::createNew(const std::string& path, int /*permissions*/) {
@@ -129,13 +118,8 @@ bool File::createNew(const std::string& path, int /*permissions*/) {
     if (handle == INVALID_HANDLE_VALUE) {
         return fail();
     }
-    handle_ = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY);
-    if (handle_ < 0) {
-        ::CloseHandle(handle);
-        error_ = EMFILE;
-        return false;
-    }
-    return true;
+    handle_ = adoptHandle(handle, 0, error_);
+    return handle_ >= 0;
 }
 
 std::int64_t File::read(char* buffer, std::size_t size) {

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "platform/FileLock.h"
+#include "platform/WinDescriptor.h"
 #include "platform/WinText.h"
 
 // The lock is a byte-range lock on the lock file's first byte, held through a handle that
@@ -14,10 +15,6 @@
 namespace bp::platform {
 
 namespace {
-
-HANDLE handleOf(int descriptor) {
-    return reinterpret_cast<HANDLE>(::_get_osfhandle(descriptor));
-}
 
 bool lockFirstByte(int descriptor, DWORD flags) {
     OVERLAPPED at{};
@@ -40,13 +37,8 @@ bool FileLock::open(const std::string& path) {
         error_ = lastErrno();
         return false;
     }
-    handle_ = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY);
-    if (handle_ < 0) {
-        ::CloseHandle(handle);
-        error_ = EMFILE;
-        return false;
-    }
-    return true;
+    handle_ = adoptHandle(handle, 0, error_);
+    return handle_ >= 0;
 }
 
 bool FileLock::lock() {

@@ -16,6 +16,7 @@
 #include "platform/MemorySettingsStore.h"
 #include "platform/RecordingShell.h"
 #include "platform/TestSupport.h"
+#include "support/ReleaseHost.h"
 
 namespace bp::test {
 
@@ -52,14 +53,7 @@ protected:
     }
 
     void importHost(const std::string& json) {
-        // A host still open holds the file, which Windows lets no one replace; the session
-        // must not keep pointing at the host that goes, nor at what openTables() gave it.
-        session.objContact = nullptr;
-        session.objSales = nullptr;
-        session.objUsers = nullptr;
-        session.objListTable = nullptr;
-        session.objDatabase = nullptr;
-        session.host = nullptr;
+        bp::test::releaseHost(session);
         host.reset();
         sim::DatasetJson::importText(temp_.file("host.db"), json);
         host = std::make_unique<sim::SimHost>(temp_.file("host.db"));

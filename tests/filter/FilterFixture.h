@@ -20,6 +20,7 @@
 #include "filter/IdList.h"
 #include "forms/ScriptedUi.h"
 #include "platform/TestSupport.h"
+#include "support/ReleaseHost.h"
 
 namespace bp::filter::test {
 
@@ -97,16 +98,7 @@ protected:
     // Imports the dataset and attaches a session as start-up does, saving the start-up lookup.
     void load(const json& data) {
         std::string path = (folder_ / "host.db").string();
-        // A host still open holds the file, which Windows lets no one replace. The objects
-        // below are all load() gives the session from the host.
-        session_.objContactView = nullptr;
-        session_.objViews = nullptr;
-        session_.objUsers = nullptr;
-        session_.objSales = nullptr;
-        session_.objContact = nullptr;
-        session_.objDatabase = nullptr;
-        session_.objActApp = nullptr;
-        session_.host = nullptr;
+        bp::test::releaseHost(session_);
         host_.reset();
         sim::DatasetJson::importJson(path, data);
         host_ = std::make_unique<sim::SimHost>(path);
