@@ -28,10 +28,17 @@ std::string SimHost::defaultPath() {
     if (std::string host = environment("BRINDLEPATH_HOST"); !host.empty()) {
         return host;
     }
+#ifdef _WIN32
+    // A Windows user's program data lives in the local application data folder; HOME and the
+    // XDG folders mean nothing there (or hold a Unix path, under Wine).
+    // FIXME: getenv gives the ANSI code page, so a user name outside it spoils this path.
+    return environment("LOCALAPPDATA") + "\\brindlepath\\host.db";
+#else
     if (std::string data = environment("XDG_DATA_HOME"); !data.empty()) {
         return data + "/brindlepath/host.db";
     }
     return environment("HOME") + "/.local/share/brindlepath/host.db";
+#endif
 }
 
 std::shared_ptr<act::ActApp> SimHost::createAppObject() {
