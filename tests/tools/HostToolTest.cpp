@@ -108,6 +108,18 @@ TEST_F(HostToolTest, AnExportThatCannotBeWrittenKeepsTheEarlierFile) {
 #endif
 }
 
+// A device is written to as it is, not replaced.
+TEST_F(HostToolTest, AnExportToADeviceWritesThroughIt) {
+    ASSERT_EQ(tool({"import", writeFile("small.json", kSmallDataset)}).exitCode, 0);
+#ifdef _WIN32
+    ToolResult result = tool({"export", "NUL"});
+#else
+    ToolResult result = tool({"export", "/dev/null"});
+#endif
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    EXPECT_EQ(result.output, "");
+}
+
 TEST_F(HostToolTest, ExportThenImportKeepsTheDataset) {
     std::string dataset = writeFile("small.json", kSmallDataset);
     ASSERT_EQ(tool({"import", dataset}).exitCode, 0);
