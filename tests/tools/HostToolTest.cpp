@@ -145,6 +145,16 @@ TEST_F(HostToolTest, ArgumentsWithSpacesAndQuotesReachTheToolWhole) {
         << refused.output;
 }
 
+// Text outside the ASCII range reaches the tool, and comes back, as UTF-8.
+TEST_F(HostToolTest, ArgumentsOutsideAsciiReachTheToolAsUtf8) {
+    ASSERT_EQ(tool({"import", writeFile("small.json", kSmallDataset)}).exitCode, 0);
+    const std::string id = "C\xC3\x84rger-\xCE\xA9";  // "CÄrger-Ω"
+    ToolResult refused = tool({"set-current", id});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.output.find("the host has no contact " + id + "\n"), std::string::npos)
+        << refused.output;
+}
+
 // What the tool prints is the same bytes on every system: one line feed ends each line.
 TEST_F(HostToolTest, ExportAndLookupPrintLineFeedsOnly) {
     ASSERT_EQ(tool({"import", writeFile("small.json", kSmallDataset)}).exitCode, 0);
