@@ -37,6 +37,12 @@ FileStamp stampFrom(const BY_HANDLE_FILE_INFORMATION& info) {
 std::optional<FileStamp> stampOfHandle(HANDLE handle) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(handle, &info)) {
+        // A device (NUL, CON) or a pipe has no file information, yet it is there: neither a
+        // regular file nor a folder, as /dev/null is on Linux.
+        DWORD type = ::GetFileType(handle);
+        if (type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE) {
+            return FileStamp{};
+        }
         return std::nullopt;
     }
     return stampFrom(info);

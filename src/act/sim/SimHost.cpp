@@ -7,14 +7,23 @@
 #include "act/sim/SimDatabase.h"
 #include "act/sim/SimEvent.h"
 #include "act/sim/SimState.h"
+#ifdef _WIN32
+#include "platform/WinText.h"
+#endif
 
 namespace bp::sim {
 
 namespace {
 
+// As UTF-8: on Windows getenv gives the ANSI code page, which cannot spell every user's name.
 std::string environment(const char* name) {
+#ifdef _WIN32
+    const wchar_t* value = ::_wgetenv(platform::toWide(name).c_str());
+    return value ? platform::toUtf8(value) : "";
+#else
     const char* value = std::getenv(name);
     return value ? value : "";
+#endif
 }
 
 }  // namespace
@@ -28,10 +37,16 @@ std::string SimHost::defaultPath() {
     if (std::string host = environment("BRINDLEPATH_HOST"); !host.empty()) {
         return host;
     }
+#ifdef _WIN32
+    // A Windows user's program data lives in the local application data folder; HOME and the
+    // XDG folders mean nothing there (or hold a Unix path, under Wine).
+    return environment("LOCALAPPDATA") + "\\brindlepath\\host.db";
+#else
     if (std::string data = environment("XDG_DATA_HOME"); !data.empty()) {
         return data + "/brindlepath/host.db";
     }
     return environment("HOME") + "/.local/share/brindlepath/host.db";
+#endif
 }
 
 std::shared_ptr<act::ActApp> SimHost::createAppObject() {

@@ -35,9 +35,11 @@ TEST_F(DemoGeneratorTest, TheSameSeedGivesTheSameDatabase) {
 }
 
 TEST_F(DemoGeneratorTest, TheDefaultDemoIsARealisticDatabase) {
-    setenv("BRINDLEPATH_LOCALE", "en_US", 1);
-    json demo = generate("demo.db", DemoOptions{});
-    unsetenv("BRINDLEPATH_LOCALE");
+    json demo;
+    {
+        platform::test::ScopedEnv locale("BRINDLEPATH_LOCALE", "en_US");
+        demo = generate("demo.db", DemoOptions{});
+    }
     ASSERT_EQ(demo["contacts"].size(), 500u);
     EXPECT_EQ(demo["users"].size(), 8u);
     EXPECT_GT(demo["sales"].size(), 1700u);
@@ -109,22 +111,32 @@ TEST_F(DemoGeneratorTest, DatesAreWrittenByTheGivenLocaleFormat) {
     }
 }
 
+// Day and month of a German date: with leading zeros, except in Wine's copy of the Windows
+// locale data.
+std::string germanDay() {
+#ifdef _WIN32
+    if (platform::test::underWine()) {
+        return R"(\d{1,2}\.\d{1,2})";
+    }
+#endif
+    return R"(\d{2}\.\d{2})";
+}
+
 TEST_F(DemoGeneratorTest, WithoutAFormatDatesFollowTheUsersLocale) {
     DemoOptions options;
     options.contacts = 20;
     const std::vector<std::pair<const char*, std::regex>> locales = {
         {"en_US", std::regex(R"(\d{1,2}/\d{1,2}/202[456] \d{1,2}:\d{2}:00 [AP]M)")},
-        {"de_DE", std::regex(R"(\d{2}\.\d{2}\.202[456] \d{2}:\d{2}:00)")},
+        {"de_DE", std::regex(germanDay() + R"(\.202[456] \d{2}:\d{2}:00)")},
     };
     for (const auto& [name, pattern] : locales) {
-        setenv("BRINDLEPATH_LOCALE", name, 1);
+        platform::test::ScopedEnv locale("BRINDLEPATH_LOCALE", name);
         json demo = generate(std::string(name) + ".db", options);
         for (const auto& sale : demo["sales"]) {
             EXPECT_TRUE(std::regex_match(sale["35"].get<std::string>(), pattern))
                 << name << ": " << sale["35"];
         }
     }
-    unsetenv("BRINDLEPATH_LOCALE");
 }
 
 }  // namespace

@@ -3,16 +3,15 @@
 // location pointed into it, a small hand-written dataset, and running the built host tool.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 #include "platform/TestSupport.h"
+#include "support/RunProgram.h"
 
 namespace bp::sim::test {
 
@@ -50,10 +49,7 @@ inline const char* kSmallDataset = R"({
   "currentContact": "C00000000002"
 })";
 
-struct ToolResult {
-    int exitCode = -1;
-    std::string output;  // standard output and standard error together
-};
+using ToolResult = bp::test::ProgramResult;
 
 class TempHostFolder : public ::testing::Test {
 protected:
@@ -64,35 +60,15 @@ protected:
         return path(name);
     }
 
-    // The tool in the program folder of this build.
-    static std::string toolPath() {
-        return std::string(BRINDLEPATH_TEST_BIN_DIR) + "/brindlepath-host";
+    // Runs the built tool as a user would start it; each argument reaches it as given.
+    static ToolResult runTool(const std::vector<std::string>& arguments) {
+        return bp::test::runProgram(bp::test::builtProgram("brindlepath-host"), arguments);
     }
 
-    static std::string quote(const std::string& text) {
-        std::string quoted = "'";
-        for (char c : text) {
-            quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        }
-        return quoted + "'";
-    }
-
-    // Runs the built tool as a user would type it.
-    ToolResult runTool(const std::string& arguments) const {
-        std::string command = quote(toolPath()) + " " + arguments + " 2>&1";
-        ToolResult result;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) {
-            return result;
-        }
-        char buffer[4096];
-        std::size_t got = 0;
-        while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-            result.output.append(buffer, got);
-        }
-        int status = pclose(pipe);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return result;
+    // The tool on the test's own host database.
+    ToolResult runOnHost(std::vector<std::string> arguments) const {
+        arguments.insert(arguments.begin(), {"--db", path("host.db")});
+        return runTool(arguments);
     }
 
     platform::test::TempFolder temp_;

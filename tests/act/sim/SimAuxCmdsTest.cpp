@@ -58,7 +58,7 @@ TEST_F(SimAuxCmdsTest, PlacementsAreKeptInTheHostDatabase) {
     auto later = SimHost(path("host.db")).createAuxCmds();
     EXPECT_EQ(later->AuxCommandExistsInToolbar(5, "brindlepath"), 1);
 
-    ToolResult listed = runTool("--db " + quote(path("host.db")) + " commands");
+    ToolResult listed = runOnHost({"commands"});
     ASSERT_EQ(listed.exitCode, 0) << listed.output;
     EXPECT_EQ(listed.output,
               "brindlepath: /opt/bp/BRINDLEPATH.EXE (\"Brindlepath\")\n"

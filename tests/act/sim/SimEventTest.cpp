@@ -40,7 +40,7 @@ protected:
 
 TEST_F(SimEventTest, ClosingTheHostFromTheToolReachesTheProgramWithinOneSecond) {
     ASSERT_EQ(event_->Register(0), 1);
-    ToolResult closed = runTool("--db " + quote(path("host.db")) + " close");
+    ToolResult closed = runOnHost({"close"});
     ASSERT_EQ(closed.exitCode, 0) << closed.output;
     auto start = std::chrono::steady_clock::now();
     pollFor(1000ms);
@@ -87,7 +87,7 @@ TEST_F(SimEventTest, RegisteringWithAClosedHostFails) {
     HostStore(path("host.db")).close();
     EXPECT_EQ(event_->Register(0), 0);
     EXPECT_FALSE(event_->IsHostRunning());
-    ToolResult opened = runTool("--db " + quote(path("host.db")) + " open");
+    ToolResult opened = runOnHost({"open"});
     ASSERT_EQ(opened.exitCode, 0) << opened.output;
     EXPECT_TRUE(event_->IsHostRunning());
     EXPECT_EQ(event_->Register(0), 1);

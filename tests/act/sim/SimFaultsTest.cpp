@@ -66,16 +66,16 @@ TEST_F(SimFaultsTest, CallsAreCountedPerMember) {
 }
 
 TEST_F(SimFaultsTest, CountsArePrintedAtExitWhenAsked) {
-    setenv("BRINDLEPATH_HOST_STATS", "1", 1);
-    testing::internal::CaptureStderr();
+    std::string printed;
     {
+        platform::test::ScopedEnv stats("BRINDLEPATH_HOST_STATS", "1");
+        testing::internal::CaptureStderr();
         SimHost host(path("host.db"));
         auto db = host.createDatabase();
         db->OpenEx("");
         db->Sales()->GoTo("S00000000001");
     }
-    std::string printed = testing::internal::GetCapturedStderr();
-    unsetenv("BRINDLEPATH_HOST_STATS");
+    printed = testing::internal::GetCapturedStderr();
     EXPECT_NE(printed.find("Sales.GoTo 1\n"), std::string::npos) << printed;
     EXPECT_NE(printed.find("Database.OpenEx 1\n"), std::string::npos) << printed;
 }

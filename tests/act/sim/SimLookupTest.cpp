@@ -112,24 +112,22 @@ TEST_F(SimLookupTest, ASecondHostOnTheSameFileSeesTheNewLookup) {
 
 TEST_F(SimLookupTest, TheToolSeesAndSetsTheLookupOfARunningHost) {
     view_->CreateLookup("C00000000003");
-    ToolResult listed = runTool("--db " + quote(path("host.db")) + " lookup");
+    ToolResult listed = runOnHost({"lookup"});
     EXPECT_EQ(listed.exitCode, 0);
     EXPECT_EQ(listed.output, "C00000000003\n");
 
-    ToolResult set = runTool("--db " + quote(path("host.db")) +
-                             " set-lookup C00000000004 C00000000001 C00000000004");
+    ToolResult set = runOnHost({"set-lookup", "C00000000004", "C00000000001", "C00000000004"});
     ASSERT_EQ(set.exitCode, 0) << set.output;
-    EXPECT_EQ(runTool("--db " + quote(path("host.db")) + " lookup").output,
-              "C00000000004\nC00000000001\n");
+    EXPECT_EQ(runOnHost({"lookup"}).output, "C00000000004\nC00000000001\n");
     EXPECT_EQ(walkCurrentLookup(*app_, *db_), (Ids{"C00000000001", "C00000000004"}));
 
-    ASSERT_EQ(runTool("--db " + quote(path("host.db")) + " set-lookup --all").exitCode, 0);
+    ASSERT_EQ(runOnHost({"set-lookup", "--all"}).exitCode, 0);
     EXPECT_EQ(walkCurrentLookup(*app_, *db_).size(), 4u);
 }
 
 TEST_F(SimLookupTest, CurrentContactFollowsTheHost) {
     EXPECT_EQ(view_->GetCurrentId(), "C00000000002");
-    ToolResult set = runTool("--db " + quote(path("host.db")) + " set-current C00000000003");
+    ToolResult set = runOnHost({"set-current", "C00000000003"});
     ASSERT_EQ(set.exitCode, 0) << set.output;
     EXPECT_EQ(view_->GetCurrentId(), "C00000000003");
 }
