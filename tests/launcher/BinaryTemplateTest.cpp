@@ -20,27 +20,6 @@ std::string contentOf(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Sets an environment variable for the life of the object.
-class PathOverride {
-public:
-    explicit PathOverride(const std::string& value) {
-        if (const char* old = std::getenv("PATH")) {
-            old_ = old;
-        }
-        setenv("PATH", value.c_str(), 1);
-    }
-    ~PathOverride() {
-        if (old_) {
-            setenv("PATH", old_->c_str(), 1);
-        } else {
-            unsetenv("PATH");
-        }
-    }
-
-private:
-    std::optional<std::string> old_;
-};
-
 class BinaryTemplateTest : public LauncherTest {
 protected:
     // The starter template saved by LibreOffice in the binary format, under `name`.
@@ -87,7 +66,7 @@ TEST_F(BinaryTemplateTest, IsConvertedOnceBesideItAndUsed) {
     ASSERT_TRUE(fs::exists(copy));
     auto made = fs::last_write_time(copy);
     {
-        PathOverride noOffice((dir_ / "empty").string());
+        ScopedEnv noOffice("PATH", (dir_ / "empty").string());
         ASSERT_EQ(run(), kExitDone);
     }
     EXPECT_TRUE(desktop_.warnings.empty());
@@ -111,7 +90,7 @@ TEST_F(BinaryTemplateTest, WithoutLibreOfficeTheWarningSaysWhatToDo) {
     }
     writeData({{"Acme"}});
     stage(with(kOneColumn, {{"Path", templ}}));
-    PathOverride noOffice((dir_ / "empty").string());
+    ScopedEnv noOffice("PATH", (dir_ / "empty").string());
     ASSERT_EQ(run(), kExitDone);
     ASSERT_EQ(desktop_.warnings.size(), 1u);
     const std::string& warning = desktop_.warnings[0];

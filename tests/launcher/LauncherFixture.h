@@ -5,17 +5,18 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "XlsxReader.h"
 #include "launcher/LaunchCommand.h"
 #include "platform/FileSettingsStore.h"
+#include "platform/TestSupport.h"
 
 namespace bp::launcher::test {
 
@@ -50,11 +51,15 @@ public:
         settingsPath_ = (dir_ / "settings.ini").string();
         dataPath_ = (dir_ / "data.CSV").string();
         outPath_ = (dir_ / "out" / "report.xlsx").string();
-        setenv("BRINDLEPATH_SETTINGS", settingsPath_.c_str(), 1);
-        setenv("BRINDLEPATH_HOME", dir_.c_str(), 1);
-        setenv("BRINDLEPATH_NO_LAUNCH", "1", 1);
+        environment_.emplace_back(
+            std::make_unique<ScopedEnv>("BRINDLEPATH_SETTINGS", settingsPath_));
+        environment_.emplace_back(std::make_unique<ScopedEnv>("BRINDLEPATH_HOME", dir_.string()));
+        environment_.emplace_back(std::make_unique<ScopedEnv>("BRINDLEPATH_NO_LAUNCH", "1"));
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
+    void TearDown() override {
+        environment_.clear();
+        std::filesystem::remove_all(dir_);
+    }
 
     // Rows as the program writes them: quoted cells, inner quotes doubled, CR LF.
     void writeData(const Rows& rows) {
@@ -123,7 +128,10 @@ public:
         return out;
     }
 
+    using ScopedEnv = platform::test::ScopedEnv;
+
     std::filesystem::path dir_;
+    std::vector<std::unique_ptr<ScopedEnv>> environment_;
     std::string settingsPath_;
     std::string dataPath_;
     std::string outPath_;

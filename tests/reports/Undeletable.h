@@ -2,6 +2,29 @@
 // Keeps a file from being deleted for the life of the object, even for root (the tests run
 // as root, where permissions do not stop a delete): the file is made immutable, or, where
 // the file system cannot do that and the tests do not run as root, its folder read-only.
+// On Windows the file is held open without sharing its deletion, as a program using it does.
+
+#ifdef _WIN32
+
+#include <string>
+
+#include "support/HeldOpen.h"
+
+namespace bp::reports::test {
+
+class Undeletable {
+public:
+    explicit Undeletable(const std::string& path) : held_(path) {}
+
+    bool active() const { return held_.active(); }
+
+private:
+    bp::test::HeldOpen held_;
+};
+
+}  // namespace bp::reports::test
+
+#else
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -63,3 +86,5 @@ private:
 };
 
 }  // namespace bp::reports::test
+
+#endif

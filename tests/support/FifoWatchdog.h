@@ -2,6 +2,7 @@
 // Keeps a test on a FIFO from hanging when the code under test wrongly waits on it: after a
 // grace period the watchdog opens the FIFO's writing end and closes it again, so a reader
 // waiting in open() or read() sees an end of file and the test fails instead of hanging.
+// POSIX only: the Windows kind of a FIFO is a named pipe (NamedPipe.h).
 
 #include <fcntl.h>
 #include <unistd.h>

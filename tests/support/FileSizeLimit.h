@@ -1,6 +1,7 @@
 #pragma once
 // Makes every write past `bytes` into any file fail ("File too large") for the life of the
-// object: a full disk that even root cannot write past.
+// object: a full disk that even root cannot write past. POSIX only: Windows has no such
+// limit, and its tests make a save fail by holding the target open (HeldOpen.h).
 
 #include <signal.h>
 #include <sys/resource.h>
