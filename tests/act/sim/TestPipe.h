@@ -5,15 +5,7 @@
 // waits sees an end of file and the test fails instead of hanging.
 
 #ifdef _WIN32
-#include <windows.h>
-
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <random>
-#include <thread>
-
-#include "platform/WinText.h"
+#include "support/NamedPipe.h"
 #else
 #include <sys/stat.h>
 
@@ -31,47 +23,13 @@ namespace bp::sim::test {
 
 class TestPipe {
 public:
-    explicit TestPipe(const std::filesystem::path& /*folder*/) {
-        std::random_device random;
-        path_ = "\\\\.\\pipe\\bp-test-" + std::to_string(random());
-        server_ = ::CreateNamedPipeW(platform::toWide(path_).c_str(), PIPE_ACCESS_OUTBOUND,
-                                     PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr);
-        if (server_ != INVALID_HANDLE_VALUE) {
-            thread_ = std::thread([this] { watch(); });
-        }
-    }
-    ~TestPipe() {
-        if (server_ == INVALID_HANDLE_VALUE) {
-            return;
-        }
-        {
-            std::lock_guard lock(mutex_);
-            done_ = true;
-        }
-        wake_.notify_all();
-        thread_.join();
-        ::CloseHandle(server_);
-    }
-    TestPipe(const TestPipe&) = delete;
-    TestPipe& operator=(const TestPipe&) = delete;
+    explicit TestPipe(const std::filesystem::path& /*folder*/) {}
 
-    bool made() const { return server_ != INVALID_HANDLE_VALUE; }
-    const std::string& path() const { return path_; }
+    bool made() const { return pipe_.active(); }
+    const std::string& path() const { return pipe_.path(); }
 
 private:
-    void watch() {
-        std::unique_lock lock(mutex_);
-        while (!wake_.wait_for(lock, std::chrono::seconds(5), [this] { return done_; })) {
-            ::DisconnectNamedPipe(server_);
-        }
-    }
-
-    std::string path_;
-    HANDLE server_ = INVALID_HANDLE_VALUE;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool done_ = false;
-    std::thread thread_;
+    bp::test::NamedPipe pipe_;
 };
 
 #else
