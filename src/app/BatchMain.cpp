@@ -10,6 +10,8 @@
 #include "app/ProgramCommand.h"
 #include "platform/ProgramArguments.h"
 
+// FIXME: on a Windows console the messages arrive as UTF-8 bytes, which the console shows in
+// its own code page; names outside ASCII read correctly only when redirected to a file or pipe.
 int main(int argc, char** argv) {
     using bp::app::ProgramCommand;
     const ProgramCommand command =

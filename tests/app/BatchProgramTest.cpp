@@ -85,14 +85,23 @@ class SameOutputTest : public BatchProgramTest, public testing::WithParamInterfa
 
 // Words after --run that are not understood are echoed back as the user typed them, letters
 // outside ASCII included, and the run does not start.
-TEST_F(BatchProgramTest, AnUnknownWordAfterRunIsNamedAndTheUsageShown) {
-    auto run = brindlepath({"--run", "--bogüs"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.output.find("brindlepath: unexpected --bogüs after --run"), std::string::npos)
-        << run.output;
-    EXPECT_NE(run.output.find("usage: brindlepath --run [SELECTION.ini] [--out FILE]"),
-              std::string::npos)
-        << run.output;
+TEST_F(BatchProgramTest, AMistakeAfterRunIsNamedAndTheUsageShown) {
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } cases[] = {
+        {{"--run", "--bogüs"}, "brindlepath: unexpected --bogüs after --run"},
+        {{"--run", "a.ini", "b.ini"}, "brindlepath: unexpected b.ini after --run"},
+        {{"--run", "--out"}, "brindlepath: --out needs a file"},
+    };
+    for (const auto& c : cases) {
+        auto run = brindlepath(c.args);
+        EXPECT_EQ(run.exitCode, 2) << c.says;
+        EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find("usage: brindlepath --run [SELECTION.ini] [--out FILE]"),
+                  std::string::npos)
+            << run.output;
+    }
 }
 
 TEST_F(BatchProgramTest, ABuildWithoutWindowsRefusesEverythingButTheBatchRun) {
