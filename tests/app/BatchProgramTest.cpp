@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ struct Case {
     const char* name;  // of the selection file and of the expected output
     Output output;
 };
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // Files the program reads from its folder: definitions, templates, help; not the programs.
 void copyProgramFiles(const fs::path& from, const fs::path& to) {
