@@ -22,9 +22,10 @@ function(bp_add_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE bp_warnings)
 endfunction()
 
-# bp_add_test(name SOURCES ... DEPS ...): one GoogleTest executable, registered with CTest.
+# bp_add_test(name SOURCES ... DEPS ... [PROPERTIES ...]): one GoogleTest executable,
+# registered with CTest; PROPERTIES are test properties given to every test case in it.
 function(bp_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
@@ -34,7 +35,11 @@ function(bp_add_test name)
   target_compile_definitions(${name} PRIVATE
     BRINDLEPATH_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     BRINDLEPATH_TEST_BIN_DIR="${BRINDLEPATH_PROGRAM_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  if(ARG_PROPERTIES)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${ARG_PROPERTIES})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()
 
 # bp_add_bench(name SOURCES ... DEPS ...): one Google Benchmark executable under build/bench.

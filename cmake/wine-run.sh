@@ -4,18 +4,31 @@
 # The prefix is made once; parallel test runs wait for the first one to finish making it.
 # The program's standard output reaches the Unix side with Unix line ends, so CMake's test
 # discovery and ctest read test names and results as they read the Linux build's.
+#
+# Parallel programs that each find no wineserver running start one each, and the losers of
+# that race die with "wine client error: recvmsg: Connection reset by peer". So one server is
+# started under the lock before any program runs; it stays while programs come and go and ends
+# on its own once none has run for BRINDLEPATH_WINESERVER_LINGER seconds.
 set -euo pipefail
 prefix=$1
 shift
 export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}"
-if [ ! -f "$prefix/system.reg" ]; then
-    mkdir -p "$(dirname "$prefix")"
-    (
-        flock 9
-        if [ ! -f "$prefix/system.reg" ]; then
-            wineboot --init >/dev/null 2>&1
-            wineserver -w
-        fi
-    ) 9>"$prefix.lock"
-fi
+linger=${BRINDLEPATH_WINESERVER_LINGER:-30}
+mkdir -p "$(dirname "$prefix")"
+(
+    flock 9
+    if [ ! -f "$prefix/system.reg" ]; then
+        wineboot --init >/dev/null 2>&1 9>&-
+        wineserver -w
+    fi
+    # Returns 0 once a new server listens, 2 when one already runs for the prefix. Nothing
+    # started here may inherit the lock (every later run would wait for it) or a pipe of the
+    # caller (ctest waits for every writer of its pipes to end).
+    if wineserver -p"$linger" </dev/null >/dev/null 2>&1 9>&-; then
+        # A new server: Wine's own background programs (device drivers, services) start
+        # with the first program and live as long as the server. Started here, they hold
+        # no pipe of a test.
+        wine cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&- || true
+    fi
+) 9>"$prefix.lock"
 wine "$@" | tr -d '\r'

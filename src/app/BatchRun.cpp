@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/FrmMain.h"
+#include "app/ProgramCommand.h"
 #include "app/StartUp.h"
 #include "output/BatchUi.h"
 #include "output/SettingsOverlay.h"
@@ -26,10 +27,13 @@ std::optional<BatchArgs> parse(const std::vector<std::string>& args, std::ostrea
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--out" && i + 1 < args.size()) {
             parsed.out = args[++i];
+        } else if (args[i] == "--out") {
+            printUsage(err, "--out needs a file", UsageLine::RunOnly);
+            return std::nullopt;
         } else if (!args[i].starts_with("--") && !parsed.selection) {
             parsed.selection = args[i];
         } else {
-            err << "brindlepath: usage: brindlepath --run [SELECTION.ini] [--out FILE]\n";
+            printUsage(err, "unexpected " + args[i] + " after --run", UsageLine::RunOnly);
             return std::nullopt;
         }
     }

@@ -1,8 +1,5 @@
-// The desktop program: start-up on the host, the main window, one run, then exit.
-//
-//   brindlepath                             the program with its windows
-//   brindlepath --screenshots DIR           a PNG of every window (and each of its tabs) in DIR
-//   brindlepath --run [FILE] [--out FILE]   one selection without windows
+// The desktop program: start-up on the host, the main window, one run, then exit. The
+// command line it understands is app/ProgramCommand.h's.
 
 #include <QApplication>
 #include <QDir>
@@ -10,24 +7,20 @@
 #include <QStyleFactory>
 #include <cstdio>
 #include <iostream>
-#include <string_view>
+#include <string>
 #include <vector>
+
 #include "app/BatchRun.h"
+#include "app/ProgramCommand.h"
+#include "platform/ProgramArguments.h"
 
 #include "gui/Program.h"
 #include "gui/QtUi.h"
 
 namespace {
 
-constexpr int kUsageError = 2;
-
-int usage(const char* problem) {
-    std::fprintf(stderr,
-                 "brindlepath: %s\n"
-                 "usage: brindlepath [--screenshots DIR | --run [SELECTION.ini] [--out FILE]]\n",
-                 problem);
-    return kUsageError;
-}
+using bp::app::kUsageError;
+using bp::app::ProgramCommand;
 
 int screenshots(const QString& folder) {
     if (!QDir().mkpath(folder)) {
@@ -53,12 +46,24 @@ int desktop() {
     return program.exec();
 }
 
+// The words Qt left after taking its own options (-platform, -style, ...).
+std::vector<std::string> wordsAfterQt() {
+    std::vector<std::string> words;
+    const QStringList args = QApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        words.push_back(args[i].toStdString());
+    }
+    return words;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     // A batch run needs no display: it runs before any window system is touched.
-    if (argc >= 2 && std::string_view(argv[1]) == "--run") {
-        return bp::app::runBatch(std::vector<std::string>(argv + 2, argv + argc), std::cerr);
+    ProgramCommand command =
+        bp::app::parseProgramCommand(bp::platform::programArguments(argc, argv));
+    if (command.kind == ProgramCommand::Kind::Run) {
+        return bp::app::runBatch(command.operands, std::cerr);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("brindlepath"));
@@ -66,12 +71,13 @@ int main(int argc, char** argv) {
         // The same look on every machine for pictures taken without a display.
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     }
-    const QStringList args = QApplication::arguments().mid(1);
-    if (!args.isEmpty() && args.front() == QStringLiteral("--screenshots")) {
-        return args.size() == 2 ? screenshots(args[1]) : usage("--screenshots needs one folder");
+    command = bp::app::parseProgramCommand(wordsAfterQt());
+    switch (command.kind) {
+        case ProgramCommand::Kind::Screenshots:
+            return screenshots(QString::fromStdString(command.operands.front()));
+        case ProgramCommand::Kind::Desktop:
+            return desktop();
+        default:
+            return bp::app::printUsage(std::cerr, command.problem, bp::app::UsageLine::AllCommands);
     }
-    if (!args.isEmpty()) {
-        return usage("unknown option");
-    }
-    return desktop();
 }

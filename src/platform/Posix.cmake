@@ -9,6 +9,7 @@ bp_add_library(bp_platform
     PosixMemoryAdvice.cpp
     PosixProcess.cpp
     PosixProcessId.cpp
+    PosixProgramArguments.cpp
     PosixSingleInstance.cpp
     PosixUserAccount.cpp
     QtRegionalSettings.cpp

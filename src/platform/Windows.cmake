@@ -9,6 +9,7 @@ bp_add_library(bp_platform
     WinMemoryAdvice.cpp
     WinProcess.cpp
     WinProcessId.cpp
+    WinProgramArguments.cpp
     WinRegionalSettings.cpp
     WinSingleInstance.cpp
     WinText.cpp

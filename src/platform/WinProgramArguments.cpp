@@ -1,0 +1,24 @@
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "platform/ProgramArguments.h"
+#include "platform/WinText.h"
+
+namespace bp::platform {
+
+std::vector<std::string> programArguments(int /*argc*/, char** /*argv*/) {
+    int count = 0;
+    wchar_t** words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    if (words == nullptr) {
+        return arguments;
+    }
+    for (int i = 1; i < count; ++i) {
+        arguments.push_back(toUtf8(words[i]));
+    }
+    ::LocalFree(words);
+    return arguments;
+}
+
+}  // namespace bp::platform
