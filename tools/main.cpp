@@ -1,41 +1,14 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
-// After windows.h, which it needs.
-#include <shellapi.h>
 
 #include <cstdio>
-
-#include "platform/WinText.h"
 #endif
 
 #include <iostream>
-#include <string>
-#include <vector>
 
 #include "HostTool.h"
-
-namespace {
-
-// The arguments as UTF-8. On Windows argv holds them in the ANSI code page, which loses
-// whatever it cannot spell, so they are taken from the UTF-16 command line instead.
-std::vector<std::string> arguments(int argc, char** argv) {
-#ifdef _WIN32
-    int count = 0;
-    if (wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
-        std::vector<std::string> args;
-        for (int i = 1; i < count; ++i) {
-            args.push_back(bp::platform::toUtf8(wide[i]));
-        }
-        ::LocalFree(wide);
-        return args;
-    }
-#endif
-    return std::vector<std::string>(argv + 1, argv + argc);
-}
-
-}  // namespace
+#include "platform/ProgramArguments.h"
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
@@ -44,5 +17,5 @@ int main(int argc, char** argv) {
     ::_setmode(::_fileno(stdout), _O_BINARY);
     ::_setmode(::_fileno(stderr), _O_BINARY);
 #endif
-    return bp::sim::HostTool(std::cout, std::cerr).run(arguments(argc, argv));
+    return bp::sim::HostTool(std::cout, std::cerr).run(bp::platform::programArguments(argc, argv));
 }

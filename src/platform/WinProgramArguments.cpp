@@ -7,13 +7,14 @@
 
 namespace bp::platform {
 
-std::vector<std::string> programArguments(int /*argc*/, char** /*argv*/) {
+std::vector<std::string> programArguments(int argc, char** argv) {
     int count = 0;
     wchar_t** words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    std::vector<std::string> arguments;
     if (words == nullptr) {
-        return arguments;
+        // Out of memory: the ANSI words are better than none.
+        return std::vector<std::string>(argv + 1, argv + argc);
     }
+    std::vector<std::string> arguments;
     for (int i = 1; i < count; ++i) {
         arguments.push_back(toUtf8(words[i]));
     }
