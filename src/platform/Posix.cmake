@@ -4,11 +4,13 @@ bp_add_library(bp_platform
   SOURCES
     ${bp_platform_common}
     DesktopShell.cpp
+    PosixEnvironment.cpp
     PosixFile.cpp
     PosixFileLock.cpp
     PosixMemoryAdvice.cpp
     PosixProcess.cpp
     PosixProcessId.cpp
+    PosixProgramArguments.cpp
     PosixSingleInstance.cpp
     PosixUserAccount.cpp
     QtRegionalSettings.cpp

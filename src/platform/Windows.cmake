@@ -4,14 +4,16 @@ bp_add_library(bp_platform
     ${bp_platform_common}
     RegistrySettingsStore.cpp
     WinDesktopShell.cpp
+    WinEnvironment.cpp
     WinFile.cpp
     WinFileLock.cpp
     WinMemoryAdvice.cpp
     WinProcess.cpp
     WinProcessId.cpp
+    WinProgramArguments.cpp
     WinRegionalSettings.cpp
     WinSingleInstance.cpp
     WinText.cpp
     WinUserAccount.cpp
   DEPS bp_core bp_forms)
-target_link_libraries(bp_platform PRIVATE shell32 advapi32)
+target_link_libraries(bp_platform PRIVATE shell32 advapi32 ole32 uuid)
