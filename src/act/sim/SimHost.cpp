@@ -1,23 +1,15 @@
 #include "act/sim/SimHost.h"
 
-#include <cstdlib>
-
 #include "act/sim/SimApp.h"
 #include "act/sim/SimAuxCmds.h"
 #include "act/sim/SimDatabase.h"
 #include "act/sim/SimEvent.h"
 #include "act/sim/SimState.h"
+#include "platform/Environment.h"
+#include "platform/PathText.h"
+#include "platform/UserAccount.h"
 
 namespace bp::sim {
-
-namespace {
-
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-}  // namespace
 
 SimHost::SimHost(const std::string& dbPath, std::chrono::milliseconds busyWait)
     : state_(std::make_shared<SimState>(dbPath, busyWait)) {}
@@ -25,13 +17,11 @@ SimHost::SimHost(const std::string& dbPath, std::chrono::milliseconds busyWait)
 SimHost::~SimHost() = default;
 
 std::string SimHost::defaultPath() {
-    if (std::string host = environment("BRINDLEPATH_HOST"); !host.empty()) {
+    if (std::string host = platform::environmentVariable("BRINDLEPATH_HOST"); !host.empty()) {
         return host;
     }
-    if (std::string data = environment("XDG_DATA_HOME"); !data.empty()) {
-        return data + "/brindlepath/host.db";
-    }
-    return environment("HOME") + "/.local/share/brindlepath/host.db";
+    return platform::joinPath(platform::joinPath(platform::userDataFolder(), "brindlepath"),
+                              "host.db");
 }
 
 std::shared_ptr<act::ActApp> SimHost::createAppObject() {

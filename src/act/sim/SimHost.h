@@ -29,7 +29,7 @@ public:
     ~SimHost() override;
 
     // $BRINDLEPATH_HOST, else $XDG_DATA_HOME/brindlepath/host.db, else
-    // ~/.local/share/brindlepath/host.db.
+    // ~/.local/share/brindlepath/host.db; on Windows %LOCALAPPDATA%\brindlepath\host.db.
     static std::string defaultPath();
 
     std::shared_ptr<act::ActApp> createAppObject() override;
