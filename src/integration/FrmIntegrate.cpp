@@ -28,8 +28,8 @@ int viewOf(int index) {
 
 CommandDefinition commandDefinition(const std::string& programFolder,
                                     const std::string& programName) {
-    return {platform::joinPath(programFolder, programName), programFolder,
-            platform::joinPath(programFolder, programName + ".ico"),
+    return {platform::joinPath(programFolder, programName + platform::kExecutableSuffix),
+            programFolder, platform::joinPath(programFolder, programName + ".ico"),
             platform::joinPath(programFolder, programName + "32.ico")};
 }
 

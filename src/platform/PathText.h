@@ -18,6 +18,13 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
+// What a program file's name ends in: Windows runs only files named for their kind.
+#ifdef _WIN32
+inline constexpr const char* kExecutableSuffix = ".exe";
+#else
+inline constexpr const char* kExecutableSuffix = "";
+#endif
+
 // UTF-8 text to a path and back; the bytes unchanged on Linux. On Windows text that is not
 // UTF-8 gives U+FFFD in its place rather than an exception, so a bad name fails visibly.
 std::filesystem::path pathFromUtf8(std::string_view utf8);
