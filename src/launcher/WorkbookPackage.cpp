@@ -67,8 +67,12 @@ std::string resolvePartPath(const std::string& sourcePart, const std::string& ta
     size_t slash = sourcePart.rfind('/');
     std::string path = slash == std::string::npos ? "" : sourcePart.substr(0, slash + 1);
     path += target;
-    std::filesystem::path normal = std::filesystem::path(path).lexically_normal();
-    return normal.generic_string();
+    // Part names are UTF-8 with "/" on every system; generic_string() would give the ANSI
+    // code page on Windows.
+    std::u8string normal = std::filesystem::path(std::u8string(path.begin(), path.end()))
+                               .lexically_normal()
+                               .generic_u8string();
+    return std::string(normal.begin(), normal.end());
 }
 
 WorkbookPackage::WorkbookPackage(zip* archive, std::string path)

@@ -11,6 +11,7 @@
 
 #include "XlsxReader.h"
 #include "launcher/LaunchCommand.h"
+#include "launcher/WorkbookPackage.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/TestSupport.h"
 
@@ -79,6 +80,14 @@ TEST_F(ReportPathsTest, AReportGoesIntoTheReportsFolderBesideTheDataFile) {
     ASSERT_TRUE(fs::is_regular_file(expected));
     std::u8string name = expected.u8string();
     EXPECT_EQ(XlsxReader(std::string(name.begin(), name.end())).text("A4"), "Acme Zoë");
+}
+
+// Parts inside a workbook are named in UTF-8 with "/" whatever the system.
+TEST(PartPathTest, PartNamesKeepTheirLettersAndSlashes) {
+    EXPECT_EQ(resolvePartPath("xl/workbook.xml", "worksheets/Лист 1.xml"),
+              "xl/worksheets/Лист 1.xml");
+    EXPECT_EQ(resolvePartPath("xl/worksheets/Лист 1.xml", "../media/Zoë.png"), "xl/media/Zoë.png");
+    EXPECT_EQ(resolvePartPath("xl/workbook.xml", "/xl/styles.xml"), "xl/styles.xml");
 }
 
 }  // namespace
