@@ -146,7 +146,11 @@ void HostTool::usage(std::ostream& to) const {
           "  set-lookup ID... | --all          make these contacts (or all) the lookup\n"
           "  set-current ID                    make this contact the current one\n"
           "  commands                          the auxiliary commands and their places\n"
+#ifdef _WIN32
+          "--db defaults to %BRINDLEPATH_HOST%, else %LOCALAPPDATA%\\brindlepath\\host.db\n";
+#else
           "--db defaults to $BRINDLEPATH_HOST, else $XDG_DATA_HOME/brindlepath/host.db\n";
+#endif
 }
 
 void HostTool::importVerb() {
