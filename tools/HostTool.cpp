@@ -16,6 +16,7 @@
 #include "act/sim/SimHost.h"
 #include "platform/Error.h"
 #include "platform/File.h"
+#include "platform/PathText.h"
 #include "platform/SaveFile.h"
 
 namespace bp::sim {
@@ -116,7 +117,8 @@ void HostTool::parse(const std::vector<std::string>& args) {
         db_ = SimHost::defaultPath();
     }
     // The host reports its database path to the program, so keep it whole.
-    db_ = std::filesystem::absolute(db_).lexically_normal().string();
+    db_ = platform::utf8FromPath(
+        std::filesystem::absolute(platform::pathFromUtf8(db_)).lexically_normal());
 }
 
 const std::string& HostTool::takeValue(const std::vector<std::string>& args, std::size_t& i) const {
@@ -193,7 +195,7 @@ void HostTool::exportVerb() {
 void HostTool::writeExport(const std::string& path, const std::string& text) {
     std::optional<platform::FileStamp> existing = platform::stampOf(path);
     if (existing && !existing->regular && !existing->folder) {
-        std::ofstream file(path, std::ios::binary);
+        std::ofstream file(platform::pathFromUtf8(path), std::ios::binary);
         if (!(file << text) || !file.flush()) {
             raise(kErrPermissionDenied, path + ": the file cannot be written");
         }

@@ -77,7 +77,7 @@ struct Session {
     platform::Shell* shell = nullptr;
     platform::Launcher* launcher = nullptr;
     Host* host = nullptr;
-    std::string programFolder;  // no trailing "/"
+    std::string programFolder;  // no trailing separator
 
     // The host's shared objects, opened at start-up and released when the main window unloads.
     std::shared_ptr<ActApp> objActApp;
@@ -93,7 +93,7 @@ struct Session {
 
     // Values of the run, each with its one writer.
     RunValue<std::string, app::SessionKey> sCurrentUser;
-    RunValue<std::string, app::SessionKey> sTemplatesFolder;  // always ends in "/"
+    RunValue<std::string, app::SessionKey> sTemplatesFolder;  // always ends in a separator
     RunValue<std::string, output::SessionKey> sDecimalSep{"."};
     // 0 spreadsheet report (.DXL), 1 CSV export (.DCS)
     RunValue<int, criteria::SessionKey> iOutputType;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <system_error>
 
 #include "app/FrmMain.h"
 #include "app/ProgramCommand.h"
@@ -9,6 +10,7 @@
 #include "output/BatchUi.h"
 #include "output/SettingsOverlay.h"
 #include "platform/FileSettingsStore.h"
+#include "platform/PathText.h"
 
 namespace bp::app {
 namespace {
@@ -44,7 +46,8 @@ std::optional<platform::SettingPairs> selectionKeys(const BatchArgs& args, std::
     if (!args.selection) {
         return platform::SettingPairs{};
     }
-    if (!std::filesystem::is_regular_file(*args.selection)) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(platform::pathFromUtf8(*args.selection), ec)) {
         err << "brindlepath: cannot read the selection " << *args.selection << "\n";
         return std::nullopt;
     }

@@ -4,6 +4,7 @@
 
 #include "act/sim/SimHost.h"
 #include "platform/Error.h"
+#include "platform/PathText.h"
 
 namespace bp::app {
 
@@ -16,7 +17,7 @@ EmbeddedHostFactory::EmbeddedHostFactory(std::string path, std::chrono::millisec
 
 std::unique_ptr<act::Host> EmbeddedHostFactory::open() const {
     std::error_code ec;
-    if (!std::filesystem::exists(path_, ec)) {
+    if (!std::filesystem::exists(platform::pathFromUtf8(path_), ec)) {
         raise(kErrFileNotFound, "There is no contact database at " + path_ +
                                     ".\rCreate one with: brindlepath-host --db " + path_ + " demo");
     }

@@ -12,6 +12,7 @@
 #include "criteria/Library1.h"
 #include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
+#include "platform/PathText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Shell.h"
 
@@ -28,13 +29,10 @@ void FrmMain::Form_Load() {
         if (!registerForHostEvents()) {
             return;
         }
-        dlgHelpFile = session_.programFolder + "/brindlepath.hlp";
-        std::string folder =
-            session_.settings->GetSetting(kSettingsSection, platform::kTemplatesFolderKey,
-                                          platform::defaultTemplatesFolder(session_.programFolder));
-        if (folder.empty() || folder.back() != '/') {
-            folder += '/';
-        }
+        dlgHelpFile = platform::joinPath(session_.programFolder, "brindlepath.hlp");
+        std::string folder = platform::withTrailingSeparator(session_.settings->GetSetting(
+            kSettingsSection, platform::kTemplatesFolderKey,
+            platform::defaultTemplatesFolder(session_.programFolder)));
         session_.sTemplatesFolder.set(SessionKey{}, std::move(folder));
         mstSSTab_->setTab(0);
         Load_Reports();

@@ -7,6 +7,7 @@
 #include "app/SessionKey.h"
 #include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
+#include "platform/PathText.h"
 
 namespace bp::app {
 namespace {
@@ -58,7 +59,7 @@ bool openDatabase(act::Session& s, const SessionKey& key) {
     }
     s.objGroup = s.objDatabase->Group();
     s.objDatabase->PhoneFormatting(2);
-    s.objActApp->SaveCurrentLookup(s.programFolder + kStartLookupFile);
+    s.objActApp->SaveCurrentLookup(platform::joinPath(s.programFolder, kStartLookupFile));
     s.sCurrentUser.set(key, s.objDatabase->CurrentUser());
     return true;
 }

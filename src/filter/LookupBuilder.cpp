@@ -3,6 +3,7 @@
 #include "filter/Library2.h"
 #include "filter/SessionKey.h"
 #include "filter/StageFailed.h"
+#include "platform/PathText.h"
 
 namespace bp::filter {
 
@@ -13,7 +14,7 @@ constexpr int kBeforeLookupCommand = 701;
 constexpr int kContactViewKind = 1;
 constexpr const char* kContactViewName = "CV";
 constexpr const char* kSalesTab = "Sales/Opportunities";
-constexpr const char* kStartupLookupFile = "/~currentLU.lku";
+constexpr const char* kStartupLookupFile = "~currentLU.lku";
 
 platform::Routine routine(std::string_view name,
                           platform::RoutineKind kind = platform::RoutineKind::Function) {
@@ -57,7 +58,7 @@ IdList LookupBuilder::Cross_Lookup(const IdList& a, const IdList& b) {
 void LookupBuilder::Add_Lookup(IdList& ids) {
     runRoutine(*session_.ui, routine("Add_Lookup", platform::RoutineKind::Sub), [&] {
         act::RecordTable& contacts = *session_.objContact;
-        contacts.LoadLookupQuery(session_.programFolder + kStartupLookupFile);
+        contacts.LoadLookupQuery(platform::joinPath(session_.programFolder, kStartupLookupFile));
         session_.bContactLookupLoaded.set(SessionKey{}, true);
         for (contacts.MoveFirst(); !contacts.isEOF(); contacts.MoveNext()) {
             ids.add(contacts.Data(1));

@@ -7,6 +7,7 @@
 #include "filter/SessionKey.h"
 #include "filter/StageFailed.h"
 #include "platform/Conversions.h"
+#include "platform/PathText.h"
 
 namespace bp::filter {
 
@@ -172,7 +173,7 @@ IdList SalesFilter::GetLookup(int iScope) {
             return currentContact(restriction);
         }
         if (iScope == kCurrentLookup) {
-            std::string path = session_.programFolder + "/temp.lku";
+            std::string path = platform::joinPath(session_.programFolder, "temp.lku");
             session_.objActApp->SaveCurrentLookup(path);
             session_.objContact->LoadLookupQuery(path);
             session_.bContactLookupLoaded.set(SessionKey{}, true);

@@ -5,6 +5,7 @@
 #include "platform/AppInfo.h"
 #include "platform/Error.h"
 #include "platform/ErrorHandler.h"
+#include "platform/PathText.h"
 
 namespace bp::integration {
 namespace {
@@ -27,9 +28,9 @@ int viewOf(int index) {
 
 CommandDefinition commandDefinition(const std::string& programFolder,
                                     const std::string& programName) {
-    return {programFolder + "/" + programName, programFolder,
-            programFolder + "/" + programName + ".ico",
-            programFolder + "/" + programName + "32.ico"};
+    return {platform::joinPath(programFolder, programName + platform::kExecutableSuffix),
+            programFolder, platform::joinPath(programFolder, programName + ".ico"),
+            platform::joinPath(programFolder, programName + "32.ico")};
 }
 
 FrmIntegrate::FrmIntegrate(act::Session& session)

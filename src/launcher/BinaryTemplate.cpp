@@ -1,13 +1,17 @@
 #include "launcher/BinaryTemplate.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <random>
+#include <string_view>
 
 #include "platform/Error.h"
+#include "platform/PathText.h"
 #include "platform/Process.h"
 
 namespace bp::launcher {
@@ -58,13 +62,34 @@ private:
     fs::path path_;
 };
 
+// A file URL for LibreOffice's -env option: "file:///tmp/x", "file:///C:/Users/x".
+std::string fileUrl(const fs::path& path) {
+    std::string generic = platform::utf8FromPath(path);
+    if constexpr (platform::kPathSeparator != '/') {
+        std::replace(generic.begin(), generic.end(), platform::kPathSeparator, '/');
+    }
+    std::string url = generic.starts_with('/') ? "file://" : "file:///";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (unsigned char c : generic) {
+        if (std::isalnum(c) != 0 ||
+            std::string_view("/:-._~").find(static_cast<char>(c)) != std::string_view::npos) {
+            url += static_cast<char>(c);
+        } else {
+            url += '%';
+            url += kHex[c >> 4];
+            url += kHex[c & 0xF];
+        }
+    }
+    return url;
+}
+
 bool isFresh(const std::string& copy, const std::string& original) {
     std::error_code error;
-    auto copyTime = fs::last_write_time(copy, error);
+    auto copyTime = fs::last_write_time(platform::pathFromUtf8(copy), error);
     if (error) {
         return false;
     }
-    auto originalTime = fs::last_write_time(original, error);
+    auto originalTime = fs::last_write_time(platform::pathFromUtf8(original), error);
     return !error && copyTime > originalTime;
 }
 
@@ -83,15 +108,15 @@ void convert(const std::string& office, const std::string& templatePath,
     // The source goes in under a plain name: LibreOffice names its output after its input.
     fs::path source = scratch.path() / "template.xls";
     std::error_code error;
-    fs::copy_file(templatePath, source, error);
+    fs::copy_file(platform::pathFromUtf8(templatePath), source, error);
     if (error) {
         cannotUse(templatePath, "it could not be read.");
     }
     fs::path out = scratch.path() / "out";
     auto outcome = platform::runAndWait(
-        {office, "-env:UserInstallation=file://" + (scratch.path() / "profile").string(),
-         "--headless", "--norestore", "--nologo", "--convert-to", "xltx", "--outdir", out.string(),
-         source.string()},
+        {office, "-env:UserInstallation=" + fileUrl(scratch.path() / "profile"), "--headless",
+         "--norestore", "--nologo", "--convert-to", "xltx", "--outdir", platform::utf8FromPath(out),
+         platform::utf8FromPath(source)},
         kConversionLimit);
     fs::path made = out / "template.xltx";
     if (outcome != platform::RunOutcome::Succeeded || !fs::is_regular_file(made, error)) {
@@ -100,10 +125,10 @@ void convert(const std::string& office, const std::string& templatePath,
                                     : "LibreOffice could not convert it.");
     }
     // Copied under a temporary name and renamed, so a half-written copy is never used.
-    std::string part = target + ".part";
+    fs::path part = platform::pathFromUtf8(target + ".part");
     fs::copy_file(made, part, fs::copy_options::overwrite_existing, error);
     if (!error) {
-        fs::rename(part, target, error);
+        fs::rename(part, platform::pathFromUtf8(target), error);
     }
     if (error) {
         fs::remove(part, error);
@@ -117,7 +142,7 @@ bool isBinarySpreadsheet(const std::string& path) {
     static constexpr std::array<unsigned char, 8> kSignature{0xD0, 0xCF, 0x11, 0xE0,
                                                              0xA1, 0xB1, 0x1A, 0xE1};
     std::array<char, 8> head{};
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(platform::pathFromUtf8(path), std::ios::binary);
     if (!in.read(head.data(), head.size())) {
         return false;
     }
@@ -130,8 +155,8 @@ bool isBinarySpreadsheet(const std::string& path) {
 }
 
 std::string convertedTemplatePath(const std::string& templatePath) {
-    fs::path original(templatePath);
-    return (original.parent_path() / ("." + original.filename().string() + ".xltx")).string();
+    return platform::joinPath(platform::parentFolder(templatePath),
+                              "." + platform::fileNameOf(templatePath) + ".xltx");
 }
 
 std::string openXmlTemplate(const std::string& templatePath) {

@@ -1,11 +1,11 @@
 #include "launcher/Desktop.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <vector>
 
 #include "platform/AppInfo.h"
+#include "platform/PathText.h"
 #include "platform/Process.h"
 
 namespace bp::launcher {
@@ -41,7 +41,7 @@ SystemDesktop::SystemDesktop() {
 
 void SystemDesktop::open(const std::string& path) {
     if (!quiet_) {
-        shell_.open(path, std::filesystem::path(path).parent_path().string());
+        shell_.open(path, platform::parentFolder(path));
     }
 }
 

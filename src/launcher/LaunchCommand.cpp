@@ -5,6 +5,7 @@
 
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 #include "platform/SettingsStore.h"
 
 namespace bp::launcher {
@@ -41,17 +42,17 @@ std::optional<LaunchOptions> parseArguments(int argc, const char* const* argv, s
 
 std::string defaultReportPath(const std::string& dataFile, const std::string& reportName,
                               const std::string& stamp) {
-    fs::path folder = fs::path(dataFile).parent_path() / "Reports";
-    if (std::optional<std::string> existing = platform::findFolder(folder.string())) {
+    std::string folder = platform::joinPath(platform::parentFolder(dataFile), "Reports");
+    if (std::optional<std::string> existing = platform::findFolder(folder)) {
         folder = *existing;  // a "reports" folder made by hand is the same folder
     }
     std::string base = safeFileName(reportName) + " " + stamp;
-    fs::path candidate = folder / (base + ".xlsx");
+    std::string candidate = platform::joinPath(folder, base + ".xlsx");
     // "report.XLSX" already there is the same name to the user's spreadsheet program.
-    for (int n = 2; platform::fileExists(candidate.string()); ++n) {
-        candidate = folder / (base + " (" + std::to_string(n) + ").xlsx");
+    for (int n = 2; platform::fileExists(candidate); ++n) {
+        candidate = platform::joinPath(folder, base + " (" + std::to_string(n) + ").xlsx");
     }
-    return candidate.string();
+    return candidate;
 }
 
 int LaunchCommand::run(const LaunchOptions& options, const BuildDate& today,
@@ -95,12 +96,12 @@ int LaunchCommand::buildReport(const LaunchOptions& options, const BuildDate& to
         out = defaultReportPath(dataFile, builder.stagedReportName(), stamp);
     }
     std::error_code error;
-    fs::path folder = fs::path(out).parent_path();
+    std::string folder = platform::parentFolder(out);
     if (!folder.empty()) {
-        fs::create_directories(folder, error);
+        fs::create_directories(platform::pathFromUtf8(folder), error);
     }
     if (error) {
-        raise(kErrPathNotFound, "The folder \"" + folder.string() + "\" could not be created.");
+        raise(kErrPathNotFound, "The folder \"" + folder + "\" could not be created.");
     }
     BuildResult result = builder.build(out, today);
     for (const auto& warning : result.warnings) {

@@ -10,6 +10,7 @@
 #include "launcher/TemplateSheet.h"
 #include "launcher/WorkbookPackage.h"
 #include "platform/Error.h"
+#include "platform/PathText.h"
 #include "platform/SaveFile.h"
 
 namespace bp::launcher {
@@ -25,7 +26,7 @@ public:
     ~TempFiles() {
         std::error_code ignored;
         for (const auto& path : paths_) {
-            fs::remove(path, ignored);
+            fs::remove(platform::pathFromUtf8(path), ignored);
         }
     }
     TempFiles(const TempFiles&) = delete;

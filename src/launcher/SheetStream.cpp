@@ -6,6 +6,7 @@
 #include "launcher/ReportDefinition.h"
 #include "launcher/XmlText.h"
 #include "platform/Error.h"
+#include "platform/PathText.h"
 
 namespace bp::launcher {
 namespace {
@@ -27,7 +28,7 @@ void appendNumber(std::string& out, double value) {
 }  // namespace
 
 SheetStream::SheetStream(const std::string& path, std::vector<TemplateRow> templateRows)
-    : file_(std::fopen(path.c_str(), "wb")), path_(path), templateRows_(std::move(templateRows)) {
+    : file_(platform::openCFile(path, "wb")), path_(path), templateRows_(std::move(templateRows)) {
     if (!file_) {
         raise(kErrPermissionDenied, "The file \"" + path + "\" could not be created.");
     }

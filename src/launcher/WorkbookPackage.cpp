@@ -12,6 +12,7 @@
 #include "launcher/XmlText.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 #include "platform/TextCodec.h"
 
 namespace bp::launcher {
@@ -66,8 +67,12 @@ std::string resolvePartPath(const std::string& sourcePart, const std::string& ta
     size_t slash = sourcePart.rfind('/');
     std::string path = slash == std::string::npos ? "" : sourcePart.substr(0, slash + 1);
     path += target;
-    std::filesystem::path normal = std::filesystem::path(path).lexically_normal();
-    return normal.generic_string();
+    // Part names are UTF-8 with "/" on every system; generic_string() would give the ANSI
+    // code page on Windows.
+    std::u8string normal = std::filesystem::path(std::u8string(path.begin(), path.end()))
+                               .lexically_normal()
+                               .generic_u8string();
+    return std::string(normal.begin(), normal.end());
 }
 
 WorkbookPackage::WorkbookPackage(zip* archive, std::string path)
@@ -98,8 +103,8 @@ WorkbookPackage WorkbookPackage::fromTemplate(const std::string& templatePath,
         source = openXmlTemplate(source);
     }
     std::error_code error;
-    std::filesystem::copy_file(source, outPath, std::filesystem::copy_options::overwrite_existing,
-                               error);
+    std::filesystem::copy_file(platform::pathFromUtf8(source), platform::pathFromUtf8(outPath),
+                               std::filesystem::copy_options::overwrite_existing, error);
     if (error) {
         raise(kErrPermissionDenied, "The template \"" + templatePath + "\" could not be copied.");
     }
@@ -112,7 +117,7 @@ WorkbookPackage WorkbookPackage::fromTemplate(const std::string& templatePath,
         package.contentTypes();
         return package;
     } catch (const Error& cause) {
-        std::filesystem::remove(outPath, error);
+        std::filesystem::remove(platform::pathFromUtf8(outPath), error);
         raise(kErrFileNotFound, "The template \"" + templatePath +
                                     "\" is not a usable spreadsheet file. " + cause.description());
     }
@@ -120,7 +125,7 @@ WorkbookPackage WorkbookPackage::fromTemplate(const std::string& templatePath,
 
 WorkbookPackage WorkbookPackage::plain(const std::string& outPath) {
     std::error_code error;
-    std::filesystem::remove(outPath, error);
+    std::filesystem::remove(platform::pathFromUtf8(outPath), error);
     WorkbookPackage package(openArchive(outPath, ZIP_CREATE | ZIP_EXCL), outPath);
     for (const auto& [name, content] : plainWorkbookParts()) {
         package.write(name, content);

@@ -4,16 +4,25 @@
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "core/LocalTime.h"
 #include "launcher/LaunchCommand.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/Locale.h"
+#include "platform/ProgramArguments.h"
 
 int main(int argc, char** argv) {
     using namespace bp::launcher;
+    std::vector<std::string> arguments = bp::platform::programArguments(argc, argv);
+    // The parser reads a main()'s argv: the program's own name first.
+    std::vector<const char*> pointers{argc > 0 ? argv[0] : "brindlepath-launch"};
+    for (const std::string& argument : arguments) {
+        pointers.push_back(argument.c_str());
+    }
     std::string error;
-    auto options = parseArguments(argc, argv, error);
+    auto options = parseArguments(static_cast<int>(pointers.size()), pointers.data(), error);
     if (!options) {
         std::cerr << error << std::endl;
         return kExitUsage;

@@ -8,6 +8,7 @@
 #include "platform/Error.h"
 #include "platform/ErrorHandler.h"
 #include "platform/File.h"
+#include "platform/PathText.h"
 #include "platform/SaveFile.h"
 #include "platform/SettingsStore.h"
 
@@ -150,7 +151,7 @@ std::string headerLine(const std::string& fieldNamesIncluded) {
 }
 
 std::string dataFilePath(const act::Session& session) {
-    return session.programFolder + "/" + kDataFileName;
+    return platform::joinPath(session.programFolder, kDataFileName);
 }
 
 bool Write_File(act::Session& session, const forms::ListView& lvwSales, bool bNameSortAdded) {

@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Launcher.h"
 #include "platform/Locale.h"
+#include "platform/PathText.h"
 
 namespace bp::output {
 namespace {
@@ -138,7 +139,7 @@ bool RunCommand::exportCsv() {
     forms::SaveFileRequest request;
     request.filter = "CSV Files (*.CSV)|*.CSV";
     request.defaultExtension = "CSV";
-    request.initialFolder = session_.programFolder + "/CSV Files";
+    request.initialFolder = platform::joinPath(session_.programFolder, "CSV Files");
     request.promptOverwrite = true;
     session_.ui->setBusy(false);
     auto target = session_.ui->saveFile(request);

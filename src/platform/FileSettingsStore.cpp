@@ -5,8 +5,10 @@
 #include <exception>
 #include <filesystem>
 
+#include "platform/Environment.h"
 #include "platform/Error.h"
 #include "platform/FileError.h"
+#include "platform/PathText.h"
 #include "platform/SaveFile.h"
 #include "platform/SettingsFileFormat.h"
 #include "platform/UserAccount.h"
@@ -37,7 +39,7 @@ private:
 }  // namespace
 
 FileSettingsStore::FileSettingsStore(std::string path)
-    : path_(std::move(path)), folder_(std::filesystem::path(path_).parent_path().string()) {
+    : path_(std::move(path)), folder_(parentFolder(path_)) {
     if (folder_.empty()) {
         folder_ = ".";
     }
@@ -190,7 +192,7 @@ void FileSettingsStore::lockForWriting() {
             raiseStoreError(path_, existing->folder ? EISDIR : kErrnoNotRegularFile);
         }
         std::error_code ec;
-        std::filesystem::create_directories(folder_, ec);
+        std::filesystem::create_directories(pathFromUtf8(folder_), ec);
         if (ec) {
             raiseStoreError(path_, ec.value());
         }
@@ -212,17 +214,11 @@ void FileSettingsStore::writeFile() {
 }
 
 std::string userSettingsPath() {
-    if (const char* explicitPath = std::getenv("BRINDLEPATH_SETTINGS");
-        explicitPath != nullptr && *explicitPath != '\0') {
+    if (std::string explicitPath = environmentVariable("BRINDLEPATH_SETTINGS");
+        !explicitPath.empty()) {
         return explicitPath;
     }
-    std::string config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
-        config = xdg;
-    } else {
-        config = userHomeFolder() + "/.config";
-    }
-    return config + "/brindlepath/settings.ini";
+    return joinPath(joinPath(userConfigFolder(), "brindlepath"), "settings.ini");
 }
 
 #ifndef _WIN32

@@ -73,7 +73,8 @@ private:
 };
 
 // The user's own store: $BRINDLEPATH_SETTINGS, else $XDG_CONFIG_HOME/brindlepath/settings.ini,
-// else ~/.config/brindlepath/settings.ini. Nothing is created until the first change.
+// else ~/.config/brindlepath/settings.ini (on Windows %APPDATA%\brindlepath\settings.ini).
+// Nothing is created until the first change.
 std::string userSettingsPath();
 // The store at userSettingsPath(); on Windows the registry (RegistrySettingsStore.h) unless
 // $BRINDLEPATH_SETTINGS names a file.

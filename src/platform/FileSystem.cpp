@@ -8,12 +8,11 @@
 #include "platform/Error.h"
 #include "platform/File.h"
 #include "platform/FileError.h"
+#include "platform/PathText.h"
 #include "platform/SaveFile.h"
 
 #ifdef _WIN32
 #include <windows.h>
-
-#include "platform/WinText.h"
 #endif
 
 namespace bp::platform {
@@ -25,7 +24,7 @@ namespace {
 enum class Kind { File, Folder, Any };
 
 bool statOf(const fs::path& path, FileStamp& info) {
-    std::optional<FileStamp> stamp = stampOf(path.string());
+    std::optional<FileStamp> stamp = stampOf(utf8FromPath(path));
     if (stamp) {
         info = *stamp;
     }
@@ -48,12 +47,12 @@ bool isKind(const FileStamp& info, Kind kind) {
 // The entry of `folder` named `part` without regard to case; the first in name order when
 // several differ only in case (a Linux folder may hold both).
 std::optional<fs::path> matchInFolder(const fs::path& folder, const fs::path& part) {
-    std::string wanted = core::foldCase(part.string());
+    std::string wanted = core::foldCase(utf8FromPath(part));
     std::optional<std::string> best;
     std::error_code ec;
     for (const fs::directory_entry& entry :
          fs::directory_iterator(folder.empty() ? fs::path(".") : folder, ec)) {
-        std::string name = entry.path().filename().string();
+        std::string name = utf8FromPath(entry.path().filename());
         if (core::foldCase(name) == wanted && (!best || name < *best)) {
             best = name;
         }
@@ -61,7 +60,7 @@ std::optional<fs::path> matchInFolder(const fs::path& folder, const fs::path& pa
     if (!best) {
         return std::nullopt;
     }
-    return folder / *best;
+    return folder / pathFromUtf8(*best);
 }
 #endif
 
@@ -71,17 +70,17 @@ std::optional<fs::path> realSpelling(const fs::path& folder, const fs::path& par
     if (part == "..") {
         return folder / part;  // the search would answer with the parent's own name
     }
-    std::string name = part.string();
+    std::string name = utf8FromPath(part);
     if (name.find_first_of("*?") != std::string::npos) {
         return std::nullopt;  // no wildcards: Windows allows none in a name
     }
     WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW(toWide((folder / part).string()).c_str(), &found);
+    HANDLE search = ::FindFirstFileW((folder / part).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         return std::nullopt;
     }
     ::FindClose(search);
-    return folder / toUtf8(found.cFileName);
+    return folder / fs::path(found.cFileName);
 }
 #endif
 
@@ -110,7 +109,7 @@ std::optional<std::string> findEntry(const std::string& path, Kind kind) {
         return isKind(info, kind) ? std::optional<std::string>(path) : std::nullopt;
     }
 #endif
-    fs::path input(path);
+    fs::path input = pathFromUtf8(path);
     fs::path current = input.root_path();
     for (const fs::path& part : input.relative_path()) {
         if (part.empty() || part == ".") {
@@ -125,20 +124,20 @@ std::optional<std::string> findEntry(const std::string& path, Kind kind) {
     if (!statOf(current, info) || !isKind(info, kind)) {
         return std::nullopt;
     }
-    return current.string();
+    return utf8FromPath(current);
 }
 
 // The folder a new entry goes into, found without regard to case; 76 when it is missing.
 fs::path destinationFolder(const std::string& target, std::source_location where) {
-    fs::path parent = fs::path(target).parent_path();
+    fs::path parent = pathFromUtf8(target).parent_path();
     if (parent.empty()) {
         return {};
     }
-    std::optional<std::string> folder = findFolder(parent.string());
+    std::optional<std::string> folder = findFolder(utf8FromPath(parent));
     if (!folder) {
-        raiseFileError(kErrPathNotFound, parent.string(), ENOENT, where);
+        raiseFileError(kErrPathNotFound, utf8FromPath(parent), ENOENT, where);
     }
-    return *folder;
+    return pathFromUtf8(*folder);
 }
 
 // Copies what is left of `in` to `out`; 0, or the error number of the failed side.
@@ -163,7 +162,7 @@ void replaceWithCopy(const std::string& source, const fs::path& target,
     if (!in.openForReading(source) || !(info = in.stamp())) {
         raiseFileError(fileErrorNumber(in.error()), source, in.error(), where);
     }
-    SaveFile out(target.string(), "copy");
+    SaveFile out(utf8FromPath(target), "copy");
     int errnum = out.open(0600) ? copyContent(in, out) : out.error();
     // Closed before the copy takes the target's place: Windows may refuse to replace a file
     // that is still open, and the target may be the source itself.
@@ -173,8 +172,8 @@ void replaceWithCopy(const std::string& source, const fs::path& target,
     }
     if (errnum != 0) {
         int number = fileErrorNumber(errnum);
-        raiseFileError(number == kErrFileNotFound ? kErrPathFileAccess : number, target.string(),
-                       errnum, where);
+        raiseFileError(number == kErrFileNotFound ? kErrPathFileAccess : number,
+                       utf8FromPath(target), errnum, where);
     }
 }
 
@@ -204,8 +203,8 @@ void copyFile(const std::string& from, const std::string& to, std::source_locati
         raiseFileError(kErrPathFileAccess, to, EISDIR, where);
     }
     std::optional<std::string> existing = findFile(to);
-    fs::path target =
-        existing ? fs::path(*existing) : destinationFolder(to, where) / fs::path(to).filename();
+    fs::path target = existing ? pathFromUtf8(*existing)
+                               : destinationFolder(to, where) / pathFromUtf8(to).filename();
     replaceWithCopy(*source, target, where);
 }
 
@@ -233,9 +232,9 @@ void renameFile(const std::string& from, const std::string& to, std::source_loca
         !(targetInfo.device == sourceInfo.device && targetInfo.inode == sourceInfo.inode)) {
         raiseFileError(kErrFileExists, to, EEXIST, where);
     }
-    fs::path target = destinationFolder(to, where) / fs::path(to).filename();
-    if (int errnum = renameWithoutReplacing(*source, target.string()); errnum != 0) {
-        raiseFileError(fileErrorNumber(errnum), target.string(), errnum, where);
+    std::string target = utf8FromPath(destinationFolder(to, where) / pathFromUtf8(to).filename());
+    if (int errnum = renameWithoutReplacing(*source, target); errnum != 0) {
+        raiseFileError(fileErrorNumber(errnum), target, errnum, where);
     }
 }
 
@@ -245,7 +244,7 @@ std::vector<std::string> listFiles(const std::string& folder, std::source_locati
         raiseFileError(kErrPathNotFound, folder, ENOENT, where);
     }
     std::error_code ec;
-    fs::directory_iterator entries(*real, ec);
+    fs::directory_iterator entries(pathFromUtf8(*real), ec);
     if (ec) {
         raiseFileError(fileErrorNumber(ec.value()), *real, ec.value(), where);
     }
@@ -253,7 +252,7 @@ std::vector<std::string> listFiles(const std::string& folder, std::source_locati
     for (const fs::directory_entry& entry : entries) {
         std::error_code kindError;
         if (entry.is_regular_file(kindError)) {
-            std::string name = entry.path().filename().string();
+            std::string name = utf8FromPath(entry.path().filename());
             names.emplace_back(core::foldCase(name), name);
         }
     }
@@ -271,7 +270,7 @@ void createFolders(const std::string& path, std::source_location where) {
         return;
     }
     std::error_code ec;
-    fs::create_directories(path, ec);
+    fs::create_directories(pathFromUtf8(path), ec);
     if (ec) {
         int errnum = ec.value();
         bool blocked = errnum == EEXIST || errnum == ENOTDIR;

@@ -1,5 +1,6 @@
 #include "platform/Launcher.h"
 
+#include "platform/PathText.h"
 #include "platform/Process.h"
 
 namespace bp::platform {
@@ -8,7 +9,7 @@ bool ReportBuilderLauncher::launch(const std::string& programFolder) {
     if (launchSuppressed()) {
         return false;
     }
-    return startDetached(programFolder + "/" + kReportBuilderName, {}, programFolder);
+    return startDetached(joinPath(programFolder, kReportBuilderName), {}, programFolder);
 }
 
 }  // namespace bp::platform

@@ -1,8 +1,11 @@
 #include "platform/ProgramFolder.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
+
+#include "platform/Environment.h"
+#include "platform/PathText.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -11,12 +14,6 @@
 namespace bp::platform {
 
 namespace {
-
-// UTF-8 on every system; string() would give Windows' ANSI code page.
-std::string utf8(const std::filesystem::path& path) {
-    std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 std::filesystem::path executablePath(std::error_code& ec) {
 #ifdef _WIN32
@@ -41,9 +38,11 @@ std::filesystem::path executablePath(std::error_code& ec) {
 }  // namespace
 
 std::string programFolder() {
-    if (const char* home = std::getenv("BRINDLEPATH_HOME"); home != nullptr && *home != '\0') {
-        std::string folder = home;
-        while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) {
+    if (std::string folder = environmentVariable("BRINDLEPATH_HOME"); !folder.empty()) {
+        // A root ("/", "C:\") keeps its separator: without it "C:" names a drive's current
+        // folder.
+        std::size_t root = utf8FromPath(pathFromUtf8(folder).root_path()).size();
+        while (folder.size() > std::max<std::size_t>(root, 1) && isPathSeparator(folder.back())) {
             folder.pop_back();
         }
         return folder;
@@ -51,13 +50,13 @@ std::string programFolder() {
     std::error_code ec;
     std::filesystem::path executable = executablePath(ec);
     if (ec) {
-        return utf8(std::filesystem::current_path(ec));
+        return utf8FromPath(std::filesystem::current_path(ec));
     }
-    return utf8(executable.parent_path());
+    return utf8FromPath(executable.parent_path());
 }
 
 std::string defaultTemplatesFolder(const std::string& programFolder) {
-    return programFolder + "/Templates";
+    return joinPath(programFolder, "Templates");
 }
 
 }  // namespace bp::platform

@@ -10,6 +10,7 @@
 
 #include "core/CaseFold.h"
 #include "platform/AppInfo.h"
+#include "platform/Environment.h"
 #include "platform/Error.h"
 #include "platform/File.h"
 #include "platform/FileError.h"
@@ -268,7 +269,7 @@ SettingPairs RegistrySettingsStore::GetAllSettings(std::string_view section) con
 // The registry, unless BRINDLEPATH_SETTINGS names a settings file (tests, and a user who
 // wants the file the Linux edition writes).
 std::unique_ptr<SettingsStore> openUserSettings() {
-    if (const char* path = std::getenv("BRINDLEPATH_SETTINGS"); path != nullptr && *path != '\0') {
+    if (std::string path = environmentVariable("BRINDLEPATH_SETTINGS"); !path.empty()) {
         return std::make_unique<FileSettingsStore>(path);
     }
     return std::make_unique<RegistrySettingsStore>(std::string(kAppName));

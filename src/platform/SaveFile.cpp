@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/PathText.h"
 #include "platform/ProcessId.h"
 
 namespace bp::platform {
@@ -17,10 +18,6 @@ namespace {
 constexpr std::string_view kMarker = ".bptmp";
 
 std::atomic<unsigned> temporaryCount{0};
-
-std::string folderOf(const std::string& path) {
-    return fs::path(path).parent_path().string();
-}
 
 bool allDigits(std::string_view text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
@@ -62,27 +59,27 @@ int writerOf(std::string_view name) {
 }  // namespace
 
 std::string temporarySibling(const std::string& target, std::string_view tag) {
-    fs::path path(target);
-    std::string name = "." + path.filename().string() + "." + std::string(tag) + "-" +
+    fs::path path = pathFromUtf8(target);
+    std::string name = "." + utf8FromPath(path.filename()) + "." + std::string(tag) + "-" +
                        std::to_string(currentProcessId()) + "-" +
                        std::to_string(temporaryCount.fetch_add(1)) + std::string(kMarker);
-    return (path.parent_path() / name).string();
+    return utf8FromPath(path.parent_path() / pathFromUtf8(name));
 }
 
 int removeStaleTemporaries(const std::string& folder) {
     std::error_code ec;
-    fs::directory_iterator entries(folder.empty() ? fs::path(".") : fs::path(folder), ec);
+    fs::directory_iterator entries(folder.empty() ? fs::path(".") : pathFromUtf8(folder), ec);
     int removed = 0;
     for (; !ec && entries != fs::directory_iterator(); entries.increment(ec)) {
         const fs::directory_entry& entry = *entries;
-        int writer = writerOf(entry.path().filename().string());
+        int writer = writerOf(utf8FromPath(entry.path().filename()));
         std::error_code kindError;
         // A folder or link with such a name is nobody's temporary: leave it.
         if (writer == 0 || !entry.is_regular_file(kindError) || entry.is_symlink(kindError) ||
             processAlive(writer)) {
             continue;
         }
-        if (removeFile(entry.path().string()) == 0) {
+        if (removeFile(utf8FromPath(entry.path())) == 0) {
             ++removed;
         }
     }
@@ -91,7 +88,7 @@ int removeStaleTemporaries(const std::string& folder) {
 
 SaveFile::SaveFile(std::string target, std::string_view tag)
     : target_(std::move(target)), temp_(temporarySibling(target_, tag)) {
-    removeStaleTemporaries(folderOf(target_));
+    removeStaleTemporaries(parentFolder(target_));
 }
 
 SaveFile::~SaveFile() {
@@ -142,7 +139,7 @@ bool SaveFile::commit() {
     }
     committed_ = true;
     if (!existed) {
-        syncFolder(folderOf(target_));
+        syncFolder(parentFolder(target_));
     }
     return true;
 }

@@ -1,11 +1,7 @@
 #pragma once
 // UTF-8 inside the program, UTF-16 at the Windows API: the one place that converts between
 // them, and the one that turns a Windows error code into the error numbers the rest of the
-// program maps to its messages (File.h).
-// FIXME: a std::filesystem::path made from a std::string takes each byte as one character on
-// Windows (mingw's libstdc++), not UTF-8, so the code that builds paths with <filesystem>
-// (FileSystem.cpp, SaveFile.cpp, FileSettingsStore.cpp, ErrorHandler.cpp) still mangles
-// names outside ASCII there; it should go through toWide/toUtf8 instead.
+// program maps to its messages (File.h). Paths for <filesystem> go through PathText.h.
 
 #include <string>
 #include <string_view>

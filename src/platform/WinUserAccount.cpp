@@ -1,6 +1,8 @@
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
+#include <knownfolders.h>
 #include <sddl.h>
+#include <shlobj.h>
 
 #include <cstdlib>
 #include <vector>
@@ -15,6 +17,20 @@ namespace {
 std::string environment(const wchar_t* name) {
     const wchar_t* value = ::_wgetenv(name);
     return value != nullptr ? toUtf8(value) : std::string();
+}
+
+// The system's folder of that kind, else the environment's, else the home folder.
+std::string knownFolder(const KNOWNFOLDERID& id, const wchar_t* variable) {
+    wchar_t* path = nullptr;
+    std::string folder;
+    if (SUCCEEDED(::SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &path))) {
+        folder = toUtf8(path);
+    }
+    ::CoTaskMemFree(path);
+    if (folder.empty()) {
+        folder = environment(variable);
+    }
+    return folder.empty() ? userHomeFolder() : folder;
 }
 
 }  // namespace
@@ -50,6 +66,14 @@ std::string userHomeFolder() {
         folder.pop_back();
     }
     return folder;
+}
+
+std::string userConfigFolder() {
+    return knownFolder(FOLDERID_RoamingAppData, L"APPDATA");
+}
+
+std::string userDataFolder() {
+    return knownFolder(FOLDERID_LocalAppData, L"LOCALAPPDATA");
 }
 
 }  // namespace bp::platform

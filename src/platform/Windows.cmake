@@ -4,6 +4,7 @@ bp_add_library(bp_platform
     ${bp_platform_common}
     RegistrySettingsStore.cpp
     WinDesktopShell.cpp
+    WinEnvironment.cpp
     WinFile.cpp
     WinFileLock.cpp
     WinMemoryAdvice.cpp
@@ -15,4 +16,4 @@ bp_add_library(bp_platform
     WinText.cpp
     WinUserAccount.cpp
   DEPS bp_core bp_forms)
-target_link_libraries(bp_platform PRIVATE shell32 advapi32)
+target_link_libraries(bp_platform PRIVATE shell32 advapi32 ole32 uuid)

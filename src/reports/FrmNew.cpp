@@ -5,6 +5,7 @@
 #include "platform/Error.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 #include "reports/ReportFiles.h"
 #include "reports/ReportLibrary.h"
 #include "reports/ReportList.h"
@@ -45,9 +46,10 @@ bool FrmNew::copyFiles(const std::string& name) {
     if (library_.bCopy) {
         sources = reportFiles(session.sTemplatesFolder(), library_.sReportToBeCopied, kind);
     } else if (kind == kCsvExport) {
-        sources = {session.programFolder + kStarterCsv};
+        sources = {platform::joinPath(session.programFolder, kStarterCsv)};
     } else {
-        sources = {session.programFolder + kStarterTemplate, session.programFolder + kStarterExcel};
+        sources = {platform::joinPath(session.programFolder, kStarterTemplate),
+                   platform::joinPath(session.programFolder, kStarterExcel)};
     }
     const std::vector<std::string> targets = reportFiles(session.sTemplatesFolder(), name, kind);
     for (std::size_t i = 0; i < sources.size(); ++i) {

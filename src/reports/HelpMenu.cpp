@@ -5,6 +5,7 @@
 #include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 
 namespace bp::reports {
 
@@ -12,7 +13,7 @@ HelpMenu::HelpMenu(act::Session& session) : session_(session), frmAbout_(*sessio
 
 void HelpMenu::mnuContent_Click() {
     platform::guarded(*session_.ui, {"frmMain", "mnuContent_Click"}, [&] {
-        const std::string page = session_.programFolder + kHelpPage;
+        const std::string page = platform::joinPath(session_.programFolder, kHelpPage);
         if (!platform::fileExists(page)) {
             forms::MessageRequest request;
             request.title = std::string(platform::kAppTitle);

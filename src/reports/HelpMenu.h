@@ -7,7 +7,7 @@
 
 namespace bp::reports {
 
-inline constexpr const char* kHelpPage = "/brindlepath-help.html";
+inline constexpr const char* kHelpPage = "brindlepath-help.html";
 inline constexpr const char* kTutorialsAddress =
     "https://brindlepath.example/tutorials/brindlepath_online.htm";
 

@@ -8,9 +8,9 @@
 namespace bp::reports {
 
 // Starter files the New command copies, in the program folder.
-inline constexpr const char* kStarterTemplate = "/brindlepath_template.XLT";
-inline constexpr const char* kStarterExcel = "/brindlepath_def.DXL";
-inline constexpr const char* kStarterCsv = "/brindlepath_def.DCS";
+inline constexpr const char* kStarterTemplate = "brindlepath_template.XLT";
+inline constexpr const char* kStarterExcel = "brindlepath_def.DXL";
+inline constexpr const char* kStarterCsv = "brindlepath_def.DCS";
 
 // The definition's extension of a kind: ".DXL" or ".DCS".
 const char* definitionExtension(int kind);

@@ -17,8 +17,9 @@ inline constexpr const char* kTemplateExcel = ".XLT";
 inline constexpr const char* kDefinitionCsv = ".DCS";
 
 // Empties `list` and fills it with the report names of `kind` in `templatesFolder` (which
-// ends in "/"). A spreadsheet definition is listed only when its template exists; extensions
-// must be upper case, as the program writes them. A missing folder leaves the list empty.
+// ends in a separator). A spreadsheet definition is listed only when its template exists;
+// extensions must be upper case, as the program writes them. A missing folder leaves the list
+// empty.
 void Load_Reports(forms::ListBox& list, int kind, const std::string& templatesFolder);
 
 // The last four characters of a file name (".DXL"); the whole name when shorter.

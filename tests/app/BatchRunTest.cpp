@@ -113,7 +113,8 @@ TEST_F(BatchRunTest, AnExportThatCannotBeWrittenStopsWithTheReason) {
 
 TEST_F(BatchRunTest, ASpreadsheetReportLeavesItsDataForTheBuilder) {
     EXPECT_EQ(run({}, reportSelection("0")), 0) << err_.str();
-    EXPECT_EQ(user_.GetSetting("Settings", "DataFile", ""), program_ + "/data.CSV");
+    EXPECT_EQ(user_.GetSetting("Settings", "DataFile", ""),
+              program_ + platform::test::kSeparator + "data.CSV");
     std::string path = user_.GetSetting("Report", "Path", "");
     EXPECT_EQ(path.substr(path.size() - 4), ".XLT");
     EXPECT_TRUE(fs::exists(path)) << path;

@@ -39,8 +39,9 @@ TEST_F(FrmMainTest, EmptyStoreGivesTheDefaultWindow) {
     EXPECT_EQ(w.mstSSTab().tab(), 0);
     EXPECT_FALSE(w.menu("mnuReport").visible());
     EXPECT_FALSE(c().lstReports->enabled());
-    EXPECT_EQ(session.sTemplatesFolder(), folder() + "/Templates/");
-    EXPECT_EQ(w.dlgHelpFile, folder() + "/brindlepath.hlp");
+    const std::string sep = platform::test::kSeparator;
+    EXPECT_EQ(session.sTemplatesFolder(), folder() + sep + "Templates" + sep);
+    EXPECT_EQ(w.dlgHelpFile, folder() + sep + "brindlepath.hlp");
     EXPECT_FALSE(w.bLoading);
 }
 

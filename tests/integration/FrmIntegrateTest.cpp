@@ -136,11 +136,19 @@ TEST_F(FrmIntegrateTest, CancelAfterChangesAsksNothingAndKeepsThem) {
 }
 
 TEST_F(FrmIntegrateTest, TheCommandIsDefinedForThisPlatform) {
+#ifdef _WIN32
+    auto def = commandDefinition("C:\\Program Files\\Zoë bp", "brindlepath");
+    EXPECT_EQ(def.programPath, "C:\\Program Files\\Zoë bp\\brindlepath.exe");
+    EXPECT_EQ(def.workingFolder, "C:\\Program Files\\Zoë bp");
+    EXPECT_EQ(def.iconFile, "C:\\Program Files\\Zoë bp\\brindlepath.ico");
+    EXPECT_EQ(def.largeIconFile, "C:\\Program Files\\Zoë bp\\brindlepath32.ico");
+#else
     auto def = commandDefinition("/opt/bp", "brindlepath");
     EXPECT_EQ(def.programPath, "/opt/bp/brindlepath");
     EXPECT_EQ(def.workingFolder, "/opt/bp");
     EXPECT_EQ(def.iconFile, "/opt/bp/brindlepath.ico");
     EXPECT_EQ(def.largeIconFile, "/opt/bp/brindlepath32.ico");
+#endif
 }
 
 TEST_F(FrmIntegrateTest, AHostFailureIsReportedInTheCommonForm) {

@@ -62,7 +62,7 @@ TEST_F(HelpMenuTest, AboutShowsNameVersionAndBuildDate) {
 
 // The guide the build puts beside the program tells the user how to work with reports.
 TEST(HelpPageTest, TheBuiltProgramFolderHoldsTheUserGuide) {
-    std::ifstream in(std::string(BRINDLEPATH_BUILT_PROGRAM_DIR) + kHelpPage);
+    std::ifstream in(std::string(BRINDLEPATH_BUILT_PROGRAM_DIR) + "/" + kHelpPage);
     ASSERT_TRUE(in) << BRINDLEPATH_BUILT_PROGRAM_DIR << kHelpPage;
     std::stringstream page;
     page << in.rdbuf();

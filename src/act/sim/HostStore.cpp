@@ -6,6 +6,7 @@
 
 #include "act/sim/HostErrors.h"
 #include "platform/Error.h"
+#include "platform/PathText.h"
 
 namespace bp::sim {
 
@@ -13,7 +14,7 @@ namespace {
 
 std::string openExisting(const std::string& path) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
+    if (!std::filesystem::is_regular_file(platform::pathFromUtf8(path), ec)) {
         raise(kErrFileNotFound, "There is no host database at " + path +
                                     ". Create one with \"brindlepath-host demo\" or "
                                     "\"brindlepath-host import FILE.json\".");

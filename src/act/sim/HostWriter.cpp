@@ -5,13 +5,14 @@
 #include "act/sim/HostErrors.h"
 #include "platform/Error.h"
 #include "platform/File.h"
+#include "platform/PathText.h"
 
 namespace bp::sim {
 
 namespace fs = std::filesystem;
 
 HostWriter::HostWriter(const std::string& targetPath) : save_(targetPath, "db") {
-    fs::path folder = fs::path(targetPath).parent_path();
+    fs::path folder = platform::pathFromUtf8(targetPath).parent_path();
     std::error_code ec;
     if (!folder.empty()) {
         fs::create_directories(folder, ec);

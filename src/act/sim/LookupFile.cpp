@@ -6,6 +6,7 @@
 
 #include "platform/Error.h"
 #include "platform/File.h"
+#include "platform/PathText.h"
 #include "platform/SaveFile.h"
 
 namespace bp::sim {
@@ -14,9 +15,9 @@ namespace fs = std::filesystem;
 
 void LookupFile::write(const std::string& path, const std::vector<std::string>& ids) {
     std::error_code ec;
-    fs::path folder = fs::path(path).parent_path();
+    fs::path folder = platform::pathFromUtf8(path).parent_path();
     if (!folder.empty() && !fs::is_directory(folder, ec)) {
-        raise(kErrPathNotFound, "Path not found: " + folder.string());
+        raise(kErrPathNotFound, "Path not found: " + platform::utf8FromPath(folder));
     }
     std::string text = std::string(kHeader) + '\n';
     for (const auto& id : ids) {

@@ -1,32 +1,15 @@
 #include "act/sim/SimHost.h"
 
-#include <cstdlib>
-
 #include "act/sim/SimApp.h"
 #include "act/sim/SimAuxCmds.h"
 #include "act/sim/SimDatabase.h"
 #include "act/sim/SimEvent.h"
 #include "act/sim/SimState.h"
-#ifdef _WIN32
-#include "platform/WinText.h"
-#endif
+#include "platform/Environment.h"
+#include "platform/PathText.h"
+#include "platform/UserAccount.h"
 
 namespace bp::sim {
-
-namespace {
-
-// As UTF-8: on Windows getenv gives the ANSI code page, which cannot spell every user's name.
-std::string environment(const char* name) {
-#ifdef _WIN32
-    const wchar_t* value = ::_wgetenv(platform::toWide(name).c_str());
-    return value ? platform::toUtf8(value) : "";
-#else
-    const char* value = std::getenv(name);
-    return value ? value : "";
-#endif
-}
-
-}  // namespace
 
 SimHost::SimHost(const std::string& dbPath, std::chrono::milliseconds busyWait)
     : state_(std::make_shared<SimState>(dbPath, busyWait)) {}
@@ -34,19 +17,11 @@ SimHost::SimHost(const std::string& dbPath, std::chrono::milliseconds busyWait)
 SimHost::~SimHost() = default;
 
 std::string SimHost::defaultPath() {
-    if (std::string host = environment("BRINDLEPATH_HOST"); !host.empty()) {
+    if (std::string host = platform::environmentVariable("BRINDLEPATH_HOST"); !host.empty()) {
         return host;
     }
-#ifdef _WIN32
-    // A Windows user's program data lives in the local application data folder; HOME and the
-    // XDG folders mean nothing there (or hold a Unix path, under Wine).
-    return environment("LOCALAPPDATA") + "\\brindlepath\\host.db";
-#else
-    if (std::string data = environment("XDG_DATA_HOME"); !data.empty()) {
-        return data + "/brindlepath/host.db";
-    }
-    return environment("HOME") + "/.local/share/brindlepath/host.db";
-#endif
+    return platform::joinPath(platform::joinPath(platform::userDataFolder(), "brindlepath"),
+                              "host.db");
 }
 
 std::shared_ptr<act::ActApp> SimHost::createAppObject() {
