@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # One entry for people and CI: install what is missing, build, test, start.
-#   scripts/bp.sh deps | build | test | start | bench | windows
+#   scripts/bp.sh deps | build | test | start | bench | windows [strict]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BRINDLEPATH_BUILD_DIR:-$top/build}
@@ -178,6 +178,6 @@ case "${1:-}" in
     test) test_all ;;
     start) start ;;
     bench) bench ;;
-    windows) windows ;;
+    windows) windows "${2:-}" ;;
     *) echo "usage: $0 deps|build|test|start|bench|windows" >&2; exit 2 ;;
 esac

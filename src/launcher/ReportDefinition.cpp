@@ -8,6 +8,7 @@
 #include "core/Trim.h"
 #include "definitions/DefinitionKeys.h"
 #include "platform/Error.h"
+#include "platform/PathText.h"
 #include "platform/TextCodec.h"
 
 namespace bp::launcher {
@@ -290,7 +291,7 @@ ReportDefinition readDefinition(const platform::SettingsStore& settings, size_t 
     }
     Keys keys(settings);
     ReportDefinition report;
-    report.templatePath = keys.stored("Path");
+    report.templatePath = platform::storedPathText(keys.stored("Path"));
     report.reportName = reportNameOf(keys.text("Path"));
     report.columns = readColumns(keys);
     if (report.columns.empty()) {

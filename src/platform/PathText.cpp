@@ -1,6 +1,9 @@
 #include "platform/PathText.h"
 
 #ifdef _WIN32
+#include <windows.h>
+
+#include "platform/TextCodec.h"
 #include "platform/WinText.h"
 #endif
 
@@ -52,6 +55,19 @@ std::string parentFolder(std::string_view path) {
 
 std::string fileNameOf(std::string_view path) {
     return utf8FromPath(pathFromUtf8(path).filename());
+}
+
+std::string storedPathText(std::string bytes) {
+#ifdef _WIN32
+    if (!TextCodec::isUtf8(bytes)) {
+        int size = static_cast<int>(bytes.size());
+        int length = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(length), L'\0');
+        ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), length);
+        return toUtf8(wide);
+    }
+#endif
+    return bytes;
 }
 
 std::FILE* openCFile(const std::string& path, const char* mode) {

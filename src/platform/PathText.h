@@ -42,6 +42,12 @@ std::string parentFolder(std::string_view path);
 // The last part of `path`, as filename() sees it.
 std::string fileNameOf(std::string_view path);
 
+// A path as a settings value or a definition holds it, as UTF-8. Text that is not UTF-8 was
+// written in the Windows code page (an older definition, the classic program); on Windows
+// that is the system's own narrow text and names the same file once converted, while on
+// Linux the bytes themselves are the name and are kept.
+std::string storedPathText(std::string bytes);
+
 // std::fopen for a UTF-8 path.
 std::FILE* openCFile(const std::string& path, const char* mode);
 

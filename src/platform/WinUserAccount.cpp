@@ -19,16 +19,17 @@ std::string environment(const wchar_t* name) {
     return value != nullptr ? toUtf8(value) : std::string();
 }
 
-// The system's folder of that kind, else the environment's, else the home folder.
+// The folder the system named in the user's environment (%APPDATA%, %LOCALAPPDATA%), as a
+// user or a test may set it for one program, else the system's folder of that kind, else the
+// home folder.
 std::string knownFolder(const KNOWNFOLDERID& id, const wchar_t* variable) {
-    wchar_t* path = nullptr;
-    std::string folder;
-    if (SUCCEEDED(::SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &path))) {
-        folder = toUtf8(path);
-    }
-    ::CoTaskMemFree(path);
+    std::string folder = environment(variable);
     if (folder.empty()) {
-        folder = environment(variable);
+        wchar_t* path = nullptr;
+        if (SUCCEEDED(::SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &path))) {
+            folder = toUtf8(path);
+        }
+        ::CoTaskMemFree(path);
     }
     return folder.empty() ? userHomeFolder() : folder;
 }

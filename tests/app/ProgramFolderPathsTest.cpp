@@ -96,7 +96,8 @@ TEST_F(UnicodeBatchRunTest, WithoutANamedHostTheDatabaseIsLookedForInTheUsersDat
     ScopedEnv noHost("BRINDLEPATH_HOST", std::nullopt);
     ScopedEnv data("XDG_DATA_HOME", root_ + kSep + "données");
 #ifdef _WIN32
-    std::string expected = platform::environmentVariable("LOCALAPPDATA") + "\\brindlepath\\host.db";
+    ScopedEnv local("LOCALAPPDATA", root_ + kSep + "données");
+    std::string expected = root_ + "\\données\\brindlepath\\host.db";
 #else
     std::string expected = root_ + "/données/brindlepath/host.db";
 #endif

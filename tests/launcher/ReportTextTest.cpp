@@ -8,6 +8,7 @@
 #endif
 
 #include "LauncherFixture.h"
+#include "platform/PathText.h"
 
 namespace bp::launcher::test {
 namespace {
@@ -47,17 +48,13 @@ void expectReadableParts(const XlsxReader& reader) {
 }
 
 TEST_F(LauncherTest, TextSavedInTheWindowsCodePageReachesTheWorkbookReadable) {
-#ifdef _WIN32
-    // FIXME: names outside ASCII go through std::filesystem::path's narrow strings, which
-    // Windows reads in its ANSI code page; the platform layer is moving them to UTF-8.
-    GTEST_SKIP() << "A template name outside ASCII is not yet passed to Windows as UTF-16";
-#endif
     // "Größe", "für", "€" and "Ä" as single Windows-1252 bytes.
     const std::string latinName =
         "Gr\xF6\xDF"
         "e";
-    std::string templ = (dir_ / (latinName + ".XLT")).string();
-    fs::copy_file(starterTemplate(), templ);
+    // The path as the definition saved it; the file is there under the letters it means.
+    std::string templ = (dir_ / "").string() + latinName + ".XLT";
+    fs::copy_file(starterTemplate(), platform::pathFromUtf8(platform::storedPathText(templ)));
     writeData({{"M\xFCller"}});
     stage(with(LauncherTest::fields({{1025, latinName}}),
                {{"Path", templ},

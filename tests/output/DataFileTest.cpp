@@ -77,11 +77,6 @@ protected:
 };
 
 TEST_F(DataFileTest, ExportStartsWithTheFieldNamesAndQuotesEveryCell) {
-#ifdef _WIN32
-    // FIXME: the data file's path is joined with a slash while the rest of a Windows path
-    // has backslashes; the platform layer's path handling is moving to native separators.
-    GTEST_SKIP() << "The data file's path is joined with a slash, not a backslash";
-#endif
     fields({"1025", "27"}, {"Company", "Status"});
     stage({{"Sort0", "1025"}, {"SortType0", "S"}, {"SortOrder0", "1"}});
     EXPECT_EQ(run(1),

@@ -9,6 +9,7 @@
 #include "output/ReportDataset.h"
 #include "output/RunCommand.h"
 #include "platform/Launcher.h"
+#include "platform/PathText.h"
 #include "platform/TestSupport.h"
 #include "support/HostSession.h"
 #ifdef _WIN32
@@ -146,11 +147,6 @@ TEST_F(RunCommandTest, AnEmptyReportSaysSoAndStays) {
 }
 
 TEST_F(RunCommandTest, ASpreadsheetReportLeavesEverythingForTheBuilderThenLaunchesIt) {
-#ifdef _WIN32
-    // FIXME: the data file's path is joined with a slash while the rest of a Windows path
-    // has backslashes; the platform layer's path handling is moving to native separators.
-    GTEST_SKIP() << "The data file's path is joined with a slash, not a backslash";
-#endif
     report(0, "Pipeline");
     EXPECT_EQ(run(), RunOutcome::Completed);
     EXPECT_EQ(host_.settings.GetSetting("Report", "Path", ""),
@@ -171,7 +167,7 @@ TEST_F(RunCommandTest, ACsvExportIsCopiedToTheChosenFile) {
     const auto& request = host_.ui.saveRequests().at(0);
     EXPECT_EQ(request.filter, "CSV Files (*.CSV)|*.CSV");
     EXPECT_EQ(request.defaultExtension, "CSV");
-    EXPECT_EQ(request.initialFolder, host_.session.programFolder + "/CSV Files");
+    EXPECT_EQ(request.initialFolder, platform::joinPath(host_.session.programFolder, "CSV Files"));
     EXPECT_TRUE(request.promptOverwrite);
     EXPECT_EQ(read(target), read(host_.file("data.CSV")));
     EXPECT_EQ(read(target).substr(0, 17), "\"ID\",\"Company\"\r\n\"");

@@ -127,8 +127,8 @@ TEST_F(FrmNewTest, PastedPathIsRefusedAndNothingIsWrittenOutsideTheFolder) {
     commands.mnuNew_Click();
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(messages(), std::vector<std::string>{kForbiddenName});
-    EXPECT_FALSE(std::filesystem::exists(program("/Escaped.DXL")));
-    EXPECT_FALSE(std::filesystem::exists(program("/Escaped.XLT")));
+    EXPECT_FALSE(std::filesystem::exists(program("Escaped.DXL")));
+    EXPECT_FALSE(std::filesystem::exists(program("Escaped.XLT")));
     EXPECT_TRUE(files().empty());
 }
 
@@ -178,7 +178,7 @@ TEST_F(FrmNewTest, CopyRefusedByTheFileSystemIsReportedAndTheDialogStays) {
     createNew("Blocked");
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(messages(),
-              std::vector<std::string>{"Unable to copy " + program("/brindlepath_def.DXL") +
+              std::vector<std::string>{"Unable to copy " + program("brindlepath_def.DXL") +
                                        "\rMake sure this file is not being used by "
                                        "another program."});
     EXPECT_EQ(ui.messages()[0].request.icon, forms::MsgIcon::None);
@@ -188,7 +188,7 @@ TEST_F(FrmNewTest, CopyRefusedByTheFileSystemIsReportedAndTheDialogStays) {
 }
 
 TEST_F(FrmNewTest, MissingStarterFileGoesToTheErrorHandler) {
-    std::filesystem::remove(program("/brindlepath_def.DCS"));
+    std::filesystem::remove(program("brindlepath_def.DCS"));
     showList(kCsvExport);
     createNew("Export");
     EXPECT_TRUE(stayedOpen);

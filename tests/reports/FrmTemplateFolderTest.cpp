@@ -43,7 +43,7 @@ protected:
 
 TEST_F(FrmTemplateFolderTest, ShowsTheStoredPathOrTheDefault) {
     open([](FrmTemplateFolder& f) { EXPECT_EQ(f.caption(), "Templates Folder"); });
-    EXPECT_EQ(shown, session.programFolder + "/Templates");
+    EXPECT_EQ(shown, program("Templates"));
     settings.SaveSetting("Settings", "TemplatesFolder", "/srv/shared/templates");
     open([](FrmTemplateFolder&) {});
     EXPECT_EQ(shown, "/srv/shared/templates");
@@ -117,7 +117,7 @@ TEST_F(FrmTemplateFolderTest, BrowsePutsThePickedFolderInTheBoxOnly) {
         false);
     EXPECT_EQ(stored(), "<absent>");  // stored only with OK
     ASSERT_EQ(ui.folderRequests().size(), 1u);
-    EXPECT_EQ(ui.folderRequests()[0].startFolder, session.programFolder + "/Templates");
+    EXPECT_EQ(ui.folderRequests()[0].startFolder, program("Templates"));
 
     ui.queueFolder(std::string("/srv/picked"));
     open([](FrmTemplateFolder& f) { f.cmdBrowse().click(); });

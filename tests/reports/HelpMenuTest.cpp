@@ -18,10 +18,10 @@ protected:
 };
 
 TEST_F(HelpMenuTest, ContentOpensTheUserGuideInTheProgramFolder) {
-    write(program("/brindlepath-help.html"), "<html></html>");
+    write(program("brindlepath-help.html"), "<html></html>");
     help.mnuContent_Click();
     ASSERT_EQ(shell.calls().size(), 1u);
-    EXPECT_EQ(shell.calls()[0].path, program("/brindlepath-help.html"));
+    EXPECT_EQ(shell.calls()[0].path, program("brindlepath-help.html"));
     EXPECT_EQ(shell.calls()[0].workingFolder, session.programFolder);
     EXPECT_TRUE(ui.messages().empty());
 }
@@ -30,7 +30,7 @@ TEST_F(HelpMenuTest, MissingUserGuideIsReported) {
     help.mnuContent_Click();
     EXPECT_TRUE(shell.calls().empty());
     ASSERT_EQ(ui.messages().size(), 1u);
-    EXPECT_NE(ui.messages()[0].request.text.find(program("/brindlepath-help.html")),
+    EXPECT_NE(ui.messages()[0].request.text.find(program("brindlepath-help.html")),
               std::string::npos);
     EXPECT_EQ(ui.messages()[0].request.icon, forms::MsgIcon::Exclamation);
 }

@@ -16,6 +16,7 @@
 #include "forms/ScriptedUi.h"
 #include "platform/Launcher.h"
 #include "platform/MemorySettingsStore.h"
+#include "platform/PathText.h"
 #include "platform/RecordingShell.h"
 #include "platform/TestSupport.h"
 #include "reports/FrmNew.h"
@@ -83,25 +84,28 @@ protected:
         }
     }
 
-    std::string program(const std::string& file) const { return session.programFolder + file; }
+    // A file of the program folder, named as the program names it.
+    std::string program(const std::string& file) const {
+        return platform::joinPath(session.programFolder, file);
+    }
     std::string templ(const std::string& file) const { return session.sTemplatesFolder() + file; }
     bool has(const std::string& file) const {
-        return std::filesystem::exists(session.sTemplatesFolder() + file);
+        return std::filesystem::exists(platform::pathFromUtf8(session.sTemplatesFolder() + file));
     }
     std::string read(const std::string& file) const {
-        std::ifstream in(session.sTemplatesFolder() + file);
+        std::ifstream in(platform::pathFromUtf8(session.sTemplatesFolder() + file));
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
     }
     static void write(const std::string& path, const std::string& text) {
-        std::ofstream(path) << text;
+        std::ofstream(platform::pathFromUtf8(path)) << text;
     }
     // The templates folder's file names, sorted.
     std::vector<std::string> files() const {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(temp.path() / "Templates")) {
-            names.push_back(entry.path().filename().string());
+            names.push_back(platform::utf8FromPath(entry.path().filename()));
         }
         std::sort(names.begin(), names.end());
         return names;
