@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/SessionKey.h"
+#include "core/Trim.h"
 #include "criteria/CriteriaTexts.h"
 #include "criteria/Library1.h"
 #include "platform/AppInfo.h"
@@ -30,10 +31,16 @@ void FrmMain::Form_Load() {
             return;
         }
         dlgHelpFile = platform::joinPath(session_.programFolder, "brindlepath.hlp");
-        std::string folder = platform::withTrailingSeparator(session_.settings->GetSetting(
-            kSettingsSection, platform::kTemplatesFolderKey,
-            platform::defaultTemplatesFolder(session_.programFolder)));
-        session_.sTemplatesFolder.set(SessionKey{}, std::move(folder));
+        std::string fallback = platform::defaultTemplatesFolder(session_.programFolder);
+        std::string folder = session_.settings->GetSetting(kSettingsSection,
+                                                           platform::kTemplatesFolderKey, fallback);
+        // A box cleared in the templates folder dialog names no folder, not the root of the
+        // drive that a lone separator would be.
+        if (core::trimmed(folder).empty()) {
+            folder = fallback;
+        }
+        session_.sTemplatesFolder.set(SessionKey{},
+                                      platform::withTrailingSeparator(std::move(folder)));
         mstSSTab_->setTab(0);
         Load_Reports();
         restoreControls();

@@ -45,6 +45,15 @@ TEST_F(FrmMainTest, EmptyStoreGivesTheDefaultWindow) {
     EXPECT_FALSE(w.bLoading);
 }
 
+TEST_F(FrmMainTest, AClearedTemplatesFolderMeansTheDefaultOne) {
+    const std::string sep = platform::test::kSeparator;
+    for (const char* cleared : {"", "   "}) {
+        store.SaveSetting("Settings", "TemplatesFolder", cleared);
+        openWindow();
+        EXPECT_EQ(session.sTemplatesFolder(), folder() + sep + "Templates" + sep) << '"' << cleared;
+    }
+}
+
 TEST_F(FrmMainTest, WindowCarriesItsMenusAndButtons) {
     FrmMain& w = openWindow();
     EXPECT_EQ(w.cmdCancel().caption(), "&Close");
