@@ -1,0 +1,14 @@
+#pragma once
+// Starting an automation object from its program id ("ACTOLE.APPOBJECT").
+
+#include <string_view>
+
+#include "act/automation/Dispatch.h"
+
+namespace bp::automation {
+
+// Raises NotRegisteredError when no installed program registers the id, bp::Error for any
+// other failure. Needs a ComApartment on the calling thread.
+ComPtr<IDispatch> createByProgId(std::string_view progId);
+
+}  // namespace bp::automation
