@@ -4,9 +4,9 @@
 #include <sddl.h>
 #include <shlobj.h>
 
-#include <cstdlib>
 #include <vector>
 
+#include "platform/Environment.h"
 #include "platform/UserAccount.h"
 #include "platform/WinText.h"
 
@@ -14,16 +14,11 @@ namespace bp::platform {
 
 namespace {
 
-std::string environment(const wchar_t* name) {
-    const wchar_t* value = ::_wgetenv(name);
-    return value != nullptr ? toUtf8(value) : std::string();
-}
-
 // The folder the system named in the user's environment (%APPDATA%, %LOCALAPPDATA%), as a
 // user or a test may set it for one program, else the system's folder of that kind, else the
 // home folder.
-std::string knownFolder(const KNOWNFOLDERID& id, const wchar_t* variable) {
-    std::string folder = environment(variable);
+std::string knownFolder(const KNOWNFOLDERID& id, const char* variable) {
+    std::string folder = environmentVariable(variable);
     if (folder.empty()) {
         wchar_t* path = nullptr;
         if (SUCCEEDED(::SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &path))) {
@@ -53,11 +48,11 @@ std::string userId() {
         }
         ::CloseHandle(token);
     }
-    return id.empty() ? environment(L"USERNAME") : id;
+    return id.empty() ? environmentVariable("USERNAME") : id;
 }
 
 std::string userHomeFolder() {
-    if (std::string profile = environment(L"USERPROFILE"); !profile.empty()) {
+    if (std::string profile = environmentVariable("USERPROFILE"); !profile.empty()) {
         return profile;
     }
     wchar_t temp[MAX_PATH + 1];
@@ -70,11 +65,11 @@ std::string userHomeFolder() {
 }
 
 std::string userConfigFolder() {
-    return knownFolder(FOLDERID_RoamingAppData, L"APPDATA");
+    return knownFolder(FOLDERID_RoamingAppData, "APPDATA");
 }
 
 std::string userDataFolder() {
-    return knownFolder(FOLDERID_LocalAppData, L"LOCALAPPDATA");
+    return knownFolder(FOLDERID_LocalAppData, "LOCALAPPDATA");
 }
 
 }  // namespace bp::platform
