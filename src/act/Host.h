@@ -19,6 +19,9 @@ public:
     virtual std::shared_ptr<Database> createDatabase() = 0;  // "ACTOLE.DATABASE"
     virtual std::shared_ptr<AuxCmds> createAuxCmds() = 0;    // "ACTOLE.AUXCMDS"
     virtual std::shared_ptr<ActEvent> createEventControl() = 0;
+    // Which host this is, in the user's words, for the about box ("the contact database
+    // C:\Data\host.db, opened directly").
+    virtual std::string describe() const = 0;
     // Calls per member ("Sales.GoTo", "Sales.Data", ...), for tests and benchmarks.
     virtual std::map<std::string, std::uint64_t> callCounts() const = 0;
 };

@@ -8,10 +8,6 @@
 
 namespace bp::app {
 
-std::unique_ptr<HostFactory> makeHostFactory() {
-    return std::make_unique<EmbeddedHostFactory>(sim::SimHost::defaultPath());
-}
-
 EmbeddedHostFactory::EmbeddedHostFactory(std::string path, std::chrono::milliseconds busyWait)
     : path_(std::move(path)), busyWait_(busyWait) {}
 

@@ -35,7 +35,8 @@ bool StartUp::openHost() {
     try {
         host_ = factory_->open();
     } catch (const Error& e) {
-        const bool missing = e.number() == kErrFileNotFound;
+        // A host that is not there is the user's to fix; one that fails to open is a fault.
+        const bool missing = e.number() == kErrFileNotFound || e.number() == kErrCannotCreateObject;
         session_.ui->message({std::string(platform::kAppTitle), e.description(),
                               forms::MsgButtons::OK,
                               missing ? forms::MsgIcon::Exclamation : forms::MsgIcon::Critical});

@@ -25,6 +25,7 @@ enum ErrorNumber : int {
     kErrPathFileAccess = 75,
     kErrPathNotFound = 76,
     kErrObjectNotSet = 91,
+    kErrCannotCreateObject = 429,  // no program answers to a host object's program id
 };
 
 class Error : public std::runtime_error {

@@ -41,9 +41,15 @@ FrmAbout::FrmAbout(forms::UiService& ui)
     lblBuild_ = &add<forms::Label>("lblBuild");
     lblBuild_->setCaption("Built " + buildDate());
     lblBuild_->setLayout(3, 0);
+    lblHost_ = &add<forms::Label>("lblHost");
+    lblHost_->setLayout(4, 0);
     cmdOK_ =
-        &forms::addDialogButton(*this, "cmdOK", {"&OK", 4, 0}, forms::ButtonRole::DefaultAndCancel,
+        &forms::addDialogButton(*this, "cmdOK", {"&OK", 5, 0}, forms::ButtonRole::DefaultAndCancel,
                                 [this] { cmdOK_Click(); });
+}
+
+void FrmAbout::setHost(const std::string& description) {
+    lblHost_->setCaption(description.empty() ? std::string() : "Working on " + description + ".");
 }
 
 void FrmAbout::cmdOK_Click() {

@@ -32,7 +32,10 @@ void HelpMenu::mnuOnlineHelp_Click() {
 }
 
 void HelpMenu::mnuAbout_Click() {
-    platform::guarded(*session_.ui, {"frmMain", "mnuAbout_Click"}, [&] { frmAbout_.showModal(); });
+    platform::guarded(*session_.ui, {"frmMain", "mnuAbout_Click"}, [&] {
+        frmAbout_.setHost(session_.host != nullptr ? session_.host->describe() : std::string());
+        frmAbout_.showModal();
+    });
 }
 
 }  // namespace bp::reports

@@ -44,12 +44,13 @@ TEST_F(HelpMenuTest, OnlineTutorialsOpenTheTutorialPage) {
 }
 
 TEST_F(HelpMenuTest, AboutShowsNameVersionAndBuildDate) {
-    std::string title, version, built;
+    std::string title, version, built, host;
     ui.onModal("frmAbout", [&](forms::Form& f) {
         auto& about = dynamic_cast<FrmAbout&>(f);
         title = about.lblTitle().caption();
         version = about.lblVersion().caption();
         built = about.lblBuild().caption();
+        host = about.lblHost().caption();
         about.pressEnter();
     });
     help.mnuAbout_Click();
@@ -58,6 +59,7 @@ TEST_F(HelpMenuTest, AboutShowsNameVersionAndBuildDate) {
     EXPECT_EQ(title, "brindlepath");
     EXPECT_TRUE(std::regex_match(version, std::regex(R"(Version \d+\.\d+\.\d+)"))) << version;
     EXPECT_TRUE(std::regex_match(built, std::regex(R"(Built 20\d\d-[01]\d-[0-3]\d)"))) << built;
+    EXPECT_EQ(host, "") << "no host is attached in this fixture";
 }
 
 // The guide the build puts beside the program tells the user how to work with reports.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "act/sim/SimHost.h"
 #include "app/AppFixture.h"
 #include "app/MainWindowReports.h"
 #include "platform/Launcher.h"
@@ -72,6 +73,18 @@ TEST_F(MainWindowReportsTest, HelpAndOptionsMenusReachTheirCommands) {
     ASSERT_EQ(ui.modals().size(), 2u);
     EXPECT_EQ(ui.modals()[0].formName, "frmAbout");
     EXPECT_EQ(ui.modals()[1].formName, "frmTemplateFolder");
+}
+
+TEST_F(MainWindowReportsTest, TheAboutBoxNamesTheHostTheProgramWorksOn) {
+    std::string host;
+    ui.onModal("frmAbout", [&](forms::Form& f) {
+        host = dynamic_cast<reports::FrmAbout&>(f).lblHost().caption();
+        f.pressEnter();
+    });
+    ASSERT_TRUE(window->menu("mnuAbout").click());
+    EXPECT_EQ(host, "Working on " + session.host->describe() + ".");
+    EXPECT_NE(host.find(static_cast<sim::SimHost&>(*session.host).path()), std::string::npos)
+        << host;
 }
 
 TEST_F(MainWindowReportsTest, MenusDoNothingOnceTheReportsAreGone) {

@@ -15,7 +15,6 @@
 namespace bp::automation {
 
 // The numbers the Windows program's own runtime gives these failures.
-inline constexpr int kErrCannotCreateObject = 429;
 inline constexpr int kErrNoSuchMember = 438;
 
 // A program id that no installed program registers: the start-up tells the user the host is

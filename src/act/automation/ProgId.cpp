@@ -18,6 +18,11 @@ namespace {
 
 }  // namespace
 
+bool isRegistered(std::string_view progId) {
+    CLSID clsid{};
+    return SUCCEEDED(::CLSIDFromProgID(platform::toWide(progId).c_str(), &clsid));
+}
+
 ComPtr<IDispatch> createByProgId(std::string_view progId) {
     const std::wstring wide = platform::toWide(progId);
     CLSID clsid{};

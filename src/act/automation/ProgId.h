@@ -11,4 +11,7 @@ namespace bp::automation {
 // other failure. Needs a ComApartment on the calling thread.
 ComPtr<IDispatch> createByProgId(std::string_view progId);
 
+// Whether some installed program answers to the id, without starting it.
+bool isRegistered(std::string_view progId);
+
 }  // namespace bp::automation

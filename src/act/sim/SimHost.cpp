@@ -44,6 +44,10 @@ std::map<std::string, std::uint64_t> SimHost::callCounts() const {
     return state_->log().counts();
 }
 
+std::string SimHost::describe() const {
+    return "the contact database " + path() + ", opened directly";
+}
+
 void SimHost::failAt(const std::string& member, std::uint64_t afterCalls, int number,
                      const std::string& description) {
     state_->log().failAt(member, afterCalls, number, description);

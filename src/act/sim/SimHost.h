@@ -37,6 +37,7 @@ public:
     std::shared_ptr<act::AuxCmds> createAuxCmds() override;
     std::shared_ptr<act::ActEvent> createEventControl() override;
     std::map<std::string, std::uint64_t> callCounts() const override;
+    std::string describe() const override;
 
     // Fault injection for tests of other layers. failAt: after `afterCalls` further calls of
     // the member ("Sales.GoTo"), every call throws bp::Error(number, description).
