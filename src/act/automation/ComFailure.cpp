@@ -23,6 +23,19 @@ std::string trimmed(std::string text) {
     return text;
 }
 
+// An object fills in one of the two codes and leaves the other zero. A control-facility code
+// carries the object's own error number in its low word, as the program's runtime numbers its
+// errors; the user sees 3021, not -2146825267.
+int exceptionNumber(const EXCEPINFO& info) {
+    if (FAILED(info.scode) && HRESULT_FACILITY(info.scode) == FACILITY_CONTROL) {
+        return static_cast<int>(info.scode & 0xFFFF);
+    }
+    if (info.wCode != 0) {
+        return static_cast<int>(info.wCode);
+    }
+    return static_cast<int>(info.scode);
+}
+
 }  // namespace
 
 std::string systemMessage(HRESULT hr) {
@@ -55,9 +68,7 @@ void raiseException(std::string_view what, EXCEPINFO& info) {
     const Bstr helpFile = Bstr::adopt(info.bstrHelpFile);
     info.bstrSource = info.bstrDescription = info.bstrHelpFile = nullptr;
 
-    // An object fills in one of the two codes and leaves the other zero.
-    const int number =
-        info.wCode != 0 ? static_cast<int>(info.wCode) : static_cast<int>(info.scode);
+    const int number = exceptionNumber(info);
     std::string text = description.toUtf8();
     if (text.empty()) {
         text = std::string(what) + ": " + systemMessage(DISP_E_EXCEPTION);

@@ -21,15 +21,23 @@ Variant Dispatch::get(const std::string& member) {
 }
 
 Variant Dispatch::get(const std::string& member, std::span<const Variant> args) {
-    return invoke(member, DISPATCH_PROPERTYGET, args, false);
+    return getById(idOf(member), member, args);
 }
 
 void Dispatch::put(const std::string& member, const Variant& value) {
-    invoke(member, DISPATCH_PROPERTYPUT, std::span<const Variant>(&value, 1), true);
+    invoke(idOf(member), member, DISPATCH_PROPERTYPUT, std::span<const Variant>(&value, 1), true);
 }
 
 Variant Dispatch::call(const std::string& member, std::span<const Variant> args) {
-    return invoke(member, DISPATCH_METHOD, args, false);
+    return callById(idOf(member), member, args);
+}
+
+Variant Dispatch::getById(DISPID id, std::string_view what, std::span<const Variant> args) {
+    return invoke(id, what, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, false);
+}
+
+Variant Dispatch::callById(DISPID id, std::string_view what, std::span<const Variant> args) {
+    return invoke(id, what, DISPATCH_METHOD, args, false);
 }
 
 DISPID Dispatch::idOf(const std::string& member) {
@@ -59,9 +67,8 @@ DISPID Dispatch::idOf(const std::string& member) {
     return id;
 }
 
-Variant Dispatch::invoke(const std::string& member, WORD flags, std::span<const Variant> args,
-                         bool namedPut) {
-    const DISPID id = idOf(member);
+Variant Dispatch::invoke(DISPID id, std::string_view what, WORD flags,
+                         std::span<const Variant> args, bool namedPut) {
     // The callee reads arguments last to first. These are shallow copies: the callers' Variants
     // keep owning what they point to, and nothing here clears them.
     std::vector<VARIANTARG> reversed(args.size());
@@ -81,10 +88,10 @@ Variant Dispatch::invoke(const std::string& member, WORD flags, std::span<const 
     const HRESULT hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
                                        namedPut ? nullptr : result.out(), &info, &badArg);
     if (hr == DISP_E_EXCEPTION) {
-        raiseException(member, info);
+        raiseException(what, info);
     }
     if (FAILED(hr)) {
-        raiseFailure(member, hr);
+        raiseFailure(what, hr);
     }
     return result;
 }

@@ -10,6 +10,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "act/automation/ComPtr.h"
@@ -23,17 +24,25 @@ public:
     // their member numbers. Empty keeps the numbers to this object alone.
     explicit Dispatch(ComPtr<IDispatch> object, std::string kind = {});
 
+    // Gets go as a method call or a property get at once, as late-bound callers send them:
+    // an object may implement a value either way.
     Variant get(const std::string& member);
     // An indexed property: Item(3), Fields("Name").
     Variant get(const std::string& member, std::span<const Variant> args);
     void put(const std::string& member, const Variant& value);
     Variant call(const std::string& member, std::span<const Variant> args = {});
 
+    // The member number of a name, asked of the object once (or of the kind's cache).
+    DISPID idOf(const std::string& member);
+    // Calls by member number, for callers that resolve their members themselves or objects
+    // whose members are known only by number; `what` names the member in failures.
+    Variant getById(DISPID id, std::string_view what, std::span<const Variant> args = {});
+    Variant callById(DISPID id, std::string_view what, std::span<const Variant> args = {});
+
     IDispatch* object() const { return object_.get(); }
 
 private:
-    DISPID idOf(const std::string& member);
-    Variant invoke(const std::string& member, WORD flags, std::span<const Variant> args,
+    Variant invoke(DISPID id, std::string_view what, WORD flags, std::span<const Variant> args,
                    bool namedPut);
 
     ComPtr<IDispatch> object_;

@@ -1,16 +1,15 @@
 #include "act/automation/VariantConvert.h"
 
 #include <charconv>
+#include <chrono>
 #include <climits>
+#include <cmath>
 #include <optional>
 
 #include "act/automation/Bstr.h"
 #include "platform/Error.h"
 
 namespace bp::automation {
-
-// FIXME: VT_DATE is not converted yet; the host adapter decides how host dates meet the
-// program's own, and until then a date raises a type mismatch like any other unknown kind.
 
 namespace {
 
@@ -51,9 +50,7 @@ std::string doubleText(double number) {
     return std::string(text, result.ptr);
 }
 
-}  // namespace
-
-std::string toText(const VARIANT& value) {
+std::string plainText(const VARIANT& value) {
     if (value.vt == VT_EMPTY || value.vt == VT_NULL) {
         return {};
     }
@@ -73,6 +70,57 @@ std::string toText(const VARIANT& value) {
         return doubleText(value.fltVal);
     }
     raiseMismatch(value, "text");
+}
+
+}  // namespace
+
+std::string toText(const VARIANT& value) {
+    if (value.vt == VT_DATE) {
+        return toText(value, platform::Locale::current());
+    }
+    return plainText(value);
+}
+
+std::string toText(const VARIANT& value, const platform::Locale& locale) {
+    if (value.vt == VT_DATE) {
+        return locale.formatDateTime(dateTimeOf(value.date));
+    }
+    return plainText(value);
+}
+
+DateTime dateTimeOf(DATE value) {
+    using namespace std::chrono;
+    // 1/1/100 and the day after 12/31/9999, as the system's own conversions bound them.
+    if (!(value >= -657434.0 && value < 2958466.0)) {
+        raise(kErrOverflow, "Overflow: " + doubleText(value) + " is no date");
+    }
+    const double wholeDays = std::trunc(value);
+    long long second = std::llround(std::fabs(value - wholeDays) * 86400.0);
+    long long day = static_cast<long long>(wholeDays);
+    // A time that rounds up to midnight is the start of the next calendar day.
+    if (second == 86400) {
+        second = 0;
+        ++day;
+    }
+    const year_month_day date{sys_days(year{1899} / December / 30) + days{day}};
+    return DateTime{
+        static_cast<int>(date.year()),          static_cast<int>(unsigned(date.month())),
+        static_cast<int>(unsigned(date.day())), static_cast<int>(second / 3600),
+        static_cast<int>(second / 60 % 60),     static_cast<int>(second % 60)};
+}
+
+ComPtr<IDispatch> toObject(const VARIANT& value) {
+    if (value.vt == VT_DISPATCH && value.pdispVal != nullptr) {
+        return ComPtr<IDispatch>::share(value.pdispVal);
+    }
+    if (value.vt == VT_UNKNOWN && value.punkVal != nullptr) {
+        IDispatch* object = nullptr;
+        if (SUCCEEDED(
+                value.punkVal->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&object)))) {
+            return ComPtr<IDispatch>::adopt(object);
+        }
+    }
+    raise(kErrObjectNotSet, "Object variable not set: the host answered no object");
 }
 
 int toInt(const VARIANT& value) {

@@ -82,13 +82,13 @@ TEST_F(DispatchTest, PutSendsTheValueAsTheNamedPropertyArgument) {
     ASSERT_EQ(object_.lastCall.args.size(), 1u);
 
     EXPECT_EQ(toText(target.get("Name").get()), "Ωmega Ltd");
-    EXPECT_EQ(object_.lastCall.flags, DISPATCH_PROPERTYGET);
+    EXPECT_EQ(object_.lastCall.flags, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
     EXPECT_TRUE(object_.lastCall.args.empty());
 }
 
 TEST_F(DispatchTest, IndexedPropertyGetPassesItsIndex) {
     const Variant item = dispatch().get("Echo", std::vector{fromInt(3)});
-    EXPECT_EQ(object_.lastCall.flags, DISPATCH_PROPERTYGET);
+    EXPECT_EQ(object_.lastCall.flags, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
     EXPECT_EQ(toInt(item.get()), 3);
 }
 
@@ -104,6 +104,29 @@ TEST_F(DispatchTest, AnExceptionCarriesTheObjectsDescriptionAndNumber) {
     object_.exceptionScode = 0;
     object_.exceptionWCode = 1001;
     EXPECT_EQ(errorOf([&] { target.call("Raise"); }).number(), 1001);
+}
+
+TEST_F(DispatchTest, AControlFacilityCodeGivesTheObjectsOwnNumber) {
+    object_.exceptionText = L"No current record";
+    object_.exceptionScode = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 3021);
+    object_.exceptionWCode = 0;
+    const Error error = errorOf([&] { dispatch().call("Raise"); });
+    EXPECT_EQ(error.number(), 3021);
+    EXPECT_EQ(error.description(), "No current record");
+}
+
+TEST_F(DispatchTest, CallsByMemberNumberNeedNoLookup) {
+    Dispatch target = dispatch();
+    const Variant answer =
+        target.getById(FakeDispatch::kEcho, "Echo", std::vector{fromText("Zoë")});
+    EXPECT_EQ(toText(answer.get()), "Zoë");
+    EXPECT_EQ(object_.lastCall.flags, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+    target.callById(FakeDispatch::kEcho, "Echo", std::vector{fromInt(4)});
+    EXPECT_EQ(object_.lastCall.flags, DISPATCH_METHOD);
+    EXPECT_EQ(object_.idLookups, 0);
+    object_.failWith = E_ACCESSDENIED;
+    const Error error = errorOf([&] { target.callById(FakeDispatch::kFail, "Unregister"); });
+    EXPECT_EQ(error.description().rfind("Unregister: ", 0), 0u) << error.description();
 }
 
 TEST_F(DispatchTest, AnExceptionFilledInLaterIsFilledInBeforeItIsRead) {
