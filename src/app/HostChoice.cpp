@@ -6,6 +6,10 @@
 #include "app/EmbeddedHostFactory.h"
 #include "platform/Environment.h"
 
+#ifdef _WIN32
+#include "app/AutomationHostFactory.h"
+#endif
+
 namespace bp::app {
 
 namespace {
@@ -35,6 +39,11 @@ HostKind chosenHost() {
 }
 
 std::unique_ptr<HostFactory> makeHostFactory() {
+#ifdef _WIN32
+    if (chosenHost() == HostKind::Automation) {
+        return std::make_unique<AutomationHostFactory>();
+    }
+#endif
     return std::make_unique<EmbeddedHostFactory>(sim::SimHost::defaultPath());
 }
 

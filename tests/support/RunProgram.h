@@ -36,6 +36,42 @@ inline std::string builtProgram(const std::string& name) {
 
 #ifdef _WIN32
 
+// What the program writes until it ends. Reading up to the end of the pipe is not enough: a
+// process the program starts in passing can inherit the pipe and outlive it (under Wine the
+// desktop process, started by the first program of a session that needs a window), and the
+// end of the output would never come.
+inline std::string readUntilExit(HANDLE readEnd, HANDLE process) {
+    std::string output;
+    // What the pipe holds now: how much was read, or -1 once every writer is gone.
+    const auto takeAvailable = [&]() -> long {
+        DWORD available = 0;
+        if (!::PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr)) {
+            return -1;
+        }
+        long taken = 0;
+        char buffer[4096];
+        while (available > 0) {
+            DWORD got = 0;
+            const DWORD wanted = available < sizeof buffer ? available : DWORD{sizeof buffer};
+            if (!::ReadFile(readEnd, buffer, wanted, &got, nullptr) || got == 0) {
+                return -1;
+            }
+            output.append(buffer, got);
+            available -= got;
+            taken += static_cast<long>(got);
+        }
+        return taken;
+    };
+    for (long taken = takeAvailable(); taken >= 0; taken = takeAvailable()) {
+        if (taken == 0 && ::WaitForSingleObject(process, 10) == WAIT_OBJECT_0) {
+            takeAvailable();  // what it wrote last, without waiting for writers it left behind
+            break;
+        }
+    }
+    ::WaitForSingleObject(process, INFINITE);
+    return output;
+}
+
 inline ProgramResult runProgram(const std::string& program, const std::vector<std::string>& args) {
     ProgramResult result;
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
@@ -60,12 +96,7 @@ inline ProgramResult runProgram(const std::string& program, const std::vector<st
     // Our copy of the write end must go, or the read below never sees the end of the output.
     ::CloseHandle(writeEnd);
     if (started) {
-        char buffer[4096];
-        DWORD got = 0;
-        while (::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-            result.output.append(buffer, got);
-        }
-        ::WaitForSingleObject(info.hProcess, INFINITE);
+        result.output = readUntilExit(readEnd, info.hProcess);
         DWORD code = 0;
         ::GetExitCodeProcess(info.hProcess, &code);
         result.exitCode = static_cast<int>(code);

@@ -33,7 +33,7 @@ public:
     // Whether the last event control made notices the host's closing by polling.
     bool eventsByPolling() const;
     // One line for the About box: how the program reaches the host.
-    std::string describe() const;
+    std::string describe() const override;
 
 private:
     std::shared_ptr<AdapterContext> context_;
