@@ -9,6 +9,10 @@
 #include <set>
 #include <sstream>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "act/sim/DatasetJson.h"
 #include "act/sim/DemoGenerator.h"
 #include "act/sim/HostErrors.h"
@@ -18,6 +22,11 @@
 #include "platform/File.h"
 #include "platform/PathText.h"
 #include "platform/SaveFile.h"
+
+#ifdef _WIN32
+#include "act/standin/Registration.h"
+#include "platform/WinText.h"
+#endif
 
 namespace bp::sim {
 
@@ -53,6 +62,32 @@ std::vector<std::string> contactIds(HostStore& store) {
     return ids;
 }
 
+#ifdef _WIN32
+// The automation server is built and installed beside this program.
+std::string serverLibrary() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            raise(kErrPathNotFound, "The program cannot find its own folder");
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    std::filesystem::path library =
+        std::filesystem::path(path).parent_path() / L"brindlepath-host.dll";
+    if (!std::filesystem::exists(library)) {
+        raise(kErrFileNotFound,
+              "The automation server " + platform::toUtf8(library.wstring()) + " is missing");
+    }
+    return platform::toUtf8(library.wstring());
+}
+#endif
+
 const char* placeName(Place place) {
     return place == Place::Toolbar ? "toolbar" : "tools menu";
 }
@@ -76,7 +111,9 @@ int HostTool::run(const std::vector<std::string>& args) {
             {"close", &HostTool::closeVerb},
             {"set-lookup", &HostTool::setLookupVerb},
             {"set-current", &HostTool::setCurrentVerb},
-            {"commands", &HostTool::commandsVerb}};
+            {"commands", &HostTool::commandsVerb},
+            {"register", &HostTool::registerVerb},
+            {"unregister", &HostTool::unregisterVerb}};
         auto verb = kVerbs.find(verb_);
         if (verb == kVerbs.end()) {
             throw UsageError{verb_.empty() ? "no verb given" : "unknown verb \"" + verb_ + "\""};
@@ -147,6 +184,9 @@ void HostTool::usage(std::ostream& to) const {
           "  set-current ID                    make this contact the current one\n"
           "  commands                          the auxiliary commands and their places\n"
 #ifdef _WIN32
+          "  register                          make the host's automation objects known to\n"
+          "                                    programs of this user (brindlepath-host.dll)\n"
+          "  unregister                        forget them again\n"
           "--db defaults to %BRINDLEPATH_HOST%, else %LOCALAPPDATA%\\brindlepath\\host.db\n";
 #else
           "--db defaults to $BRINDLEPATH_HOST, else $XDG_DATA_HOME/brindlepath/host.db\n";
@@ -313,5 +353,33 @@ void HostTool::commandsVerb() {
         }
     }
 }
+
+#ifdef _WIN32
+
+void HostTool::registerVerb() {
+    expectArgs(0, 0);
+    const std::string library = serverLibrary();
+    standin::registerServer(library);
+    out_ << "The host's automation objects are registered (" << library << ")\n";
+}
+
+void HostTool::unregisterVerb() {
+    expectArgs(0, 0);
+    standin::unregisterServer();
+    out_ << "The host's automation objects are no longer registered\n";
+}
+
+#else
+
+// Automation objects and their registration exist on Windows alone.
+void HostTool::registerVerb() {
+    raise(kErrInvalidCall, "\"register\" works only on Windows");
+}
+
+void HostTool::unregisterVerb() {
+    raise(kErrInvalidCall, "\"unregister\" works only on Windows");
+}
+
+#endif
 
 }  // namespace bp::sim

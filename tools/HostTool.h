@@ -41,6 +41,8 @@ private:
     void setLookupVerb();
     void setCurrentVerb();
     void commandsVerb();
+    void registerVerb();
+    void unregisterVerb();
 
     std::ostream& out_;
     std::ostream& err_;

@@ -233,6 +233,24 @@ TEST_F(HostToolTest, AMissingDatabaseIsExplained) {
     EXPECT_FALSE(fs::exists(path("host.db")));
 }
 
+#ifdef _WIN32
+TEST_F(HostToolTest, HelpListsTheRegistrationOfTheAutomationServer) {
+    ToolResult help = runTool({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.output.find("  register "), std::string::npos) << help.output;
+    EXPECT_NE(help.output.find("  unregister "), std::string::npos) << help.output;
+}
+#else
+TEST_F(HostToolTest, RegistrationOfTheAutomationServerIsForWindowsOnly) {
+    for (const char* verb : {"register", "unregister"}) {
+        ToolResult result = runTool({verb});
+        EXPECT_EQ(result.exitCode, 2) << verb;
+        EXPECT_NE(result.output.find("works only on Windows"), std::string::npos) << result.output;
+    }
+    EXPECT_EQ(runTool({"--help"}).output.find("register"), std::string::npos);
+}
+#endif
+
 TEST_F(HostToolTest, HelpIsNotAnError) {
     ToolResult help = runTool({"--help"});
     EXPECT_EQ(help.exitCode, 0);
