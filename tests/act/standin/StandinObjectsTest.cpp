@@ -172,6 +172,31 @@ TEST_F(StandinObjectsTest, ResultsHaveTheAgreedKinds) {
     EXPECT_EQ(automation::toInt(users.get("Count").get()), 2);
 }
 
+TEST_F(StandinObjectsTest, AuxiliaryCommandsAddedThroughAutomationReachTheHost) {
+    Dispatch commands = create("ACTOLE.AUXCMDS");
+    const Variant add[] = {text("Report"),
+                           text("C:\\Tools\\report.exe"),
+                           text("C:\\Tools"),
+                           text("Report…"),
+                           text("Build a report"),
+                           text(""),
+                           text(""),
+                           integer(0)};
+    EXPECT_EQ(automation::toInt(commands.call("AddAuxCommand", add).get()), 0);
+    const Variant name[] = {text("Report")};
+    EXPECT_EQ(automation::toInt(commands.call("AuxCommandExists", name).get()), 1);
+    const Variant inContacts[] = {integer(1), text("Report")};
+    EXPECT_EQ(automation::toInt(commands.call("AuxCommandExistsInToolbar", inContacts).get()), 0);
+    EXPECT_EQ(automation::toInt(commands.call("AddAuxCommandToToolbar", inContacts).get()), 0);
+    EXPECT_EQ(automation::toInt(commands.call("AuxCommandExistsInToolbar", inContacts).get()), 1);
+
+    const auto listed = runTool({"--db", hostPath(), "commands"});
+    ASSERT_EQ(listed.exitCode, 0) << listed.output;
+    EXPECT_NE(listed.output.find("Report: C:\\Tools\\report.exe (\"Report…\")"), std::string::npos)
+        << listed.output;
+    EXPECT_NE(listed.output.find("toolbar: views 1"), std::string::npos) << listed.output;
+}
+
 class StandinFaultsTest : public StandinTest {
 protected:
     std::string dataset() const override {
