@@ -171,7 +171,9 @@ void ScenarioMaker::condition(Scenario& s, const DatasetFacts& facts, int which,
         case Kind::List: {
             const std::vector<std::string>* lists[] = {&facts.products, &facts.types,
                                                        &facts.competitors, &facts.stages};
-            s.settings.emplace_back("lstCriteria" + n, someIndexes(lists[field]->size(), allItems));
+            // The criteria lists add an entry for an empty field: "<<Empty>>".
+            s.settings.emplace_back("lstCriteria" + n,
+                                    someIndexes(lists[field]->size() + 1, allItems));
             if (which == 0) {
                 s.settings.emplace_back("OR0", flag(!allItems));
                 s.settings.emplace_back("AND0", flag(allItems));
