@@ -219,6 +219,9 @@ TEST_P(SameOutputTest, GivesTheExpectedBytes) {
     EXPECT_EQ(bytes, readFile(expected)) << expected;
 }
 
+// The program reaches the embedded host of BRINDLEPATH_HOST. Another way of reaching a host is
+// one more pair of instantiations with its own RunEnvironment (its variables, for example
+// {"BRINDLEPATH_ATTACH", "automation"}), given its ctest properties in CMakeLists.txt.
 const RunEnvironment kEmbeddedHost{"embedded host", {}};
 
 INSTANTIATE_TEST_SUITE_P(OnTheFixedDataset, SameOutputTest,

@@ -112,7 +112,33 @@ ordered_json DatasetMaker::make() {
     }
     dataset["currentLookup"] = lookup;
     dataset["currentContact"] = busiestContact(saleList);
+    noteFacts(contactList, saleList, dataset["currentContact"].get<std::string>());
     return dataset;
+}
+
+void DatasetMaker::noteFacts(const ordered_json& contacts, const ordered_json& sales,
+                             const std::string& current) {
+    for (const auto& contact : contacts) {
+        const std::string manager = contact["6"].get<std::string>();
+        if (contact["1"] == current && !manager.empty()) {
+            facts_.currentContactManager = facts_.users[std::stoul(manager.substr(1)) - 1];
+        }
+    }
+    for (const auto& sale : sales) {
+        const std::string amount = sale.contains("34") ? sale["34"].get<std::string>() : "";
+        const auto point = amount.find('.');
+        if (facts_.evenAmountWholePart == 0 && point != std::string::npos &&
+            amount.substr(point) != ".00" && std::stoll(amount.substr(0, point)) % 2 == 0) {
+            facts_.evenAmountWholePart = std::stoll(amount.substr(0, point));
+        }
+    }
+    for (const auto& sale : sales) {
+        if (sale.contains("31")) {
+            const std::string date = sale["31"].get<std::string>();
+            facts_.firstCloseDate = date.substr(0, date.find(' '));
+            break;
+        }
+    }
 }
 
 // The contact with the most sales (the first of equals), so runs on the current contact have

@@ -27,6 +27,11 @@ struct DatasetFacts {
     std::string name;
     std::vector<std::string> users;  // names, in the host's order
     std::vector<std::string> products, types, competitors, stages;
+    std::string currentContactManager;  // the current contact's record manager, by name
+    std::string firstCloseDate;         // of the first sales record with one, "M/D/YYYY"
+    // The even whole part of an amount with cents (0 when none): a bound of that number and a
+    // half keeps it when halves round to even, and not when they round up.
+    long long evenAmountWholePart = 0;
 };
 
 class DatasetMaker {
@@ -41,6 +46,8 @@ public:
 
 private:
     static std::string busiestContact(const nlohmann::ordered_json& sales);
+    void noteFacts(const nlohmann::ordered_json& contacts, const nlohmann::ordered_json& sales,
+                   const std::string& current);
     nlohmann::ordered_json users();
     nlohmann::ordered_json contacts();
     nlohmann::ordered_json sales(const std::vector<std::string>& contactIds);

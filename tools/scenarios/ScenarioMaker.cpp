@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sstream>
 
 namespace bp::scenarios {
 
@@ -50,7 +51,67 @@ std::vector<Scenario> ScenarioMaker::make(int count) {
     for (int i = 0; i < count; ++i) {
         all.push_back(scenario(i));
     }
+    for (auto& edge : edgeCases(count + 1)) {
+        all.push_back(std::move(edge));
+    }
     return all;
+}
+
+// Selections the cycles would meet only by chance, each on the first dataset; settings are
+// written as the selection file holds them, a "Key=Value" a line.
+std::vector<Scenario> ScenarioMaker::edgeCases(int firstNumber) const {
+    const DatasetFacts& facts = datasets_.front();
+    const std::string csvReport = "Lookup=0\nReport=-1\ncboOutput=1\nReportsListIndex=0\n";
+    const std::string allContacts = "Report0=0\nReport1=0\nReport2=-1\n";
+    const std::string everyStatus = "chkSales0=1\nchkSales1=1\nchkSales2=1\nchkSales3=0\n";
+    const std::string onlyStatus = "chkSales0=0\nchkSales1=0\nchkSales2=0\n";
+    const std::string close = facts.firstCloseDate;
+    const std::string half = std::to_string(facts.evenAmountWholePart) + ".5";
+    const std::string nextHalf = std::to_string(facts.evenAmountWholePart + 1) + ".5";
+    const std::pair<std::string, std::string> cases[] = {
+        // The current contact's own record manager chosen among the contact managers.
+        {"export-contact-own-manager",
+         csvReport + "Report0=-1\nReport1=0\nReport2=0\n" + everyStatus +
+             "ManagedBy0=0\nManagedBy1=-1\nlstUsers0=" + facts.currentContactManager + "%0C\n"},
+        // "No Sales Opportunities" left ticked for a report leaves no sales record.
+        {"datafile-all-nosales-ticked", "Lookup=0\nReport=-1\ncboOutput=0\nReportsListIndex=0\n" +
+                                            allContacts +
+                                            "chkSales0=1\nchkSales1=0\n"
+                                            "chkSales2=0\nchkSales3=1\n"},
+        // No status box ticked selects nothing.
+        {"replace-no-status",
+         "Lookup=-1\nReport=0\nLookup0=-1\nLookup1=0\nLookup2=0\n" + onlyStatus + "chkSales3=0\n"},
+        // Contacts of the current lookup without an open opportunity.
+        {"narrow-nosales-only",
+         "Lookup=-1\nReport=0\nLookup0=0\nLookup1=0\nLookup2=-1\n" + onlyStatus + "chkSales3=1\n"},
+        // Number bounds of an even and the next odd whole number and a half: they round to the
+        // even numbers below and above, so the amounts of the even whole number are kept.
+        {"export-all-amounts-half-bounds", csvReport + allContacts + everyStatus +
+                                               "Condition0=1\ncboCondition0=7\nMin0=" + half +
+                                               "\nMax0=" + nextHalf + "\n"},
+        // A close-date range of one day keeps that day's records whatever their time.
+        {"export-all-closedates-one-day", csvReport + allContacts + everyStatus +
+                                              "Condition0=1\ncboCondition0=4\nCondDateStart0=" +
+                                              close + "\nCondDateEnd0=" + close + "\n"},
+    };
+    std::vector<Scenario> edges;
+    int number = firstNumber;
+    for (const auto& [name, text] : cases) {
+        Scenario s;
+        s.name = std::to_string(number++) + "-" + name;
+        s.dataset = facts.name;
+        s.output = name.starts_with("export")     ? Output::Export
+                   : name.starts_with("datafile") ? Output::DataFile
+                                                  : Output::Lookup;
+        std::istringstream lines(text);
+        std::string line;
+        while (std::getline(lines, line)) {
+            const auto equals = line.find('=');
+            s.settings.emplace_back(line.substr(0, equals), line.substr(equals + 1));
+        }
+        edges.push_back(std::move(s));
+    }
+    return edges;
 }
 
 Scenario ScenarioMaker::scenario(int index) {

@@ -28,12 +28,14 @@ class ScenarioMaker {
 public:
     ScenarioMaker(std::vector<DatasetFacts> datasets, std::uint64_t seed);
 
+    // `count` scenarios from the cycles, then the edge cases.
     std::vector<Scenario> make(int count);
 
     static const char* outputName(Output output);
 
 private:
     Scenario scenario(int index);
+    std::vector<Scenario> edgeCases(int firstNumber) const;
     void outputAndScope(Scenario& s, int index, std::vector<std::string>& words);
     void statuses(Scenario& s, bool lookup, std::vector<std::string>& words);
     void filters(Scenario& s, const DatasetFacts& facts, std::vector<std::string>& words);
