@@ -33,10 +33,6 @@ class BatchProgramTest : public testing::Test {
 protected:
     BatchProgramTest() { copyProgramFiles(BRINDLEPATH_TEST_BIN_DIR, program_); }
 
-    bp::test::ProgramResult host(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--db", hostDb_});
-        return bp::test::runProgram(bp::test::builtProgram("brindlepath-host"), args);
-    }
     bp::test::ProgramResult brindlepath(const std::vector<std::string>& args) {
         return bp::test::runProgram(bp::test::builtProgram("brindlepath"), args);
     }
