@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # One entry for people and CI: install what is missing, build, test, start.
-#   scripts/bp.sh deps | build | test | start | bench | windows [strict]
+#   scripts/bp.sh deps | build | test | start | bench | windows [strict] | bench-windows
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BRINDLEPATH_BUILD_DIR:-$top/build}
@@ -122,7 +122,8 @@ windows_configure() { # skipped layers, skipped test folders
     # Makefiles: the keep-going attempt below reads make's failure lines.
     cmake -S "$top" -B "$win_build" -G "Unix Makefiles" \
         -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-i686.cmake" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
-        "-DBRINDLEPATH_WINDOWS_SKIP=$1" "-DBRINDLEPATH_WINDOWS_SKIP_TESTS=$2" > "$win_build/configure.log" 2>&1 ||
+        "-DBRINDLEPATH_WINDOWS_SKIP=$1" "-DBRINDLEPATH_WINDOWS_SKIP_TESTS=$2" \
+        "-DBRINDLEPATH_WINDOWS_BENCH=${BRINDLEPATH_WINDOWS_BENCH:-OFF}" > "$win_build/configure.log" 2>&1 ||
         { cat "$win_build/configure.log"; return 1; }
 }
 
@@ -172,6 +173,19 @@ windows() { # [strict]
     echo "Windows edition: packages $((t1 - t0)) s, build $((t2 - t1)) s, tests under Wine $((SECONDS - t2)) s"
 }
 
+# The benchmarks that run on Windows (Google Benchmark cross-built from its Debian source
+# package), built in the Windows build folder and run under Wine in its prefix. Arguments go
+# to every benchmark (--benchmark_filter=...). The next "windows" run leaves them out again.
+bench_windows() {
+    windows_deps
+    mkdir -p "$win_build"
+    BRINDLEPATH_WINDOWS_BENCH=ON windows_configure "" ""
+    nice -n 19 cmake --build "$win_build" -j "$jobs" --target host_bench
+    for b in "$win_build"/bench/*.exe; do
+        "$top/cmake/wine-run.sh" "$win_build/wine" "$b" "$@"
+    done
+}
+
 case "${1:-}" in
     deps) deps ;;
     build) build ;;
@@ -179,5 +193,6 @@ case "${1:-}" in
     start) start ;;
     bench) bench ;;
     windows) windows "${2:-}" ;;
-    *) echo "usage: $0 deps|build|test|start|bench|windows" >&2; exit 2 ;;
+    bench-windows) shift; bench_windows "$@" ;;
+    *) echo "usage: $0 deps|build|test|start|bench|windows|bench-windows" >&2; exit 2 ;;
 esac

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "SalesDataCalls.h"
 #include "act/sim/SimHost.h"
 
 namespace {
@@ -94,6 +95,14 @@ BENCHMARK(BM_OpenAndWalkSales)
     ->Arg(1'000'000)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
+
+// One Sales.Data call of the embedded host, the same measure another host is timed by.
+void BM_SalesDataCalls(benchmark::State& state) {
+    bp::sim::SimHost host(cachedHost(1'000));
+    bp::bench::runSalesDataBenchmark(state, host);
+}
+
+BENCHMARK(BM_SalesDataCalls)->Arg(100'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

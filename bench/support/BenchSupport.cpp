@@ -1,6 +1,12 @@
 #include "BenchSupport.h"
 
+#ifdef _WIN32
+#include <windows.h>
+// after windows.h
+#include <psapi.h>
+#else
 #include <sys/resource.h>
+#endif
 
 #include <cstdio>
 #include <ctime>
@@ -16,6 +22,36 @@ double seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
+#ifdef _WIN32
+
+namespace {
+double hundredNanoseconds(const FILETIME& time) {
+    ULARGE_INTEGER value;
+    value.LowPart = time.dwLowDateTime;
+    value.HighPart = time.dwHighDateTime;
+    return static_cast<double>(value.QuadPart);
+}
+}  // namespace
+
+double cpuSeconds() {
+    FILETIME created, exited, kernel, user;
+    if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+        return 0;
+    }
+    return 1e-7 * (hundredNanoseconds(kernel) + hundredNanoseconds(user));
+}
+
+double peakRssMb() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters)) {
+        return 0;
+    }
+    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+
+#else
+
 double cpuSeconds() {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
@@ -27,6 +63,8 @@ double peakRssMb() {
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB on Linux
 }
+
+#endif
 
 std::string cachedDemoHost(int contacts, int salesPerContact, std::uint64_t seed) {
     fs::path folder = fs::temp_directory_path() / "brindlepath-bench";

@@ -4,6 +4,11 @@
 // id. Each object holds the context, so the apartment ends only after the last object has
 // released its interface, whatever order the program drops them in.
 
+// windows.h first: the COM headers rely on what it declares.
+#include <windows.h>
+
+#include <oaidl.h>
+
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -12,8 +17,6 @@
 #include "act/automation/ComApartment.h"
 #include "act/automation/ComPtr.h"
 #include "platform/Locale.h"
-
-#include <oaidl.h>
 
 namespace bp::automation {
 

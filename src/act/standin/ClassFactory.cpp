@@ -1,6 +1,7 @@
 #include "act/standin/ClassFactory.h"
 
 #include <exception>
+#include <mutex>
 
 #include "act/automation/Bstr.h"
 #include "act/standin/ServerModule.h"
@@ -77,6 +78,7 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object)
         return CLASS_E_NOAGGREGATION;
     }
     try {
+        const std::lock_guard hostCalls(ServerModule::hostCalls());
         DispatchObject* created = class_.create(ServerModule::host());
         const HRESULT hr = created->QueryInterface(iid, object);
         created->Release();

@@ -2,6 +2,7 @@
 
 #include <cwctype>
 #include <exception>
+#include <mutex>
 
 #include "act/automation/Bstr.h"
 #include "act/standin/ServerModule.h"
@@ -147,7 +148,10 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID /*locale*/, WORD flag
     HRESULT hr = S_OK;
     try {
         automation::Variant value;
-        hr = call(id, Arguments(given), value);
+        {
+            const std::lock_guard hostCalls(ServerModule::hostCalls());
+            hr = call(id, Arguments(given), value);
+        }
         if (SUCCEEDED(hr) && result != nullptr) {
             ::VariantInit(result);
             hr = ::VariantCopy(result, const_cast<VARIANT*>(&value.get()));

@@ -16,6 +16,7 @@
 #include "act/standin/Enumerator.h"
 #include "act/standin/HostObject.h"
 #include "act/standin/ServerClasses.h"
+#include "act/standin/ServerModule.h"
 
 namespace bp::standin {
 
@@ -128,6 +129,7 @@ public:
         // A sink may release the control while it hears the event.
         control->AddRef();
         try {
+            const std::lock_guard hostCalls(ServerModule::hostCalls());
             control->target().poll();
         } catch (...) {
             // No news this time; the timer asks again.

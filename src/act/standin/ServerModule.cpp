@@ -53,4 +53,9 @@ std::shared_ptr<sim::SimHost> ServerModule::host() {
     return running;
 }
 
+std::recursive_mutex& ServerModule::hostCalls() {
+    static std::recursive_mutex calls;
+    return calls;
+}
+
 }  // namespace bp::standin

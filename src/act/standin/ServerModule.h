@@ -4,6 +4,7 @@
 // all objects of this process talk to.
 
 #include <memory>
+#include <mutex>
 
 #include "act/sim/SimHost.h"
 
@@ -21,6 +22,10 @@ public:
     // The host on SimHost::defaultPath(), opened by the first caller and closed when the last
     // object holding it lets go. Raises bp::Error when the host database cannot be opened.
     static std::shared_ptr<sim::SimHost> host();
+    // Held around every call into the host. The embedded host is not safe to call from two
+    // threads at once, and objects created on two apartment threads of one process share it.
+    // Recursive: an event handler may call back into the server on the same thread.
+    static std::recursive_mutex& hostCalls();
 };
 
 }  // namespace bp::standin

@@ -10,6 +10,7 @@
 #include "FakeHostWorld.h"
 #include "act/automation/AutomationHost.h"
 #include "act/automation/ComFailure.h"
+#include "act/automation/ControlEvent.h"
 #include "act/automation/PolledEvent.h"
 #include "act/automation/VariantConvert.h"
 
@@ -185,6 +186,30 @@ TEST_F(PolledEventTest, NothingIsReportedWhileUnregistered) {
     clock_.now += std::chrono::seconds(3);
     event_.poll();
     EXPECT_EQ(closes_, 0);
+}
+
+TEST(ControlWithoutEventsTest, TheHostIsAskedThroughTheControlAtMostEveryTwoSeconds) {
+    FakeHostWorld world;
+    world.control.offersEvents = false;
+    auto context = std::make_shared<AdapterContext>(world.factory(), platform::Locale("en_US"));
+    TestClock clock;
+    ControlEvent event(ComPtr<IDispatch>::share(&world.control), context, clock.function());
+    int closes = 0;
+    event.OnActUserWantsToClose = [&] { ++closes; };
+    EXPECT_EQ(event.Register(0), 1);
+    EXPECT_TRUE(event.eventsByPolling());
+    world.control.hostRunning = false;
+    clock.now += std::chrono::milliseconds(1500);
+    event.poll();
+    EXPECT_EQ(closes, 0);
+    EXPECT_EQ(world.tally->counts["ActEvent.IsHostRunning"], 0u);
+    clock.now += std::chrono::milliseconds(600);
+    event.poll();
+    EXPECT_EQ(closes, 1);
+    clock.now += std::chrono::seconds(5);
+    event.poll();
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(world.tally->counts["ActEvent.IsHostRunning"], 1u);
 }
 
 }  // namespace

@@ -49,11 +49,13 @@ public:
                                      EXCEPINFO*, UINT*) override {
         if (id == 1 && params != nullptr && params->cArgs == 0) {
             ++closings;
+            thread = ::GetCurrentThreadId();
         }
         return S_OK;
     }
 
     int closings = 0;
+    DWORD thread = 0;  // where the last event was heard
     // The sink lives on the test's stack; the count shows the server let go of it.
     std::atomic<ULONG> references_{1};
 
@@ -152,6 +154,7 @@ TEST_F(StandinEventTest, TheClosingEventReachesAnAdvisedSink) {
     ASSERT_EQ(closed.exitCode, 0) << closed.output;
     EXPECT_TRUE(pumpUntil([&sink] { return sink.closings > 0; }, std::chrono::seconds(20)));
     EXPECT_EQ(sink.closings, 1);
+    EXPECT_EQ(sink.thread, ::GetCurrentThreadId());
 
     EXPECT_EQ(point->Unadvise(cookie), S_OK);
     EXPECT_EQ(point->Unadvise(cookie), CONNECT_E_NOCONNECTION);

@@ -172,6 +172,31 @@ TEST_F(StandinObjectsTest, ResultsHaveTheAgreedKinds) {
     EXPECT_EQ(automation::toInt(users.get("Count").get()), 2);
 }
 
+TEST_F(StandinObjectsTest, AuxiliaryCommandsAddedThroughAutomationReachTheHost) {
+    Dispatch commands = create("ACTOLE.AUXCMDS");
+    const Variant add[] = {text("Report"),
+                           text("C:\\Tools\\report.exe"),
+                           text("C:\\Tools"),
+                           text("Report…"),
+                           text("Build a report"),
+                           text(""),
+                           text(""),
+                           integer(0)};
+    EXPECT_EQ(automation::toInt(commands.call("AddAuxCommand", add).get()), 0);
+    const Variant name[] = {text("Report")};
+    EXPECT_EQ(automation::toInt(commands.call("AuxCommandExists", name).get()), 1);
+    const Variant inContacts[] = {integer(1), text("Report")};
+    EXPECT_EQ(automation::toInt(commands.call("AuxCommandExistsInToolbar", inContacts).get()), 0);
+    EXPECT_EQ(automation::toInt(commands.call("AddAuxCommandToToolbar", inContacts).get()), 0);
+    EXPECT_EQ(automation::toInt(commands.call("AuxCommandExistsInToolbar", inContacts).get()), 1);
+
+    const auto listed = runTool({"--db", hostPath(), "commands"});
+    ASSERT_EQ(listed.exitCode, 0) << listed.output;
+    EXPECT_NE(listed.output.find("Report: C:\\Tools\\report.exe (\"Report…\")"), std::string::npos)
+        << listed.output;
+    EXPECT_NE(listed.output.find("toolbar: views 1"), std::string::npos) << listed.output;
+}
+
 class StandinFaultsTest : public StandinTest {
 protected:
     std::string dataset() const override {
@@ -244,6 +269,45 @@ protected:
 TEST_F(StandinMissingHostTest, WithoutAHostDatabaseNoObjectIsMadeAndNoneIsCreated) {
     EXPECT_THROW(create("ACTOLE.DATABASE"), Error);
     EXPECT_FALSE(sim::test::fs::exists(hostPath()));
+}
+
+TEST_F(StandinMissingHostTest, TheReasonGoesWithTheFailedCreation) {
+    CLSID clsid{};
+    ASSERT_EQ(::CLSIDFromProgID(L"ACTOLE.APPOBJECT", &clsid), S_OK);
+    IDispatch* object = nullptr;
+    EXPECT_EQ(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                 reinterpret_cast<void**>(&object)),
+              E_FAIL);
+    EXPECT_EQ(object, nullptr);
+    IErrorInfo* info = nullptr;
+    ASSERT_EQ(::GetErrorInfo(0, &info), S_OK);
+    auto owned = automation::ComPtr<IErrorInfo>::adopt(info);
+    BSTR description = nullptr;
+    ASSERT_EQ(owned->GetDescription(&description), S_OK);
+    const Bstr text = Bstr::adopt(description);
+    EXPECT_NE(text.toUtf8().find("There is no host database"), std::string::npos) << text.toUtf8();
+}
+
+TEST_F(StandinObjectsTest, TheFactoryRefusesAggregationAndForeignInterfaces) {
+    CLSID clsid{};
+    ASSERT_EQ(::CLSIDFromProgID(L"ACTOLE.DATABASE", &clsid), S_OK);
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(::CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                 reinterpret_cast<void**>(&factory)),
+              S_OK);
+    auto owned = automation::ComPtr<IClassFactory>::adopt(factory);
+    IUnknown* made = nullptr;
+    Dispatch outer = create("ACTOLE.APPOBJECT");
+    EXPECT_EQ(owned->CreateInstance(outer.object(), IID_IUnknown, reinterpret_cast<void**>(&made)),
+              CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(owned->CreateInstance(nullptr, IID_IPersist, reinterpret_cast<void**>(&made)),
+              E_NOINTERFACE);
+    EXPECT_EQ(made, nullptr);
+    ASSERT_EQ(owned->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&made)), S_OK);
+    IDispatch* dispatch = nullptr;
+    EXPECT_EQ(made->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)), S_OK);
+    dispatch->Release();
+    made->Release();
 }
 
 }  // namespace
