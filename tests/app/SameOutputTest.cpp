@@ -47,6 +47,7 @@ struct Scenario {
 struct RunEnvironment {
     std::string name;
     std::vector<std::pair<std::string, std::string>> variables;
+    bool standIn = false;  // the stand-in automation server must be registered first
 };
 
 struct SameOutputCase {
@@ -160,6 +161,12 @@ protected:
             environment_.emplace_back(name, value);
         }
     }
+    void SetUp() override {
+        if (GetParam().environment.standIn) {
+            auto registered = host({"register"});
+            ASSERT_EQ(registered.exitCode, 0) << registered.output;
+        }
+    }
 
     bp::test::ProgramResult host(std::vector<std::string> args) {
         args.insert(args.begin(), {"--db", hostDb_});
@@ -219,9 +226,7 @@ TEST_P(SameOutputTest, GivesTheExpectedBytes) {
     EXPECT_EQ(bytes, readFile(expected)) << expected;
 }
 
-// The program reaches the embedded host of BRINDLEPATH_HOST. Another way of reaching a host is
-// one more pair of instantiations with its own RunEnvironment (its variables, for example
-// {"BRINDLEPATH_ATTACH", "automation"}), given its ctest properties in CMakeLists.txt.
+// The program opens the embedded host of BRINDLEPATH_HOST directly.
 const RunEnvironment kEmbeddedHost{"embedded host", {}};
 
 INSTANTIATE_TEST_SUITE_P(OnTheFixedDataset, SameOutputTest,
@@ -229,6 +234,18 @@ INSTANTIATE_TEST_SUITE_P(OnTheFixedDataset, SameOutputTest,
 INSTANTIATE_TEST_SUITE_P(Generated, SameOutputTest,
                          testing::ValuesIn(inEnvironment(generatedScenarios(), kEmbeddedHost)),
                          caseName);
+
+#ifdef _WIN32
+// The same database served through the host's automation objects by the stand-in server:
+// the adapter must change nothing the user gets.
+const RunEnvironment kByAutomation{"by automation", {{"BRINDLEPATH_ATTACH", "automation"}}, true};
+
+INSTANTIATE_TEST_SUITE_P(OnTheFixedDatasetByAutomation, SameOutputTest,
+                         testing::ValuesIn(inEnvironment(fixedDataset(), kByAutomation)), caseName);
+INSTANTIATE_TEST_SUITE_P(GeneratedByAutomation, SameOutputTest,
+                         testing::ValuesIn(inEnvironment(generatedScenarios(), kByAutomation)),
+                         caseName);
+#endif
 
 // The generated list is read when the tests are registered; a missing or cut list would
 // quietly run fewer cases, and a scenario without its recorded output could never fail.

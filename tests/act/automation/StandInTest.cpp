@@ -202,6 +202,19 @@ TEST_F(StandInTest, TextsBeyondAsciiCrossWhole) {
     EXPECT_EQ(walked.size(), 2u);
 }
 
+// A server that cannot make its object says why; the user reads that, not "call failed".
+TEST_F(StandInTest, AHostThatCannotStartGivesItsReason) {
+    AutomationHost host;
+    try {
+        host.createAppObject();
+        ADD_FAILURE() << "an object was made without a host database";
+    } catch (const Error& error) {
+        EXPECT_NE(error.description().find("There is no host database at " + hostPath()),
+                  std::string::npos)
+            << error.description();
+    }
+}
+
 TEST_F(StandInTest, AHostFailureMidWalkArrivesInTheHostsWords) {
     json data = dataset();
     data["faults"] = {
