@@ -22,6 +22,7 @@
 #include "criteria/HostFixture.h"
 #include "platform/SingleInstance.h"
 #include "platform/TestSupport.h"
+#include "support/ProgramFiles.h"
 #include "support/ReleaseHost.h"
 #include "support/RunProgram.h"
 
@@ -33,20 +34,6 @@ using platform::test::readFile;
 using platform::test::ScopedEnv;
 
 const std::string kData = std::string(BRINDLEPATH_TEST_SOURCE_DIR) + "/tests/app/data/";
-
-// Files the program reads from its folder: definitions, templates, help; not the programs.
-void copyProgramFiles(const fs::path& from, const fs::path& to) {
-    for (const auto& entry : fs::directory_iterator(from)) {
-        const fs::path name = entry.path().filename();
-        if (entry.is_directory()) {
-            fs::copy(entry.path(), to / name,
-                     fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        } else if (name.has_extension() && name.extension() != ".exe" &&
-                   name.extension() != ".dll") {
-            fs::copy_file(entry.path(), to / name, fs::copy_options::overwrite_existing);
-        }
-    }
-}
 
 bp::test::ProgramResult hostTool(const std::vector<std::string>& args) {
     return bp::test::runProgram(bp::test::builtProgram("brindlepath-host"), args);
@@ -115,7 +102,7 @@ class AutomationFaultTest : public AutomationStartTest {
 protected:
     void SetUp() override {
         AutomationStartTest::SetUp();
-        copyProgramFiles(BRINDLEPATH_TEST_BIN_DIR, folder());
+        bp::test::copyProgramFiles(BRINDLEPATH_TEST_BIN_DIR, folder());
         auto dataset = nlohmann::json::parse(readFile(kData + "same-output.json"));
         dataset["faults"] = {{"Sales.Data",
                               {{"after", 40},

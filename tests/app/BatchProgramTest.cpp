@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/TestSupport.h"
+#include "support/ProgramFiles.h"
 #include "support/RunProgram.h"
 
 namespace bp::app {
@@ -16,22 +17,9 @@ namespace fs = std::filesystem;
 using platform::test::ScopedEnv;
 using platform::test::TempFolder;
 
-// Files the program reads from its folder: definitions, templates, help; not the programs.
-void copyProgramFiles(const fs::path& from, const fs::path& to) {
-    fs::create_directories(to);
-    for (const auto& entry : fs::directory_iterator(from)) {
-        const fs::path name = entry.path().filename();
-        if (entry.is_directory()) {
-            fs::copy(entry.path(), to / name, fs::copy_options::recursive);
-        } else if (name.has_extension() && name.extension() != ".exe") {
-            fs::copy_file(entry.path(), to / name);
-        }
-    }
-}
-
 class BatchProgramTest : public testing::Test {
 protected:
-    BatchProgramTest() { copyProgramFiles(BRINDLEPATH_TEST_BIN_DIR, program_); }
+    BatchProgramTest() { bp::test::copyProgramFiles(BRINDLEPATH_TEST_BIN_DIR, program_); }
 
     bp::test::ProgramResult brindlepath(const std::vector<std::string>& args) {
         return bp::test::runProgram(bp::test::builtProgram("brindlepath"), args);

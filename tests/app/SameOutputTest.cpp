@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/TestSupport.h"
+#include "support/ProgramFiles.h"
 #include "support/RunProgram.h"
 
 namespace bp::app {
@@ -124,19 +125,6 @@ const char* extensionOf(Output output) {
     return "";
 }
 
-// Files the program reads from its folder: definitions, templates, help; not the programs.
-void copyProgramFiles(const fs::path& from, const fs::path& to) {
-    fs::create_directories(to);
-    for (const auto& entry : fs::directory_iterator(from)) {
-        const fs::path name = entry.path().filename();
-        if (entry.is_directory()) {
-            fs::copy(entry.path(), to / name, fs::copy_options::recursive);
-        } else if (name.has_extension() && name.extension() != ".exe") {
-            fs::copy_file(entry.path(), to / name);
-        }
-    }
-}
-
 // The lines of a message, each without the line end of either system.
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
@@ -156,7 +144,7 @@ std::vector<std::string> linesOf(const std::string& text) {
 class SameOutputTest : public testing::TestWithParam<SameOutputCase> {
 protected:
     SameOutputTest() {
-        copyProgramFiles(BRINDLEPATH_TEST_BIN_DIR, utf8Path(program_));
+        bp::test::copyProgramFiles(BRINDLEPATH_TEST_BIN_DIR, utf8Path(program_));
         for (const auto& [name, value] : GetParam().environment.variables) {
             environment_.emplace_back(name, value);
         }
