@@ -53,7 +53,7 @@ bool AutomationHost::eventsByPolling() const {
 }
 
 std::string AutomationHost::describe() const {
-    std::string text = "the contact manager, by automation";
+    std::string text = "ACT!, by automation";
     if (eventsByPolling()) {
         text +=
             "; its closing is noticed by asking it every 2 seconds, as its event control "

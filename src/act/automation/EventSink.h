@@ -15,6 +15,10 @@ namespace bp::automation {
 class EventSink final : public IDispatch {
 public:
     // The closing event's member number on the control's events interface.
+    // FIXME: taken as the interface's first member, which is what the stand-in server uses;
+    // the installed control's number is not known here. Reading it by name from the control's
+    // class information (IProvideClassInfo, the default source interface) would remove the
+    // guess.
     static constexpr DISPID kUserWantsToClose = 1;
 
     // One reference, the creator's; `events` is the interface id the control calls it as.
