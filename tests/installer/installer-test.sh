@@ -96,6 +96,24 @@ key_exists "$uninstall_key" && fail "the uninstall entry stayed"
 key_exists "$settings_key" || fail "the user's settings were removed"
 
 wrun "$host_tool" unregister >/dev/null || true
+
+# --- for everyone on the computer (Wine's user has the rights it asks for) ---------------------
+machine_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\brindlepath'
+everyone=$work/everyone
+common_menu="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/brindlepath"
+wrun "$setup" /S /AllUsers "/D=$(win "$everyone")" || fail "the machine-wide install ended with status $?"
+[ -f "$everyone/brindlepath.exe" ] || fail "the machine-wide install put no program in its folder"
+[ -f "$common_menu/brindlepath.lnk" ] || fail "no Start-menu entry for everyone"
+key_exists "$machine_key" || fail "no machine-wide uninstall entry"
+key_exists "$uninstall_key" && fail "a machine-wide install wrote a per-user uninstall entry"
+wrun "$everyone/uninstall.exe" /S /AllUsers || fail "the machine-wide uninstaller ended with status $?"
+for _ in $(seq 1 120); do
+    [ -e "$everyone" ] || break
+    sleep 0.5
+done
+[ ! -e "$everyone" ] || fail "the machine-wide program folder stayed"
+[ ! -e "$common_menu" ] || fail "the Start-menu folder for everyone stayed"
+key_exists "$machine_key" && fail "the machine-wide uninstall entry stayed"
 if [ $failures -gt 0 ]; then
     echo "$failures check(s) failed" >&2
     exit 1
