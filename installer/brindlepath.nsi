@@ -77,6 +77,8 @@ Function .onInit
 FunctionEnd
 
 ; Just me (the default, no rights needed) or everyone (Program Files, asks for rights).
+; FIXME: a report writes data.CSV into the program folder, which users may not change in
+; Program Files; until it moves to a folder of the user's, reports want the per-user install.
 Function InstallModePage
   ; Started again with rights for the machine-wide choice: that choice is made.
   ${GetParameters} $0
@@ -142,6 +144,8 @@ Section "${APP}" SecProgram
   !insertmacro TEMPLATE_FILES File "${PROGRAM_DIR}\Templates"
   SetOutPath "$INSTDIR"
 
+  ; FIXME: until the Windows edition has its main window the program entry shows the batch
+  ; run's usage in a console; the help entry is the useful one.
   CreateDirectory "$SMPROGRAMS\${APP}"
   CreateShortcut "$SMPROGRAMS\${APP}\${APP}.lnk" "$INSTDIR\brindlepath.exe" "" \
     "$INSTDIR\brindlepath.ico"
