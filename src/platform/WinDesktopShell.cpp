@@ -9,7 +9,8 @@
 namespace bp::platform {
 namespace {
 
-std::string systemWords(DWORD code) {
+// Some messages name the file as "%1".
+std::string systemWords(DWORD code, const std::string& path) {
     wchar_t* text = nullptr;
     DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -23,7 +24,12 @@ std::string systemWords(DWORD code) {
     if (words.empty()) {
         return "system error " + std::to_string(code);
     }
-    return toUtf8(words);
+    std::string said = toUtf8(words);
+    for (size_t at = said.find("%1"); at != std::string::npos; at = said.find("%1", at)) {
+        said.replace(at, 2, "\"" + path + "\"");
+        at += path.size() + 2;
+    }
+    return said;
 }
 
 }  // namespace
@@ -45,7 +51,7 @@ bool DesktopShell::open(const std::string& path, const std::string& workingFolde
     info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     info.nShow = SW_SHOWNORMAL;
     if (!::ShellExecuteExW(&info)) {
-        failure_ = systemWords(::GetLastError());
+        failure_ = systemWords(::GetLastError(), path);
         return false;
     }
     return true;

@@ -23,10 +23,10 @@ using Clock = std::chrono::steady_clock;
 const std::wstring kClasses = L"Software\\Classes\\";
 const std::wstring kProgId = L"Brindlepath.TestOpener";
 
-bool setDefaultValue(const std::wstring& key, const std::wstring& value) {
+bool setDefaultValue(HKEY root, const std::wstring& key, const std::wstring& value) {
     HKEY handle = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                          &handle, nullptr) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
+                          nullptr) != ERROR_SUCCESS) {
         return false;
     }
     LSTATUS status =
@@ -34,6 +34,40 @@ bool setDefaultValue(const std::wstring& key, const std::wstring& value) {
                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     ::RegCloseKey(handle);
     return status == ERROR_SUCCESS;
+}
+
+// The program type the shell sees for .xlsx, "" when it knows none.
+std::wstring xlsxType() {
+    wchar_t value[256] = L"";
+    DWORD size = sizeof value;
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, L".xlsx", nullptr, RRF_RT_REG_SZ, nullptr, value,
+                       &size) != ERROR_SUCCESS) {
+        return L"";
+    }
+    return value;
+}
+
+// A file type for the user, as a user's own choice of program is kept. Wine's classes do not
+// see the user's part, so there it goes to the machine's classes of the private test prefix.
+bool registerType(const std::wstring& command) {
+    bool registered =
+        setDefaultValue(HKEY_CURRENT_USER, kClasses + L".xlsx", kProgId) &&
+        setDefaultValue(HKEY_CURRENT_USER, kClasses + kProgId + L"\\shell\\open\\command", command);
+    if (registered && xlsxType().empty()) {
+        registered =
+            setDefaultValue(HKEY_CLASSES_ROOT, L".xlsx", kProgId) &&
+            setDefaultValue(HKEY_CLASSES_ROOT, kProgId + L"\\shell\\open\\command", command);
+    }
+    return registered && xlsxType() == kProgId;
+}
+
+void unregisterType() {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, (kClasses + kProgId).c_str());
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, (kClasses + L".xlsx").c_str());
+    if (xlsxType() == kProgId) {
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, kProgId.c_str());
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".xlsx");
+    }
 }
 #endif
 
@@ -53,6 +87,13 @@ protected:
         while (!environment_.empty()) {
             environment_.pop_back();
         }
+        // The opener works in the report's folder, which Windows will not remove while the
+        // opener is still ending.
+        std::error_code busy;
+        for (auto end = Clock::now() + std::chrono::seconds(30);
+             fs::remove_all(dir_, busy) == static_cast<std::uintmax_t>(-1) && Clock::now() < end;) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
         LauncherTest::TearDown();
     }
 
@@ -62,8 +103,7 @@ protected:
         std::wstring opener = fs::absolute(fs::path(BP_TEST_OPENER)).make_preferred().wstring();
         std::wstring command =
             L"\"" + opener + L"\" \"" + fs::path(marker_).wstring() + L"\" \"%1\"";
-        ASSERT_TRUE(setDefaultValue(kClasses + L".xlsx", kProgId));
-        ASSERT_TRUE(setDefaultValue(kClasses + kProgId + L"\\shell\\open\\command", command));
+        ASSERT_TRUE(registerType(command));
 #else
         fs::create_directories(dir_ / "bin");
         std::string script = (dir_ / "bin" / "xdg-open").string();
@@ -79,8 +119,7 @@ protected:
     // No opener at all: the shell knows no program for the file, or there is no xdg-open.
     void forgetOpener() {
 #ifdef _WIN32
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, (kClasses + kProgId).c_str());
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, (kClasses + L".xlsx").c_str());
+        unregisterType();
 #else
         fs::create_directories(dir_ / "empty");
         environment_.emplace_back(std::make_unique<ScopedEnv>("PATH", (dir_ / "empty").string()));
