@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kReference =
+const fs::path kReferences =
     fs::path(BRINDLEPATH_TEST_SOURCE_DIR) / "tests" / "launcher" / "data" / "same-workbook";
 
 // Text and numbers that formatting could turn out differently on the two systems: decimals,
@@ -89,9 +89,9 @@ std::string firstDifference(const std::string& expected, const std::string& actu
 
 class SameWorkbookTest : public LauncherTest {
 protected:
-    std::map<std::string, std::string> builtParts() {
+    std::map<std::string, std::string> builtParts(const Keys& more) {
         writeData(kData);
-        stage(definition());
+        stage(with(definition(), more));
         EXPECT_EQ(run(), kExitDone);
         EXPECT_TRUE(desktop_.errors.empty());
         std::map<std::string, std::string> parts;
@@ -102,12 +102,11 @@ protected:
         return parts;
     }
 
-    static std::map<std::string, std::string> referenceParts() {
+    static std::map<std::string, std::string> referenceParts(const fs::path& folder) {
         std::map<std::string, std::string> parts;
-        for (const auto& entry : fs::recursive_directory_iterator(kReference)) {
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
             if (entry.is_regular_file()) {
-                std::string name =
-                    platform::utf8FromPath(entry.path().lexically_relative(kReference));
+                std::string name = platform::utf8FromPath(entry.path().lexically_relative(folder));
                 std::replace(name.begin(), name.end(), '\\', '/');
                 parts[name] = parsed(readFile(entry.path()), name);
             }
@@ -115,38 +114,52 @@ protected:
         return parts;
     }
 
-    static void writeReference(const std::map<std::string, std::string>& parts) {
-        fs::remove_all(kReference);
+    static void writeReference(const fs::path& folder,
+                               const std::map<std::string, std::string>& parts) {
+        fs::remove_all(folder);
         for (const auto& [name, xml] : parts) {
-            fs::path path = kReference / platform::pathFromUtf8(name);
+            fs::path path = folder / platform::pathFromUtf8(name);
             fs::create_directories(path.parent_path());
             std::ofstream(path, std::ios::binary) << xml;
         }
     }
+
+    // The built report against the reference in `name`, part for part.
+    void compareWithReference(const std::string& name, const Keys& more) {
+        const fs::path folder = kReferences / name;
+        std::map<std::string, std::string> built = builtParts(more);
+        ASSERT_FALSE(built.empty());
+        if (const char* update = std::getenv("BRINDLEPATH_UPDATE_WORKBOOK_REFERENCE");
+            update && std::string(update) == "1") {
+            writeReference(folder, built);
+        }
+        std::map<std::string, std::string> reference = referenceParts(folder);
+        std::set<std::string> builtNames, referenceNames;
+        for (const auto& part : built) {
+            builtNames.insert(part.first);
+        }
+        for (const auto& part : reference) {
+            referenceNames.insert(part.first);
+        }
+        ASSERT_EQ(builtNames, referenceNames);
+        for (const auto& [part, xml] : reference) {
+            EXPECT_EQ(built[part], xml) << part << " differs " << firstDifference(xml, built[part]);
+        }
+        // The reference itself is a report worth comparing: a formula and a style of its own.
+        EXPECT_NE(reference["xl/worksheets/sheet1.xml"].find("<f>"), std::string::npos);
+        EXPECT_NE(reference["xl/styles.xml"].find("Times New Roman"), std::string::npos);
+    }
 };
 
-TEST_F(SameWorkbookTest, TheReportMatchesTheReferenceWorkbookPartForPart) {
-    std::map<std::string, std::string> built = builtParts();
-    ASSERT_FALSE(built.empty());
-    if (const char* update = std::getenv("BRINDLEPATH_UPDATE_WORKBOOK_REFERENCE");
-        update && std::string(update) == "1") {
-        writeReference(built);
-    }
-    std::map<std::string, std::string> reference = referenceParts();
-    std::set<std::string> builtNames, referenceNames;
-    for (const auto& part : built) {
-        builtNames.insert(part.first);
-    }
-    for (const auto& part : reference) {
-        referenceNames.insert(part.first);
-    }
-    ASSERT_EQ(builtNames, referenceNames);
-    for (const auto& [name, xml] : reference) {
-        EXPECT_EQ(built[name], xml) << name << " differs " << firstDifference(xml, built[name]);
-    }
-    // The reference itself is a report worth comparing: rows, a formula and a style of its own.
-    EXPECT_NE(reference["xl/worksheets/sheet1.xml"].find("<f>"), std::string::npos);
-    EXPECT_NE(reference["xl/styles.xml"].find("Times New Roman"), std::string::npos);
+TEST_F(SameWorkbookTest, APlainWorkbookMatchesItsReference) {
+    compareWithReference("plain", {});
+}
+
+// The starter template's title area, with the report's name and the build date filled in.
+TEST_F(SameWorkbookTest, AReportInTheStarterTemplateMatchesItsReference) {
+    const std::string templ = (dir_ / "Pipeline.XLT").string();
+    fs::copy_file(starterTemplate(), templ);
+    compareWithReference("template", {{"Path", templ}, {"TopLeftRow", "4"}});
 }
 
 }  // namespace
