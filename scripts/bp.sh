@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # One entry for people and CI: install what is missing, build, test, start.
-#   scripts/bp.sh deps | build | test | start | bench | windows [strict] | bench-windows
+#   scripts/bp.sh deps | build | test | start | bench | windows [strict] | bench-windows | package
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BRINDLEPATH_BUILD_DIR:-$top/build}
@@ -186,6 +186,16 @@ bench_windows() {
     done
 }
 
+# The Windows installer: the Windows edition built as "windows" builds it (which makes the
+# installer too once makensis is installed), then build-win32/brindlepath-setup.exe made anew.
+package() {
+    windows_deps
+    windows_build
+    nice -n 19 cmake --build "$win_build" --target brindlepath-setup
+    local setup=$win_build/brindlepath-setup.exe
+    echo "Windows installer: $setup, $(stat -c %s "$setup") bytes ($(du -h "$setup" | cut -f1))"
+}
+
 case "${1:-}" in
     deps) deps ;;
     build) build ;;
@@ -194,5 +204,6 @@ case "${1:-}" in
     bench) bench ;;
     windows) windows "${2:-}" ;;
     bench-windows) shift; bench_windows "$@" ;;
-    *) echo "usage: $0 deps|build|test|start|bench|windows|bench-windows" >&2; exit 2 ;;
+    package) package ;;
+    *) echo "usage: $0 deps|build|test|start|bench|windows|bench-windows|package" >&2; exit 2 ;;
 esac

@@ -8,20 +8,19 @@
 
 #include "app/BatchRun.h"
 #include "app/ProgramCommand.h"
+#include "platform/ConsoleOutput.h"
 #include "platform/ProgramArguments.h"
 
-// FIXME: on a Windows console the messages arrive as UTF-8 bytes, which the console shows in
-// its own code page; names outside ASCII read correctly only when redirected to a file or pipe.
 int main(int argc, char** argv) {
     using bp::app::ProgramCommand;
     const ProgramCommand command =
         bp::app::parseProgramCommand(bp::platform::programArguments(argc, argv));
+    std::ostream& err = bp::platform::errorOutput();
     if (command.kind == ProgramCommand::Kind::Run) {
-        return bp::app::runBatch(command.operands, std::cerr);
+        return bp::app::runBatch(command.operands, err);
     }
     if (command.kind == ProgramCommand::Kind::Unknown) {
-        std::cerr << "brindlepath: " << command.problem << "\n";
+        err << "brindlepath: " << command.problem << "\n";
     }
-    return bp::app::printUsage(std::cerr, "this build has no windows yet",
-                               bp::app::UsageLine::RunOnly);
+    return bp::app::printUsage(err, "this build has no windows yet", bp::app::UsageLine::RunOnly);
 }

@@ -1,6 +1,5 @@
 #include "launcher/Desktop.h"
 
-#include <cstdlib>
 #include <iostream>
 #include <vector>
 
@@ -33,18 +32,16 @@ std::vector<std::string> dialogCommand(MessageKind kind, const std::string& text
 
 }  // namespace
 
-SystemDesktop::SystemDesktop() {
-    const char* noLaunch = std::getenv("BRINDLEPATH_NO_LAUNCH");
-    // FIXME: Windows has neither variable, so there the finished report is never opened; the
-    // Windows front end's step must take the display test to the platform layer.
-    bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-    quiet_ = (noLaunch && *noLaunch && std::string(noLaunch) != "0") || !display;
-}
+SystemDesktop::SystemDesktop()
+    : quiet_(platform::launchSuppressed() || !platform::desktopSessionPresent()) {}
 
+// The file is already written and stays: the user is told where it is and why it did not open.
 void SystemDesktop::open(const std::string& path) {
-    if (!quiet_) {
-        shell_.open(path, platform::parentFolder(path));
+    if (quiet_ || shell_.open(path, platform::parentFolder(path))) {
+        return;
     }
+    message(MessageKind::Error, "The report \"" + path + "\" was saved but could not be opened: " +
+                                    shell_.failure() + ".");
 }
 
 void SystemDesktop::message(MessageKind kind, const std::string& text) {

@@ -18,9 +18,9 @@ public:
     virtual void message(MessageKind kind, const std::string& text) = 0;
 };
 
-// The real desktop: the desktop's opener (xdg-open) and a dialog tool (zenity, kdialog or
-// xmessage). With BRINDLEPATH_NO_LAUNCH set, or without a display, nothing is started and
-// messages go to standard error only.
+// The real desktop: the desktop's opener (xdg-open, the shell's "open" on Windows) and a dialog
+// tool (zenity, kdialog or xmessage). With BRINDLEPATH_NO_LAUNCH=1, or without a desktop
+// session, nothing is started and messages go to standard error only.
 class SystemDesktop : public Desktop {
 public:
     SystemDesktop();
@@ -28,7 +28,7 @@ public:
     void message(MessageKind kind, const std::string& text) override;
 
 private:
-    bool quiet_ = false;
+    bool quiet_;
     platform::DesktopShell shell_;
 };
 

@@ -1,7 +1,6 @@
 // brindlepath-launch: builds the spreadsheet report of the last run, or opens a template for
 // editing (LaunchCommand.h). It reads only the settings store and files, never the host.
 
-#include <cstdlib>
 #include <ctime>
 #include <iostream>
 #include <string>
@@ -26,10 +25,6 @@ int main(int argc, char** argv) {
     if (!options) {
         std::cerr << error << std::endl;
         return kExitUsage;
-    }
-    const char* noLaunch = std::getenv("BRINDLEPATH_NO_LAUNCH");
-    if (noLaunch && *noLaunch && std::string(noLaunch) != "0") {
-        options->noOpen = true;
     }
 
     std::tm local = bp::core::localTime(std::time(nullptr));

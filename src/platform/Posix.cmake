@@ -4,6 +4,7 @@ bp_add_library(bp_platform
   SOURCES
     ${bp_platform_common}
     DesktopShell.cpp
+    PosixConsoleOutput.cpp
     PosixEnvironment.cpp
     PosixFile.cpp
     PosixFileLock.cpp

@@ -3,6 +3,7 @@ bp_add_library(bp_platform
   SOURCES
     ${bp_platform_common}
     RegistrySettingsStore.cpp
+    WinConsoleOutput.cpp
     WinDesktopShell.cpp
     WinEnvironment.cpp
     WinFile.cpp
