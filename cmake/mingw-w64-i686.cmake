@@ -19,6 +19,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# -static does not reach a library named by its full path: zlib must be found as its static
+# archive, or the programs need a zlib1.dll that Windows does not have.
+set(ZLIB_USE_STATIC_LIBS ON)
 
 # One Wine prefix per build folder, made on first use; Wine's own diagnostics stay quiet.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${CMAKE_BINARY_DIR}/wine)

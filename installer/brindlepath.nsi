@@ -1,5 +1,5 @@
 ; The Windows installer: brindlepath-setup.exe, built by makensis from the build's program folder.
-;   makensis -DVERSION=1.0.0 -DPROGRAM_DIR=... -DZLIB_DLL=.../zlib1.dll -DTEMPLATES=...nsh
+;   makensis -DVERSION=1.0.0 -DPROGRAM_DIR=... -DTEMPLATES=...nsh
 ;            -DOUTFILE=.../brindlepath-setup.exe installer/brindlepath.nsi
 ; (installer/CMakeLists.txt runs it as the target brindlepath-setup.)
 ; Per-user by default, into %LOCALAPPDATA%\Programs\brindlepath, without administrator rights.
@@ -8,8 +8,8 @@
 Unicode true
 SetCompressor /SOLID lzma
 
-!ifndef VERSION | PROGRAM_DIR | ZLIB_DLL | OUTFILE | TEMPLATES
-  !error "VERSION, PROGRAM_DIR, ZLIB_DLL, OUTFILE and TEMPLATES must be defined (-DNAME=VALUE)"
+!ifndef VERSION | PROGRAM_DIR | OUTFILE | TEMPLATES
+  !error "VERSION, PROGRAM_DIR, OUTFILE and TEMPLATES must be defined (-DNAME=VALUE)"
 !endif
 ; TEMPLATES names a file the build writes: the macro TEMPLATE_FILES COMMAND FOLDER, which
 ; applies COMMAND to each ready-made report file (definition and spreadsheet template), so
@@ -133,7 +133,6 @@ Section "${APP}" SecProgram
   File "${PROGRAM_DIR}\brindlepath.exe"
   File "${PROGRAM_DIR}\brindlepath-launch.exe"
   ; The program's compression library; Windows has none of its own.
-  File "${ZLIB_DLL}"
   File "${PROGRAM_DIR}\brindlepath_def.DXL"
   File "${PROGRAM_DIR}\brindlepath_def.DCS"
   File "${PROGRAM_DIR}\brindlepath_template.XLT"
@@ -199,7 +198,6 @@ FunctionEnd
 Section "Uninstall"
   Delete "$INSTDIR\brindlepath.exe"
   Delete "$INSTDIR\brindlepath-launch.exe"
-  Delete "$INSTDIR\zlib1.dll"
   Delete "$INSTDIR\brindlepath_def.DXL"
   Delete "$INSTDIR\brindlepath_def.DCS"
   Delete "$INSTDIR\brindlepath_template.XLT"

@@ -21,7 +21,7 @@ key_exists() { wrun reg query "$1" >/dev/null 2>&1; }
 
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\brindlepath'
 settings_key='HKCU\Software\VB and VBA Program Settings\brindlepath'
-installed_files=(brindlepath.exe brindlepath-launch.exe zlib1.dll brindlepath_def.DXL
+installed_files=(brindlepath.exe brindlepath-launch.exe brindlepath_def.DXL
     brindlepath_def.DCS brindlepath_template.XLT brindlepath-help.html brindlepath.ico
     brindlepath32.ico uninstall.exe)
 ready_made=("Templates/All Opportunities.DCS" "Templates/Pipeline by Sales Stage.DXL"
