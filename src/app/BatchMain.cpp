@@ -1,14 +1,18 @@
-// The program in a build without windows (the Windows edition until its windows are drawn,
-// and Linux builds without the Qt front end): the batch run, and a clear refusal of anything
-// else.
+// The program in a build without the Qt front end: the Windows edition, whose windows are
+// being moved onto the system's own controls, and Linux builds without Qt.
 //
 //   brindlepath --run [SELECTION.ini] [--out FILE]   one selection without windows
+//   brindlepath --screenshots DIR                    (Windows) a PNG of every window drawn
 
 #include <iostream>
 
 #include "app/BatchRun.h"
 #include "app/ProgramCommand.h"
 #include "platform/ProgramArguments.h"
+
+#ifdef _WIN32
+#include "win/WinPictures.h"
+#endif
 
 // FIXME: on a Windows console the messages arrive as UTF-8 bytes, which the console shows in
 // its own code page; names outside ASCII read correctly only when redirected to a file or pipe.
@@ -22,6 +26,15 @@ int main(int argc, char** argv) {
     if (command.kind == ProgramCommand::Kind::Unknown) {
         std::cerr << "brindlepath: " << command.problem << "\n";
     }
+#ifdef _WIN32
+    if (command.kind == ProgramCommand::Kind::Screenshots) {
+        return bp::win::takeScreenshots(command.operands.front(), std::cout, std::cerr);
+    }
+    // FIXME: the main window is not drawn with the system's controls yet.
+    return bp::app::printUsage(std::cerr, "this build has no main window yet",
+                               bp::app::UsageLine::AllCommands);
+#else
     return bp::app::printUsage(std::cerr, "this build has no windows yet",
                                bp::app::UsageLine::RunOnly);
+#endif
 }
