@@ -21,12 +21,6 @@ mkdir -p "$(dirname "$prefix")"
         wineboot --init >/dev/null 2>&1 9>&-
         wineserver -w
     fi
-    # The test display has no window manager: Wine would wait for one to take each window
-    # it hides (two seconds a window), so the prefix's windows are left unmanaged.
-    if ! grep -q '^"Managed"="N"' "$prefix/user.reg" 2>/dev/null; then
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
-            </dev/null >/dev/null 2>&1 9>&- || true
-    fi
     # Returns 0 once a new server listens, 2 when one already runs for the prefix. Nothing
     # started here may inherit the lock (every later run would wait for it) or a pipe of the
     # caller (ctest waits for every writer of its pipes to end).
@@ -35,6 +29,13 @@ mkdir -p "$(dirname "$prefix")"
         # with the first program and live as long as the server. Started here, they hold
         # no pipe of a test.
         wine cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&- || true
+    fi
+    # The test display has no window manager: Wine would wait for one to take each window it
+    # hides (two seconds a window), so the prefix's windows are left unmanaged. Set once the
+    # lingering server listens, so no server of its own is left ending under a test.
+    if ! grep -q '^"Managed"="N"' "$prefix/user.reg" 2>/dev/null; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+            </dev/null >/dev/null 2>&1 9>&- || true
     fi
 ) 9>"$prefix.lock"
 wine "$@" | tr -d '\r'

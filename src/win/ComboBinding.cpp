@@ -62,7 +62,7 @@ void ComboBinding::notified(int code) {
         case CBN_EDITCHANGE:
             // FIXME: typed keys reach the model as a changed text, not key by key; no form
             // filters the keys of a combo box yet.
-            model_.setText(text());
+            typed();
             break;
         case CBN_SETFOCUS:
             focused();
@@ -70,6 +70,20 @@ void ComboBinding::notified(int code) {
         default:
             break;
     }
+}
+
+void ComboBinding::typed() {
+    // A typed text that matches an entry makes it current, and the combo box would select
+    // its whole text; the caret stays where the user is typing.
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(hwnd(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    model_.setText(text());
+    const Push push(*this);
+    pushCurrent();
+    SendMessageW(hwnd(), CB_SETEDITSEL, 0,
+                 MAKELPARAM(static_cast<WORD>(start), static_cast<WORD>(end)));
 }
 
 void ComboBinding::pushItems() {

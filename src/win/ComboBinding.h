@@ -20,6 +20,7 @@ protected:
     void notified(int code) override;
 
 private:
+    void typed();
     void pushItems();
     void pushCurrent();
 

@@ -66,13 +66,10 @@ void ListBoxBinding::notified(int code) {
         case LBN_SELCHANGE:
             userChangedSelection();
             break;
-        case LBN_DBLCLK: {
-            const auto caret = static_cast<int>(SendMessageW(hwnd(), LB_GETCARETINDEX, 0, 0));
-            if (caret >= 0 && caret < model_.listCount()) {
-                model_.doubleClick(caret);
-            }
+        case LBN_DBLCLK:
+            // The first click of the two has selected the entry already.
+            model_.doubleClick();
             break;
-        }
         case LBN_SETFOCUS:
             focused();
             break;

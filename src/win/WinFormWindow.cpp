@@ -238,7 +238,7 @@ void WinFormWindow::renderNewControls() {
         added = true;
     }
     if (added) {
-        relayout();
+        relayout(!IsWindowVisible(hwnd_));
     }
 }
 
@@ -287,7 +287,7 @@ void WinFormWindow::watchContainer(forms::Control& container) {
     containerSubscriptions_.emplace_back(&container, id);
 }
 
-void WinFormWindow::relayout() {
+void WinFormWindow::relayout(bool centre) {
     std::vector<WinBinding*> bindings;
     bindings.reserve(bindings_.size());
     for (const auto& binding : bindings_) {
@@ -298,6 +298,11 @@ void WinFormWindow::relayout() {
     adjustForDpi(frame, metrics_->dpi());
     const LONG width = frame.right - frame.left;
     const LONG height = frame.bottom - frame.top;
+    if (!centre) {
+        SetWindowPos(hwnd_, nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
     // Centred over the owner, or on the work area when there is none.
     RECT around{};
     if (HWND owner = GetWindow(hwnd_, GW_OWNER); owner != nullptr && IsWindowVisible(owner)) {
@@ -318,7 +323,7 @@ void WinFormWindow::changeDpi(const RECT& suggested) {
     metrics_ = std::move(metrics);
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    relayout();
+    relayout(false);
 }
 
 void WinFormWindow::onFormChange(forms::FormProperty property) {

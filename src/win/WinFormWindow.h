@@ -51,7 +51,8 @@ private:
     void renderNewControls();
     std::unique_ptr<WinBinding> makeBinding(forms::Control& control);
     void watchContainer(forms::Control& container);
-    void relayout();
+    // Lays the controls out and sizes the window; a new window is centred too.
+    void relayout(bool centre);
     void changeDpi(const RECT& suggested);
     void onFormChange(forms::FormProperty property);
 

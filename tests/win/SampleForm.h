@@ -42,11 +42,17 @@ public:
         optSecond->onClick = [this] { ++optionClicks; };
         cboKind = &add<forms::ComboBox>("cboKind");
         cboKind->setStyle(forms::ComboStyle::DropDownList);
-        cboKind->setLayout(3, 0, 1, 2);
+        cboKind->setLayout(3, 0);
         for (const char* kind : {"Excel", "CSV", "Lookup"}) {
             cboKind->addItem(kind);
         }
         cboKind->onClick = [this] { ++comboClicks; };
+        cboCity = &add<forms::ComboBox>("cboCity");
+        cboCity->setLayout(3, 1);
+        for (const char* city : {"Berlin", "Bern"}) {
+            cboCity->addItem(city);
+        }
+        cboCity->onChange = [this] { ++cityChanges; };
         lstItems = &add<forms::ListBox>("lstItems");
         lstItems->setMultiSelect(forms::MultiSelect::Simple);
         lstItems->setLayout(4, 0, 1, 2);
@@ -54,6 +60,7 @@ public:
             lstItems->addItem(item);
         }
         lstItems->onClick = [this] { ++listClicks; };
+        lstItems->onDblClick = [this] { ++listDoubleClicks; };
         cmdOK = &forms::addDialogButton(*this, "cmdOK", {"OK", 5, 0}, forms::ButtonRole::Default,
                                         [this] {
                                             result = txtName->text();
@@ -73,6 +80,7 @@ public:
     forms::OptionButton* optFirst = nullptr;
     forms::OptionButton* optSecond = nullptr;
     forms::ComboBox* cboKind = nullptr;
+    forms::ComboBox* cboCity = nullptr;
     forms::ListBox* lstItems = nullptr;
     forms::CommandButton* cmdOK = nullptr;
     forms::CommandButton* cmdCancel = nullptr;
@@ -80,6 +88,7 @@ public:
     std::string result;
     bool cancelled = false;
     int changes = 0, checkClicks = 0, optionClicks = 0, comboClicks = 0, listClicks = 0;
+    int cityChanges = 0, listDoubleClicks = 0;
 };
 
 }  // namespace bp::win::test

@@ -168,6 +168,37 @@ TEST_F(WinFormWindowTest, ModelListIndexAndEntriesShowInTheCombo) {
     EXPECT_EQ(form.comboClicks, 0);
 }
 
+TEST_F(WinFormWindowTest, TextTypedIntoAComboKeepsTheCaretWhereTheUserTypes) {
+    HWND combo = handle(*form.cboCity);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+    typeInto(info.hwndItem, "Bern");
+    EXPECT_EQ(form.cboCity->text(), "Bern");
+    EXPECT_EQ(form.cboCity->listIndex(), 1);  // the typed text names an entry
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(info.hwndItem, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 4u);
+    EXPECT_EQ(end, 4u);
+    typeInto(info.hwndItem, "e");
+    EXPECT_EQ(form.cboCity->text(), "Berne");
+    EXPECT_EQ(windowText(combo), "Berne");
+    EXPECT_EQ(form.cboCity->listIndex(), -1);
+    EXPECT_EQ(form.cityChanges, 5);
+}
+
+TEST_F(WinFormWindowTest, DoubleClickOnAListEntryRaisesOneClickAndDblClick) {
+    HWND list = handle(*form.lstItems);
+    SendMessageW(list, LB_SETSEL, TRUE, 1);
+    notify(list, LBN_SELCHANGE);
+    notify(list, LBN_DBLCLK);
+    EXPECT_EQ(form.listClicks, 1);
+    EXPECT_EQ(form.listDoubleClicks, 1);
+    EXPECT_TRUE(form.lstItems->selected(1));
+}
+
 TEST_F(WinFormWindowTest, MultiSelectListSelectionReachesTheModel) {
     HWND list = handle(*form.lstItems);
     EXPECT_NE(GetWindowLongW(list, GWL_STYLE) & LBS_MULTIPLESEL, 0);
