@@ -2,6 +2,8 @@
 # sources, no Qt front end, benchmarks only on request, and the layers that cannot build for
 # Windows yet left out together with everything that links them.
 set(BRINDLEPATH_GUI OFF CACHE BOOL "The Qt front end is Linux-only" FORCE)
+# The manifest resource of the programs with windows (src/win).
+enable_language(RC)
 # scripts/bp.sh bench-windows turns this on; the benchmarks that run on Windows are those of
 # BRINDLEPATH_WINDOWS_BENCH_DIRS.
 option(BRINDLEPATH_WINDOWS_BENCH "Build the benchmarks that run on Windows" OFF)

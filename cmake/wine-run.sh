@@ -30,5 +30,12 @@ mkdir -p "$(dirname "$prefix")"
         # no pipe of a test.
         wine cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&- || true
     fi
+    # The test display has no window manager: Wine would wait for one to take each window it
+    # hides (two seconds a window), so the prefix's windows are left unmanaged. Set once the
+    # lingering server listens, so no server of its own is left ending under a test.
+    if ! grep -q '^"Managed"="N"' "$prefix/user.reg" 2>/dev/null; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+            </dev/null >/dev/null 2>&1 9>&- || true
+    fi
 ) 9>"$prefix.lock"
 wine "$@" | tr -d '\r'

@@ -1,0 +1,54 @@
+#pragma once
+// Places the controls of a window on the grid their row/column hints describe, one grid per
+// container (the window, each frame), sized from what each control needs in the window's
+// font. Columns take the width of their widest control and rows the height of their tallest;
+// a row of the window holding nothing but command buttons is its button row: buttons of one
+// width at the right, as business tools place OK and Cancel.
+
+#include <windows.h>
+
+#include <map>
+#include <vector>
+
+#include "forms/Control.h"
+
+namespace bp::win {
+
+class DialogMetrics;
+class WinBinding;
+
+class GridLayout {
+public:
+    // `bindings` in the form's creation order, so containers come before their contents.
+    GridLayout(const DialogMetrics& metrics, const std::vector<WinBinding*>& bindings);
+
+    // Moves every control into place; returns the client size the window needs.
+    SIZE arrange();
+
+private:
+    struct Cell {
+        WinBinding* binding;
+        int row, column, rowSpan, columnSpan;
+        SIZE wanted;
+        bool inButtonRow = false;
+    };
+    struct Grid {
+        std::vector<Cell> cells;
+        std::vector<LONG> widths, heights;
+        std::map<int, LONG> buttonWidths;  // button row -> one button's width
+        SIZE size{0, 0};
+    };
+
+    Grid& measure(const forms::Control* container);
+    void findButtonRows(Grid& grid) const;
+    void sizeTracks(Grid& grid) const;
+    void place(const forms::Control* container, POINT origin);
+    void placeButtonRow(const Grid& grid, int row, POINT origin, LONG top);
+
+    const DialogMetrics& metrics_;
+    std::vector<WinBinding*> bindings_;
+    std::map<const forms::Control*, Grid> grids_;
+    LONG gapX_, gapY_;
+};
+
+}  // namespace bp::win

@@ -1,0 +1,69 @@
+#include "win/LabelBinding.h"
+
+#include <algorithm>
+
+#include "platform/WinText.h"
+#include "win/DialogMetrics.h"
+
+namespace bp::win {
+
+LabelBinding::LabelBinding(forms::Label& label, const ChildPlace& place)
+    : WinBinding(label, create(place, L"STATIC", SS_LEFT | SS_NOTIFY | WS_GROUP)), model_(label) {}
+
+LabelBinding::~LabelBinding() {
+    if (brush_ != nullptr) {
+        DeleteObject(brush_);
+    }
+}
+
+SIZE LabelBinding::preferredSize(const DialogMetrics& metrics) const {
+    SIZE size = metrics.textSize(platform::toWide(model_.caption()));
+    if (model_.backColor()) {
+        // A swatch with no caption still shows as a patch of its colour.
+        size.cx = std::max(size.cx, static_cast<LONG>(metrics.x(40)));
+    }
+    return size;
+}
+
+HBRUSH LabelBinding::background(HDC dc) const {
+    if (brush_ == nullptr) {
+        return nullptr;
+    }
+    SetBkColor(dc, static_cast<COLORREF>(*model_.backColor()));
+    return brush_;
+}
+
+void LabelBinding::sync(forms::Property property) {
+    if (property == forms::Property::Caption) {
+        setText(model_.caption());
+    } else if (property == forms::Property::Color) {
+        pushColor();
+    }
+}
+
+void LabelBinding::syncContent() {
+    setText(model_.caption());
+    pushColor();
+}
+
+void LabelBinding::notified(int code) {
+    if (code == STN_CLICKED) {
+        model_.click();
+    } else if (code == STN_DBLCLK) {
+        model_.doubleClick();
+    }
+}
+
+void LabelBinding::pushColor() {
+    if (brush_ != nullptr) {
+        DeleteObject(brush_);
+        brush_ = nullptr;
+    }
+    if (model_.backColor()) {
+        // The model's 0x00BBGGRR is the system's COLORREF layout.
+        brush_ = CreateSolidBrush(static_cast<COLORREF>(*model_.backColor()));
+    }
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+}  // namespace bp::win

@@ -1,0 +1,350 @@
+#include "win/WinFormWindow.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "forms/Controls.h"
+#include "platform/Error.h"
+#include "platform/WinText.h"
+#include "win/ButtonBinding.h"
+#include "win/CheckBoxBinding.h"
+#include "win/ComboBinding.h"
+#include "win/FrameBinding.h"
+#include "win/GridLayout.h"
+#include "win/LabelBinding.h"
+#include "win/ListBoxBinding.h"
+#include "win/OptionBinding.h"
+#include "win/TextBoxBinding.h"
+#include "win/WinUi.h"
+
+namespace bp::win {
+namespace {
+
+constexpr const wchar_t* kClassName = L"BrindlepathForm";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+const char* kindName(forms::ControlKind kind) {
+    switch (kind) {
+        case forms::ControlKind::TabControl:
+            return "tab control";
+        case forms::ControlKind::DatePicker:
+            return "date picker";
+        case forms::ControlKind::ListView:
+            return "list view";
+        case forms::ControlKind::Menu:
+            return "menu";
+        case forms::ControlKind::Timer:
+            return "timer";
+        default:
+            return "control";
+    }
+}
+
+void registerClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.style = CS_DBLCLKS;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kClassName;
+        windowClass.lpfnWndProc = DefWindowProcW;
+        return RegisterClassExW(&windowClass) != 0;
+    }();
+    if (!registered) {
+        throw Error(kErrInternal, "The program cannot register its window class.");
+    }
+}
+
+// The first option button of a container starts its group; the ones after it join it.
+bool startsOptionGroup(const forms::Control& option) {
+    const forms::Control* previous = nullptr;
+    for (const forms::Control* c : option.form().controls()) {
+        if (c == &option) {
+            break;
+        }
+        if (c->container() == option.container() && c->tabPage() == option.tabPage()) {
+            previous = c;
+        }
+    }
+    return previous == nullptr || previous->kind() != forms::ControlKind::OptionButton;
+}
+
+BOOL adjustForDpi(RECT& rect, UINT dpi) {
+    using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (auto adjust = reinterpret_cast<AdjustForDpi>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "AdjustWindowRectExForDpi")))) {
+        return adjust(&rect, kStyle, FALSE, kExStyle, dpi);
+    }
+    return AdjustWindowRectEx(&rect, kStyle, FALSE, kExStyle);
+}
+
+}  // namespace
+
+WinFormWindow::WinFormWindow(forms::Form& form, HWND owner) : form_(form) {
+    registerClass();
+    hwnd_ = CreateWindowExW(kExStyle, kClassName, platform::toWide(form.caption()).c_str(), kStyle,
+                            CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    if (hwnd_ == nullptr) {
+        throw Error(kErrInternal, "The program cannot open the window " + form.name() + ".");
+    }
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&windowProc));
+    metrics_ = std::make_unique<DialogMetrics>(hwnd_);
+    try {
+        renderNewControls();
+    } catch (...) {
+        bindings_.clear();
+        DestroyWindow(hwnd_);
+        throw;
+    }
+    subscription_ =
+        form_.subscribe([this](forms::Form&, forms::FormProperty p) { onFormChange(p); });
+}
+
+WinFormWindow::~WinFormWindow() {
+    form_.unsubscribe(subscription_);
+    for (const auto& [control, id] : containerSubscriptions_) {
+        control->unsubscribe(id);
+    }
+    // Bindings first: they still talk to their controls and windows while they go.
+    bindings_.clear();
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+}
+
+WinBinding* WinFormWindow::bindingFor(const forms::Control& control) const {
+    auto it = byControl_.find(&control);
+    return it == byControl_.end() ? nullptr : it->second;
+}
+
+HWND WinFormWindow::handleFor(const forms::Control& control) const {
+    WinBinding* binding = bindingFor(control);
+    return binding != nullptr ? binding->hwnd() : nullptr;
+}
+
+void WinFormWindow::show() {
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    HWND focus = nullptr;
+    if (const forms::Control* active = form_.activeControl()) {
+        focus = handleFor(*active);
+    }
+    if (focus == nullptr) {
+        focus = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+    }
+    if (focus != nullptr) {
+        SetFocus(focus);
+    }
+    UpdateWindow(hwnd_);
+}
+
+bool WinFormWindow::translate(MSG& message) {
+    return IsDialogMessageW(hwnd_, &message) != FALSE;
+}
+
+LRESULT CALLBACK WinFormWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* window = reinterpret_cast<WinFormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (window == nullptr) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    try {
+        return window->handle(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        // Nothing may unwind through the system's frames; the user learns what went wrong.
+        MessageBoxW(hwnd, platform::toWide(error.what()).c_str(), L"brindlepath",
+                    MB_OK | MB_ICONERROR);
+        return 0;
+    }
+}
+
+LRESULT WinFormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            command(wParam, lParam);
+            return 0;
+        case WM_CLOSE:
+            // Only the form hides or unloads itself; its Form_Unload may keep it open.
+            if (form_.loaded()) {
+                form_.unload();
+            } else if (form_.visible()) {
+                form_.hide();
+            }
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return staticColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_SETCURSOR:
+            if (WinUi::busy()) {
+                SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+                return TRUE;
+            }
+            break;
+        case WM_DPICHANGED:
+            changeDpi(*reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void WinFormWindow::command(WPARAM wParam, LPARAM lParam) {
+    if (auto from = reinterpret_cast<HWND>(lParam); from != nullptr) {
+        if (auto it = byHandle_.find(from); it != byHandle_.end()) {
+            it->second->command(HIWORD(wParam));
+            return;
+        }
+    }
+    // The dialog keys: Enter and Esc.
+    if (LOWORD(wParam) == IDOK) {
+        form_.pressEnter();
+    } else if (LOWORD(wParam) == IDCANCEL) {
+        form_.pressEscape();
+    }
+}
+
+LRESULT WinFormWindow::staticColor(HDC dc, HWND control) {
+    if (auto it = byHandle_.find(control); it != byHandle_.end()) {
+        if (auto* label = dynamic_cast<LabelBinding*>(it->second)) {
+            if (HBRUSH brush = label->background(dc)) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+        }
+    }
+    return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(control));
+}
+
+void WinFormWindow::renderNewControls() {
+    bool added = false;
+    for (forms::Control* control : form_.controls()) {
+        if (byControl_.contains(control)) {
+            continue;
+        }
+        auto binding = makeBinding(*control);
+        binding->syncAll();
+        byControl_[control] = binding.get();
+        byHandle_[binding->hwnd()] = binding.get();
+        if (binding->isContainer()) {
+            watchContainer(*control);
+        }
+        bindings_.push_back(std::move(binding));
+        added = true;
+    }
+    if (added) {
+        relayout(!IsWindowVisible(hwnd_));
+    }
+}
+
+std::unique_ptr<WinBinding> WinFormWindow::makeBinding(forms::Control& c) {
+    using K = forms::ControlKind;
+    const ChildPlace place{hwnd_, nextId_++, metrics_->font()};
+    switch (c.kind()) {
+        case K::Label:
+            return std::make_unique<LabelBinding>(static_cast<forms::Label&>(c), place);
+        case K::Frame:
+            return std::make_unique<FrameBinding>(static_cast<forms::Frame&>(c), place);
+        case K::CommandButton:
+            return std::make_unique<ButtonBinding>(static_cast<forms::CommandButton&>(c), place,
+                                                   form_.defaultButton() == &c);
+        case K::CheckBox:
+            return std::make_unique<CheckBoxBinding>(static_cast<forms::CheckBox&>(c), place);
+        case K::OptionButton:
+            return std::make_unique<OptionBinding>(static_cast<forms::OptionButton&>(c), place,
+                                                   startsOptionGroup(c));
+        case K::TextBox:
+            return std::make_unique<TextBoxBinding>(static_cast<forms::TextBox&>(c), place);
+        case K::ListBox:
+            return std::make_unique<ListBoxBinding>(static_cast<forms::ListBox&>(c), place);
+        case K::ComboBox:
+            return std::make_unique<ComboBinding>(static_cast<forms::ComboBox&>(c), place);
+        default:
+            break;
+    }
+    // FIXME: tab controls, list views, date pickers, menus and timers are not drawn yet.
+    throw Error(kErrInvalidCall, "The window " + form_.name() + " holds a " + kindName(c.kind()) +
+                                     " (" + c.name() + "), which this build cannot show yet.");
+}
+
+void WinFormWindow::watchContainer(forms::Control& container) {
+    // What is inside a frame is hidden and disabled with it.
+    const int id = container.subscribe([this, &container](forms::Control&, forms::Property p) {
+        if (p != forms::Property::Enabled && p != forms::Property::Visible) {
+            return;
+        }
+        for (const auto& binding : bindings_) {
+            if (binding->control().isInside(container)) {
+                binding->syncUsable();
+            }
+        }
+    });
+    containerSubscriptions_.emplace_back(&container, id);
+}
+
+void WinFormWindow::relayout(bool centre) {
+    std::vector<WinBinding*> bindings;
+    bindings.reserve(bindings_.size());
+    for (const auto& binding : bindings_) {
+        bindings.push_back(binding.get());
+    }
+    const SIZE client = GridLayout(*metrics_, bindings).arrange();
+    RECT frame{0, 0, client.cx, client.cy};
+    adjustForDpi(frame, metrics_->dpi());
+    const LONG width = frame.right - frame.left;
+    const LONG height = frame.bottom - frame.top;
+    if (!centre) {
+        SetWindowPos(hwnd_, nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    // Centred over the owner, or on the work area when there is none.
+    RECT around{};
+    if (HWND owner = GetWindow(hwnd_, GW_OWNER); owner != nullptr && IsWindowVisible(owner)) {
+        GetWindowRect(owner, &around);
+    } else {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
+    }
+    const LONG x = std::max(around.left, (around.left + around.right - width) / 2);
+    const LONG y = std::max(around.top, (around.top + around.bottom - height) / 2);
+    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WinFormWindow::changeDpi(const RECT& suggested) {
+    auto metrics = std::make_unique<DialogMetrics>(hwnd_);
+    for (const auto& binding : bindings_) {
+        SendMessageW(binding->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(metrics->font()), TRUE);
+    }
+    metrics_ = std::move(metrics);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    relayout(false);
+}
+
+void WinFormWindow::onFormChange(forms::FormProperty property) {
+    switch (property) {
+        case forms::FormProperty::Caption:
+            SetWindowTextW(hwnd_, platform::toWide(form_.caption()).c_str());
+            break;
+        case forms::FormProperty::Visible:
+            if (form_.visible()) {
+                show();
+            } else {
+                ShowWindow(hwnd_, SW_HIDE);
+            }
+            break;
+        case forms::FormProperty::Controls:
+            renderNewControls();
+            break;
+        case forms::FormProperty::Loaded:
+        case forms::FormProperty::ActiveControl:
+            break;
+    }
+}
+
+}  // namespace bp::win

@@ -1,0 +1,179 @@
+#include "win/WinUi.h"
+
+#include <atomic>
+
+#include "forms/Form.h"
+#include "platform/Error.h"
+#include "platform/WinText.h"
+#include "win/WinFormWindow.h"
+
+namespace bp::win {
+namespace {
+
+// Nested busy stretches keep one wait cursor, and one restore ends it.
+std::atomic<bool> busyFlag{false};
+
+UINT buttonFlags(forms::MsgButtons buttons) {
+    switch (buttons) {
+        case forms::MsgButtons::OK:
+            return MB_OK;
+        case forms::MsgButtons::OKCancel:
+            return MB_OKCANCEL;
+        case forms::MsgButtons::AbortRetryIgnore:
+            return MB_ABORTRETRYIGNORE;
+        case forms::MsgButtons::YesNoCancel:
+            return MB_YESNOCANCEL;
+        case forms::MsgButtons::YesNo:
+            return MB_YESNO;
+        case forms::MsgButtons::RetryCancel:
+            return MB_RETRYCANCEL;
+    }
+    return MB_OK;
+}
+
+UINT iconFlags(forms::MsgIcon icon) {
+    switch (icon) {
+        case forms::MsgIcon::None:
+            return 0;
+        case forms::MsgIcon::Critical:
+            return MB_ICONERROR;
+        case forms::MsgIcon::Question:
+            return MB_ICONQUESTION;
+        case forms::MsgIcon::Exclamation:
+            return MB_ICONWARNING;
+        case forms::MsgIcon::Information:
+            return MB_ICONINFORMATION;
+    }
+    return 0;
+}
+
+UINT defaultFlags(int position) {
+    switch (position) {
+        case 1:
+            return MB_DEFBUTTON2;
+        case 2:
+            return MB_DEFBUTTON3;
+        default:
+            return MB_DEFBUTTON1;
+    }
+}
+
+[[noreturn]] void notYet(const std::string& what) {
+    // FIXME: the desktop's own dialog for this is not drawn by the Windows edition yet.
+    throw Error(kErrInvalidCall, "The " + what + " is not available in this build yet.");
+}
+
+}  // namespace
+
+UINT messageBoxFlags(const forms::MessageRequest& request) {
+    return buttonFlags(request.buttons) | iconFlags(request.icon) |
+           defaultFlags(request.defaultButton);
+}
+
+forms::MsgResult messageResult(int pressed) {
+    switch (pressed) {
+        case IDOK:
+            return forms::MsgResult::OK;
+        case IDABORT:
+            return forms::MsgResult::Abort;
+        case IDRETRY:
+            return forms::MsgResult::Retry;
+        case IDIGNORE:
+            return forms::MsgResult::Ignore;
+        case IDYES:
+            return forms::MsgResult::Yes;
+        case IDNO:
+            return forms::MsgResult::No;
+        default:
+            // The close box and Esc answer Cancel, as the message box itself reports them.
+            return forms::MsgResult::Cancel;
+    }
+}
+
+forms::MsgResult WinUi::message(const forms::MessageRequest& request) {
+    const int pressed = MessageBoxW(dialogOwner(), platform::toWide(request.text).c_str(),
+                                    platform::toWide(request.title).c_str(),
+                                    messageBoxFlags(request) | MB_SETFOREGROUND);
+    return messageResult(pressed);
+}
+
+void WinUi::showModal(forms::Form& form) {
+    HWND owner = dialogOwner();
+    WinFormWindow window(form, owner);
+    modal_.push_back(&window);
+    struct Leave {
+        std::vector<WinFormWindow*>& modal;
+        HWND owner;
+        ~Leave() {
+            modal.pop_back();
+            if (owner != nullptr) {
+                EnableWindow(owner, TRUE);
+                SetActiveWindow(owner);
+            }
+        }
+    } leave{modal_, owner};
+    if (form.visible() && form.loaded()) {
+        if (owner != nullptr) {
+            EnableWindow(owner, FALSE);
+        }
+        window.show();
+        MSG message{};
+        while (form.visible() && form.loaded()) {
+            const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+            if (got <= 0) {
+                // The program is ending: the loop that owns the quit message must see it too.
+                PostQuitMessage(static_cast<int>(message.wParam));
+                break;
+            }
+            if (!window.translate(message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
+    }
+    // However the window went away, the form must not think it is still on screen.
+    if (form.visible()) {
+        form.hide();
+    }
+}
+
+std::optional<std::string> WinUi::saveFile(const forms::SaveFileRequest& request) {
+    (void)request;
+    notYet("Save As dialog");
+}
+
+std::optional<forms::FontChoice> WinUi::chooseFont(const forms::FontChoice& initial) {
+    (void)initial;
+    notYet("font dialog");
+}
+
+std::optional<std::uint32_t> WinUi::chooseColor(std::uint32_t initial) {
+    (void)initial;
+    notYet("colour dialog");
+}
+
+std::optional<std::string> WinUi::browseFolder(const std::string& title,
+                                               const std::string& startFolder) {
+    (void)title;
+    (void)startFolder;
+    notYet("folder browser");
+}
+
+void WinUi::beep() {
+    MessageBeep(MB_OK);
+}
+
+void WinUi::setBusy(bool busy) {
+    busyFlag = busy;
+    SetCursor(LoadCursorW(nullptr, WinUi::busy() ? IDC_WAIT : IDC_ARROW));
+}
+
+bool WinUi::busy() {
+    return busyFlag;
+}
+
+HWND WinUi::dialogOwner() const {
+    return modal_.empty() ? nullptr : modal_.back()->hwnd();
+}
+
+}  // namespace bp::win
