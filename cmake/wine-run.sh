@@ -38,4 +38,15 @@ mkdir -p "$(dirname "$prefix")"
             </dev/null >/dev/null 2>&1 9>&- || true
     fi
 ) 9>"$prefix.lock"
-wine "$@" | tr -d '\r'
+# The program writes into files, not into the caller's pipes: a process Wine starts on the
+# program's behalf (the desktop process, when the first window of a while needs it) inherits
+# the program's output handles and can outlive it by minutes, and ctest waits for every writer
+# of its pipes to end. The output is passed on once the program has ended.
+output=$(mktemp)
+errors=$(mktemp)
+trap 'rm -f "$output" "$errors"' EXIT
+status=0
+wine "$@" >"$output" 2>"$errors" || status=$?
+tr -d '\r' <"$output"
+tr -d '\r' <"$errors" >&2
+exit "$status"
