@@ -14,6 +14,7 @@
 #include "win/GridLayout.h"
 #include "win/LabelBinding.h"
 #include "win/ListBoxBinding.h"
+#include "win/ListViewBinding.h"
 #include "win/OptionBinding.h"
 #include "win/TabBinding.h"
 #include "win/TextBoxBinding.h"
@@ -297,10 +298,12 @@ std::unique_ptr<WinBinding> WinFormWindow::makeBinding(forms::Control& c) {
             return std::make_unique<ComboBinding>(static_cast<forms::ComboBox&>(c), place);
         case K::TabControl:
             return std::make_unique<TabBinding>(static_cast<forms::TabControl&>(c), place);
+        case K::ListView:
+            return std::make_unique<ListViewBinding>(static_cast<forms::ListView&>(c), place);
         default:
             break;
     }
-    // FIXME: list views, date pickers, menus and timers are not drawn yet.
+    // FIXME: date pickers, menus and timers are not drawn yet.
     throw Error(kErrInvalidCall, "The window " + form_.name() + " holds a " + kindName(c.kind()) +
                                      " (" + c.name() + "), which this build cannot show yet.");
 }
