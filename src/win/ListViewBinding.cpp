@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/CaseFold.h"
 #include "platform/WinText.h"
 #include "win/DialogMetrics.h"
 
@@ -227,6 +228,8 @@ LRESULT ListViewBinding::noticed(const NMHDR& header) {
         case LVN_GETDISPINFOW:
             supplyText(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
             break;
+        case LVN_ODFINDITEMW:
+            return findRow(reinterpret_cast<const NMLVFINDITEMW&>(header));
         case LVN_ITEMCHANGED: {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
             if (((change.uOldState ^ change.uNewState) & LVIS_SELECTED) != 0) {
@@ -269,6 +272,28 @@ void ListViewBinding::supplyText(NMLVDISPINFOW& request) const {
     const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
     std::copy_n(text.begin(), length, item.pszText);
     item.pszText[length] = L'\0';
+}
+
+LRESULT ListViewBinding::findRow(const NMLVFINDITEMW& request) const {
+    // Typing a row's first letters finds it, as in lists that hold their own rows.
+    const LVFINDINFOW& find = request.lvfi;
+    if ((find.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.psz == nullptr) {
+        return -1;
+    }
+    const std::string wanted = core::foldCase(platform::toUtf8(find.psz));
+    const bool partial = (find.flags & LVFI_PARTIAL) != 0;
+    const int count = model_.rowCount();
+    const int start = std::clamp(request.iStart, 0, std::max(0, count));
+    const int tries = (find.flags & LVFI_WRAP) != 0 ? count : count - start;
+    for (int n = 0; n < tries; ++n) {
+        const int row = (start + n) % count;
+        const std::string text =
+            core::foldCase(model_.rows()[static_cast<std::size_t>(row)].cell(0));
+        if (partial ? text.starts_with(wanted) : text == wanted) {
+            return row;
+        }
+    }
+    return -1;
 }
 
 void ListViewBinding::userChangedSelection() {

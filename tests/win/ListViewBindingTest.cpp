@@ -245,6 +245,15 @@ TEST_F(ListViewBindingTest, KeysReachTheFormsKeyPress) {
     EXPECT_EQ(keys, (std::vector<int>{'a', 'x'}));
 }
 
+TEST_F(ListViewBindingTest, TypingARowsFirstLetterSelectsThatRow) {
+    SetFocus(list);
+    SendMessageW(list, WM_CHAR, 'b', 1);
+    EXPECT_EQ(form.lvwSales->selectedRow(), 2);
+    EXPECT_EQ(form.itemClicks, std::vector<int>{2});
+    SendMessageW(list, WM_CHAR, 'q', 1);  // no row starts with it: nothing moves
+    EXPECT_EQ(form.lvwSales->selectedRow(), 2);
+}
+
 TEST_F(ListViewBindingTest, AThousandRowsAreAllThere) {
     form.lvwSales->clearRows();
     for (int i = 0; i < 1000; ++i) {
