@@ -13,8 +13,9 @@ namespace {
 
 constexpr int kRowsShown = 10;
 constexpr int kRowsMeasured = 100;
-// Room around a caption for the header's margins and sort arrow, and around a cell's text.
-constexpr int kHeaderRoom = 30;
+// Room around a caption for the header's margins and sort arrow, and around a cell's text, in
+// pixels at 96 DPI.
+constexpr int kHeaderRoom = 48;
 constexpr int kCellRoom = 14;
 
 // The list view's window class, registered by the common controls on first use.
@@ -144,6 +145,7 @@ void ListViewBinding::pushColumns() {
 }
 
 void ListViewBinding::fitColumns() {
+    const int dpi = static_cast<int>(windowDpi(hwnd()));
     // A column without a width of its own is as wide as its caption and the first rows' texts
     // (not every row's: a list of thousands would be measured on each layout).
     for (int c = 0; c < model_.columnCount(); ++c) {
@@ -151,11 +153,11 @@ void ListViewBinding::fitColumns() {
         if (column.width > 0) {
             continue;
         }
-        int width = textWidth(column.text) + kHeaderRoom;
+        int width = textWidth(column.text) + MulDiv(kHeaderRoom, dpi, 96);
         const int rows = std::min(model_.rowCount(), kRowsMeasured);
         for (int r = 0; r < rows; ++r) {
-            width = std::max(
-                width, textWidth(model_.rows()[static_cast<std::size_t>(r)].cell(c)) + kCellRoom);
+            width = std::max(width, textWidth(model_.rows()[static_cast<std::size_t>(r)].cell(c)) +
+                                        MulDiv(kCellRoom, dpi, 96));
         }
         SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, c, width);
     }
