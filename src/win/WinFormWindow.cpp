@@ -150,10 +150,13 @@ void WinFormWindow::show() {
 }
 
 bool WinFormWindow::translate(MSG& message) {
-    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in the system's own dialogs.
-    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp turn the pages, as in the system's
+    // own dialogs.
+    const WPARAM key = message.wParam;
+    if (message.message == WM_KEYDOWN && (key == VK_TAB || key == VK_NEXT || key == VK_PRIOR) &&
+        GetKeyState(VK_CONTROL) < 0) {
         if (TabBinding* tabs = tabsForKeys(message.hwnd)) {
-            tabs->step(GetKeyState(VK_SHIFT) >= 0);
+            tabs->step(key == VK_TAB ? GetKeyState(VK_SHIFT) >= 0 : key == VK_NEXT);
             return true;
         }
     }
