@@ -9,7 +9,10 @@
 #include <memory>
 #include <string>
 
+#include "criteria/CriteriaControls.h"
 #include "definitions/EditorFixture.h"
+#include "forms/Form.h"
+#include "forms/ScriptedUi.h"
 #include "forms/TabControl.h"
 #include "win/WinFormWindow.h"
 #include "win/WinTestSupport.h"
@@ -95,6 +98,31 @@ TEST_F(ReportSettingsWindowTest, EveryTabShowsItsOwnControlsInsideTheTabControl)
     window.show();
     EXPECT_EQ(windowText(window.handleFor(frm.txtTopLeftCol())), "C");
     expectEachTabShowsItsOwnControls(window, frm.mstSettings());
+}
+
+// The main window's tab control with the criteria on its four pages, as start-up creates them.
+class CriteriaForm : public forms::Form {
+public:
+    explicit CriteriaForm(forms::UiService& ui) : Form(ui, "frmCriteria", "Criteria") {
+        tabs = &add<forms::TabControl>("mstSSTab");
+        tabs->setLayout(0, 0, 1, 2);
+        controls = criteria::CriteriaControls::create(*this, *tabs);
+    }
+
+    forms::TabControl* tabs = nullptr;
+    criteria::CriteriaControls controls;
+};
+
+TEST(MainWindowTabsTest, EveryCriteriaTabShowsItsOwnControlsInsideTheTabControl) {
+    if (!hasDisplay()) {
+        GTEST_SKIP() << kNoDisplay;
+    }
+    forms::ScriptedUi ui;
+    CriteriaForm form(ui);
+    form.load();
+    WinFormWindow window(form);
+    form.show();
+    expectEachTabShowsItsOwnControls(window, *form.tabs);
 }
 
 }  // namespace
