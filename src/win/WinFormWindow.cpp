@@ -229,6 +229,9 @@ LRESULT WinFormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             changeDpi(*reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case kRelayoutMessage:
+            relayout(false);
+            return 0;
         default:
             break;
     }

@@ -214,6 +214,19 @@ TEST_F(TabBindingTest, CaptionChangesShowOnTheTab) {
     EXPECT_EQ(itemText(2), "Fields && more");
 }
 
+TEST_F(TabBindingTest, LongerCaptionsGetRoomOnceTheMessageLoopTurns) {
+    form.tabs->setTabCaption(2, "Fields included in the report and their order");
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageW(&message);
+    }
+    RECT last{};
+    SendMessageW(tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&last));
+    RECT client{};
+    GetClientRect(tabs, &client);
+    EXPECT_LE(last.right, client.right);
+}
+
 TEST_F(TabBindingTest, CtrlTabTurnsThePagesSkippingTabsThatCannotBePicked) {
     SetFocus(handle(*form.txtName));
     EXPECT_TRUE(pressCtrlTab(false));
