@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "forms/Controls.h"
 #include "platform/Error.h"
@@ -15,6 +16,7 @@
 #include "win/GridLayout.h"
 #include "win/LabelBinding.h"
 #include "win/ListBoxBinding.h"
+#include "win/MenuBinding.h"
 #include "win/OptionBinding.h"
 #include "win/TextBoxBinding.h"
 #include "win/TimerBinding.h"
@@ -75,14 +77,14 @@ bool startsOptionGroup(const forms::Control& option) {
     return previous == nullptr || previous->kind() != forms::ControlKind::OptionButton;
 }
 
-BOOL adjustForDpi(RECT& rect, UINT dpi) {
+BOOL adjustForDpi(RECT& rect, UINT dpi, BOOL menuBar) {
     using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
     if (auto adjust = reinterpret_cast<AdjustForDpi>(
             reinterpret_cast<void*>(GetProcAddress(user32, "AdjustWindowRectExForDpi")))) {
-        return adjust(&rect, kStyle, FALSE, kExStyle, dpi);
+        return adjust(&rect, kStyle, menuBar, kExStyle, dpi);
     }
-    return AdjustWindowRectEx(&rect, kStyle, FALSE, kExStyle);
+    return AdjustWindowRectEx(&rect, kStyle, menuBar, kExStyle);
 }
 
 }  // namespace
@@ -119,6 +121,15 @@ WinFormWindow::~WinFormWindow() {
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
+}
+
+WinFormWindow* WinFormWindow::fromHandle(HWND hwnd) {
+    wchar_t className[32] = {};
+    if (hwnd == nullptr || GetClassNameW(hwnd, className, 32) == 0 ||
+        std::wstring_view(className) != kClassName) {
+        return nullptr;
+    }
+    return reinterpret_cast<WinFormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 WinBinding* WinFormWindow::bindingFor(const forms::Control& control) const {
@@ -288,6 +299,8 @@ std::unique_ptr<WinBinding> WinFormWindow::makeBinding(forms::Control& c) {
             return std::make_unique<ListBoxBinding>(static_cast<forms::ListBox&>(c), place);
         case K::ComboBox:
             return std::make_unique<ComboBinding>(static_cast<forms::ComboBox&>(c), place);
+        case K::Menu:
+            return std::make_unique<MenuBinding>(static_cast<forms::MenuEntry&>(c), place);
         case K::DatePicker:
             return std::make_unique<DateBinding>(static_cast<forms::DatePicker&>(c), place);
         case K::Timer:
@@ -295,7 +308,7 @@ std::unique_ptr<WinBinding> WinFormWindow::makeBinding(forms::Control& c) {
         default:
             break;
     }
-    // FIXME: tab controls, list views and menus are not drawn yet.
+    // FIXME: tab controls and list views are not drawn yet.
     throw Error(kErrInvalidCall, "The window " + form_.name() + " holds a " + kindName(c.kind()) +
                                      " (" + c.name() + "), which this build cannot show yet.");
 }
@@ -325,7 +338,7 @@ void WinFormWindow::relayout(bool centre) {
     }
     const SIZE client = GridLayout(*metrics_, bindings).arrange();
     RECT frame{0, 0, client.cx, client.cy};
-    adjustForDpi(frame, metrics_->dpi());
+    adjustForDpi(frame, metrics_->dpi(), GetMenu(hwnd_) != nullptr);
     const LONG width = frame.right - frame.left;
     const LONG height = frame.bottom - frame.top;
     if (!centre) {
