@@ -317,6 +317,22 @@ TEST_F(MenuBindingTest, MenuBarLeavesTheControlsAllTheirRoom) {
     EXPECT_EQ(with.bottom, without.bottom);
 }
 
+TEST_F(MenuBindingTest, MenuBarWrappedOverSeveralLinesLeavesTheControlsTheirRoom) {
+    forms::ScriptedUi otherUi;
+    MenuForm narrow{otherUi, false};
+    for (const char* name : {"mnuCustomers", "mnuOpportunities", "mnuForecasts", "mnuTemplates",
+                             "mnuDefinitions", "mnuPreferences", "mnuAssistance"}) {
+        narrow.entry(name, name + 3, nullptr);
+    }
+    narrow.load();
+    WinFormWindow narrowWindow(narrow);
+    RECT client{};
+    GetClientRect(narrowWindow.hwnd(), &client);
+    const RECT box = childRect(narrowWindow.handleFor(*narrow.txtNote));
+    EXPECT_GT(box.top, 0);
+    EXPECT_LT(box.bottom, client.bottom);
+}
+
 TEST_F(MenuBindingTest, WindowWithOnlyPopupMenusHasNoMenuBar) {
     forms::ScriptedUi otherUi;
     MenuForm popupOnly{otherUi, false};
