@@ -387,5 +387,17 @@ TEST_F(MenuBindingTest, PopupMenuOpensAtTheGivenPlaceWhenTheMouseIsElsewhere) {
     EXPECT_EQ(keys.menuRect().top, expected.y);
 }
 
+TEST_F(MenuBindingTest, PopupMenuOpensUnderTheMouseOverTheWindow) {
+    RECT frame{};
+    GetWindowRect(window->hwnd(), &frame);
+    const POINT mouse{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+    SetCursorPos(mouse.x, mouse.y);
+    MenuKeys keys({VK_ESCAPE});
+    ui.popupMenu(form, *form.mnuPopup, 12, 8);
+    ASSERT_TRUE(keys.menuSeen());
+    EXPECT_EQ(keys.menuRect().left, mouse.x);
+    EXPECT_EQ(keys.menuRect().top, mouse.y);
+}
+
 }  // namespace
 }  // namespace bp::win::test
