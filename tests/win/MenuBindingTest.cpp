@@ -29,6 +29,16 @@ public:
     MenuForm(forms::UiService& ui, bool withMenus) : Form(ui, "frmReports", "Reports") {
         txtNote = &add<forms::TextBox>("txtNote");
         txtNote->setLayout(0, 0);
+        lstReports = &add<forms::ListBox>("lstReports");
+        lstReports->setLayout(1, 0);
+        lstReports->addItem("Pipeline by region");
+        // The right button pops the list's context menu up where it was pressed.
+        lstReports->onMouseDown = [this](int Button, int Shift, int X, int Y) {
+            pressed = {Button, Shift, X, Y};
+            if (Button == static_cast<int>(forms::MouseButton::Right) && mnuPopup != nullptr) {
+                popupMenu(*mnuPopup, X, Y);
+            }
+        };
         if (withMenus) {
             addMenus();
         }
@@ -66,6 +76,8 @@ public:
     }
 
     forms::TextBox* txtNote = nullptr;
+    forms::ListBox* lstReports = nullptr;
+    std::vector<int> pressed;
     forms::MenuEntry* mnuFile = nullptr;
     forms::MenuEntry* mnuFileOpen = nullptr;
     forms::MenuEntry* mnuFileExport = nullptr;
@@ -360,6 +372,15 @@ TEST_F(MenuBindingTest, PopupMenuReturnsTheEntryPickedWithTheKeys) {
     EXPECT_TRUE(keys.menuSeen());
     EXPECT_EQ(chosen, form.mnuPopupRename);
     EXPECT_EQ(form.renames, 0);  // choosing is the form's business
+}
+
+TEST_F(MenuBindingTest, RightClickOnAListPopsItsContextMenuUp) {
+    HWND list = window->handleFor(*form.lstReports);
+    MenuKeys keys({VK_DOWN, VK_DOWN, VK_RETURN});
+    SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, MAKELPARAM(7, 5));
+    EXPECT_TRUE(keys.menuSeen());
+    EXPECT_EQ(form.pressed, (std::vector<int>{2, 1, 7, 5}));
+    EXPECT_EQ(form.renames, 1);
 }
 
 TEST_F(MenuBindingTest, DismissedPopupMenuReturnsNothing) {
