@@ -1,9 +1,12 @@
 #include "win/WinFontDialog.h"
 
 #include <commdlg.h>
+#include <dlgs.h>
 
 #include <cmath>
 #include <cwchar>
+#include <string>
+#include <utility>
 
 #include "platform/WinText.h"
 #include "win/DialogFailure.h"
@@ -29,11 +32,36 @@ LOGFONTW logFont(const forms::FontChoice& font, int dpi) {
     return result;
 }
 
-// The dialog lists whole (sometimes half) points: a size it only rounded for display, and
-// the user left alone, keeps its fraction.
-double chosenSize(const forms::FontChoice& initial, LONG sentHeight, const LOGFONTW& chosen,
+// The size box as the dialog filled it in and as it stood when OK was pressed: the dialog
+// shows whole points, so a size the user left alone keeps the fraction the dialog rounded.
+struct SizeBox {
+    std::wstring shown;
+    std::wstring accepted;
+};
+
+thread_local SizeBox* sizeBox = nullptr;
+
+std::wstring sizeText(HWND dialog) {
+    wchar_t text[32] = {};
+    GetDlgItemTextW(dialog, cmb3, text, 32);
+    return text;
+}
+
+UINT_PTR CALLBACK watchSize(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (sizeBox == nullptr) {
+        return 0;
+    }
+    if (message == WM_INITDIALOG) {
+        sizeBox->shown = sizeText(dialog);
+    } else if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+        sizeBox->accepted = sizeText(dialog);
+    }
+    return 0;  // the dialog itself handles every message
+}
+
+double chosenSize(const forms::FontChoice& initial, const SizeBox& box, const LOGFONTW& chosen,
                   INT tenths, int dpi) {
-    if (chosen.lfHeight == sentHeight) {
+    if (!box.shown.empty() && box.accepted == box.shown) {
         return initial.size;
     }
     if (tenths > 0) {
@@ -63,14 +91,18 @@ double fontPoints(LONG height, int dpi) {
 std::optional<forms::FontChoice> fontDialog(const forms::FontChoice& initial, HWND owner) {
     const int dpi = screenDpi();
     LOGFONTW font = logFont(initial, dpi);
-    const LONG sentHeight = font.lfHeight;
+    SizeBox box;
+    SizeBox* const outer = std::exchange(sizeBox, &box);
     CHOOSEFONTW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpLogFont = &font;
-    dialog.Flags = CF_EFFECTS | CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+    dialog.Flags = CF_EFFECTS | CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK;
+    dialog.lpfnHook = watchSize;
     dialog.rgbColors = initial.color & 0x00FFFFFF;
-    if (!ChooseFontW(&dialog)) {
+    const BOOL chosenOne = ChooseFontW(&dialog);
+    sizeBox = outer;
+    if (!chosenOne) {
         const DWORD failure = CommDlgExtendedError();
         if (failure == 0) {
             return std::nullopt;
@@ -79,7 +111,7 @@ std::optional<forms::FontChoice> fontDialog(const forms::FontChoice& initial, HW
     }
     forms::FontChoice chosen;
     chosen.name = platform::toUtf8(font.lfFaceName);
-    chosen.size = chosenSize(initial, sentHeight, font, dialog.iPointSize, dpi);
+    chosen.size = chosenSize(initial, box, font, dialog.iPointSize, dpi);
     chosen.bold = font.lfWeight >= FW_SEMIBOLD;
     chosen.italic = font.lfItalic != FALSE;
     chosen.underline = font.lfUnderline != FALSE;

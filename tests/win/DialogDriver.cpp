@@ -5,8 +5,8 @@
 namespace bp::win::test {
 namespace {
 
-// About fifteen seconds at the timer's pace before a stuck dialog is cancelled.
-constexpr int kPatience = 300;
+// About five seconds at the timer's pace before a stuck dialog is cancelled.
+constexpr int kPatience = 100;
 constexpr UINT kTickMs = 50;
 
 DialogDriver* running = nullptr;
@@ -89,23 +89,24 @@ void DialogDriver::onTick() {
     if (dialog == nullptr) {
         return;
     }
-    if (next_ < steps_.size() && dialog != last_ && ++ticks_ <= kPatience) {
-        if (steps_[next_](dialog)) {
-            titles_.push_back(text(dialog));
-            last_ = dialog;
-            ++next_;
-            ticks_ = 0;
-        }
+    if (dialog != last_ && next_ < steps_.size() && steps_[next_](dialog)) {
+        titles_.push_back(text(dialog));
+        last_ = dialog;
+        ++next_;
+        ticks_ = 0;
         return;
     }
-    if (next_ == steps_.size() && dialog == last_) {
-        return;  // the last step's answer is on its way
-    }
-    // A dialog no step expects, or one that never became ready: the test must not hang.
-    if (++ticks_ > kPatience || next_ == steps_.size()) {
+    // Waiting for a dialog to get ready, or for one a step answered to go away. A dialog no
+    // step expects, or one that stays too long, is cancelled: the test must not hang.
+    const bool unexpected = dialog != last_ && next_ == steps_.size();
+    if (unexpected || ++ticks_ > kPatience) {
+        cancelled_ = true;
+        ticks_ = 0;
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         PostMessageW(dialog, WM_CLOSE, 0, 0);
-        ticks_ = 0;
+        if (GetDlgItem(dialog, IDNO) != nullptr) {
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+        }
     }
 }
 

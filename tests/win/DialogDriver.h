@@ -22,8 +22,9 @@ public:
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;
 
-    // Every step ran; false when a dialog stayed up too long and was cancelled instead.
-    bool finished() const { return next_ == steps_.size(); }
+    // Every step ran and no dialog had to be cancelled for staying up too long or
+    // appearing when no step expected it.
+    bool finished() const { return next_ == steps_.size() && !cancelled_; }
     // The titles of the dialogs the steps acted on, in order.
     const std::vector<std::string>& titles() const { return titles_; }
 
@@ -35,6 +36,7 @@ private:
     std::size_t next_ = 0;
     HWND last_ = nullptr;
     int ticks_ = 0;
+    bool cancelled_ = false;
     UINT_PTR timer_ = 0;
     std::vector<std::string> titles_;
 };

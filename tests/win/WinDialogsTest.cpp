@@ -2,8 +2,15 @@
 // way a user answers them: what the program gets back, what the dialogs start with, and the
 // cancel paths.
 
+#include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
+#include <commdlg.h>
+#include <dlgs.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -97,6 +104,8 @@ protected:
             GTEST_SKIP() << kNoDisplay;
         }
     }
+
+    TempFolder folder_;
 };
 
 // The file name box: the item dialog's own edit, the classic dialog's combo box edit.
@@ -237,6 +246,310 @@ INSTANTIATE_TEST_SUITE_P(Dialogs, SaveDialogTest,
                          ::testing::Values(SaveKind{"Item", &saveFileDialog},
                                            SaveKind{"Classic", &classicSaveFileDialog}),
                          [](const auto& kind) { return std::string(kind.param.name); });
+
+// ---- Folders ---------------------------------------------------------------------------------
+
+class FolderDialogTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        std::filesystem::create_directory(folder_.path() / std::u8string(kSubfolder));
+    }
+    template <typename Dialog>
+    std::optional<std::string> run(Dialog open, const std::string& start,
+                                   std::vector<DialogDriver::Step> steps) {
+        DialogDriver driver(std::move(steps));
+        auto chosen = open("Templates Folder", start, nullptr);
+        EXPECT_TRUE(driver.finished());
+        titles = driver.titles();
+        return chosen;
+    }
+
+    static constexpr const char8_t* kSubfolder = u8"Bücher für Müller";
+    const std::string subfolderName{reinterpret_cast<const char*>(kSubfolder)};
+    std::vector<std::string> titles;
+};
+
+TEST_F(FolderDialogTest, ItemDialogPicksAFolderNamedInTheStartFolder) {
+    const auto chosen = run(&folderDialog, folder_.file(""), {[&](HWND dialog) {
+        setEditText(fileNameBox(dialog), subfolderName);
+        pressButton(dialog, IDOK);
+        return true;
+    }});
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, folder_.file(subfolderName));
+    EXPECT_EQ(titles, std::vector<std::string>{"Templates Folder"});
+}
+
+TEST_F(FolderDialogTest, ClassicDialogOpensOnTheStartFolder) {
+    const auto chosen = run(&classicFolderDialog, folder_.file(subfolderName), {[](HWND dialog) {
+        HWND tree = findChild(dialog, L"SysTreeView32");
+        if (tree == nullptr || SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == 0) {
+            return false;  // the start folder is selected once the tree is filled
+        }
+        pressButton(dialog, IDOK);
+        return true;
+    }});
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, folder_.file(subfolderName));
+}
+
+TEST_F(FolderDialogTest, CancelGivesNothing) {
+    EXPECT_FALSE(run(&folderDialog, folder_.file(""), {press(IDCANCEL)}));
+    EXPECT_FALSE(run(&classicFolderDialog, folder_.file(""), {press(IDCANCEL)}));
+}
+
+// ---- Fonts -----------------------------------------------------------------------------------
+
+TEST(FontSizeTest, PointsAndPixelHeightsConvertAtTheScreensDpi) {
+    struct Case {
+        double points;
+        int dpi;
+        LONG height;
+    };
+    const Case cases[] = {
+        {10, 96, -13}, {10.5, 96, -14}, {12, 96, -16}, {12, 144, -24}, {8, 120, -13}, {72, 96, -96},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(fontHeight(c.points, c.dpi), c.height) << c.points << " at " << c.dpi;
+    }
+    EXPECT_DOUBLE_EQ(fontPoints(-14, 96), 10.5);
+    EXPECT_DOUBLE_EQ(fontPoints(-24, 144), 12);
+    EXPECT_DOUBLE_EQ(fontPoints(16, 96), 12);
+}
+
+// The font dialog's boxes: face, style and size combo boxes, the effects check boxes and the
+// colour list.
+constexpr int kFaceBox = cmb1;
+constexpr int kStyleBox = cmb2;
+constexpr int kSizeBox = cmb3;
+constexpr int kColorList = cmb4;
+constexpr int kStrikeOut = chx1;
+constexpr int kUnderline = chx2;
+
+struct ShownFont {
+    std::string face;
+    std::string style;
+    std::string size;
+    bool underline = false;
+    bool strikeOut = false;
+    std::string color;
+};
+
+ShownFont shownFont(HWND dialog) {
+    ShownFont shown;
+    shown.face = windowText(GetDlgItem(dialog, kFaceBox));
+    shown.style = windowText(GetDlgItem(dialog, kStyleBox));
+    shown.size = windowText(GetDlgItem(dialog, kSizeBox));
+    shown.underline = IsDlgButtonChecked(dialog, kUnderline) == BST_CHECKED;
+    shown.strikeOut = IsDlgButtonChecked(dialog, kStrikeOut) == BST_CHECKED;
+    shown.color = windowText(GetDlgItem(dialog, kColorList));
+    return shown;
+}
+
+// An entry picked from a list box of the dialog, as a click on it tells the dialog.
+void pickEntry(HWND dialog, int id, const std::string& entry) {
+    HWND box = GetDlgItem(dialog, id);
+    const std::wstring text = platform::toWide(entry);
+    SendMessageW(box, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+}
+
+int CALLBACK collectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM faces) {
+    const std::wstring face = font->lfFaceName;
+    auto& names = *reinterpret_cast<std::vector<std::string>*>(faces);
+    if ((type & TRUETYPE_FONTTYPE) != 0 && !face.empty() && face[0] != L'@') {
+        names.push_back(platform::toUtf8(face));
+    }
+    return 1;
+}
+
+// The dialog lists the fonts installed on the machine: the tests use two of them.
+std::vector<std::string> installedFaces() {
+    std::vector<std::string> faces;
+    LOGFONTW all{};
+    all.lfCharSet = DEFAULT_CHARSET;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &all, collectFace, reinterpret_cast<LPARAM>(&faces), 0);
+    ReleaseDC(nullptr, screen);
+    std::sort(faces.begin(), faces.end());
+    faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
+    return faces;
+}
+
+class FontDialogTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        faces = installedFaces();
+        if (!IsSkipped() && faces.size() < 2) {
+            GTEST_SKIP() << "needs two TrueType fonts installed";
+        }
+    }
+    forms::FontChoice someFont() const {
+        forms::FontChoice font;
+        font.name = faces[0];
+        font.size = 12;
+        font.bold = true;
+        font.underline = true;
+        font.strikeThrough = true;
+        font.color = 0x000000FF;  // red
+        return font;
+    }
+    std::vector<std::string> faces;
+
+    std::optional<forms::FontChoice> run(const forms::FontChoice& initial,
+                                         std::vector<DialogDriver::Step> steps) {
+        DialogDriver driver(std::move(steps));
+        auto chosen = fontDialog(initial, nullptr);
+        EXPECT_TRUE(driver.finished());
+        return chosen;
+    }
+};
+
+void expectSameFont(const forms::FontChoice& actual, const forms::FontChoice& expected) {
+    EXPECT_EQ(actual.name, expected.name);
+    EXPECT_DOUBLE_EQ(actual.size, expected.size);
+    EXPECT_EQ(actual.bold, expected.bold);
+    EXPECT_EQ(actual.italic, expected.italic);
+    EXPECT_EQ(actual.underline, expected.underline);
+    EXPECT_EQ(actual.strikeThrough, expected.strikeThrough);
+    EXPECT_EQ(actual.color, expected.color);
+}
+
+TEST_F(FontDialogTest, StartsWithTheGivenFontAndGivesItBackUnchanged) {
+    ShownFont shown;
+    const auto chosen = run(someFont(), {[&](HWND dialog) {
+                                shown = shownFont(dialog);
+                                pressButton(dialog, IDOK);
+                                return true;
+                            }});
+    EXPECT_EQ(shown.face, faces[0]);
+    EXPECT_EQ(shown.style, "Bold");
+    EXPECT_EQ(shown.size, "12");
+    EXPECT_TRUE(shown.underline);
+    EXPECT_TRUE(shown.strikeOut);
+    EXPECT_EQ(shown.color, "Red");
+    ASSERT_TRUE(chosen);
+    expectSameFont(*chosen, someFont());
+}
+
+TEST_F(FontDialogTest, FractionalSizeLeftAloneKeepsItsFraction) {
+    forms::FontChoice font = someFont();
+    font.size = 10.5;
+    std::string shownSize;
+    const auto chosen = run(font, {[&](HWND dialog) {
+                                shownSize = windowText(GetDlgItem(dialog, kSizeBox));
+                                pressButton(dialog, IDOK);
+                                return true;
+                            }});
+    ASSERT_TRUE(chosen);
+    EXPECT_DOUBLE_EQ(chosen->size, 10.5) << "shown as " << shownSize;
+}
+
+TEST_F(FontDialogTest, ChoicesMadeInTheDialogComeBack) {
+    const auto chosen = run(someFont(), {[&](HWND dialog) {
+                                pickEntry(dialog, kFaceBox, faces[1]);
+                                pickEntry(dialog, kStyleBox, "Italic");
+                                pickEntry(dialog, kSizeBox, "16");
+                                pickEntry(dialog, kColorList, "Blue");
+                                SendMessageW(GetDlgItem(dialog, kUnderline), BM_CLICK, 0, 0);
+                                pressButton(dialog, IDOK);
+                                return true;
+                            }});
+    ASSERT_TRUE(chosen);
+    forms::FontChoice expected = someFont();
+    expected.name = faces[1];
+    expected.size = 16;
+    expected.bold = false;
+    expected.italic = true;
+    expected.underline = false;
+    expected.color = 0x00FF0000;
+    expectSameFont(*chosen, expected);
+}
+
+TEST_F(FontDialogTest, CancelGivesNothing) {
+    EXPECT_FALSE(run(someFont(), {press(IDCANCEL)}));
+}
+
+// ---- Colours ---------------------------------------------------------------------------------
+
+constexpr int kRedBox = 706;
+constexpr int kGreenBox = 707;
+constexpr int kBlueBox = 708;
+constexpr int kAddCustomColor = 712;
+constexpr int kCustomColors = 721;
+
+class ColorDialogTest : public DialogTest {
+protected:
+    std::optional<std::uint32_t> run(std::uint32_t initial, std::vector<DialogDriver::Step> steps) {
+        DialogDriver driver(std::move(steps));
+        auto chosen = colorDialog(initial, nullptr);
+        EXPECT_TRUE(driver.finished());
+        return chosen;
+    }
+};
+
+DialogDriver::Step mix(int red, int green, int blue, std::vector<int> buttons) {
+    return [=](HWND dialog) {
+        setEditText(GetDlgItem(dialog, kRedBox), std::to_string(red));
+        setEditText(GetDlgItem(dialog, kGreenBox), std::to_string(green));
+        setEditText(GetDlgItem(dialog, kBlueBox), std::to_string(blue));
+        for (const int id : buttons) {
+            pressButton(dialog, id);
+        }
+        return true;
+    };
+}
+
+TEST_F(ColorDialogTest, StartsWithTheGivenColourAndGivesItBack) {
+    std::string red, green, blue;
+    const auto chosen = run(0x00123456, {[&](HWND dialog) {
+                                red = windowText(GetDlgItem(dialog, kRedBox));
+                                green = windowText(GetDlgItem(dialog, kGreenBox));
+                                blue = windowText(GetDlgItem(dialog, kBlueBox));
+                                pressButton(dialog, IDOK);
+                                return true;
+                            }});
+    EXPECT_EQ(red, "86");
+    EXPECT_EQ(green, "52");
+    EXPECT_EQ(blue, "18");
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, 0x00123456u);
+}
+
+TEST_F(ColorDialogTest, MixedColourComesBackAsBlueGreenRed) {
+    const auto chosen = run(0, {mix(200, 100, 50, {IDOK})});
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, 0x003264C8u);
+}
+
+TEST_F(ColorDialogTest, CancelGivesNothing) {
+    EXPECT_FALSE(run(0x00123456, {mix(1, 2, 3, {IDCANCEL})}));
+}
+
+TEST_F(ColorDialogTest, CustomColoursStayForTheNextDialog) {
+    const auto contains = [](COLORREF color) {
+        const auto& colors = sessionCustomColors();
+        return std::find(colors.begin(), colors.end(), color) != colors.end();
+    };
+    ASSERT_FALSE(contains(RGB(10, 20, 30)));
+    EXPECT_TRUE(run(0, {mix(10, 20, 30, {kAddCustomColor, IDOK})}));
+    EXPECT_TRUE(contains(RGB(10, 20, 30)));
+    // The next dialog offers it: a click on the first custom colour box picks it.
+    const auto picked =
+        run(0, {[](HWND dialog) {
+                const RECT boxes = childRect(GetDlgItem(dialog, kCustomColors));
+                PostMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON,
+                             MAKELPARAM(boxes.left + 4, boxes.top + 4));
+                PostMessageW(dialog, WM_LBUTTONUP, 0, MAKELPARAM(boxes.left + 4, boxes.top + 4));
+                pressButton(dialog, IDOK);
+                return true;
+            }});
+    ASSERT_TRUE(picked);
+    EXPECT_EQ(*picked, static_cast<std::uint32_t>(RGB(10, 20, 30)));
+}
 
 }  // namespace
 }  // namespace bp::win::test
