@@ -5,8 +5,8 @@
 namespace bp::win::test {
 namespace {
 
-// About five seconds at the timer's pace before a stuck dialog is cancelled.
-constexpr int kPatience = 100;
+// About fifteen seconds at the timer's pace before a stuck dialog is cancelled.
+constexpr int kPatience = 300;
 constexpr UINT kTickMs = 50;
 
 DialogDriver* running = nullptr;

@@ -551,5 +551,94 @@ TEST_F(ColorDialogTest, CustomColoursStayForTheNextDialog) {
     EXPECT_EQ(*picked, static_cast<std::uint32_t>(RGB(10, 20, 30)));
 }
 
+// ---- Through the UI service, from the program's own windows ---------------------------------
+
+TEST_F(DialogTest, DialogOpenedFromAModalFormBelongsToIt) {
+    WinUi ui;
+    SampleForm form(ui);
+    HWND formWindow = nullptr;
+    HWND owner = nullptr;
+    bool formEnabled = true;
+    std::optional<std::uint32_t> chosen;
+    form.txtName->onGotFocus = [&] {
+        if (formWindow != nullptr) {
+            return;
+        }
+        formWindow = ui.dialogOwner();
+        DialogDriver driver({[&](HWND dialog) {
+            owner = GetWindow(dialog, GW_OWNER);
+            formEnabled = IsWindowEnabled(formWindow) != FALSE;
+            pressButton(dialog, IDOK);
+            return true;
+        }});
+        chosen = ui.chooseColor(0x00123456);
+        EXPECT_TRUE(driver.finished());
+        form.hide();
+    };
+    form.showModal();
+    ASSERT_NE(formWindow, nullptr);
+    EXPECT_EQ(owner, formWindow);
+    EXPECT_FALSE(formEnabled);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, 0x00123456u);
+}
+
+class TemplateFolderBrowseTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        session.ui = &ui;
+        session.settings = &settings;
+        session.programFolder = folder_.file("");
+        std::filesystem::create_directory(folder_.path() / u8"Vorlagen für Müller");
+        // Made once the session has its services: the dialog takes its UI from the session.
+        form = std::make_unique<reports::FrmTemplateFolder>(session);
+        form->load();
+        form->txtPath().setText(folder_.file(""));
+        window = std::make_unique<WinFormWindow>(*form);
+        form->show();
+    }
+    void TearDown() override {
+        window.reset();
+        form.reset();
+    }
+
+    // The user's click on the dialog's Browse button, answered by `step` in the folder dialog.
+    bool browse(DialogDriver::Step step) {
+        DialogDriver driver({std::move(step)});
+        SendMessageW(window->handleFor(form->cmdBrowse()), BM_CLICK, 0, 0);
+        return driver.finished();
+    }
+
+    WinUi ui;
+    platform::MemorySettingsStore settings;
+    act::Session session;
+    std::unique_ptr<reports::FrmTemplateFolder> form;
+    std::unique_ptr<WinFormWindow> window;
+};
+
+TEST_F(TemplateFolderBrowseTest, ChosenFolderShowsInThePathBox) {
+    const std::string chosen = folder_.file("Vorlagen für Müller");
+    std::string title;
+    EXPECT_TRUE(browse([&](HWND dialog) {
+        title = windowText(dialog);
+        setEditText(fileNameBox(dialog), "Vorlagen für Müller");
+        pressButton(dialog, IDOK);
+        return true;
+    }));
+    EXPECT_EQ(title, "Templates Folder");
+    EXPECT_EQ(form->txtPath().text(), chosen);
+    EXPECT_EQ(windowText(window->handleFor(form->txtPath())), chosen);
+}
+
+TEST_F(TemplateFolderBrowseTest, CancelledBrowseLeavesThePath) {
+    EXPECT_TRUE(browse(press(IDCANCEL)));
+    EXPECT_EQ(form->txtPath().text(), folder_.file(""));
+    EXPECT_TRUE(form->visible());
+}
+
 }  // namespace
 }  // namespace bp::win::test
