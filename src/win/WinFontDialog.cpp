@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cwchar>
 #include <string>
@@ -15,6 +16,18 @@ namespace bp::win {
 namespace {
 
 constexpr double kPointsPerInch = 72.0;
+// A font never given a size opens at the size the program's windows use; a size beyond what
+// the system draws opens at the largest it does.
+constexpr double kDefaultPoints = 10;
+constexpr double kLargestPoints = 1638;
+
+forms::FontChoice withDrawableSize(forms::FontChoice font) {
+    if (!(font.size > 0)) {
+        font.size = kDefaultPoints;
+    }
+    font.size = std::min(font.size, kLargestPoints);
+    return font;
+}
 
 LOGFONTW logFont(const forms::FontChoice& font, int dpi) {
     LOGFONTW result{};
@@ -70,6 +83,19 @@ double chosenSize(const forms::FontChoice& initial, const SizeBox& box, const LO
     return fontPoints(chosen.lfHeight, dpi);
 }
 
+forms::FontChoice chosenFont(const LOGFONTW& font, const CHOOSEFONTW& dialog,
+                             const forms::FontChoice& initial, const SizeBox& box, int dpi) {
+    forms::FontChoice chosen;
+    chosen.name = platform::toUtf8(font.lfFaceName);
+    chosen.size = chosenSize(initial, box, font, dialog.iPointSize, dpi);
+    chosen.bold = font.lfWeight >= FW_SEMIBOLD;
+    chosen.italic = font.lfItalic != FALSE;
+    chosen.underline = font.lfUnderline != FALSE;
+    chosen.strikeThrough = font.lfStrikeOut != FALSE;
+    chosen.color = dialog.rgbColors & 0x00FFFFFF;
+    return chosen;
+}
+
 }  // namespace
 
 int screenDpi() {
@@ -88,7 +114,8 @@ double fontPoints(LONG height, int dpi) {
     return std::round(points * 10.0) / 10.0;
 }
 
-std::optional<forms::FontChoice> fontDialog(const forms::FontChoice& initial, HWND owner) {
+std::optional<forms::FontChoice> fontDialog(const forms::FontChoice& requested, HWND owner) {
+    const forms::FontChoice initial = withDrawableSize(requested);
     const int dpi = screenDpi();
     LOGFONTW font = logFont(initial, dpi);
     SizeBox box;
@@ -109,15 +136,7 @@ std::optional<forms::FontChoice> fontDialog(const forms::FontChoice& initial, HW
         }
         raiseCommonDialogFailure("font dialog", failure);
     }
-    forms::FontChoice chosen;
-    chosen.name = platform::toUtf8(font.lfFaceName);
-    chosen.size = chosenSize(initial, box, font, dialog.iPointSize, dpi);
-    chosen.bold = font.lfWeight >= FW_SEMIBOLD;
-    chosen.italic = font.lfItalic != FALSE;
-    chosen.underline = font.lfUnderline != FALSE;
-    chosen.strikeThrough = font.lfStrikeOut != FALSE;
-    chosen.color = dialog.rgbColors & 0x00FFFFFF;
-    return chosen;
+    return chosenFont(font, dialog, initial, box, dpi);
 }
 
 }  // namespace bp::win

@@ -16,7 +16,8 @@ int screenDpi();
 LONG fontHeight(double points, int dpi);
 double fontPoints(LONG height, int dpi);
 
-// The chosen font, or an empty optional when the user cancelled.
+// The chosen font, or an empty optional when the user cancelled. A font without a size opens
+// at 10 points.
 std::optional<forms::FontChoice> fontDialog(const forms::FontChoice& initial, HWND owner);
 
 }  // namespace bp::win

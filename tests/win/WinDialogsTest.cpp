@@ -448,6 +448,20 @@ TEST_F(FontDialogTest, FractionalSizeLeftAloneKeepsItsFraction) {
     EXPECT_DOUBLE_EQ(chosen->size, 10.5) << "shown as " << shownSize;
 }
 
+TEST_F(FontDialogTest, FontWithoutASizeOpensAtTenPoints) {
+    forms::FontChoice font = someFont();
+    font.size = 0;
+    std::string shownSize;
+    const auto chosen = run(font, {[&](HWND dialog) {
+                                shownSize = windowText(GetDlgItem(dialog, kSizeBox));
+                                pressButton(dialog, IDOK);
+                                return true;
+                            }});
+    EXPECT_EQ(shownSize, "10");
+    ASSERT_TRUE(chosen);
+    EXPECT_DOUBLE_EQ(chosen->size, 10);
+}
+
 TEST_F(FontDialogTest, ChoicesMadeInTheDialogComeBack) {
     const auto chosen = run(someFont(), {[&](HWND dialog) {
                                 pickEntry(dialog, kFaceBox, faces[1]);
