@@ -24,10 +24,22 @@ mkdir -p "$(dirname "$prefix")"
     # Returns 0 once a new server listens, 2 when one already runs for the prefix. Nothing
     # started here may inherit the lock (every later run would wait for it) or a pipe of the
     # caller (ctest waits for every writer of its pipes to end).
+    # The server's desktop belongs to the display of the run that started it, and a window
+    # of a run on another display fails to be created (a build's test discovery runs without
+    # one, the window tests right after it on xvfb's): a server of another display is ended.
     if wineserver -p"$linger" </dev/null >/dev/null 2>&1 9>&-; then
-        # A new server: Wine's own background programs (device drivers, services) start
-        # with the first program and live as long as the server. Started here, they hold
-        # no pipe of a test.
+        rm -f "$prefix.display"
+    elif [ "$(cat "$prefix.display" 2>/dev/null)" != "${DISPLAY:-}" ]; then
+        wineserver -k </dev/null >/dev/null 2>&1 9>&- || true
+        wineserver -w </dev/null >/dev/null 2>&1 9>&- || true
+        wineserver -p"$linger" </dev/null >/dev/null 2>&1 9>&- || true
+        rm -f "$prefix.display"
+    fi
+    if [ ! -f "$prefix.display" ]; then
+        # A new server: Wine's own background programs (device drivers, services, the
+        # desktop) start with the first program and live as long as the server. Started
+        # here, they hold no pipe of a test.
+        printf '%s\n' "${DISPLAY:-}" >"$prefix.display"
         wine cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&- || true
     fi
     # The test display has no window manager: Wine would wait for one to take each window it

@@ -3,9 +3,11 @@
 #include <atomic>
 
 #include "forms/Form.h"
-#include "platform/Error.h"
 #include "platform/WinText.h"
 #include "win/PopupMenu.h"
+#include "win/WinColorDialog.h"
+#include "win/WinFileDialogs.h"
+#include "win/WinFontDialog.h"
 #include "win/WinFormWindow.h"
 
 namespace bp::win {
@@ -94,11 +96,6 @@ POINT popupPlace(HWND window, int x, int y) {
     return place;
 }
 
-[[noreturn]] void notYet(const std::string& what) {
-    // FIXME: the desktop's own dialog for this is not drawn by the Windows edition yet.
-    throw Error(kErrInvalidCall, "The " + what + " is not available in this build yet.");
-}
-
 }  // namespace
 
 UINT messageBoxFlags(const forms::MessageRequest& request) {
@@ -174,25 +171,20 @@ void WinUi::showModal(forms::Form& form) {
 }
 
 std::optional<std::string> WinUi::saveFile(const forms::SaveFileRequest& request) {
-    (void)request;
-    notYet("Save As dialog");
+    return saveFileDialog(request, dialogOwner());
 }
 
 std::optional<forms::FontChoice> WinUi::chooseFont(const forms::FontChoice& initial) {
-    (void)initial;
-    notYet("font dialog");
+    return fontDialog(initial, dialogOwner());
 }
 
 std::optional<std::uint32_t> WinUi::chooseColor(std::uint32_t initial) {
-    (void)initial;
-    notYet("colour dialog");
+    return colorDialog(initial, dialogOwner());
 }
 
 std::optional<std::string> WinUi::browseFolder(const std::string& title,
                                                const std::string& startFolder) {
-    (void)title;
-    (void)startFolder;
-    notYet("folder browser");
+    return folderDialog(title, startFolder, dialogOwner());
 }
 
 void WinUi::beep() {

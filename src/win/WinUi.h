@@ -1,7 +1,6 @@
 #pragma once
 // The UI service of the Windows edition: message boxes, modal forms with their own message
-// loop, the busy cursor and the beep. The desktop's file, font, colour and folder dialogs are
-// not offered yet and say so.
+// loop, the desktop's file, font, colour and folder dialogs, the busy cursor and the beep.
 
 #include <windows.h>
 

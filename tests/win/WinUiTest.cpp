@@ -1,5 +1,5 @@
 // The Windows UI service: message box styles and answers, a modal form's own message loop,
-// the busy cursor, and the dialogs that are not offered yet.
+// and the busy cursor.
 
 #include "win/WinUi.h"
 
@@ -48,23 +48,6 @@ TEST(WinUiTest, MessageBoxAnswersMapToTheModelsResults) {
     EXPECT_EQ(messageResult(IDIGNORE), forms::MsgResult::Ignore);
     EXPECT_EQ(messageResult(IDYES), forms::MsgResult::Yes);
     EXPECT_EQ(messageResult(IDNO), forms::MsgResult::No);
-}
-
-TEST(WinUiTest, DialogsNotOfferedYetSaySo) {
-    WinUi ui;
-    const auto says = [](const auto& call) {
-        try {
-            call();
-        } catch (const Error& error) {
-            return error.description();
-        }
-        return std::string("nothing thrown");
-    };
-    EXPECT_NE(says([&] { (void)ui.saveFile({}); }).find("not available"), std::string::npos);
-    EXPECT_NE(says([&] { (void)ui.chooseFont({}); }).find("not available"), std::string::npos);
-    EXPECT_NE(says([&] { (void)ui.chooseColor(0); }).find("not available"), std::string::npos);
-    EXPECT_NE(says([&] { (void)ui.browseFolder("t", "C:\\"); }).find("not available"),
-              std::string::npos);
 }
 
 TEST(WinUiTest, NestedBusyStretchesEndWithOneRestore) {
