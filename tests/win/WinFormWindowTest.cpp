@@ -282,6 +282,25 @@ TEST_F(WinFormWindowTest, ControlsSitOnTheGridInsideTheWindow) {
     EXPECT_GT(cancel.right, (client.right * 3) / 4);  // at the right
 }
 
+// A frame draws only its border and caption: what lies inside it between its controls is the
+// window's own background, painted by the window, not whatever the screen held before.
+TEST_F(WinFormWindowTest, TheInsideOfAFrameShowsTheWindowBackground) {
+    RedrawWindow(window->hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageW(&message);
+    }
+    const RECT first = childRect(handle(*form.optFirst));
+    const RECT frame = childRect(handle(*form.fraPick));
+    ASSERT_GT(frame.bottom - first.bottom, 4);
+    HDC dc = GetDC(window->hwnd());
+    const COLORREF inside = GetPixel(dc, first.left + 2, first.bottom + 2);
+    const COLORREF background = GetNearestColor(dc, GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(window->hwnd(), dc);
+    EXPECT_EQ(inside, background);
+}
+
 }  // namespace
 }  // namespace bp::win::test
 
