@@ -209,6 +209,19 @@ TEST_F(WinFormWindowTest, MultiSelectListSelectionReachesTheModel) {
     EXPECT_EQ(form.listClicks, 1);
 }
 
+// A click on one entry of a multi-select list that had another selected: the model ends with
+// what the list shows, not with a mix of before and after.
+TEST_F(WinFormWindowTest, ANewMultiSelectionReplacesTheOldOneInTheModel) {
+    HWND list = handle(*form.lstItems);
+    form.lstItems->setSelected(0, true, forms::Announcement::BeQuiet);
+    SendMessageW(list, LB_SETSEL, FALSE, -1);
+    SendMessageW(list, LB_SETSEL, TRUE, 2);
+    notify(list, LBN_SELCHANGE);
+    EXPECT_EQ(form.lstItems->selectedIndices(), std::vector<int>{2});
+    EXPECT_EQ(SendMessageW(list, LB_GETSEL, 0, 0), 0);
+    EXPECT_GT(SendMessageW(list, LB_GETSEL, 2, 0), 0);
+}
+
 TEST_F(WinFormWindowTest, ModelSelectionAndEntriesShowInTheList) {
     HWND list = handle(*form.lstItems);
     form.lstItems->setSelected(0, true, forms::Announcement::BeQuiet);
