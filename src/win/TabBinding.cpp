@@ -174,6 +174,22 @@ void TabBinding::pushTabs() {
         items_.push_back(tab);
     }
     pushCurrent();
+    askRoomForTabs();
+}
+
+void TabBinding::askRoomForTabs() {
+    // Every tab stays in sight: when longer captions no longer fit the tab row, the window
+    // makes room once the change is over.
+    const auto count = static_cast<int>(SendMessageW(hwnd(), TCM_GETITEMCOUNT, 0, 0));
+    RECT last{};
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    if (count > 0 && client.right > 0 &&
+        SendMessageW(hwnd(), TCM_GETITEMRECT, static_cast<WPARAM>(count - 1),
+                     reinterpret_cast<LPARAM>(&last)) != FALSE &&
+        last.right > client.right) {
+        PostMessageW(GetAncestor(hwnd(), GA_ROOT), kRelayoutMessage, 0, 0);
+    }
 }
 
 void TabBinding::pushCurrent() {

@@ -44,6 +44,7 @@ private:
     void ensurePages(int count);
     void pushTabs();
     void pushCurrent();
+    void askRoomForTabs();
     void showPages();
     void userPicked();
     // The display area's offsets from the tab control's edges: left, top, right, bottom.

@@ -15,6 +15,7 @@
 #include "win/GridLayout.h"
 #include "win/LabelBinding.h"
 #include "win/ListBoxBinding.h"
+#include "win/ListViewBinding.h"
 #include "win/OptionBinding.h"
 #include "win/TabBinding.h"
 #include "win/TextBoxBinding.h"
@@ -149,10 +150,13 @@ void WinFormWindow::show() {
 }
 
 bool WinFormWindow::translate(MSG& message) {
-    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in the system's own dialogs.
-    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp turn the pages, as in the system's
+    // own dialogs.
+    const WPARAM key = message.wParam;
+    if (message.message == WM_KEYDOWN && (key == VK_TAB || key == VK_NEXT || key == VK_PRIOR) &&
+        GetKeyState(VK_CONTROL) < 0) {
         if (TabBinding* tabs = tabsForKeys(message.hwnd)) {
-            tabs->step(GetKeyState(VK_SHIFT) >= 0);
+            tabs->step(key == VK_TAB ? GetKeyState(VK_SHIFT) >= 0 : key == VK_NEXT);
             return true;
         }
     }
@@ -224,6 +228,9 @@ LRESULT WinFormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_DPICHANGED:
             changeDpi(*reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case kRelayoutMessage:
+            relayout(false);
             return 0;
         default:
             break;
@@ -321,6 +328,8 @@ std::unique_ptr<WinBinding> WinFormWindow::makeBinding(forms::Control& c) {
             return std::make_unique<ComboBinding>(static_cast<forms::ComboBox&>(c), place);
         case K::TabControl:
             return std::make_unique<TabBinding>(static_cast<forms::TabControl&>(c), place);
+        case K::ListView:
+            return std::make_unique<ListViewBinding>(static_cast<forms::ListView&>(c), place);
         case K::DatePicker:
             return std::make_unique<DateBinding>(static_cast<forms::DatePicker&>(c), place);
         case K::Timer:
@@ -328,7 +337,7 @@ std::unique_ptr<WinBinding> WinFormWindow::makeBinding(forms::Control& c) {
         default:
             break;
     }
-    // FIXME: list views and menus are not drawn yet.
+    // FIXME: menus are not drawn yet.
     throw Error(kErrInvalidCall, "The window " + form_.name() + " holds a " + kindName(c.kind()) +
                                      " (" + c.name() + "), which this build cannot show yet.");
 }
