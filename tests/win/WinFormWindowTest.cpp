@@ -346,3 +346,40 @@ TEST(WinFormWindowOpeningTest, WhatTheFormHeldBeforeOpeningShows) {
 
 }  // namespace
 }  // namespace bp::win::test
+
+namespace bp::win::test {
+namespace {
+
+// A long explanation wraps onto lines of its own rather than stretching the window across the
+// screen; a short caption stays on one line.
+TEST(WinFormWindowLabelTest, ALongCaptionWrapsAndAShortOneDoesNot) {
+    if (!hasDisplay()) {
+        GTEST_SKIP() << kNoDisplay;
+    }
+    forms::ScriptedUi ui;
+    forms::Form form(ui, "frmNote", "Note");
+    auto& note = form.add<forms::Label>("lblNote");
+    const std::string text =
+        "Selects contacts by their sales and opportunity records and sends them to a lookup, "
+        "a spreadsheet report or a CSV file.";
+    note.setCaption(text);
+    note.setLayout(0, 0);
+    auto& title = form.add<forms::Label>("lblTitle");
+    title.setCaption("brindlepath");
+    title.setLayout(1, 0);
+    form.load();
+    WinFormWindow window(form);
+    const SIZE oneLine = window.metrics().textSize(platform::toWide(text));
+    const SIZE shortLine = window.metrics().textSize(L"brindlepath");
+    const RECT noteRect = childRect(window.handleFor(note));
+    const RECT titleRect = childRect(window.handleFor(title));
+    RECT client{};
+    GetClientRect(window.hwnd(), &client);
+    EXPECT_LT(client.right, oneLine.cx);
+    EXPECT_GE(noteRect.bottom - noteRect.top, 2 * oneLine.cy);
+    EXPECT_LE(noteRect.right, client.right);
+    EXPECT_EQ(titleRect.bottom - titleRect.top, shortLine.cy);
+}
+
+}  // namespace
+}  // namespace bp::win::test
