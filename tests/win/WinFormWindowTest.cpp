@@ -383,3 +383,49 @@ TEST(WinFormWindowLabelTest, ALongCaptionWrapsAndAShortOneDoesNot) {
 
 }  // namespace
 }  // namespace bp::win::test
+
+namespace bp::win::test {
+namespace {
+
+// Two lines of text, and below them, hidden and without a place of its own, a list of long
+// entries that only holds data.
+class NoteForm : public forms::Form {
+public:
+    NoteForm(forms::UiService& ui, bool withHiddenList) : Form(ui, "frmNote", "Note") {
+        auto& first = add<forms::Label>("lblFirst");
+        first.setCaption("First line");
+        first.setLayout(0, 0);
+        auto& second = add<forms::Label>("lblSecond");
+        second.setCaption("Second line");
+        second.setLayout(1, 0);
+        if (withHiddenList) {
+            auto& list = add<forms::ListBox>("lstData");
+            list.addItem(std::string(120, 'W'));
+            list.setVisible(false);
+        }
+    }
+};
+
+SIZE clientSize(forms::Form& form) {
+    form.load();
+    WinFormWindow window(form);
+    RECT client{};
+    GetClientRect(window.hwnd(), &client);
+    return SIZE{client.right, client.bottom};
+}
+
+TEST(WinFormWindowHiddenTest, AHiddenControlWithoutAPlaceTakesNoRoom) {
+    if (!hasDisplay()) {
+        GTEST_SKIP() << kNoDisplay;
+    }
+    forms::ScriptedUi ui;
+    NoteForm plain(ui, false);
+    NoteForm withList(ui, true);
+    const SIZE expected = clientSize(plain);
+    const SIZE actual = clientSize(withList);
+    EXPECT_EQ(actual.cx, expected.cx);
+    EXPECT_EQ(actual.cy, expected.cy);
+}
+
+}  // namespace
+}  // namespace bp::win::test
