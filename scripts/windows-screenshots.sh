@@ -46,8 +46,11 @@ quiet wineserver -w
 # No window manager runs on the display: windows Wine leaves unmanaged are shown at once.
 quiet wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
 
-cp -r "$build/bin" "$work/home"
-quiet wine "$work/home/brindlepath-host.exe" --db "$(winepath -w "$work/host.db")" demo
+# The program folder where an installation would put it, so the pictures show the same
+# paths on every run.
+home="$WINEPREFIX/drive_c/brindlepath"
+cp -r "$build/bin" "$home"
+quiet wine "$home/brindlepath-host.exe" --db "$(winepath -w "$work/host.db")" demo
 
 # scale percent -> pictures in $work/shots-<percent>
 pictures() {
@@ -56,12 +59,12 @@ pictures() {
     # Wine reads the DPI when its server and first programs start.
     quiet wineserver -w
     mkdir -p "$work/shots-$percent"
-    if ! env BRINDLEPATH_HOME="$(winepath -w "$work/home")" \
+    if ! env BRINDLEPATH_HOME='C:\brindlepath' \
         BRINDLEPATH_HOST="$(winepath -w "$work/host.db")" \
         BRINDLEPATH_SETTINGS="$(winepath -w "$work/settings.ini")" \
         BRINDLEPATH_LOCALE=en_US \
         BRINDLEPATH_NO_LAUNCH=1 \
-        wine "$work/home/brindlepath.exe" --screenshots "$(winepath -w "$work/shots-$percent")" \
+        wine "$home/brindlepath.exe" --screenshots "$(winepath -w "$work/shots-$percent")" \
         </dev/null >"$work/shots-$percent.log" 2>&1; then
         tr -d '\r' <"$work/shots-$percent.log" >&2
         echo "windows-screenshots: the pictures at $percent% were not all taken" >&2
