@@ -14,6 +14,11 @@ bool isButton(const WinBinding& binding) {
     return binding.control().kind() == forms::ControlKind::CommandButton;
 }
 
+// Whether `control` sits directly in `where`: on the given page of a tab control.
+bool sitsIn(const forms::Control& control, const forms::Control* container, int page) {
+    return control.container() == container && (page < 0 || std::max(0, control.tabPage()) == page);
+}
+
 LONG spanLength(const std::vector<LONG>& tracks, int first, int count, LONG gap) {
     LONG total = 0;
     for (int i = first; i < first + count; ++i) {
@@ -44,20 +49,21 @@ GridLayout::GridLayout(const DialogMetrics& metrics, const std::vector<WinBindin
     : metrics_(metrics), bindings_(bindings), gapX_(metrics.x(4)), gapY_(metrics.y(4)) {}
 
 SIZE GridLayout::arrange() {
-    const Grid& top = measure(nullptr);
+    const Grid& top = measure(Place{nullptr, -1});
     const LONG marginX = metrics_.x(7);
     const LONG marginY = metrics_.y(7);
-    place(nullptr, POINT{marginX, marginY});
+    place(Place{nullptr, -1}, POINT{marginX, marginY});
     return SIZE{top.size.cx + 2 * marginX, top.size.cy + 2 * marginY};
 }
 
-GridLayout::Grid& GridLayout::measure(const forms::Control* container) {
-    Grid& grid = grids_[container];
+GridLayout::Grid& GridLayout::measure(Place where) {
+    const auto [container, page] = where;
+    Grid& grid = grids_[where];
     grid = Grid{};
     int nextRow = 0;
     for (WinBinding* binding : bindings_) {
         const forms::Control& control = binding->control();
-        if (control.container() != container) {
+        if (!sitsIn(control, container, page)) {
             continue;
         }
         const forms::LayoutHint& hint = control.layout();
@@ -68,7 +74,7 @@ GridLayout::Grid& GridLayout::measure(const forms::Control* container) {
                   std::max(1, hint.columnSpan),
                   binding->preferredSize(metrics_)};
         if (binding->isContainer()) {
-            const SIZE inner = measure(&control).size;
+            const SIZE inner = measureContents(*binding);
             const RECT pad = binding->padding(metrics_);
             cell.wanted.cx = std::max(cell.wanted.cx, inner.cx + pad.left + pad.right);
             cell.wanted.cy = std::max(cell.wanted.cy, inner.cy + pad.top + pad.bottom);
@@ -81,6 +87,32 @@ GridLayout::Grid& GridLayout::measure(const forms::Control* container) {
     }
     sizeTracks(grid);
     return grid;
+}
+
+SIZE GridLayout::measureContents(WinBinding& container) {
+    const int pages = container.pageCount();
+    if (pages == 0) {
+        return measure(Place{&container.control(), -1}).size;
+    }
+    SIZE largest{0, 0};
+    for (int page = 0; page < pages; ++page) {
+        const SIZE size = measure(Place{&container.control(), page}).size;
+        largest = SIZE{std::max(largest.cx, size.cx), std::max(largest.cy, size.cy)};
+    }
+    return largest;
+}
+
+void GridLayout::placeContents(WinBinding& container, POINT topLeft) {
+    const int pages = container.pageCount();
+    if (pages == 0) {
+        const RECT pad = container.padding(metrics_);
+        place(Place{&container.control(), -1}, POINT{topLeft.x + pad.left, topLeft.y + pad.top});
+        return;
+    }
+    // Each page is a window of its own: its controls are placed in the page's coordinates.
+    for (int page = 0; page < pages; ++page) {
+        place(Place{&container.control(), page}, container.pageOrigin(metrics_));
+    }
 }
 
 void GridLayout::findButtonRows(Grid& grid) const {
@@ -137,8 +169,8 @@ void GridLayout::sizeTracks(Grid& grid) const {
     }
 }
 
-void GridLayout::place(const forms::Control* container, POINT origin) {
-    const Grid& grid = grids_[container];
+void GridLayout::place(Place where, POINT origin) {
+    const Grid& grid = grids_[where];
     std::vector<LONG> tops(grid.heights.size(), 0);
     LONG y = 0;
     for (std::size_t r = 0; r < grid.heights.size(); ++r) {
@@ -183,8 +215,7 @@ void GridLayout::place(const forms::Control* container, POINT origin) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
         binding.placed();
         if (binding.isContainer()) {
-            const RECT pad = binding.padding(metrics_);
-            place(&binding.control(), POINT{cellX + pad.left, top + pad.top});
+            placeContents(binding, POINT{cellX, top});
         }
     }
 }

@@ -53,6 +53,15 @@ RECT WinBinding::padding(const DialogMetrics& metrics) const {
     return RECT{0, 0, 0, 0};
 }
 
+POINT WinBinding::pageOrigin(const DialogMetrics& metrics) const {
+    (void)metrics;
+    return POINT{0, 0};
+}
+
+LRESULT WinBinding::notify(const NMHDR& header) {
+    return pushing() ? 0 : noticed(header);
+}
+
 void WinBinding::command(int code) {
     if (!pushing()) {
         notified(code);

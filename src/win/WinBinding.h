@@ -42,16 +42,27 @@ public:
     virtual bool isContainer() const { return false; }
     // Room a container keeps around its contents: left, top, right, bottom.
     virtual RECT padding(const DialogMetrics& metrics) const;
+    // A container whose contents sit on pages of their own (a tab control): how many pages.
+    // 0 for one whose contents are its siblings (a frame).
+    virtual int pageCount() const { return 0; }
+    // The window holding page `page`'s controls, and where they start inside it.
+    virtual HWND pageWindow(int page) {
+        (void)page;
+        return nullptr;
+    }
+    virtual POINT pageOrigin(const DialogMetrics& metrics) const;
     virtual bool takesFocus() const { return true; }
     // The layout has moved or resized the control.
     virtual void placed() {}
 
     // A notification code the control sent its window.
     void command(int code);
+    // A WM_NOTIFY the control sent its window; the answer its window procedure returns.
+    LRESULT notify(const NMHDR& header);
     // Pushes every property of the control into the window control.
     void syncAll();
     // Enabled and Visible again, after a container of the control changed them.
-    void syncUsable();
+    virtual void syncUsable();
 
 protected:
     WinBinding(forms::Control& control, HWND hwnd);
@@ -64,6 +75,11 @@ protected:
     virtual void syncContent() {}
     // A notification the control's kind handles; `pushing()` is false when it arrives.
     virtual void notified(int code) { (void)code; }
+    // A WM_NOTIFY the control's kind handles; `pushing()` is false when it arrives.
+    virtual LRESULT noticed(const NMHDR& header) {
+        (void)header;
+        return 0;
+    }
 
     // True while the binding pushes the model's state into the control.
     bool pushing() const { return pushing_ > 0; }

@@ -15,6 +15,7 @@
 #include "win/LabelBinding.h"
 #include "win/ListBoxBinding.h"
 #include "win/OptionBinding.h"
+#include "win/TabBinding.h"
 #include "win/TextBoxBinding.h"
 #include "win/WinUi.h"
 
@@ -146,7 +147,30 @@ void WinFormWindow::show() {
 }
 
 bool WinFormWindow::translate(MSG& message) {
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in the system's own dialogs.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+        if (TabBinding* tabs = tabsForKeys(message.hwnd)) {
+            tabs->step(GetKeyState(VK_SHIFT) >= 0);
+            return true;
+        }
+    }
     return IsDialogMessageW(hwnd_, &message) != FALSE;
+}
+
+TabBinding* WinFormWindow::tabsForKeys(HWND focus) const {
+    // The innermost tab control holding the focus, else the window's first one in sight.
+    TabBinding* inSight = nullptr;
+    for (auto it = bindings_.rbegin(); it != bindings_.rend(); ++it) {
+        auto* tabs = dynamic_cast<TabBinding*>(it->get());
+        if (tabs == nullptr || !IsWindowVisible(tabs->hwnd())) {
+            continue;
+        }
+        if (tabs->holds(focus)) {
+            return tabs;
+        }
+        inSight = tabs;
+    }
+    return inSight;
 }
 
 LRESULT CALLBACK WinFormWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -169,6 +193,13 @@ LRESULT WinFormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             command(wParam, lParam);
             return 0;
+        case WM_NOTIFY:
+            if (const auto* header = reinterpret_cast<const NMHDR*>(lParam)) {
+                if (auto it = byHandle_.find(header->hwndFrom); it != byHandle_.end()) {
+                    return it->second->notify(*header);
+                }
+            }
+            break;
         case WM_CLOSE:
             // Only the form hides or unloads itself; its Form_Unload may keep it open.
             if (form_.loaded()) {
@@ -244,7 +275,7 @@ void WinFormWindow::renderNewControls() {
 
 std::unique_ptr<WinBinding> WinFormWindow::makeBinding(forms::Control& c) {
     using K = forms::ControlKind;
-    const ChildPlace place{hwnd_, nextId_++, metrics_->font()};
+    const ChildPlace place{parentFor(c), nextId_++, metrics_->font()};
     switch (c.kind()) {
         case K::Label:
             return std::make_unique<LabelBinding>(static_cast<forms::Label&>(c), place);
@@ -264,12 +295,29 @@ std::unique_ptr<WinBinding> WinFormWindow::makeBinding(forms::Control& c) {
             return std::make_unique<ListBoxBinding>(static_cast<forms::ListBox&>(c), place);
         case K::ComboBox:
             return std::make_unique<ComboBinding>(static_cast<forms::ComboBox&>(c), place);
+        case K::TabControl:
+            return std::make_unique<TabBinding>(static_cast<forms::TabControl&>(c), place);
         default:
             break;
     }
-    // FIXME: tab controls, list views, date pickers, menus and timers are not drawn yet.
+    // FIXME: list views, date pickers, menus and timers are not drawn yet.
     throw Error(kErrInvalidCall, "The window " + form_.name() + " holds a " + kindName(c.kind()) +
                                      " (" + c.name() + "), which this build cannot show yet.");
+}
+
+HWND WinFormWindow::parentFor(const forms::Control& control) const {
+    // A control on a tab page (directly or inside a frame there) is a child of the page's
+    // window, so it shows and hides with the page.
+    const forms::Control* child = &control;
+    for (const forms::Control* c = control.container(); c != nullptr; c = c->container()) {
+        if (WinBinding* holder = bindingFor(*c)) {
+            if (HWND page = holder->pageWindow(child->tabPage())) {
+                return page;
+            }
+        }
+        child = c;
+    }
+    return hwnd_;
 }
 
 void WinFormWindow::watchContainer(forms::Control& container) {

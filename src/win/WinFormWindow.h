@@ -21,6 +21,8 @@
 
 namespace bp::win {
 
+class TabBinding;
+
 class WinFormWindow {
 public:
     // `owner`: the window this one stays above (a modal dialog's parent), or nullptr.
@@ -50,6 +52,9 @@ private:
     LRESULT staticColor(HDC dc, HWND control);
     void renderNewControls();
     std::unique_ptr<WinBinding> makeBinding(forms::Control& control);
+    // The window a new control of the form is a child of: the form's, or a tab page's.
+    HWND parentFor(const forms::Control& control) const;
+    TabBinding* tabsForKeys(HWND focus) const;
     void watchContainer(forms::Control& container);
     // Lays the controls out and sizes the window; a new window is centred too.
     void relayout(bool centre);
