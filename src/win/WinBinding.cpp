@@ -68,6 +68,14 @@ void WinBinding::command(int code) {
     }
 }
 
+bool WinBinding::windowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    (void)message;
+    (void)wParam;
+    (void)lParam;
+    (void)result;
+    return false;
+}
+
 void WinBinding::syncAll() {
     const Push push(*this);
     syncContent();
@@ -75,6 +83,9 @@ void WinBinding::syncAll() {
 }
 
 void WinBinding::syncUsable() {
+    if (hwnd_ == nullptr) {
+        return;  // timers and menu entries have no window of their own
+    }
     EnableWindow(hwnd_, enabledInWindow(control_) ? TRUE : FALSE);
     ShowWindow(hwnd_, shownInWindow(control_) ? SW_SHOWNA : SW_HIDE);
 }

@@ -31,6 +31,7 @@ public:
     virtual ~WinBinding();
 
     forms::Control& control() const { return control_; }
+    // The window control; nullptr for a timer or menu entry, which have none to lay out.
     HWND hwnd() const { return hwnd_; }
 
     // The size the control wants in the window's font and DPI.
@@ -59,6 +60,10 @@ public:
     void command(int code);
     // A WM_NOTIFY the control sent its window; the answer its window procedure returns.
     LRESULT notify(const NMHDR& header);
+    // A message its window received on the control's behalf: WM_NOTIFY from it, or a
+    // WM_TIMER or menu WM_COMMAND carrying its id. True when the binding took it, with
+    // `result` the window procedure's answer.
+    virtual bool windowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Pushes every property of the control into the window control.
     void syncAll();
     // Enabled and Visible again, after a container of the control changed them.

@@ -10,6 +10,7 @@
 #include "win/ButtonBinding.h"
 #include "win/CheckBoxBinding.h"
 #include "win/ComboBinding.h"
+#include "win/DateBinding.h"
 #include "win/FrameBinding.h"
 #include "win/GridLayout.h"
 #include "win/LabelBinding.h"
@@ -17,6 +18,7 @@
 #include "win/OptionBinding.h"
 #include "win/TabBinding.h"
 #include "win/TextBoxBinding.h"
+#include "win/TimerBinding.h"
 #include "win/WinUi.h"
 
 namespace bp::win {
@@ -189,6 +191,10 @@ LRESULT CALLBACK WinFormWindow::windowProc(HWND hwnd, UINT message, WPARAM wPara
 }
 
 LRESULT WinFormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0;
+        forBinding(message, lParam) && routed(message, wParam, lParam, result)) {
+        return result;
+    }
     switch (message) {
         case WM_COMMAND:
             command(wParam, lParam);
@@ -223,6 +229,22 @@ LRESULT WinFormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+bool WinFormWindow::forBinding(UINT message, LPARAM lParam) {
+    // A menu's command comes from no control.
+    return message == WM_NOTIFY || message == WM_TIMER || (message == WM_COMMAND && lParam == 0);
+}
+
+bool WinFormWindow::routed(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // By index: a handler may add controls, and the binding that took the message is the
+    // last one touched.
+    for (std::size_t i = 0; i < bindings_.size(); ++i) {
+        if (bindings_[i]->windowMessage(message, wParam, lParam, result)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void WinFormWindow::command(WPARAM wParam, LPARAM lParam) {
@@ -261,7 +283,9 @@ void WinFormWindow::renderNewControls() {
         auto binding = makeBinding(*control);
         binding->syncAll();
         byControl_[control] = binding.get();
-        byHandle_[binding->hwnd()] = binding.get();
+        if (binding->hwnd() != nullptr) {
+            byHandle_[binding->hwnd()] = binding.get();
+        }
         if (binding->isContainer()) {
             watchContainer(*control);
         }
@@ -297,10 +321,14 @@ std::unique_ptr<WinBinding> WinFormWindow::makeBinding(forms::Control& c) {
             return std::make_unique<ComboBinding>(static_cast<forms::ComboBox&>(c), place);
         case K::TabControl:
             return std::make_unique<TabBinding>(static_cast<forms::TabControl&>(c), place);
+        case K::DatePicker:
+            return std::make_unique<DateBinding>(static_cast<forms::DatePicker&>(c), place);
+        case K::Timer:
+            return std::make_unique<TimerBinding>(static_cast<forms::Timer&>(c), place);
         default:
             break;
     }
-    // FIXME: list views, date pickers, menus and timers are not drawn yet.
+    // FIXME: list views and menus are not drawn yet.
     throw Error(kErrInvalidCall, "The window " + form_.name() + " holds a " + kindName(c.kind()) +
                                      " (" + c.name() + "), which this build cannot show yet.");
 }
@@ -339,7 +367,9 @@ void WinFormWindow::relayout(bool centre) {
     std::vector<WinBinding*> bindings;
     bindings.reserve(bindings_.size());
     for (const auto& binding : bindings_) {
-        bindings.push_back(binding.get());
+        if (binding->hwnd() != nullptr) {
+            bindings.push_back(binding.get());
+        }
     }
     const SIZE client = GridLayout(*metrics_, bindings).arrange();
     RECT frame{0, 0, client.cx, client.cy};

@@ -48,6 +48,9 @@ public:
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Messages a binding may take for its control: notifications, timers, menu commands.
+    static bool forBinding(UINT message, LPARAM lParam);
+    bool routed(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void command(WPARAM wParam, LPARAM lParam);
     LRESULT staticColor(HDC dc, HWND control);
     void renderNewControls();
