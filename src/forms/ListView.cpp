@@ -60,6 +60,9 @@ int ListView::addRow(std::string text, int position) {
                                 " of " + name() + ")");
     }
     rows_.insert(rows_.begin() + position, std::move(row));
+    if (selected_ >= position) {
+        ++selected_;
+    }
     changed(Property::Items);
     return position;
 }
@@ -67,7 +70,14 @@ int ListView::addRow(std::string text, int position) {
 void ListView::removeRow(int row) {
     checkRow(row);
     rows_.erase(rows_.begin() + row);
+    const bool wasSelected = selected_ == row;
+    if (selected_ >= row) {
+        selected_ = wasSelected ? -1 : selected_ - 1;
+    }
     changed(Property::Items);
+    if (wasSelected) {
+        changed(Property::Selection);
+    }
 }
 
 void ListView::clearRows() {
@@ -76,6 +86,31 @@ void ListView::clearRows() {
         rows_.clear();
         changed(Property::Items);
     }
+    if (selected_ >= 0) {
+        selected_ = -1;
+        changed(Property::Selection);
+    }
+}
+
+void ListView::setSelectedRow(int row) {
+    if (row != -1) {
+        checkRow(row);
+    }
+    if (selected_ != row) {
+        selected_ = row;
+        changed(Property::Selection);
+    }
+}
+
+void ListView::clickRow(int row) {
+    checkRow(row);
+    setSelectedRow(row);
+    fire(onItemClick, row);
+}
+
+void ListView::clickColumn(int column) {
+    (void)this->column(column);  // out of range: an error, as for every column
+    fire(onColumnClick, column);
 }
 
 const std::string& ListView::cell(int row, int column) const {
@@ -198,17 +233,26 @@ void ListView::switchOffOwnSort() {
 
 void ListView::sortWith(const std::function<int(const ListViewRow&, const ListViewRow&)>& compare) {
     switchOffOwnSort();
-    std::stable_sort(rows_.begin(), rows_.end(),
-                     [&compare](const auto& a, const auto& b) { return compare(a, b) < 0; });
-    changed(Property::Sort);
+    std::vector<std::size_t> permutation(rows_.size());
+    for (std::size_t i = 0; i < permutation.size(); ++i) {
+        permutation[i] = i;
+    }
+    std::stable_sort(permutation.begin(), permutation.end(),
+                     [&](std::size_t a, std::size_t b) { return compare(rows_[a], rows_[b]) < 0; });
+    applyPermutation(permutation);
 }
 
 void ListView::applyPermutation(const std::vector<std::size_t>& permutation) {
     std::deque<ListViewRow> ordered;
+    int selected = -1;
     for (std::size_t from : permutation) {
+        if (static_cast<int>(from) == selected_) {
+            selected = static_cast<int>(ordered.size());
+        }
         ordered.push_back(std::move(rows_[from]));
     }
     rows_ = std::move(ordered);
+    selected_ = selected;
     changed(Property::Sort);
 }
 

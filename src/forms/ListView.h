@@ -6,6 +6,10 @@
 // column without regard to case; sortWith() takes a caller's three-way comparison; sortByKey()
 // reads one key per row first, so a large list sorts in O(n log n) without reading cells again.
 // Every sort is stable: rows that compare equal keep their order.
+//
+// One row at a time may be selected; the selection stays with its row as rows are added,
+// removed and sorted. A user's click on a row raises ItemClick, on a column header ColumnClick
+// (the form decides whether that sorts).
 
 #include <algorithm>
 #include <cstdint>
@@ -57,6 +61,17 @@ public:
     void setKey(int row, std::int64_t key);
     // The row holding `key`, or -1.
     int findKey(std::int64_t key) const;
+
+    // The selected row, or -1. Selecting from code raises no event.
+    int selectedRow() const { return selected_; }
+    void setSelectedRow(int row);
+    // A user's click on row `row`: selects it and raises ItemClick.
+    void clickRow(int row);
+    // A user's click on the header of column `column`: raises ColumnClick.
+    void clickColumn(int column);
+
+    std::function<void(int row)> onItemClick;
+    std::function<void(int column)> onColumnClick;
 
     int sortKey() const { return sortKey_; }
     void setSortKey(int column);
@@ -110,6 +125,7 @@ private:
     int sortKey_ = 0;
     SortOrder sortOrder_ = SortOrder::Ascending;
     bool sorted_ = false;
+    int selected_ = -1;
 };
 
 }  // namespace bp::forms

@@ -15,6 +15,7 @@
 #include "win/GridLayout.h"
 #include "win/LabelBinding.h"
 #include "win/ListBoxBinding.h"
+#include "win/ListViewBinding.h"
 #include "win/OptionBinding.h"
 #include "win/TabBinding.h"
 #include "win/TextBoxBinding.h"
@@ -321,6 +322,8 @@ std::unique_ptr<WinBinding> WinFormWindow::makeBinding(forms::Control& c) {
             return std::make_unique<ComboBinding>(static_cast<forms::ComboBox&>(c), place);
         case K::TabControl:
             return std::make_unique<TabBinding>(static_cast<forms::TabControl&>(c), place);
+        case K::ListView:
+            return std::make_unique<ListViewBinding>(static_cast<forms::ListView&>(c), place);
         case K::DatePicker:
             return std::make_unique<DateBinding>(static_cast<forms::DatePicker&>(c), place);
         case K::Timer:
@@ -328,7 +331,7 @@ std::unique_ptr<WinBinding> WinFormWindow::makeBinding(forms::Control& c) {
         default:
             break;
     }
-    // FIXME: list views and menus are not drawn yet.
+    // FIXME: menus are not drawn yet.
     throw Error(kErrInvalidCall, "The window " + form_.name() + " holds a " + kindName(c.kind()) +
                                      " (" + c.name() + "), which this build cannot show yet.");
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,52 @@ TEST_F(ListViewTest, ACellBeyondTheLastColumnIsAnError) {
     EXPECT_THROW(lvw.setCell(0, 3, "fourth"), std::out_of_range);
     EXPECT_EQ(lvw.cell(0, 1), "") << "an unset sub-item reads empty";
     EXPECT_THROW(lvw.cell(1, 0), std::out_of_range);
+}
+
+TEST_F(ListViewTest, SelectionStaysWithItsRowThroughSortsAndNewRows) {
+    addRows({{"c"}, {"a"}, {"b"}});
+    lvw.setSelectedRow(0);
+    lvw.setSorted(true);
+    EXPECT_EQ(lvw.selectedRow(), 2);
+    EXPECT_EQ(lvw.cell(lvw.selectedRow(), 0), "c");
+    lvw.addRow("aa");
+    EXPECT_EQ(lvw.cell(lvw.selectedRow(), 0), "c");
+    lvw.sortWith(
+        [](const ListViewRow& a, const ListViewRow& b) { return -a.cell(0).compare(b.cell(0)); });
+    EXPECT_EQ(lvw.selectedRow(), 0);
+    lvw.removeRow(1);
+    EXPECT_EQ(lvw.selectedRow(), 0);
+    lvw.removeRow(0);
+    EXPECT_EQ(lvw.selectedRow(), -1);
+}
+
+TEST_F(ListViewTest, SelectionGoesWithTheRowsAndIsHeardByObservers) {
+    addRows({{"a"}, {"b"}});
+    std::vector<Property> heard;
+    lvw.subscribe([&heard](Control&, Property p) { heard.push_back(p); });
+    lvw.setSelectedRow(1);
+    EXPECT_EQ(heard, std::vector<Property>{Property::Selection});
+    lvw.removeRow(0);
+    EXPECT_EQ(lvw.selectedRow(), 0);
+    lvw.clearRows();
+    EXPECT_EQ(lvw.selectedRow(), -1);
+    EXPECT_THROW(lvw.setSelectedRow(0), std::out_of_range);
+}
+
+TEST_F(ListViewTest, ClicksRaiseItemClickAndColumnClick) {
+    addRows({{"a"}, {"b"}});
+    std::vector<int> items;
+    std::vector<int> columns;
+    lvw.onItemClick = [&items](int row) { items.push_back(row); };
+    lvw.onColumnClick = [&columns](int column) { columns.push_back(column); };
+    lvw.setSelectedRow(0);  // from code: no event
+    lvw.clickRow(1);
+    lvw.clickColumn(2);
+    EXPECT_EQ(lvw.selectedRow(), 1);
+    EXPECT_EQ(items, std::vector<int>{1});
+    EXPECT_EQ(columns, std::vector<int>{2});
+    EXPECT_THROW(lvw.clickColumn(3), std::out_of_range);
+    EXPECT_THROW(lvw.clickRow(2), std::out_of_range);
 }
 
 TEST_F(ListViewTest, LargeListSortsByPrecomputedKeys) {
