@@ -25,6 +25,18 @@ void paintNow() {
     }
 }
 
+// The program's icon (resource 1) in the title bar and on the taskbar button.
+void showProgramIcon(HWND window) {
+    HINSTANCE program = GetModuleHandleW(nullptr);
+    const auto load = [program](int metric) {
+        const int size = GetSystemMetrics(metric);
+        return reinterpret_cast<LPARAM>(
+            LoadImageW(program, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED));
+    };
+    SendMessageW(window, WM_SETICON, ICON_BIG, load(SM_CXICON));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, load(SM_CXSMICON));
+}
+
 }  // namespace
 
 WinProgram::WinProgram(WinUi& ui, std::unique_ptr<app::HostFactory> hostFactory)
@@ -69,7 +81,9 @@ bool WinProgram::start() {
         return false;
     }
     try {
-        ui_.attach(*frmMain_).show();
+        WinFormWindow& window = ui_.attach(*frmMain_);
+        showProgramIcon(window.hwnd());
+        window.show();
     } catch (const std::exception& error) {
         ui_.message({std::string(platform::kAppTitle), error.what(), forms::MsgButtons::OK,
                      forms::MsgIcon::Critical});
