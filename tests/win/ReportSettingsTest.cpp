@@ -1,9 +1,11 @@
-// The report settings editor on Windows, driven as a user drives it: opened from the report
-// chooser as the Edit command opens it, fields moved with its buttons, a sub-total set in the
-// Sub-Total Options dialog, closed with Close, and the definition file read back.
+// The report settings editor on Windows, driven as a user drives it: the program started on
+// a host of the test's own, Sales Report picked in the main window and Report > Edit chosen
+// from its menu, the report picked in the chooser, fields moved with the editor's buttons, a
+// sub-total set in the Sub-Total Options dialog, the editor closed with Close, and the
+// definition file read back.
 //
-// The dialogs run modally with their own message loops, so a thread timer plays the user:
-// each tick does the next step on whichever dialog is in front.
+// The main window and the dialogs run message loops of their own, so a thread timer plays the
+// user: each tick does the next step once the window it needs is in front.
 
 #include <windows.h>
 
@@ -15,22 +17,19 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/FrmMain.h"
+#include "criteria/CriteriaControls.h"
 #include "definitions/FrmReportSettings.h"
 #include "definitions/FrmSubTotalOptions.h"
 #include "forms/Controls.h"
 #include "platform/PathText.h"
 #include "reports/FrmReportList.h"
-#include "reports/ReportCommands.h"
-#include "reports/ReportLibrary.h"
-#include "reports/ReportsWindow.h"
-#include "support/HostSession.h"
+#include "win/ProgramFixture.h"
 #include "win/WinFormWindow.h"
-#include "win/WinTestSupport.h"
+#include "win/WinProgram.h"
 #include "win/WinUi.h"
 
 namespace bp::win::test {
@@ -39,114 +38,21 @@ namespace {
 using definitions::FrmReportSettings;
 using definitions::FrmSubTotalOptions;
 
-constexpr const char* kDataset = R"json({
-  "contactFields": [{"id": 25, "label": "Company", "type": 1}, {"id": 26, "label": "Contact", "type": 1},
-                    {"id": 30, "label": "City", "type": 1}],
-  "salesFieldTypes": {"31": 7, "35": 7, "30": 5, "34": 6},
-  "contacts": [{"1": "C00000000001", "25": "Acme Ltd"}]
-})json";
-
-// The main window as the report commands see it: its list of reports and its menus.
-class ReportsWindowDouble : public forms::Form, public reports::ReportsWindow {
-public:
-    explicit ReportsWindowDouble(forms::UiService& ui) : Form(ui, "frmMain") {
-        list_ = &add<forms::ListBox>("lstReports");
-        list_->setSorted(true);
-    }
-    forms::Form& ownerForm() override { return *this; }
-    forms::ListBox& lstReports() override { return *list_; }
-    forms::MenuEntry& menu(const std::string& name) override {
-        if (auto* entry = findAs<forms::MenuEntry>(name)) {
-            return *entry;
-        }
-        return add<forms::MenuEntry>(name);
-    }
-    void Update_ReportMenu() override {}
-
-private:
-    forms::ListBox* list_ = nullptr;
-};
-
-// One step of the user on the dialog in front; false while that dialog is not there yet.
-using Step = std::function<bool(WinFormWindow&)>;
-
-// Plays the steps from a thread timer, one per tick, in whatever modal loop runs. A step that
-// opens a dialog posts its click, so the dialog's loop runs outside the timer's call.
-class User {
-public:
-    User(WinUi& ui, std::vector<Step> steps) : ui_(ui), steps_(std::move(steps)) {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, 20, &User::tick);
-    }
-    ~User() {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    User(const User&) = delete;
-    User& operator=(const User&) = delete;
-
-    std::size_t done() const { return next_; }
-    bool gaveUp() const { return gaveUp_; }
-
-private:
-    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (current_ != nullptr) {
-            current_->play();
+// The menu item of `bar` (or of its submenus) whose text is `text`, or 0.
+UINT menuItem(HMENU menu, const std::wstring& text) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        wchar_t caption[128] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), caption, 128, MF_BYPOSITION);
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            if (const UINT id = menuItem(sub, text)) {
+                return id;
+            }
+        } else if (text == caption) {
+            return GetMenuItemID(menu, i);
         }
     }
-    void play() {
-        if (ui_.modalWindows().empty()) {
-            return;
-        }
-        // A dialog that never came, or one that stays: end every modal loop and message box
-        // rather than wait for ever.
-        if (++ticks_ > kPatience) {
-            giveUp();
-            return;
-        }
-        if (next_ >= steps_.size()) {
-            return;
-        }
-        const std::size_t step = next_;
-        ++next_;  // before the step: a step may run a nested loop, whose ticks go on
-        if (!steps_[step](*ui_.modalWindows().back())) {
-            --next_;
-        }
-    }
-
-    static BOOL CALLBACK cancelMessageBox(HWND hwnd, LPARAM) {
-        wchar_t name[16] = {};
-        GetClassNameW(hwnd, name, 16);
-        if (std::wstring(name) == L"#32770") {
-            PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
-        }
-        return TRUE;
-    }
-    void giveUp() {
-        gaveUp_ = true;
-        EnumThreadWindows(GetCurrentThreadId(), &User::cancelMessageBox, 0);
-        for (WinFormWindow* window : ui_.modalWindows()) {
-            window->form().hide();
-        }
-    }
-
-    static constexpr int kPatience = 500;
-    static inline User* current_ = nullptr;
-    WinUi& ui_;
-    std::vector<Step> steps_;
-    std::size_t next_ = 0;
-    int ticks_ = 0;
-    bool gaveUp_ = false;
-    UINT_PTR timer_ = 0;
-};
-
-template <class F>
-F* formIn(WinFormWindow& window) {
-    return dynamic_cast<F*>(&window.form());
-}
-
-void clickLater(HWND button) {
-    PostMessageW(button, BM_CLICK, 0, 0);
+    return 0;
 }
 
 std::vector<std::string> entries(HWND list) {
@@ -200,28 +106,42 @@ void retype(HWND box, const std::string& text) {
     typeInto(box, text);
 }
 
-class ReportSettingsTest : public testing::Test {
+// The steps of one user, each done once the window it needs is in front: a step returns false
+// while it waits. Clicks that open a dialog are posted, so the dialog's loop runs outside the
+// timer's call.
+class Script {
+public:
+    explicit Script(std::vector<std::function<bool()>> steps) : steps_(std::move(steps)) {}
+    void operator()() {
+        if (next_ < steps_.size() && steps_[next_]()) {
+            ++next_;
+        }
+    }
+    std::size_t done() const { return next_; }
+    std::size_t size() const { return steps_.size(); }
+
+private:
+    std::vector<std::function<bool()>> steps_;
+    std::size_t next_ = 0;
+};
+
+class ReportSettingsTest : public ProgramFixture {
 protected:
     void SetUp() override {
-        if (!hasDisplay()) {
-            GTEST_SKIP() << kNoDisplay;
+        ProgramFixture::SetUp();
+        if (IsSkipped()) {
+            return;
         }
-        host_.session.ui = &ui_;
-        // The starter definition the program copies for a new report.
+        // The starter definition under a name of its own, with the workbook template the
+        // report list wants beside it (the editor never opens the template).
         std::filesystem::copy_file(
             std::filesystem::path(BRINDLEPATH_TEST_BIN_DIR) / "brindlepath_def.DXL",
-            platform::pathFromUtf8(definitionPath()));
-        // The chooser lists a spreadsheet report with its workbook template beside it; the
-        // editor never opens the template.
-        std::ofstream(platform::pathFromUtf8(host_.session.sTemplatesFolder() + "Pipeline.XLT"));
-        window_ = std::make_unique<ReportsWindowDouble>(ui_);
-        library_ = std::make_unique<reports::ReportLibrary>(host_.session, *window_);
-        commands_ = std::make_unique<reports::ReportCommands>(*library_);
-        library_->openReportSettings = [this] { definitions::showReportSettings(host_.session); };
-        library_->reload();
+            platform::pathFromUtf8(definitionPath()),
+            std::filesystem::copy_options::overwrite_existing);
+        std::ofstream(platform::pathFromUtf8(file("Templates/Pipeline.XLT")));
     }
 
-    std::string definitionPath() const { return host_.session.sTemplatesFolder() + "Pipeline.DXL"; }
+    std::string definitionPath() const { return file("Templates/Pipeline.DXL"); }
     std::map<std::string, std::string> fileKeys() const {
         std::ifstream in(platform::pathFromUtf8(definitionPath()), std::ios::binary);
         std::map<std::string, std::string> keys;
@@ -236,52 +156,90 @@ protected:
         }
         return keys;
     }
-    // Runs the Edit command of the report menu with `steps` played on its dialogs.
-    std::size_t editWith(std::vector<Step> steps, bool& gaveUp) {
-        const std::size_t count = steps.size();
-        User user(ui_, std::move(steps));
-        commands_->mnuEdit_Click();
-        gaveUp = user.gaveUp();
-        EXPECT_EQ(user.done(), count);
-        return user.done();
+
+    // The innermost dialog while it shows a form of type F, else nullptr.
+    template <class F>
+    F* front(WinFormWindow*& window) const {
+        if (ui.modalWindows().empty()) {
+            return nullptr;
+        }
+        window = ui.modalWindows().back();
+        return IsWindowVisible(window->hwnd()) ? dynamic_cast<F*>(&window->form()) : nullptr;
+    }
+    // A step on the report settings editor.
+    std::function<bool()> onSettings(std::function<void(WinFormWindow&, FrmReportSettings&)> act) {
+        return [this, act] {
+            WinFormWindow* window = nullptr;
+            FrmReportSettings* settings = front<FrmReportSettings>(window);
+            if (settings == nullptr) {
+                return false;
+            }
+            act(*window, *settings);
+            return true;
+        };
+    }
+    // Sales Report picked in the main window, then Report > Edit... from its menu.
+    std::function<bool()> editFromTheMenu(WinProgram& program) {
+        return [&program] {
+            WinFormWindow* main = program.mainWindowWindow();
+            if (main == nullptr || !IsWindowVisible(main->hwnd())) {
+                return false;
+            }
+            auto& controls = program.mainWindow()->criteriaControls();
+            SendMessageW(main->handleFor(controls.optChoice[1]), BM_CLICK, 0, 0);
+            const UINT edit = menuItem(GetMenu(main->hwnd()), L"&Edit...");
+            EXPECT_NE(edit, 0u) << "no Report > Edit... in the menu bar";
+            PostMessageW(main->hwnd(), WM_COMMAND, MAKEWPARAM(edit, 0), 0);
+            return true;
+        };
+    }
+    // "Pipeline" opened from the chooser.
+    std::function<bool()> openPipeline() {
+        return [this] {
+            WinFormWindow* window = nullptr;
+            auto* chooser = front<reports::FrmReportList>(window);
+            if (chooser == nullptr) {
+                return false;
+            }
+            clickEntry(window->handleFor(chooser->lstReports()), "Pipeline");
+            postClick(window->handleFor(chooser->cmdOK()));
+            return true;
+        };
+    }
+    // The main window closed from its title bar once no dialog is left, which ends the program.
+    std::function<bool()> closeTheMainWindow(WinProgram& program) {
+        return [this, &program] {
+            WinFormWindow* main = program.mainWindowWindow();
+            if (!ui.modalWindows().empty() || main == nullptr) {
+                return false;
+            }
+            PostMessageW(main->hwnd(), WM_CLOSE, 0, 0);
+            return true;
+        };
     }
 
-    WinUi ui_;
-    bp::test::HostSession host_{kDataset};
-    // Made once the session talks to the windows, as the program makes them.
-    std::unique_ptr<ReportsWindowDouble> window_;
-    std::unique_ptr<reports::ReportLibrary> library_;
-    std::unique_ptr<reports::ReportCommands> commands_;
+    // Runs the program with `steps` played on its windows; false when the user gave up.
+    bool run(std::vector<std::function<bool()>> steps) {
+        WinProgram program(ui);
+        steps.insert(steps.begin(), editFromTheMenu(program));
+        steps.push_back(closeTheMainWindow(program));
+        Script script(std::move(steps));
+        if (!program.start()) {
+            ADD_FAILURE() << "the program did not start";
+            return false;
+        }
+        LoopRobot robot([&script] { script(); });
+        program.exec();
+        EXPECT_EQ(script.done(), script.size());
+        return !robot.gaveUp();
+    }
+
+    WinUi ui;
 };
-
-// Opens "Pipeline" from the chooser.
-Step openPipeline() {
-    return [](WinFormWindow& w) {
-        auto* chooser = formIn<reports::FrmReportList>(w);
-        if (chooser == nullptr) {
-            return false;
-        }
-        clickEntry(w.handleFor(chooser->lstReports()), "Pipeline");
-        clickLater(w.handleFor(chooser->cmdOK()));
-        return true;
-    };
-}
-
-// A step on the report settings editor.
-Step onSettings(std::function<void(WinFormWindow&, FrmReportSettings&)> act) {
-    return [act](WinFormWindow& w) {
-        auto* settings = formIn<FrmReportSettings>(w);
-        if (settings == nullptr) {
-            return false;
-        }
-        act(w, *settings);
-        return true;
-    };
-}
 
 TEST_F(ReportSettingsTest, FieldsMovedAndASubTotalSetAreWrittenOnClose) {
     std::vector<std::string> shownBeforeClose;
-    std::vector<Step> steps = {
+    const bool finished = run({
         openPipeline(),
         onSettings([](WinFormWindow& w, FrmReportSettings& s) {
             clickTab(w.handleFor(s.mstSettings()), FrmReportSettings::kTabFields);
@@ -305,26 +263,25 @@ TEST_F(ReportSettingsTest, FieldsMovedAndASubTotalSetAreWrittenOnClose) {
         onSettings([&shownBeforeClose](WinFormWindow& w, FrmReportSettings& s) {
             shownBeforeClose = entries(w.handleFor(s.lstRight()));
             clickTab(w.handleFor(s.mstSettings()), FrmReportSettings::kTabFirstSection);
-            clickLater(w.handleFor(s.cmdOptions(0)));
+            postClick(w.handleFor(s.cmdOptions(0)));
         }),
-        // In Sub-Total Options: the amount averaged under its own caption.
-        [](WinFormWindow& w) {
-            auto* options = formIn<FrmSubTotalOptions>(w);
+        // In Sub-Total Options: the amount averaged under a caption of its own.
+        [this] {
+            WinFormWindow* w = nullptr;
+            auto* options = front<FrmSubTotalOptions>(w);
             if (options == nullptr) {
                 return false;
             }
-            retype(w.handleFor(options->txtCaption()), "Average for <value> :");
-            chooseEntry(w.handleFor(options->cboFields()), "Amount");
-            SendMessageW(w.handleFor(options->optCalc(2)), BM_CLICK, 0, 0);
-            clickLater(w.handleFor(options->cmdClose()));
+            retype(w->handleFor(options->txtCaption()), "Average for <value> :");
+            chooseEntry(w->handleFor(options->cboFields()), "Amount");
+            SendMessageW(w->handleFor(options->optCalc(2)), BM_CLICK, 0, 0);
+            postClick(w->handleFor(options->cmdClose()));
             return true;
         },
         onSettings(
-            [](WinFormWindow& w, FrmReportSettings& s) { clickLater(w.handleFor(s.cmdClose())); }),
-    };
-    bool gaveUp = false;
-    editWith(std::move(steps), gaveUp);
-    ASSERT_FALSE(gaveUp);
+            [](WinFormWindow& w, FrmReportSettings& s) { postClick(w.handleFor(s.cmdClose())); }),
+    });
+    ASSERT_TRUE(finished);
 
     EXPECT_EQ(shownBeforeClose, (std::vector<std::string>{"Company", "Product", "Contact", "Amount",
                                                           "Close Date", "City"}));
@@ -337,14 +294,13 @@ TEST_F(ReportSettingsTest, FieldsMovedAndASubTotalSetAreWrittenOnClose) {
     // What was not touched is written back as it was.
     EXPECT_EQ(keys.at("TotalCaption99"), "Total Sales :");
     EXPECT_EQ(keys.at("34CalcType99"), "1");
-    EXPECT_TRUE(ui_.modalWindows().empty());
 }
 
 // Closing the editor from its title bar leaves the definition file as it was, whatever was
 // changed in it.
 TEST_F(ReportSettingsTest, ClosedFromTheTitleBarTheFileStaysAsItWas) {
     const auto before = fileKeys();
-    std::vector<Step> steps = {
+    const bool finished = run({
         openPipeline(),
         onSettings([](WinFormWindow& w, FrmReportSettings& s) {
             clickTab(w.handleFor(s.mstSettings()), FrmReportSettings::kTabFields);
@@ -352,12 +308,9 @@ TEST_F(ReportSettingsTest, ClosedFromTheTitleBarTheFileStaysAsItWas) {
             SendMessageW(w.handleFor(s.cmdMove(0)), BM_CLICK, 0, 0);
             PostMessageW(w.hwnd(), WM_CLOSE, 0, 0);
         }),
-    };
-    bool gaveUp = false;
-    editWith(std::move(steps), gaveUp);
-    ASSERT_FALSE(gaveUp);
+    });
+    ASSERT_TRUE(finished);
     EXPECT_EQ(fileKeys(), before);
-    EXPECT_TRUE(ui_.modalWindows().empty());
 }
 
 }  // namespace
