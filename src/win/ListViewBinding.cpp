@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/CaseFold.h"
 #include "platform/WinText.h"
 #include "win/DialogMetrics.h"
 
@@ -12,8 +13,9 @@ namespace {
 
 constexpr int kRowsShown = 10;
 constexpr int kRowsMeasured = 100;
-// Room around a caption for the header's margins and sort arrow, and around a cell's text.
-constexpr int kHeaderRoom = 30;
+// Room around a caption for the header's margins and sort arrow, and around a cell's text, in
+// pixels at 96 DPI.
+constexpr int kHeaderRoom = 48;
 constexpr int kCellRoom = 14;
 
 // The list view's window class, registered by the common controls on first use.
@@ -127,34 +129,34 @@ void ListViewBinding::pushColumns() {
     const Push push(*this);
     while (SendMessageW(hwnd(), LVM_DELETECOLUMN, 0, 0) != FALSE) {
     }
-    const UINT dpi = windowDpi(hwnd());
     for (int c = 0; c < model_.columnCount(); ++c) {
-        const forms::ListViewColumn& column = model_.column(c);
-        std::wstring text = platform::toWide(column.text);
+        std::wstring text = platform::toWide(model_.column(c).text);
         LVCOLUMNW header{};
-        header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        header.mask = LVCF_TEXT | LVCF_SUBITEM;
         header.pszText = text.data();
         header.iSubItem = c;
-        header.cx = column.width > 0 ? MulDiv(column.width, static_cast<int>(dpi), 96) : 0;
         SendMessageW(hwnd(), LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&header));
     }
-    fitColumns();
+    sizeColumns();
     pushSortArrow();
 }
 
-void ListViewBinding::fitColumns() {
-    // A column without a width of its own is as wide as its caption and the first rows' texts
-    // (not every row's: a list of thousands would be measured on each layout).
+void ListViewBinding::sizeColumns() {
+    // The model's widths are pixels at 96 DPI. A column without a width of its own is as wide
+    // as its caption and the first rows' texts (not every row's: a list of thousands would be
+    // measured on each layout).
+    const int dpi = static_cast<int>(windowDpi(hwnd()));
     for (int c = 0; c < model_.columnCount(); ++c) {
         const forms::ListViewColumn& column = model_.column(c);
         if (column.width > 0) {
+            SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, c, MulDiv(column.width, dpi, 96));
             continue;
         }
-        int width = textWidth(column.text) + kHeaderRoom;
+        int width = textWidth(column.text) + MulDiv(kHeaderRoom, dpi, 96);
         const int rows = std::min(model_.rowCount(), kRowsMeasured);
         for (int r = 0; r < rows; ++r) {
-            width = std::max(
-                width, textWidth(model_.rows()[static_cast<std::size_t>(r)].cell(c)) + kCellRoom);
+            width = std::max(width, textWidth(model_.rows()[static_cast<std::size_t>(r)].cell(c)) +
+                                        MulDiv(kCellRoom, dpi, 96));
         }
         SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, c, width);
     }
@@ -167,7 +169,8 @@ int ListViewBinding::textWidth(const std::string& text) const {
 }
 
 void ListViewBinding::placed() {
-    fitColumns();
+    // Laid out anew (a change of DPI among others): the columns follow the font.
+    sizeColumns();
 }
 
 void ListViewBinding::pushRows() {
@@ -227,6 +230,8 @@ LRESULT ListViewBinding::noticed(const NMHDR& header) {
         case LVN_GETDISPINFOW:
             supplyText(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
             break;
+        case LVN_ODFINDITEMW:
+            return findRow(reinterpret_cast<const NMLVFINDITEMW&>(header));
         case LVN_ITEMCHANGED: {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
             if (((change.uOldState ^ change.uNewState) & LVIS_SELECTED) != 0) {
@@ -269,6 +274,28 @@ void ListViewBinding::supplyText(NMLVDISPINFOW& request) const {
     const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
     std::copy_n(text.begin(), length, item.pszText);
     item.pszText[length] = L'\0';
+}
+
+LRESULT ListViewBinding::findRow(const NMLVFINDITEMW& request) const {
+    // Typing a row's first letters finds it, as in lists that hold their own rows.
+    const LVFINDINFOW& find = request.lvfi;
+    if ((find.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.psz == nullptr) {
+        return -1;
+    }
+    const std::string wanted = core::foldCase(platform::toUtf8(find.psz));
+    const bool partial = (find.flags & LVFI_PARTIAL) != 0;
+    const int count = model_.rowCount();
+    const int start = std::clamp(request.iStart, 0, std::max(0, count));
+    const int tries = (find.flags & LVFI_WRAP) != 0 ? count : count - start;
+    for (int n = 0; n < tries; ++n) {
+        const int row = (start + n) % count;
+        const std::string text =
+            core::foldCase(model_.rows()[static_cast<std::size_t>(row)].cell(0));
+        if (partial ? text.starts_with(wanted) : text == wanted) {
+            return row;
+        }
+    }
+    return -1;
 }
 
 void ListViewBinding::userChangedSelection() {

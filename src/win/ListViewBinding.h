@@ -39,7 +39,7 @@ protected:
 
 private:
     void pushColumns();
-    void fitColumns();
+    void sizeColumns();
     int textWidth(const std::string& text) const;
     void scheduleRows();
     void pushRows();
@@ -47,6 +47,8 @@ private:
     void pushSelection();
     void userChangedSelection();
     void supplyText(NMLVDISPINFOW& request) const;
+    // The row a type-ahead search asks for, or -1.
+    LRESULT findRow(const NMLVFINDITEMW& request) const;
     void mouseDown(const NMHDR& header, forms::MouseButton button);
 
     forms::ListView& model_;

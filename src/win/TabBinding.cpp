@@ -121,6 +121,7 @@ POINT TabBinding::pageOrigin(const DialogMetrics& metrics) const {
 }
 
 void TabBinding::placed() {
+    laidOut_ = true;
     RECT rect{};
     GetWindowRect(hwnd(), &rect);
     MapWindowPoints(nullptr, GetParent(hwnd()), reinterpret_cast<POINT*>(&rect), 2);
@@ -174,6 +175,22 @@ void TabBinding::pushTabs() {
         items_.push_back(tab);
     }
     pushCurrent();
+    askRoomForTabs();
+}
+
+void TabBinding::askRoomForTabs() {
+    // Every tab stays in sight: when longer captions no longer fit the tab row, the window
+    // makes room once the change is over.
+    const auto count = static_cast<int>(SendMessageW(hwnd(), TCM_GETITEMCOUNT, 0, 0));
+    RECT last{};
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    if (laidOut_ && count > 0 &&
+        SendMessageW(hwnd(), TCM_GETITEMRECT, static_cast<WPARAM>(count - 1),
+                     reinterpret_cast<LPARAM>(&last)) != FALSE &&
+        last.right > client.right) {
+        PostMessageW(GetAncestor(hwnd(), GA_ROOT), kRelayoutMessage, 0, 0);
+    }
 }
 
 void TabBinding::pushCurrent() {

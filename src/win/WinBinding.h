@@ -17,6 +17,10 @@ namespace bp::win {
 
 class DialogMetrics;
 
+// Posted to a form's window when a control needs more room than the layout gave it (a tab
+// control whose captions grew): the window lays its controls out again.
+inline constexpr UINT kRelayoutMessage = WM_APP + 0x120;
+
 // What a binding needs to make its control: the window that holds it and its command id.
 struct ChildPlace {
     HWND parent;

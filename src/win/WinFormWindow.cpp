@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "forms/Controls.h"
 #include "platform/Error.h"
@@ -16,6 +17,7 @@
 #include "win/LabelBinding.h"
 #include "win/ListBoxBinding.h"
 #include "win/ListViewBinding.h"
+#include "win/MenuBinding.h"
 #include "win/OptionBinding.h"
 #include "win/TabBinding.h"
 #include "win/TextBoxBinding.h"
@@ -77,14 +79,14 @@ bool startsOptionGroup(const forms::Control& option) {
     return previous == nullptr || previous->kind() != forms::ControlKind::OptionButton;
 }
 
-BOOL adjustForDpi(RECT& rect, UINT dpi) {
+BOOL adjustForDpi(RECT& rect, UINT dpi, BOOL menuBar) {
     using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
     if (auto adjust = reinterpret_cast<AdjustForDpi>(
             reinterpret_cast<void*>(GetProcAddress(user32, "AdjustWindowRectExForDpi")))) {
-        return adjust(&rect, kStyle, FALSE, kExStyle, dpi);
+        return adjust(&rect, kStyle, menuBar, kExStyle, dpi);
     }
-    return AdjustWindowRectEx(&rect, kStyle, FALSE, kExStyle);
+    return AdjustWindowRectEx(&rect, kStyle, menuBar, kExStyle);
 }
 
 }  // namespace
@@ -123,6 +125,15 @@ WinFormWindow::~WinFormWindow() {
     DestroyWindow(hwnd_);
 }
 
+WinFormWindow* WinFormWindow::fromHandle(HWND hwnd) {
+    wchar_t className[32] = {};
+    if (hwnd == nullptr || GetClassNameW(hwnd, className, 32) == 0 ||
+        std::wstring_view(className) != kClassName) {
+        return nullptr;
+    }
+    return reinterpret_cast<WinFormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
 WinBinding* WinFormWindow::bindingFor(const forms::Control& control) const {
     auto it = byControl_.find(&control);
     return it == byControl_.end() ? nullptr : it->second;
@@ -150,10 +161,13 @@ void WinFormWindow::show() {
 }
 
 bool WinFormWindow::translate(MSG& message) {
-    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in the system's own dialogs.
-    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp turn the pages, as in the system's
+    // own dialogs.
+    const WPARAM key = message.wParam;
+    if (message.message == WM_KEYDOWN && (key == VK_TAB || key == VK_NEXT || key == VK_PRIOR) &&
+        GetKeyState(VK_CONTROL) < 0) {
         if (TabBinding* tabs = tabsForKeys(message.hwnd)) {
-            tabs->step(GetKeyState(VK_SHIFT) >= 0);
+            tabs->step(key == VK_TAB ? GetKeyState(VK_SHIFT) >= 0 : key == VK_NEXT);
             return true;
         }
     }
@@ -225,6 +239,9 @@ LRESULT WinFormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_DPICHANGED:
             changeDpi(*reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case kRelayoutMessage:
+            relayout(false);
             return 0;
         default:
             break;
@@ -324,6 +341,8 @@ std::unique_ptr<WinBinding> WinFormWindow::makeBinding(forms::Control& c) {
             return std::make_unique<TabBinding>(static_cast<forms::TabControl&>(c), place);
         case K::ListView:
             return std::make_unique<ListViewBinding>(static_cast<forms::ListView&>(c), place);
+        case K::Menu:
+            return std::make_unique<MenuBinding>(static_cast<forms::MenuEntry&>(c), place);
         case K::DatePicker:
             return std::make_unique<DateBinding>(static_cast<forms::DatePicker&>(c), place);
         case K::Timer:
@@ -331,7 +350,6 @@ std::unique_ptr<WinBinding> WinFormWindow::makeBinding(forms::Control& c) {
         default:
             break;
     }
-    // FIXME: menus are not drawn yet.
     throw Error(kErrInvalidCall, "The window " + form_.name() + " holds a " + kindName(c.kind()) +
                                      " (" + c.name() + "), which this build cannot show yet.");
 }
@@ -376,7 +394,7 @@ void WinFormWindow::relayout(bool centre) {
     }
     const SIZE client = GridLayout(*metrics_, bindings).arrange();
     RECT frame{0, 0, client.cx, client.cy};
-    adjustForDpi(frame, metrics_->dpi());
+    adjustForDpi(frame, metrics_->dpi(), GetMenu(hwnd_) != nullptr);
     const LONG width = frame.right - frame.left;
     const LONG height = frame.bottom - frame.top;
     if (!centre) {

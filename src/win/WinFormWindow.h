@@ -31,6 +31,9 @@ public:
     WinFormWindow& operator=(const WinFormWindow&) = delete;
     ~WinFormWindow();
 
+    // The object of one of these windows, or nullptr for any other window.
+    static WinFormWindow* fromHandle(HWND hwnd);
+
     forms::Form& form() const { return form_; }
     HWND hwnd() const { return hwnd_; }
     const DialogMetrics& metrics() const { return *metrics_; }

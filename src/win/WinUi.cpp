@@ -5,6 +5,7 @@
 #include "forms/Form.h"
 #include "platform/Error.h"
 #include "platform/WinText.h"
+#include "win/PopupMenu.h"
 #include "win/WinFormWindow.h"
 
 namespace bp::win {
@@ -56,6 +57,41 @@ UINT defaultFlags(int position) {
         default:
             return MB_DEFBUTTON1;
     }
+}
+
+struct FormSearch {
+    const forms::Form* form;
+    HWND found;
+};
+
+BOOL CALLBACK findFormWindow(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<FormSearch*>(data);
+    const WinFormWindow* window = WinFormWindow::fromHandle(hwnd);
+    if (window != nullptr && &window->form() == search->form) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The window showing `form` on this thread, or nullptr.
+HWND windowOf(const forms::Form& form) {
+    FormSearch search{&form, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &findFormWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Where the menu opens: under the mouse when it is over the window, as for the right click
+// that pops most menus up; else at x, y of the window's client area, in pixels.
+POINT popupPlace(HWND window, int x, int y) {
+    POINT cursor{};
+    RECT frame{};
+    if (GetCursorPos(&cursor) && GetWindowRect(window, &frame) && PtInRect(&frame, cursor)) {
+        return cursor;
+    }
+    POINT place{x, y};
+    ClientToScreen(window, &place);
+    return place;
 }
 
 [[noreturn]] void notYet(const std::string& what) {
@@ -159,6 +195,17 @@ void WinUi::beep() {
 void WinUi::setBusy(bool busy) {
     busyFlag = busy;
     SetCursor(LoadCursorW(nullptr, WinUi::busy() ? IDC_WAIT : IDC_ARROW));
+}
+
+forms::MenuEntry* WinUi::popupMenu(forms::Form& form, forms::MenuEntry& menu, int x, int y) {
+    HWND owner = windowOf(form);
+    if (owner == nullptr) {
+        owner = dialogOwner();
+    }
+    if (owner == nullptr) {
+        return nullptr;  // a form not on screen has nowhere to pop a menu up
+    }
+    return PopupMenu(menu).run(owner, popupPlace(owner, x, y));
 }
 
 bool WinUi::busy() {

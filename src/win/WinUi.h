@@ -32,6 +32,7 @@ public:
                                             const std::string& startFolder) override;
     void beep() override;
     void setBusy(bool busy) override;
+    forms::MenuEntry* popupMenu(forms::Form& form, forms::MenuEntry& menu, int x, int y) override;
 
     // Whether the wait cursor is up; the program's windows keep it over themselves.
     static bool busy();

@@ -107,13 +107,19 @@ protected:
         keys[VK_SHIFT] = shift ? 0x80 : 0;
         SetKeyboardState(keys);
     }
-    // Tab pressed with Ctrl (and Shift) held, through the window's dialog keys.
-    bool pressCtrlTab(bool shift) {
+    // `key` pressed with Ctrl (and Shift) held, through the window's dialog keys.
+    bool pressWithCtrl(WPARAM key, bool shift = false) {
         setModifiers(true, shift);
-        MSG message{GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {0, 0}};
+        MSG message{GetFocus(), WM_KEYDOWN, key, 1, 0, {0, 0}};
         const bool used = window->translate(message);
         setModifiers(false, false);
         return used;
+    }
+    bool pressCtrlTab(bool shift) { return pressWithCtrl(VK_TAB, shift); }
+    // `key` pressed while `focus` has the keyboard, through the window's dialog keys.
+    bool press(HWND focus, WPARAM key) {
+        MSG message{focus, WM_KEYDOWN, key, 1, 0, {0, 0}};
+        return window->translate(message);
     }
 
     forms::ScriptedUi ui;
@@ -208,6 +214,19 @@ TEST_F(TabBindingTest, CaptionChangesShowOnTheTab) {
     EXPECT_EQ(itemText(2), "Fields && more");
 }
 
+TEST_F(TabBindingTest, LongerCaptionsGetRoomOnceTheMessageLoopTurns) {
+    form.tabs->setTabCaption(2, "Fields included in the report and their order");
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageW(&message);
+    }
+    RECT last{};
+    SendMessageW(tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&last));
+    RECT client{};
+    GetClientRect(tabs, &client);
+    EXPECT_LE(last.right, client.right);
+}
+
 TEST_F(TabBindingTest, CtrlTabTurnsThePagesSkippingTabsThatCannotBePicked) {
     SetFocus(handle(*form.txtName));
     EXPECT_TRUE(pressCtrlTab(false));
@@ -222,6 +241,28 @@ TEST_F(TabBindingTest, CtrlTabTurnsThePagesSkippingTabsThatCannotBePicked) {
     EXPECT_TRUE(pressCtrlTab(false));
     EXPECT_EQ(form.tabs->tab(), 1);
     EXPECT_EQ(form.previousTabs, (std::vector<int>{0, 1, 0, 2}));
+}
+
+TEST_F(TabBindingTest, CtrlPageDownAndPageUpTurnThePagesToo) {
+    SetFocus(handle(*form.txtName));
+    EXPECT_TRUE(pressWithCtrl(VK_NEXT));
+    EXPECT_EQ(form.tabs->tab(), 1);
+    EXPECT_TRUE(pressWithCtrl(VK_PRIOR));
+    EXPECT_EQ(form.tabs->tab(), 0);
+    EXPECT_EQ(currentItem(), 0);
+}
+
+TEST_F(TabBindingTest, ArrowKeysOnTheTabsPickThroughTheModel) {
+    SetFocus(tabs);
+    ASSERT_EQ(GetFocus(), tabs);
+    press(tabs, VK_RIGHT);
+    EXPECT_EQ(form.tabs->tab(), 1);
+    EXPECT_TRUE(shown(*form.chkTitle));
+    form.tabs->setTabEnabled(2, false);
+    press(tabs, VK_RIGHT);  // refused: the page stays
+    EXPECT_EQ(form.tabs->tab(), 1);
+    EXPECT_EQ(currentItem(), 1);
+    EXPECT_EQ(form.previousTabs, std::vector<int>{0});
 }
 
 TEST_F(TabBindingTest, TabKeyGoesFromTheTabsIntoThePage) {
