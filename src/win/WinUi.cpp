@@ -75,7 +75,7 @@ BOOL CALLBACK findFormWindow(HWND hwnd, LPARAM data) {
 }
 
 // The window showing `form` on this thread, or nullptr.
-HWND windowOf(const forms::Form& form) {
+HWND windowShowing(const forms::Form& form) {
     FormSearch search{&form, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), &findFormWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
@@ -198,7 +198,7 @@ void WinUi::setBusy(bool busy) {
 }
 
 forms::MenuEntry* WinUi::popupMenu(forms::Form& form, forms::MenuEntry& menu, int x, int y) {
-    HWND owner = windowOf(form);
+    HWND owner = windowShowing(form);
     if (owner == nullptr) {
         owner = dialogOwner();
     }
