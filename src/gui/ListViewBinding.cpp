@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QSignalBlocker>
 #include <QTimer>
 
 namespace bp::gui {
@@ -16,8 +18,14 @@ ListViewBinding::ListViewBinding(forms::ListView& list, QWidget* parent)
     view_->setAlternatingRowColors(true);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setModel(rows_);
     view_->header()->setStretchLastSection(false);
+    view_->header()->setSectionsClickable(true);
+    connect(view_->header(), &QHeaderView::sectionClicked, this,
+            &ListViewBinding::userClickedColumn);
+    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ListViewBinding::userChangedSelection);
 }
 
 void ListViewBinding::sync(forms::Property property) {
@@ -28,6 +36,11 @@ void ListViewBinding::sync(forms::Property property) {
             break;
         case forms::Property::Columns:
             schedule(Refresh::RowsAndColumns);
+            break;
+        case forms::Property::Selection:
+            if (!rowsPending_) {
+                pushSelection();
+            }
             break;
         default:
             break;
@@ -53,11 +66,64 @@ void ListViewBinding::flush() {
         return;
     }
     rowsPending_ = false;
-    rows_->reset();
+    {
+        // A reset clears the view's selection; the model's is pushed again below.
+        const QSignalBlocker blocker(view_->selectionModel());
+        rows_->reset();
+    }
     if (columnsPending_) {
         columnsPending_ = false;
         pushColumns();
     }
+    pushSortIndicator();
+    pushSelection();
+}
+
+void ListViewBinding::pushSelection() {
+    const QSignalBlocker blocker(view_->selectionModel());
+    const int row = model_.selectedRow();
+    if (row < 0 || row >= rows_->rowCount()) {
+        view_->selectionModel()->clear();
+        return;
+    }
+    const QModelIndex index = rows_->index(row, 0);
+    view_->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view_->scrollTo(index);
+}
+
+void ListViewBinding::pushSortIndicator() {
+    // The form sorts (the view never does); the header only shows the list's own sort.
+    QHeaderView* header = view_->header();
+    header->setSortIndicatorShown(model_.sorted());
+    if (model_.sorted()) {
+        header->setSortIndicator(model_.sortKey(), model_.sortOrder() == forms::SortOrder::Ascending
+                                                       ? Qt::AscendingOrder
+                                                       : Qt::DescendingOrder);
+    }
+}
+
+void ListViewBinding::userChangedSelection() {
+    const QModelIndexList rows = view_->selectionModel()->selectedRows();
+    const int row = rows.isEmpty() ? -1 : rows.front().row();
+    if (row != model_.selectedRow()) {
+        if (row >= 0 && row < model_.rowCount()) {
+            model_.clickRow(row);
+        } else {
+            model_.setSelectedRow(-1);
+        }
+    }
+    // The form's ItemClick may have selected another row.
+    if (!rowsPending_) {
+        pushSelection();
+    }
+}
+
+void ListViewBinding::userClickedColumn(int column) {
+    if (column >= 0 && column < model_.columnCount()) {
+        model_.clickColumn(column);
+    }
+    pushSortIndicator();
 }
 
 void ListViewBinding::pushColumns() {

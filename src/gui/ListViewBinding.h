@@ -1,6 +1,8 @@
 #pragma once
 // A report-style list view as a tree view without branches over a ListViewModel. The form
-// fills and sorts the rows; the view is reset once per burst of changes, as lists are.
+// fills and sorts the rows; the view is reset once per burst of changes, as lists are. One
+// row is selected at a time; the user's pick raises ItemClick, a header click ColumnClick,
+// and the header's sort indicator shows the list's own sort.
 
 #include <QTreeView>
 
@@ -25,6 +27,10 @@ private:
     enum class Refresh { Rows, RowsAndColumns };
     void schedule(Refresh refresh);
     void pushColumns();
+    void pushSelection();
+    void pushSortIndicator();
+    void userChangedSelection();
+    void userClickedColumn(int column);
 
     forms::ListView& model_;
     QTreeView* view_;

@@ -1,15 +1,27 @@
 #include "win/ListBoxBinding.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <vector>
 
 #include "platform/WinText.h"
 #include "win/DialogMetrics.h"
+#include "win/MouseDown.h"
 
 namespace bp::win {
 namespace {
 
 constexpr int kRowsShown = 8;
+constexpr UINT_PTR kSubclassId = 1;
+
+// The form's MouseDown handler pops up a list's context menu.
+LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                          DWORD_PTR data) {
+    (void)id;
+    forwardMouseDown(*reinterpret_cast<forms::Control*>(data), message, wParam, lParam);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
 
 DWORD selectionStyle(const forms::ListBox& list) {
     // FIXME: the selection mode is read once; no form changes it after its window opens.
@@ -31,7 +43,14 @@ ListBoxBinding::ListBoxBinding(forms::ListBox& list, const ChildPlace& place)
                               WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY |
                                   LBS_NOINTEGRALHEIGHT | selectionStyle(list),
                               {}, WS_EX_CLIENTEDGE)),
-      model_(list) {}
+      model_(list) {
+    SetWindowSubclass(hwnd(), listProc, kSubclassId,
+                      reinterpret_cast<DWORD_PTR>(static_cast<forms::Control*>(&list)));
+}
+
+ListBoxBinding::~ListBoxBinding() {
+    RemoveWindowSubclass(hwnd(), listProc, kSubclassId);
+}
 
 SIZE ListBoxBinding::preferredSize(const DialogMetrics& metrics) const {
     LONG widest = metrics.x(80);

@@ -1,7 +1,7 @@
 #pragma once
 // A list box, single or multiple selection as the model says. A user's change of selection
 // reaches the model entry by entry; the model's entries, current entry and selection are
-// pushed back.
+// pushed back. Mouse presses raise the list's MouseDown.
 
 #include "forms/ListBox.h"
 #include "win/WinBinding.h"
@@ -11,6 +11,7 @@ namespace bp::win {
 class ListBoxBinding : public WinBinding {
 public:
     ListBoxBinding(forms::ListBox& list, const ChildPlace& place);
+    ~ListBoxBinding() override;
 
     SIZE preferredSize(const DialogMetrics& metrics) const override;
     bool fillsWidth() const override { return true; }

@@ -129,28 +129,27 @@ void ListViewBinding::pushColumns() {
     const Push push(*this);
     while (SendMessageW(hwnd(), LVM_DELETECOLUMN, 0, 0) != FALSE) {
     }
-    const UINT dpi = windowDpi(hwnd());
     for (int c = 0; c < model_.columnCount(); ++c) {
-        const forms::ListViewColumn& column = model_.column(c);
-        std::wstring text = platform::toWide(column.text);
+        std::wstring text = platform::toWide(model_.column(c).text);
         LVCOLUMNW header{};
-        header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        header.mask = LVCF_TEXT | LVCF_SUBITEM;
         header.pszText = text.data();
         header.iSubItem = c;
-        header.cx = column.width > 0 ? MulDiv(column.width, static_cast<int>(dpi), 96) : 0;
         SendMessageW(hwnd(), LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&header));
     }
-    fitColumns();
+    sizeColumns();
     pushSortArrow();
 }
 
-void ListViewBinding::fitColumns() {
+void ListViewBinding::sizeColumns() {
+    // The model's widths are pixels at 96 DPI. A column without a width of its own is as wide
+    // as its caption and the first rows' texts (not every row's: a list of thousands would be
+    // measured on each layout).
     const int dpi = static_cast<int>(windowDpi(hwnd()));
-    // A column without a width of its own is as wide as its caption and the first rows' texts
-    // (not every row's: a list of thousands would be measured on each layout).
     for (int c = 0; c < model_.columnCount(); ++c) {
         const forms::ListViewColumn& column = model_.column(c);
         if (column.width > 0) {
+            SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, c, MulDiv(column.width, dpi, 96));
             continue;
         }
         int width = textWidth(column.text) + MulDiv(kHeaderRoom, dpi, 96);
@@ -170,7 +169,8 @@ int ListViewBinding::textWidth(const std::string& text) const {
 }
 
 void ListViewBinding::placed() {
-    fitColumns();
+    // Laid out anew (a change of DPI among others): the columns follow the font.
+    sizeColumns();
 }
 
 void ListViewBinding::pushRows() {

@@ -39,7 +39,7 @@ protected:
 
 private:
     void pushColumns();
-    void fitColumns();
+    void sizeColumns();
     int textWidth(const std::string& text) const;
     void scheduleRows();
     void pushRows();

@@ -121,6 +121,7 @@ POINT TabBinding::pageOrigin(const DialogMetrics& metrics) const {
 }
 
 void TabBinding::placed() {
+    laidOut_ = true;
     RECT rect{};
     GetWindowRect(hwnd(), &rect);
     MapWindowPoints(nullptr, GetParent(hwnd()), reinterpret_cast<POINT*>(&rect), 2);
@@ -184,7 +185,7 @@ void TabBinding::askRoomForTabs() {
     RECT last{};
     RECT client{};
     GetClientRect(hwnd(), &client);
-    if (count > 0 && client.right > 0 &&
+    if (laidOut_ && count > 0 &&
         SendMessageW(hwnd(), TCM_GETITEMRECT, static_cast<WPARAM>(count - 1),
                      reinterpret_cast<LPARAM>(&last)) != FALSE &&
         last.right > client.right) {

@@ -6,6 +6,11 @@
 // Hidden tabs have no item on the tab row: the items are the visible tabs in model order, and
 // the binding maps between item and model tab. A user's pick goes through the model, which
 // refuses disabled tabs; a refused pick snaps back to the model's tab.
+//
+// FIXME: a disabled tab's caption looks like any other (the system draws no greyed tab
+// without owner drawing); only the refusal tells the user.
+// FIXME: the pages paint the dialog colour, which differs slightly from a themed tab body on
+// Windows with visual styles.
 
 #include <vector>
 
@@ -53,6 +58,7 @@ private:
     forms::TabControl& model_;
     std::vector<HWND> pages_;
     std::vector<int> items_;  // tab item -> model tab
+    bool laidOut_ = false;
 };
 
 }  // namespace bp::win

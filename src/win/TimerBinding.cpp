@@ -1,5 +1,7 @@
 #include "win/TimerBinding.h"
 
+#include <memory>
+
 #include "forms/Form.h"
 
 namespace bp::win {
@@ -37,6 +39,17 @@ bool TimerBinding::windowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     if (interval_ == 0) {
         return true;  // a tick queued before the timer stopped
     }
+    if (*ticking_) {
+        // A handler showing a message box runs a message loop that would tick again and
+        // again, stacking one box on the other; the next tick comes once it has returned.
+        return true;
+    }
+    // Held here, since a handler that unloads the form may take this binding with it.
+    struct Ticking {
+        std::shared_ptr<bool> flag;
+        ~Ticking() { *flag = false; }
+    } ticking{ticking_};
+    *ticking_ = true;
     model_.tick();
     return true;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // A timer as a system timer of the form's window, identified by the timer's command id:
 // it runs while the timer is enabled with an Interval and the form is loaded, and each
-// WM_TIMER raises the model's Timer event. The timer has no window control: nothing shows
-// and nothing is laid out.
+// WM_TIMER raises the model's Timer event, never inside a Timer handler still running.
+// The timer has no window control: nothing shows and nothing is laid out.
+
+#include <memory>
 
 #include "forms/Timer.h"
 #include "win/WinBinding.h"
@@ -30,6 +32,7 @@ private:
     UINT_PTR id_;
     int interval_ = 0;  // of the running system timer; 0 while none runs
     int formSubscription_ = 0;
+    std::shared_ptr<bool> ticking_ = std::make_shared<bool>(false);
 };
 
 }  // namespace bp::win

@@ -89,6 +89,20 @@ BOOL adjustForDpi(RECT& rect, UINT dpi, BOOL menuBar) {
     return AdjustWindowRectEx(&rect, kStyle, menuBar, kExStyle);
 }
 
+// The frame allows for a menu bar of one line; a bar wider than the window wraps onto more.
+void growToClientHeight(HWND hwnd, LONG wanted) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    if (client.bottom >= wanted) {
+        return;
+    }
+    RECT frame{};
+    GetWindowRect(hwnd, &frame);
+    SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left,
+                 frame.bottom - frame.top + wanted - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 WinFormWindow::WinFormWindow(forms::Form& form, HWND owner) : form_(form) {
@@ -400,6 +414,7 @@ void WinFormWindow::relayout(bool centre) {
     if (!centre) {
         SetWindowPos(hwnd_, nullptr, 0, 0, width, height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        growToClientHeight(hwnd_, client.cy);
         return;
     }
     // Centred over the owner, or on the work area when there is none.
@@ -412,6 +427,7 @@ void WinFormWindow::relayout(bool centre) {
     const LONG x = std::max(around.left, (around.left + around.right - width) / 2);
     const LONG y = std::max(around.top, (around.top + around.bottom - height) / 2);
     SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    growToClientHeight(hwnd_, client.cy);
 }
 
 void WinFormWindow::changeDpi(const RECT& suggested) {

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -390,6 +391,60 @@ TEST_F(FormRendererTest, ListViewShowsRowsOnceTheFormHasFilledThem) {
     form_.lvwResults->setSorted(true);
     QApplication::processEvents();
     EXPECT_EQ(view->model()->index(0, 0).data().toString(), QStringLiteral("Company 99"));
+}
+
+TEST_F(FormRendererTest, ListViewSelectionGoesBothWaysAndTheUsersPickRaisesItemClick) {
+    for (const char* company : {"Zephyr", "Acme", "Birch"}) {
+        form_.lvwResults->addRow(company);
+    }
+    std::vector<int> clicked;
+    form_.lvwResults->onItemClick = [&clicked](int row) { clicked.push_back(row); };
+    form_.tabMain->setTab(1);
+    QApplication::processEvents();
+    auto* view = widget<QTreeView>("lvwResults");
+    form_.lvwResults->setSelectedRow(1);
+    ASSERT_EQ(view->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(view->selectionModel()->selectedRows().front().row(), 1);
+    EXPECT_TRUE(clicked.empty());
+
+    const QRect row = view->visualRect(view->model()->index(2, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(form_.lvwResults->selectedRow(), 2);
+    EXPECT_EQ(clicked, std::vector<int>{2});
+
+    form_.lvwResults->setSorted(true);  // Acme, Birch, Zephyr: the selection goes with Birch
+    QApplication::processEvents();
+    EXPECT_EQ(view->selectionModel()->selectedRows().front().row(), 1);
+}
+
+TEST_F(FormRendererTest, ListViewHeaderClickRaisesColumnClickAndShowsTheListsSort) {
+    for (const char* company : {"Zephyr", "Acme", "Birch"}) {
+        form_.lvwResults->addRow(company);
+    }
+    std::vector<int> clicked;
+    form_.lvwResults->onColumnClick = [this, &clicked](int column) {
+        clicked.push_back(column);
+        form_.lvwResults->setSortKey(column);
+        form_.lvwResults->setSorted(true);
+    };
+    form_.tabMain->setTab(1);
+    QApplication::processEvents();
+    auto* view = widget<QTreeView>("lvwResults");
+    QHeaderView* header = view->header();
+    EXPECT_FALSE(header->isSortIndicatorShown());
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(0) + header->sectionSize(0) / 2,
+                             header->height() / 2));
+    QApplication::processEvents();
+    EXPECT_EQ(clicked, std::vector<int>{0});
+    EXPECT_EQ(view->model()->index(0, 0).data().toString(), QStringLiteral("Acme"));
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), 0);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    form_.lvwResults->setSortOrder(forms::SortOrder::Descending);
+    QApplication::processEvents();
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(view->model()->index(0, 0).data().toString(), QStringLiteral("Zephyr"));
 }
 
 TEST_F(FormRendererTest, ListFilledEntryByEntryShowsEveryEntryAndTheCurrentOne) {

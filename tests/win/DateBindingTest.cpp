@@ -8,12 +8,14 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
 #include "forms/Controls.h"
 #include "forms/Form.h"
 #include "forms/ScriptedUi.h"
+#include "platform/Locale.h"
 #include "win/WinFormWindow.h"
 #include "win/WinTestSupport.h"
 
@@ -93,6 +95,36 @@ TEST_F(DateBindingTest, PickerIsTheSystemsDatePickerShowingTheModelsDate) {
     EXPECT_EQ(time.wMonth, 3);
     EXPECT_EQ(time.wDay, 14);
     EXPECT_TRUE(IsWindowVisible(picker));
+}
+
+TEST_F(DateBindingTest, DateShowsInTheRegionalShortDateFormat) {
+    form.dtpStart->setValue(DateTime{2027, 1, 9, 0, 0, 0}, forms::Announcement::BeQuiet);
+    EXPECT_EQ(windowText(picker), platform::Locale::current().formatDate(DateTime{2027, 1, 9}));
+}
+
+// The user's regional settings name another country than the system's.
+class GermanDateBindingTest : public DateBindingTest {
+protected:
+    void SetUp() override {
+        _putenv_s("BRINDLEPATH_LOCALE", "de_DE");
+        DateBindingTest::SetUp();
+    }
+    void TearDown() override {
+        DateBindingTest::TearDown();
+        _putenv_s("BRINDLEPATH_LOCALE", "");
+    }
+};
+
+TEST_F(GermanDateBindingTest, DateShowsAsTheUsersRegionWritesIt) {
+    form.dtpStart->setValue(DateTime{2027, 1, 9, 0, 0, 0}, forms::Announcement::BeQuiet);
+    // "09.01.2027" on Windows, "9.1.2027" in Wine's copy of the regional data.
+    EXPECT_EQ(windowText(picker), platform::Locale::current().formatDate(DateTime{2027, 1, 9}));
+    EXPECT_EQ(windowText(picker).find('/'), std::string::npos);
+}
+
+TEST_F(DateBindingTest, FocusOnThePickerMovesTheFormsFocus) {
+    SetFocus(picker);
+    EXPECT_EQ(form.activeControl(), form.dtpStart);
 }
 
 TEST_F(DateBindingTest, PickedDateReachesTheModelAtItsTimeOfDay) {

@@ -36,6 +36,7 @@ public:
         }
         lvwSales->onItemClick = [this](int row) { itemClicks.push_back(row); };
         lvwSales->onDblClick = [this] { ++doubleClicks; };
+        lvwSales->onMouseDown = [this](int button, int, int, int) { buttons.push_back(button); };
         // The usual header click: sort by that column, the second click reverses the order.
         lvwSales->onColumnClick = [this](int column) {
             columnClicks.push_back(column);
@@ -56,6 +57,7 @@ public:
     forms::ListView* lvwSales = nullptr;
     std::vector<int> itemClicks;
     std::vector<int> columnClicks;
+    std::vector<int> buttons;
     int doubleClicks = 0;
 };
 
@@ -117,6 +119,18 @@ protected:
         state.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
                      reinterpret_cast<LPARAM>(&state));
+    }
+    // The user clicks row `row` with a mouse button: the release waits in the queue, where
+    // the list view looks for it while it tells a click from a drag.
+    void clickRow(int row, UINT down, UINT up) {
+        RECT rect{};
+        rect.left = LVIR_LABEL;
+        SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&rect));
+        const LPARAM at = MAKELPARAM(rect.left + 5, (rect.top + rect.bottom) / 2);
+        PostMessageW(list, up, 0, at);
+        SendMessageW(list, down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, at);
+        settle();
     }
     // The user clicks the header of `column` with the mouse.
     void clickHeader(int column) {
@@ -194,6 +208,23 @@ TEST_F(ListViewBindingTest, UserSelectionReachesTheModelAsItemClick) {
     SendMessageW(list, WM_KEYDOWN, VK_UP, 1);
     EXPECT_EQ(form.lvwSales->selectedRow(), 1);
     EXPECT_EQ(form.itemClicks, (std::vector<int>{2, 1}));
+}
+
+TEST_F(ListViewBindingTest, MouseClicksOnARowSelectItAndRaiseMouseDown) {
+    clickRow(1, WM_LBUTTONDOWN, WM_LBUTTONUP);
+    EXPECT_EQ(form.lvwSales->selectedRow(), 1);
+    EXPECT_EQ(form.itemClicks, std::vector<int>{1});
+    clickRow(2, WM_RBUTTONDOWN, WM_RBUTTONUP);
+    EXPECT_EQ(form.buttons, (std::vector<int>{1, 2}));
+}
+
+TEST_F(ListViewBindingTest, UserClearingTheSelectionClearsTheModels) {
+    selectItem(2);
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED;
+    SendMessageW(list, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&state));
+    EXPECT_EQ(form.lvwSales->selectedRow(), -1);
+    EXPECT_EQ(form.itemClicks, std::vector<int>{2});
 }
 
 TEST_F(ListViewBindingTest, ModelSelectionShowsWithoutItemClickAndFollowsItsRow) {

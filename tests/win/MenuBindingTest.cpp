@@ -29,6 +29,16 @@ public:
     MenuForm(forms::UiService& ui, bool withMenus) : Form(ui, "frmReports", "Reports") {
         txtNote = &add<forms::TextBox>("txtNote");
         txtNote->setLayout(0, 0);
+        lstReports = &add<forms::ListBox>("lstReports");
+        lstReports->setLayout(1, 0);
+        lstReports->addItem("Pipeline by region");
+        // The right button pops the list's context menu up where it was pressed.
+        lstReports->onMouseDown = [this](int Button, int Shift, int X, int Y) {
+            pressed = {Button, Shift, X, Y};
+            if (Button == static_cast<int>(forms::MouseButton::Right) && mnuPopup != nullptr) {
+                popupMenu(*mnuPopup, X, Y);
+            }
+        };
         if (withMenus) {
             addMenus();
         }
@@ -66,6 +76,8 @@ public:
     }
 
     forms::TextBox* txtNote = nullptr;
+    forms::ListBox* lstReports = nullptr;
+    std::vector<int> pressed;
     forms::MenuEntry* mnuFile = nullptr;
     forms::MenuEntry* mnuFileOpen = nullptr;
     forms::MenuEntry* mnuFileExport = nullptr;
@@ -317,6 +329,22 @@ TEST_F(MenuBindingTest, MenuBarLeavesTheControlsAllTheirRoom) {
     EXPECT_EQ(with.bottom, without.bottom);
 }
 
+TEST_F(MenuBindingTest, MenuBarWrappedOverSeveralLinesLeavesTheControlsTheirRoom) {
+    forms::ScriptedUi otherUi;
+    MenuForm narrow{otherUi, false};
+    for (const char* name : {"mnuCustomers", "mnuOpportunities", "mnuForecasts", "mnuTemplates",
+                             "mnuDefinitions", "mnuPreferences", "mnuAssistance"}) {
+        narrow.entry(name, name + 3, nullptr);
+    }
+    narrow.load();
+    WinFormWindow narrowWindow(narrow);
+    RECT client{};
+    GetClientRect(narrowWindow.hwnd(), &client);
+    const RECT box = childRect(narrowWindow.handleFor(*narrow.txtNote));
+    EXPECT_GT(box.top, 0);
+    EXPECT_LT(box.bottom, client.bottom);
+}
+
 TEST_F(MenuBindingTest, WindowWithOnlyPopupMenusHasNoMenuBar) {
     forms::ScriptedUi otherUi;
     MenuForm popupOnly{otherUi, false};
@@ -346,6 +374,15 @@ TEST_F(MenuBindingTest, PopupMenuReturnsTheEntryPickedWithTheKeys) {
     EXPECT_EQ(form.renames, 0);  // choosing is the form's business
 }
 
+TEST_F(MenuBindingTest, RightClickOnAListPopsItsContextMenuUp) {
+    HWND list = window->handleFor(*form.lstReports);
+    MenuKeys keys({VK_DOWN, VK_DOWN, VK_RETURN});
+    SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, MAKELPARAM(7, 5));
+    EXPECT_TRUE(keys.menuSeen());
+    EXPECT_EQ(form.pressed, (std::vector<int>{2, 1, 7, 5}));
+    EXPECT_EQ(form.renames, 1);
+}
+
 TEST_F(MenuBindingTest, DismissedPopupMenuReturnsNothing) {
     MenuKeys keys({VK_ESCAPE});
     EXPECT_EQ(ui.popupMenu(form, *form.mnuPopup, 10, 10), nullptr);
@@ -369,6 +406,18 @@ TEST_F(MenuBindingTest, PopupMenuOpensAtTheGivenPlaceWhenTheMouseIsElsewhere) {
     ClientToScreen(window->hwnd(), &expected);
     EXPECT_EQ(keys.menuRect().left, expected.x);
     EXPECT_EQ(keys.menuRect().top, expected.y);
+}
+
+TEST_F(MenuBindingTest, PopupMenuOpensUnderTheMouseOverTheWindow) {
+    RECT frame{};
+    GetWindowRect(window->hwnd(), &frame);
+    const POINT mouse{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+    SetCursorPos(mouse.x, mouse.y);
+    MenuKeys keys({VK_ESCAPE});
+    ui.popupMenu(form, *form.mnuPopup, 12, 8);
+    ASSERT_TRUE(keys.menuSeen());
+    EXPECT_EQ(keys.menuRect().left, mouse.x);
+    EXPECT_EQ(keys.menuRect().top, mouse.y);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/AppFixture.h"
 #include "criteria/CriteriaControls.h"
 #include "definitions/EditorFixture.h"
 #include "forms/Form.h"
@@ -123,6 +124,29 @@ TEST(MainWindowTabsTest, EveryCriteriaTabShowsItsOwnControlsInsideTheTabControl)
     WinFormWindow window(form);
     form.show();
     expectEachTabShowsItsOwnControls(window, *form.tabs);
+}
+
+class MainWindowTest : public app::test::AppFixture {
+protected:
+    void SetUp() override {
+        if (!hasDisplay()) {
+            GTEST_SKIP() << kNoDisplay;
+        }
+        AppFixture::SetUp();
+    }
+};
+
+TEST_F(MainWindowTest, TheMainWindowShowsItsTabsAndKeepsItsResultsListOutOfSight) {
+    app::FrmMain& frm = openWindow();
+    WinFormWindow window(frm);
+    frm.show();
+    ASSERT_TRUE(IsWindowVisible(window.hwnd()));
+    expectEachTabShowsItsOwnControls(window, frm.mstSSTab());
+    HWND results = window.handleFor(frm.lvwSales());
+    ASSERT_NE(results, nullptr);
+    EXPECT_FALSE(IsWindowVisible(results));
+    HWND header = reinterpret_cast<HWND>(SendMessageW(results, LVM_GETHEADER, 0, 0));
+    EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), frm.lvwSales().columnCount());
 }
 
 }  // namespace

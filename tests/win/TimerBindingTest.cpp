@@ -108,6 +108,21 @@ TEST_F(TimerBindingTest, UnloadingTheFormStopsTheTimer) {
     EXPECT_FALSE(timerExists(tick.wParam));
 }
 
+TEST_F(TimerBindingTest, NoTickWhileTheTimersHandlerStillRuns) {
+    MSG tick = nextTick(window->hwnd());
+    ASSERT_EQ(tick.message, static_cast<UINT>(WM_TIMER));
+    // The handler's message box runs a message loop, which takes the next tick.
+    form.tmrPoll->onTimer = [&] {
+        ++form.ticks;
+        SendMessageW(window->hwnd(), WM_TIMER, tick.wParam, 0);
+    };
+    DispatchMessageW(&tick);
+    EXPECT_EQ(form.ticks, 1);
+    tick = nextTick(window->hwnd());
+    DispatchMessageW(&tick);
+    EXPECT_EQ(form.ticks, 2);
+}
+
 TEST_F(TimerBindingTest, TimerTakesNoRoomAndHasNoWindow) {
     EXPECT_EQ(window->handleFor(*form.tmrPoll), nullptr);
     forms::ScriptedUi otherUi;
