@@ -429,3 +429,38 @@ TEST(WinFormWindowHiddenTest, AHiddenControlWithoutAPlaceTakesNoRoom) {
 
 }  // namespace
 }  // namespace bp::win::test
+
+namespace bp::win::test {
+namespace {
+
+// A check box without a caption of its own, and its caption as a label beside it.
+class BoxAndLabelForm : public forms::Form {
+public:
+    explicit BoxAndLabelForm(forms::UiService& ui) : Form(ui, "frmViews", "Views") {
+        box = &add<forms::CheckBox>("chkView");
+        box->setLayout(0, 0);
+        label = &add<forms::Label>("lblView");
+        label->setCaption("Contacts");
+        label->setLayout(0, 1);
+    }
+    forms::CheckBox* box = nullptr;
+    forms::Label* label = nullptr;
+};
+
+TEST(WinFormWindowCheckBoxTest, ALabelBesideABoxWithoutCaptionFollowsItClosely) {
+    if (!hasDisplay()) {
+        GTEST_SKIP() << kNoDisplay;
+    }
+    forms::ScriptedUi ui;
+    BoxAndLabelForm form(ui);
+    form.load();
+    WinFormWindow window(form);
+    const RECT box = childRect(window.handleFor(*form.box));
+    const RECT label = childRect(window.handleFor(*form.label));
+    const DialogMetrics& metrics = window.metrics();
+    EXPECT_GE(box.right - box.left, GetSystemMetrics(SM_CXMENUCHECK));
+    EXPECT_LE(label.left - box.left, metrics.x(12) + metrics.x(4));
+}
+
+}  // namespace
+}  // namespace bp::win::test
