@@ -49,13 +49,19 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" ""
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\brindlepath-help.html"
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "Show the help page"
+; The last page offers the program's integration dialog, which places its command in the
+; host; unticked, since it starts the host's automation. A silent install shows no pages and
+; so never runs it.
+!define MUI_FINISHPAGE_RUN "$INSTDIR\brindlepath.exe"
+!define MUI_FINISHPAGE_RUN_PARAMETERS "--integrate"
+!define MUI_FINISHPAGE_RUN_TEXT "Place brindlepath in ACT!'s toolbar and Tools menu"
+!define MUI_FINISHPAGE_RUN_NOTCHECKED
 
-; FIXME: the page that offers to put the program's command into the host's toolbar needs the
-; program's integration dialog, which has no Windows window yet; the installer leaves it out.
 !insertmacro MUI_PAGE_WELCOME
 Page custom InstallModePage InstallModePageLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishPageShow
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -73,6 +79,16 @@ Function .onInit
   !insertmacro MULTIUSER_INIT
   ${If} $ChosenDir != ""
     StrCpy $INSTDIR $ChosenDir
+  ${EndIf}
+FunctionEnd
+
+; The copy that installs for everyone runs with administrator rights, and so would the
+; program it starts: an elevated program may not reach the host the user runs. The user places
+; the command from the program's Options menu instead.
+Function FinishPageShow
+  ${If} $MultiUser.InstallMode == "AllUsers"
+    ${NSD_Uncheck} $mui.FinishPage.Run
+    ShowWindow $mui.FinishPage.Run ${SW_HIDE}
   ${EndIf}
 FunctionEnd
 

@@ -1,8 +1,6 @@
-// The program in a build without the Qt front end: the Windows edition, whose windows are
-// being moved onto the system's own controls, and Linux builds without Qt.
+// The program in a Linux build without the Qt front end: the batch run only.
 //
 //   brindlepath --run [SELECTION.ini] [--out FILE]   one selection without windows
-//   brindlepath --screenshots DIR                    (Windows) a PNG of every window drawn
 
 #include <iostream>
 
@@ -10,10 +8,6 @@
 #include "app/ProgramCommand.h"
 #include "platform/ConsoleOutput.h"
 #include "platform/ProgramArguments.h"
-
-#ifdef _WIN32
-#include "win/WinPictures.h"
-#endif
 
 int main(int argc, char** argv) {
     using bp::app::ProgramCommand;
@@ -26,14 +20,5 @@ int main(int argc, char** argv) {
     if (command.kind == ProgramCommand::Kind::Unknown) {
         err << "brindlepath: " << command.problem << "\n";
     }
-#ifdef _WIN32
-    if (command.kind == ProgramCommand::Kind::Screenshots) {
-        return bp::win::takeScreenshots(command.operands.front(), std::cout, err);
-    }
-    // FIXME: the main window is not drawn with the system's controls yet.
-    return bp::app::printUsage(err, "this build has no main window yet",
-                               bp::app::UsageLine::AllCommands);
-#else
     return bp::app::printUsage(err, "this build has no windows yet", bp::app::UsageLine::RunOnly);
-#endif
 }

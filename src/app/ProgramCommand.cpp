@@ -18,13 +18,20 @@ ProgramCommand parseProgramCommand(const std::vector<std::string>& args) {
         }
         return {Kind::Screenshots, rest, {}};
     }
+    if (args.front() == "--integrate") {
+        if (!rest.empty()) {
+            return {Kind::Unknown, {}, "unexpected " + rest.front() + " after --integrate"};
+        }
+        return {Kind::Integrate, {}, {}};
+    }
     return {Kind::Unknown, {}, "unknown option " + args.front()};
 }
 
 int printUsage(std::ostream& err, std::string_view problem, UsageLine line) {
     err << "brindlepath: " << problem << "\n";
     if (line == UsageLine::AllCommands) {
-        err << "usage: brindlepath [--screenshots DIR | --run [SELECTION.ini] [--out FILE]]\n";
+        err << "usage: brindlepath [--integrate | --screenshots DIR | --run [SELECTION.ini] "
+               "[--out FILE]]\n";
     } else {
         err << "usage: brindlepath --run [SELECTION.ini] [--out FILE]\n";
     }

@@ -3,6 +3,8 @@
 // the program (with windows or without), and the one usage text they print.
 //
 //   brindlepath                             the program with its windows
+//   brindlepath --integrate                 the dialog that places the program's command in the
+//                                           host's toolbars and Tools menus, alone
 //   brindlepath --screenshots DIR           a PNG of every window (and each of its tabs) in DIR
 //   brindlepath --run [FILE] [--out FILE]   one selection without windows (BatchRun.h)
 
@@ -17,7 +19,7 @@ namespace bp::app {
 inline constexpr int kUsageError = 2;
 
 struct ProgramCommand {
-    enum class Kind { Desktop, Screenshots, Run, Unknown };
+    enum class Kind { Desktop, Integrate, Screenshots, Run, Unknown };
     Kind kind = Kind::Desktop;
     // The words after "--run", or the one folder of "--screenshots".
     std::vector<std::string> operands;

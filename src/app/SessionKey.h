@@ -26,6 +26,7 @@ class SessionKey {
                                              const platform::SingleInstance& instance,
                                              const StartUpSteps& steps);
     friend class ::bp::gui::Program;
+    friend class ::bp::win::PictureSession;
     friend struct ::bp::test::SessionSeed;
 
     SessionKey() = default;

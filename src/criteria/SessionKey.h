@@ -12,6 +12,7 @@ class CriteriaPanel;
 class SessionKey {
     friend class CriteriaPanel;
     friend class ::bp::gui::Program;
+    friend class ::bp::win::PictureSession;
     friend struct ::bp::test::SessionSeed;
 
     SessionKey() = default;

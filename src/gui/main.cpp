@@ -77,6 +77,11 @@ int main(int argc, char** argv) {
             return screenshots(QString::fromStdString(command.operands.front()));
         case ProgramCommand::Kind::Desktop:
             return desktop();
+        case ProgramCommand::Kind::Integrate:
+            // The embedded host has no toolbars of its own to place a command in; the dialog
+            // stays in the main window's Options menu.
+            return bp::app::printUsage(std::cerr, "--integrate needs the Windows edition",
+                                       bp::app::UsageLine::AllCommands);
         default:
             return bp::app::printUsage(std::cerr, command.problem, bp::app::UsageLine::AllCommands);
     }

@@ -16,6 +16,7 @@ class SessionKey {
     friend class FrmNew;
     friend class FrmReportList;
     friend class ::bp::gui::Program;
+    friend class ::bp::win::PictureSession;
     friend struct ::bp::test::SessionSeed;
 
     SessionKey() = default;

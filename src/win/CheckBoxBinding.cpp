@@ -11,7 +11,13 @@ CheckBoxBinding::CheckBoxBinding(forms::CheckBox& box, const ChildPlace& place)
 
 SIZE CheckBoxBinding::preferredSize(const DialogMetrics& metrics) const {
     const SIZE text = metrics.textSize(platform::toWide(model_.caption()));
-    return SIZE{text.cx + metrics.x(16), std::max(text.cy, static_cast<LONG>(metrics.y(10)))};
+    const LONG height = std::max(text.cy, static_cast<LONG>(metrics.y(10)));
+    if (model_.caption().empty()) {
+        // A box whose caption is a label beside it: the label follows the box closely, not
+        // after the room a caption would have had.
+        return SIZE{metrics.x(12), height};
+    }
+    return SIZE{text.cx + metrics.x(16), height};
 }
 
 void CheckBoxBinding::sync(forms::Property property) {

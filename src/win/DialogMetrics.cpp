@@ -85,4 +85,12 @@ SIZE DialogMetrics::textSize(const std::wstring& text) const {
     return SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
+SIZE DialogMetrics::wrappedTextSize(const std::wstring& text, int width) const {
+    RECT bounds{0, 0, width, 0};
+    const std::wstring shown = text.empty() ? std::wstring(L" ") : text;
+    DrawTextW(dc_, shown.c_str(), static_cast<int>(shown.size()), &bounds,
+              DT_CALCRECT | DT_WORDBREAK);
+    return SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
 }  // namespace bp::win

@@ -22,6 +22,8 @@ public:
     int y(int dialogUnits) const { return MulDiv(dialogUnits, baseY_, 8); }
     // The size `text` takes in the font, access-key ampersands and line breaks included.
     SIZE textSize(const std::wstring& text) const;
+    // The size `text` takes when its words wrap at `width` pixels.
+    SIZE wrappedTextSize(const std::wstring& text, int width) const;
     int averageCharWidth() const { return baseX_; }
 
 private:

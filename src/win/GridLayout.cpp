@@ -67,6 +67,12 @@ GridLayout::Grid& GridLayout::measure(Place where) {
             continue;
         }
         const forms::LayoutHint& hint = control.layout();
+        // A control the form keeps hidden and gives no place on the grid holds data, not a
+        // view (the main window's sales list only sorts): it takes no room, as it takes none
+        // in the desktop front end.
+        if (!control.visible() && hint.row < 0 && hint.column < 0) {
+            continue;
+        }
         Cell cell{binding,
                   hint.row >= 0 ? hint.row : nextRow,
                   std::max(0, hint.column),

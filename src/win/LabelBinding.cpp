@@ -6,6 +6,12 @@
 #include "win/DialogMetrics.h"
 
 namespace bp::win {
+namespace {
+
+constexpr std::size_t kWrapLength = 60;  // characters
+constexpr int kWrapWidth = 180;          // dialog units, some 45 characters
+
+}  // namespace
 
 LabelBinding::LabelBinding(forms::Label& label, const ChildPlace& place)
     : WinBinding(label, create(place, L"STATIC", SS_LEFT | SS_NOTIFY | WS_GROUP)), model_(label) {}
@@ -17,7 +23,12 @@ LabelBinding::~LabelBinding() {
 }
 
 SIZE LabelBinding::preferredSize(const DialogMetrics& metrics) const {
-    SIZE size = metrics.textSize(platform::toWide(model_.caption()));
+    const std::wstring caption = platform::toWide(model_.caption());
+    // Long captions are explanations; they wrap, as the static control wraps them, rather
+    // than widen the window.
+    SIZE size = caption.size() > kWrapLength
+                    ? metrics.wrappedTextSize(caption, metrics.x(kWrapWidth))
+                    : metrics.textSize(caption);
     if (model_.backColor()) {
         // A swatch with no caption still shows as a patch of its colour.
         size.cx = std::max(size.cx, static_cast<LONG>(metrics.x(40)));

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/WinText.h"
 #include "win/DialogMetrics.h"
@@ -105,11 +106,16 @@ void ListBoxBinding::userChangedSelection() {
         }
     } else {
         // A drag or Shift+click changes many entries at once; each changed one reaches the
-        // model, which raises Click for it as it does for code that selects it.
+        // model, which raises Click for it as it does for code that selects it. What the list
+        // shows is read first: each change the model takes is pushed back into the list, which
+        // would otherwise lose the user's selection of the entries not read yet.
+        std::vector<bool> shown;
         for (int i = 0; i < model_.listCount(); ++i) {
-            const bool shown = SendMessageW(hwnd(), LB_GETSEL, static_cast<WPARAM>(i), 0) > 0;
-            if (i < model_.listCount() && shown != model_.selected(i)) {
-                model_.setSelected(i, shown);
+            shown.push_back(SendMessageW(hwnd(), LB_GETSEL, static_cast<WPARAM>(i), 0) > 0);
+        }
+        for (int i = 0; i < static_cast<int>(shown.size()) && i < model_.listCount(); ++i) {
+            if (shown[static_cast<std::size_t>(i)] != model_.selected(i)) {
+                model_.setSelected(i, shown[static_cast<std::size_t>(i)]);
             }
         }
     }

@@ -28,7 +28,7 @@ namespace bp::win {
 namespace {
 
 constexpr const wchar_t* kClassName = L"BrindlepathForm";
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 const char* kindName(forms::ControlKind kind) {

@@ -7,18 +7,22 @@
 #include <filesystem>
 #include <ostream>
 
-#include "act/Session.h"
-#include "forms/ListBox.h"
-#include "forms/MenuEntry.h"
+#include "app/FrmMainReportsWindow.h"
+#include "app/FrmSplash.h"
+#include "app/StartUp.h"
+#include "definitions/FrmBorder.h"
+#include "definitions/FrmReportSettings.h"
+#include "definitions/FrmSubTotalOptions.h"
+#include "integration/FrmIntegrate.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/PathText.h"
-#include "platform/ProgramFolder.h"
 #include "reports/FrmAbout.h"
 #include "reports/FrmNew.h"
 #include "reports/FrmRename.h"
+#include "reports/FrmReportList.h"
 #include "reports/FrmTemplateFolder.h"
 #include "reports/ReportLibrary.h"
-#include "reports/ReportsWindow.h"
+#include "win/PictureSession.h"
 #include "win/WinFormWindow.h"
 #include "win/WinScreenshots.h"
 #include "win/WinUi.h"
@@ -26,88 +30,146 @@
 namespace bp::win {
 namespace {
 
-// The definition name the rename picture shows.
+// The starter definition the report settings pictures are taken on, under this name.
 constexpr const char* kPictureReport = "Sales by Company";
 
-// What the report dialogs ask of the main window, for dialogs that are pictured and never
-// answered: an empty report list and the list's menus.
-class PictureReportsWindow : public forms::Form, public reports::ReportsWindow {
+// Nobody sits at a picture run: a message is written to the error stream and answered with
+// the choice that changes nothing, instead of waiting for a click that never comes.
+class PictureUi : public WinUi {
 public:
-    explicit PictureReportsWindow(forms::UiService& ui) : Form(ui, "frmMain") {
-        list_ = &add<forms::ListBox>("lstReports");
-        list_->setSorted(true);
-    }
-    forms::Form& ownerForm() override { return *this; }
-    forms::ListBox& lstReports() override { return *list_; }
-    forms::MenuEntry& menu(const std::string& name) override {
-        if (auto* entry = findAs<forms::MenuEntry>(name)) {
-            return *entry;
+    explicit PictureUi(std::ostream& err) : err_(err) {}
+
+    forms::MsgResult message(const forms::MessageRequest& request) override {
+        err_ << "brindlepath: " << request.text << "\n";
+        switch (request.buttons) {
+            case forms::MsgButtons::OK:
+                return forms::MsgResult::OK;
+            case forms::MsgButtons::YesNo:
+                return forms::MsgResult::No;
+            case forms::MsgButtons::AbortRetryIgnore:
+                return forms::MsgResult::Abort;
+            default:
+                return forms::MsgResult::Cancel;
         }
-        return add<forms::MenuEntry>(name);
     }
-    void Update_ReportMenu() override {}
 
 private:
-    forms::ListBox* list_ = nullptr;
+    std::ostream& err_;
 };
 
-bool picture(WinScreenshots& shots, forms::Form& form) {
-    if (!form.loaded()) {
-        form.load();
+// The pictures of one run, each window pictured on its own: a window that cannot be drawn is
+// named and the others are still taken.
+class PictureRun {
+public:
+    PictureRun(const std::string& folder, std::ostream& err) : shots_(folder), err_(err) {}
+
+    // A form loaded as its command loads it, drawn and never answered, so nothing it would
+    // write on OK is written.
+    void picture(forms::Form& form) {
+        try {
+            if (!form.loaded()) {
+                form.load();
+            }
+            if (!form.loaded()) {
+                ok_ = false;  // Form_Load refused; the message said why
+                return;
+            }
+            WinFormWindow window(form);
+            ok_ = shots_.capture(window) && ok_;
+        } catch (const std::exception& error) {
+            err_ << "brindlepath: " << form.name() << ": " << error.what() << "\n";
+            ok_ = false;
+        }
     }
-    if (!form.loaded()) {
-        return false;  // Form_Load refused; the user was told why
+    void fail(const std::string& problem) {
+        err_ << "brindlepath: " << problem << "\n";
+        ok_ = false;
     }
-    WinFormWindow window(form);
-    return shots.capture(window);
+    bool ok() const { return ok_; }
+    const WinScreenshots& shots() const { return shots_; }
+
+private:
+    WinScreenshots shots_;
+    std::ostream& err_;
+    bool ok_ = true;
+};
+
+void pictureReportSettings(PictureRun& run, act::Session& session) {
+    const PictureSession staged(session, kPictureReport);
+    if (!staged.staged()) {
+        run.fail(staged.problem());
+        return;
+    }
+    definitions::FrmReportSettings settings(session);
+    run.picture(settings);
+    if (settings.loaded()) {
+        // Both dialogs the settings open read what the settings staged.
+        definitions::FrmSubTotalOptions options(session, 0, definitions::TotalRow::Below);
+        run.picture(options);
+        definitions::FrmBorder border(session, "Title", 0);
+        border.Load_settings();
+        run.picture(border);
+    }
 }
 
-bool pictureDialogs(WinScreenshots& shots, act::Session& session, WinUi& ui) {
-    bool ok = true;
+void pictureDialogs(PictureRun& run, act::Session& session, app::FrmMain& main) {
     {
-        PictureReportsWindow main(ui);
-        reports::ReportLibrary library(session, main);
+        app::FrmSplash splash(*session.ui);
+        run.picture(splash);
+    }
+    pictureReportSettings(run, session);
+    {
+        integration::FrmIntegrate integrate(session);
+        run.picture(integrate);
+    }
+    {
+        app::FrmMainReportsWindow window(main);
+        reports::ReportLibrary library(session, window);
         library.sChooserMode = reports::kModeEdit;
-        ok = picture(shots, library.frmNew()) && ok;
-        library.sOldName = kPictureReport;
-        ok = picture(shots, library.frmRename()) && ok;
+        run.picture(library.frmReportList());
+        run.picture(library.frmNew());
+        const int current = window.lstReports().listIndex();
+        library.sOldName = current >= 0 ? window.lstReports().list(current) : kPictureReport;
+        run.picture(library.frmRename());
     }
-    {
-        reports::FrmTemplateFolder templateFolder(session);
-        ok = picture(shots, templateFolder) && ok;
-        reports::FrmAbout about(ui);
-        ok = picture(shots, about) && ok;
-    }
-    return ok;
+    reports::FrmTemplateFolder templateFolder(session);
+    run.picture(templateFolder);
+    reports::FrmAbout about(*session.ui);
+    run.picture(about);
 }
 
 }  // namespace
 
 int takeScreenshots(const std::string& folder, std::ostream& out, std::ostream& err) {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof(controls),
+                                  ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     std::error_code made;
     std::filesystem::create_directories(platform::pathFromUtf8(folder), made);
-    WinUi ui;
+    PictureUi ui(err);
+    // The pictures show the program as a start with no settings of its own shows it, and
+    // change none of the user's.
     platform::MemorySettingsStore settings;
-    act::Session session;
-    session.ui = &ui;
-    session.settings = &settings;
-    session.programFolder = platform::programFolder();
-    WinScreenshots shots(folder);
-    bool ok = false;
+    app::StartUp startUp;
+    PictureRun run(folder, err);
     try {
-        ok = pictureDialogs(shots, session, ui);
+        const std::unique_ptr<app::FrmMain> main = startUp.run(ui, settings);
+        if (main) {
+            run.picture(*main);
+            pictureDialogs(run, startUp.session(), *main);
+        } else {
+            run.fail("the program did not start, so its windows were not pictured");
+        }
     } catch (const std::exception& error) {
-        err << "brindlepath: " << error.what() << "\n";
+        run.fail(error.what());
     }
-    for (const std::string& path : shots.written()) {
+    for (const std::string& path : run.shots().written()) {
         out << path << "\n";
     }
-    for (const std::string& path : shots.failed()) {
+    for (const std::string& path : run.shots().failed()) {
         err << "brindlepath: cannot write " << path << "\n";
     }
-    return ok ? 0 : 1;
+    return run.ok() ? 0 : 1;
 }
 
 }  // namespace bp::win

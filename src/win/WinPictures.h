@@ -1,8 +1,11 @@
 #pragma once
-// brindlepath --screenshots DIR in the Windows edition: a picture of every window it draws,
-// each loaded as its command loads it and never answered, so nothing is written but the
-// pictures. The session is the program's own folder with settings kept in memory, so the
-// user's settings and templates folder are neither read nor written.
+// brindlepath --screenshots DIR in the Windows edition: the program started on its host as
+// the desktop starts it, then a picture of the main window and of every dialog (one per tab
+// of a window with tabs), each loaded as its command loads it and never answered, so nothing
+// is written but the pictures. Settings are kept in memory and the report settings are
+// pictured on a copy of the starter definition, so the user's settings and templates folder
+// are neither read nor written. A message the program would show is written to the error
+// stream instead, so an unattended run never waits for a click.
 
 #include <iosfwd>
 #include <string>

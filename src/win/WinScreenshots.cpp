@@ -2,6 +2,10 @@
 
 #include <wincodec.h>
 
+#include <algorithm>
+#include <cctype>
+
+#include "forms/TabControl.h"
 #include "platform/PathText.h"
 #include "platform/WinText.h"
 #include "win/WinFormWindow.h"
@@ -44,15 +48,32 @@ void paintNow(HWND window) {
     }
 }
 
-// A copy of the window's client area, as a device-independent bitmap the codec can read.
-HBITMAP copyClientArea(HWND window, SIZE& size) {
-    RECT client{};
-    GetClientRect(window, &client);
-    size = SIZE{client.right, client.bottom};
+// What a picture of the window shows, in the window's client coordinates: the client area, and
+// the menu bar above it when the window has one, as the user sees them.
+RECT pictureArea(HWND window) {
+    RECT area{};
+    GetClientRect(window, &area);
+    MENUBARINFO bar{};
+    bar.cbSize = sizeof(bar);
+    if (GetMenu(window) != nullptr && GetMenuBarInfo(window, OBJID_MENU, 0, &bar)) {
+        POINT top{bar.rcBar.left, bar.rcBar.top};
+        ScreenToClient(window, &top);
+        area.top = std::min(area.top, top.y);
+    }
+    return area;
+}
+
+// A copy of the picture's area, as a device-independent bitmap the codec can read. It is
+// read from the screen, where the window is on top: a window's own device context does not
+// reach its menu bar.
+HBITMAP copyPictureArea(HWND window, SIZE& size) {
+    RECT area = pictureArea(window);
+    size = SIZE{area.right - area.left, area.bottom - area.top};
     if (size.cx <= 0 || size.cy <= 0) {
         return nullptr;
     }
-    HDC source = GetDC(window);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    HDC source = GetDC(nullptr);
     HDC target = CreateCompatibleDC(source);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -65,11 +86,11 @@ HBITMAP copyClientArea(HWND window, SIZE& size) {
     HBITMAP bitmap = CreateDIBSection(target, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap != nullptr) {
         HGDIOBJ old = SelectObject(target, bitmap);
-        BitBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
+        BitBlt(target, 0, 0, size.cx, size.cy, source, area.left, area.top, SRCCOPY);
         SelectObject(target, old);
     }
     DeleteDC(target);
-    ReleaseDC(window, source);
+    ReleaseDC(nullptr, source);
     return bitmap;
 }
 
@@ -102,7 +123,7 @@ bool encodePng(HBITMAP bitmap, SIZE size, const std::wstring& path) {
 
 bool savePng(HWND window, const std::string& path) {
     SIZE size{};
-    HBITMAP bitmap = copyClientArea(window, size);
+    HBITMAP bitmap = copyPictureArea(window, size);
     if (bitmap == nullptr) {
         return false;
     }
@@ -115,16 +136,61 @@ bool savePng(HWND window, const std::string& path) {
     return saved;
 }
 
+std::string WinScreenshots::fileNamePart(const std::string& caption) {
+    std::string result;
+    for (const char c : caption) {
+        const auto byte = static_cast<unsigned char>(c);
+        // Bytes of letters outside ASCII are kept whole; '&' marks an access key.
+        if (std::isalnum(byte) != 0 || c == '_' || c == '-' || byte >= 0x80) {
+            result += c;
+        }
+    }
+    return result;
+}
+
 bool WinScreenshots::capture(WinFormWindow& window) {
     const bool wasVisible = IsWindowVisible(window.hwnd()) != FALSE;
     window.show();
     paintNow(window.hwnd());
-    const std::string path = platform::joinPath(folder_, window.form().name() + ".png");
-    const bool saved = savePng(window.hwnd(), path);
-    (saved ? written_ : failed_).push_back(path);
+    bool ok = true;
+    bool anyTabs = false;
+    for (forms::Control* control : window.form().controls()) {
+        if (control->kind() == forms::ControlKind::TabControl) {
+            anyTabs = true;
+            ok = captureTabs(window, static_cast<forms::TabControl&>(*control)) && ok;
+        }
+    }
+    if (!anyTabs) {
+        ok = save(window, window.form().name());
+    }
     if (!wasVisible) {
         ShowWindow(window.hwnd(), SW_HIDE);
     }
+    return ok;
+}
+
+bool WinScreenshots::captureTabs(WinFormWindow& window, forms::TabControl& tabs) {
+    const int current = tabs.tab();
+    bool ok = true;
+    for (int page = 0; page < tabs.tabs(); ++page) {
+        if (!tabs.tabVisible(page)) {
+            continue;
+        }
+        // Quietly: the pictures must not run what leaving or entering a tab runs.
+        tabs.setTab(page, forms::Announcement::BeQuiet);
+        paintNow(window.hwnd());
+        ok = save(window, window.form().name() + "-" + fileNamePart(tabs.tabCaption(page))) && ok;
+    }
+    if (current >= 0) {
+        tabs.setTab(current, forms::Announcement::BeQuiet);
+    }
+    return ok;
+}
+
+bool WinScreenshots::save(WinFormWindow& window, const std::string& name) {
+    const std::string path = platform::joinPath(folder_, name + ".png");
+    const bool saved = savePng(window.hwnd(), path);
+    (saved ? written_ : failed_).push_back(path);
     return saved;
 }
 

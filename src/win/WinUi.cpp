@@ -77,7 +77,7 @@ BOOL CALLBACK findFormWindow(HWND hwnd, LPARAM data) {
 }
 
 // The window showing `form` on this thread, or nullptr.
-HWND windowOf(const forms::Form& form) {
+HWND windowShowing(const forms::Form& form) {
     FormSearch search{&form, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), &findFormWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
@@ -97,6 +97,11 @@ POINT popupPlace(HWND window, int x, int y) {
 }
 
 }  // namespace
+
+WinUi::WinUi() = default;
+
+// Windows still attached go before the service their forms call.
+WinUi::~WinUi() = default;
 
 UINT messageBoxFlags(const forms::MessageRequest& request) {
     return buttonFlags(request.buttons) | iconFlags(request.icon) |
@@ -150,19 +155,7 @@ void WinUi::showModal(forms::Form& form) {
             EnableWindow(owner, FALSE);
         }
         window.show();
-        MSG message{};
-        while (form.visible() && form.loaded()) {
-            const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-            if (got <= 0) {
-                // The program is ending: the loop that owns the quit message must see it too.
-                PostQuitMessage(static_cast<int>(message.wParam));
-                break;
-            }
-            if (!window.translate(message)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-        }
+        runUntil([&form] { return !(form.visible() && form.loaded()); });
     }
     // However the window went away, the form must not think it is still on screen.
     if (form.visible()) {
@@ -197,7 +190,7 @@ void WinUi::setBusy(bool busy) {
 }
 
 forms::MenuEntry* WinUi::popupMenu(forms::Form& form, forms::MenuEntry& menu, int x, int y) {
-    HWND owner = windowOf(form);
+    HWND owner = windowShowing(form);
     if (owner == nullptr) {
         owner = dialogOwner();
     }
@@ -212,7 +205,77 @@ bool WinUi::busy() {
 }
 
 HWND WinUi::dialogOwner() const {
-    return modal_.empty() ? nullptr : modal_.back()->hwnd();
+    if (!modal_.empty()) {
+        return modal_.back()->hwnd();
+    }
+    for (const auto& [form, window] : attached_) {
+        if (IsWindowVisible(window->hwnd())) {
+            return window->hwnd();
+        }
+    }
+    return nullptr;
+}
+
+WinFormWindow& WinUi::attach(forms::Form& form) {
+    if (WinFormWindow* window = windowOf(form)) {
+        return *window;
+    }
+    attached_.emplace_back(&form, std::make_unique<WinFormWindow>(form));
+    return *attached_.back().second;
+}
+
+void WinUi::detach(forms::Form& form) {
+    std::erase_if(attached_, [&form](const auto& entry) { return entry.first == &form; });
+}
+
+WinFormWindow* WinUi::windowOf(const forms::Form& form) const {
+    for (const auto& [attachedForm, window] : attached_) {
+        if (attachedForm == &form) {
+            return window.get();
+        }
+    }
+    for (WinFormWindow* window : modal_) {
+        if (&window->form() == &form) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+bool WinUi::translate(MSG& message) {
+    if (message.hwnd == nullptr) {
+        return false;
+    }
+    // Tab and the arrows move within the window the key was typed in, whichever it is.
+    HWND top = GetAncestor(message.hwnd, GA_ROOT);
+    for (WinFormWindow* window : modal_) {
+        if (window->hwnd() == top) {
+            return window->translate(message);
+        }
+    }
+    for (const auto& [form, window] : attached_) {
+        if (window->hwnd() == top) {
+            return window->translate(message);
+        }
+    }
+    return false;
+}
+
+bool WinUi::runUntil(const std::function<bool()>& done) {
+    MSG message{};
+    while (!done()) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            // The program is ending: the loop that owns the quit message must see it too.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return false;
+        }
+        if (!translate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return true;
 }
 
 }  // namespace bp::win

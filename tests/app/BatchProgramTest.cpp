@@ -61,27 +61,50 @@ TEST_F(BatchProgramTest, ABuildWithoutWindowsRefusesEverythingButTheBatchRun) {
 #ifndef BRINDLEPATH_TEST_BATCH_ONLY
     GTEST_SKIP() << "this build opens its windows when started without --run";
 #endif
-#ifdef _WIN32
-    // The Windows edition draws its dialogs (--screenshots, tests/win) but no main window yet.
-    const std::vector<std::vector<std::string>> commands = {{}, {"--frobnicate"}, {"Zoë.ini"}};
-    const std::string refusal = "brindlepath: this build has no main window yet";
-    const std::string usage =
-        "usage: brindlepath [--screenshots DIR | --run [SELECTION.ini] [--out FILE]]";
-#else
     const std::vector<std::vector<std::string>> commands = {
-        {}, {"--screenshots", folder_.file("shots")}, {"--frobnicate"}, {"Zoë.ini"}};
-    const std::string refusal = "brindlepath: this build has no windows yet";
-    const std::string usage = "usage: brindlepath --run [SELECTION.ini] [--out FILE]";
-#endif
+        {},
+        {"--screenshots", folder_.file("shots")},
+        {"--integrate"},
+        {"--frobnicate"},
+        {"Zoë.ini"}};
     for (const auto& args : commands) {
         auto run = brindlepath(args);
         EXPECT_EQ(run.exitCode, 2) << run.output;
-        EXPECT_NE(run.output.find(refusal), std::string::npos) << run.output;
-        EXPECT_NE(run.output.find(usage), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find("brindlepath: this build has no windows yet"), std::string::npos)
+            << run.output;
+        EXPECT_NE(run.output.find("usage: brindlepath --run [SELECTION.ini] [--out FILE]"),
+                  std::string::npos)
+            << run.output;
     }
     EXPECT_FALSE(fs::exists(folder_.file("shots")));
     auto unknown = brindlepath({"Zoë.ini"});
     EXPECT_NE(unknown.output.find("unknown option Zoë.ini"), std::string::npos) << unknown.output;
+}
+
+// Words the program does not understand open no window: the program names them, shows every
+// way it is called and ends, even though it is a program with windows.
+TEST_F(BatchProgramTest, AMistakeOnTheCommandLineOpensNoWindow) {
+#ifdef BRINDLEPATH_TEST_BATCH_ONLY
+    GTEST_SKIP() << "this build has no windows";
+#endif
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } cases[] = {
+        {{"--frobnicate"}, "brindlepath: unknown option --frobnicate"},
+        {{"Zoë.ini"}, "brindlepath: unknown option Zoë.ini"},
+        {{"--integrate", "now"}, "brindlepath: unexpected now after --integrate"},
+        {{"--screenshots"}, "brindlepath: --screenshots needs one folder"},
+    };
+    for (const auto& c : cases) {
+        auto run = brindlepath(c.args);
+        EXPECT_EQ(run.exitCode, 2) << run.output;
+        EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find("usage: brindlepath [--integrate | --screenshots DIR | --run "
+                                  "[SELECTION.ini] [--out FILE]]"),
+                  std::string::npos)
+            << run.output;
+    }
 }
 
 }  // namespace

@@ -35,6 +35,12 @@ TEST(ProgramCommandTest, TheWordsOfTheCommandLine) {
          Kind::Unknown,
          {},
          "--screenshots needs one folder"},
+        {"the integration dialog alone", {"--integrate"}, Kind::Integrate, {}, ""},
+        {"the integration dialog takes no file",
+         {"--integrate", "x.ini"},
+         Kind::Unknown,
+         {},
+         "unexpected x.ini after --integrate"},
         {"an unknown option is named", {"--Run"}, Kind::Unknown, {}, "unknown option --Run"},
         {"a bare file is no command",
          {"sélection.ini"},
@@ -55,7 +61,8 @@ TEST(ProgramCommandTest, TheUsageNamesWhatTheBuildOffers) {
     EXPECT_EQ(printUsage(all, "unknown option -x", UsageLine::AllCommands), kUsageError);
     EXPECT_EQ(all.str(),
               "brindlepath: unknown option -x\n"
-              "usage: brindlepath [--screenshots DIR | --run [SELECTION.ini] [--out FILE]]\n");
+              "usage: brindlepath [--integrate | --screenshots DIR | --run [SELECTION.ini] "
+              "[--out FILE]]\n");
     std::ostringstream run;
     EXPECT_EQ(printUsage(run, "no windows", UsageLine::RunOnly), kUsageError);
     EXPECT_EQ(run.str(),

@@ -209,6 +209,19 @@ TEST_F(WinFormWindowTest, MultiSelectListSelectionReachesTheModel) {
     EXPECT_EQ(form.listClicks, 1);
 }
 
+// A click on one entry of a multi-select list that had another selected: the model ends with
+// what the list shows, not with a mix of before and after.
+TEST_F(WinFormWindowTest, ANewMultiSelectionReplacesTheOldOneInTheModel) {
+    HWND list = handle(*form.lstItems);
+    form.lstItems->setSelected(0, true, forms::Announcement::BeQuiet);
+    SendMessageW(list, LB_SETSEL, FALSE, -1);
+    SendMessageW(list, LB_SETSEL, TRUE, 2);
+    notify(list, LBN_SELCHANGE);
+    EXPECT_EQ(form.lstItems->selectedIndices(), std::vector<int>{2});
+    EXPECT_EQ(SendMessageW(list, LB_GETSEL, 0, 0), 0);
+    EXPECT_GT(SendMessageW(list, LB_GETSEL, 2, 0), 0);
+}
+
 TEST_F(WinFormWindowTest, ModelSelectionAndEntriesShowInTheList) {
     HWND list = handle(*form.lstItems);
     form.lstItems->setSelected(0, true, forms::Announcement::BeQuiet);
@@ -282,6 +295,25 @@ TEST_F(WinFormWindowTest, ControlsSitOnTheGridInsideTheWindow) {
     EXPECT_GT(cancel.right, (client.right * 3) / 4);  // at the right
 }
 
+// A frame draws only its border and caption: what lies inside it between its controls is the
+// window's own background, painted by the window, not whatever the screen held before.
+TEST_F(WinFormWindowTest, TheInsideOfAFrameShowsTheWindowBackground) {
+    RedrawWindow(window->hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageW(&message);
+    }
+    const RECT first = childRect(handle(*form.optFirst));
+    const RECT frame = childRect(handle(*form.fraPick));
+    ASSERT_GT(frame.bottom - first.bottom, 4);
+    HDC dc = GetDC(window->hwnd());
+    const COLORREF inside = GetPixel(dc, first.left + 2, first.bottom + 2);
+    const COLORREF background = GetNearestColor(dc, GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(window->hwnd(), dc);
+    EXPECT_EQ(inside, background);
+}
+
 }  // namespace
 }  // namespace bp::win::test
 
@@ -310,6 +342,124 @@ TEST(WinFormWindowOpeningTest, WhatTheFormHeldBeforeOpeningShows) {
     EXPECT_EQ(SendMessageW(window.handleFor(*form.chkAll), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(windowText(window.handleFor(*form.cboKind)), "CSV");
     EXPECT_EQ(form.txtName->text(), "Sales by Company");
+}
+
+}  // namespace
+}  // namespace bp::win::test
+
+namespace bp::win::test {
+namespace {
+
+// A long explanation wraps onto lines of its own rather than stretching the window across the
+// screen; a short caption stays on one line.
+TEST(WinFormWindowLabelTest, ALongCaptionWrapsAndAShortOneDoesNot) {
+    if (!hasDisplay()) {
+        GTEST_SKIP() << kNoDisplay;
+    }
+    forms::ScriptedUi ui;
+    forms::Form form(ui, "frmNote", "Note");
+    auto& note = form.add<forms::Label>("lblNote");
+    const std::string text =
+        "Selects contacts by their sales and opportunity records and sends them to a lookup, "
+        "a spreadsheet report or a CSV file.";
+    note.setCaption(text);
+    note.setLayout(0, 0);
+    auto& title = form.add<forms::Label>("lblTitle");
+    title.setCaption("brindlepath");
+    title.setLayout(1, 0);
+    form.load();
+    WinFormWindow window(form);
+    const SIZE oneLine = window.metrics().textSize(platform::toWide(text));
+    const SIZE shortLine = window.metrics().textSize(L"brindlepath");
+    const RECT noteRect = childRect(window.handleFor(note));
+    const RECT titleRect = childRect(window.handleFor(title));
+    RECT client{};
+    GetClientRect(window.hwnd(), &client);
+    EXPECT_LT(client.right, oneLine.cx);
+    EXPECT_GE(noteRect.bottom - noteRect.top, 2 * oneLine.cy);
+    EXPECT_LE(noteRect.right, client.right);
+    EXPECT_EQ(titleRect.bottom - titleRect.top, shortLine.cy);
+}
+
+}  // namespace
+}  // namespace bp::win::test
+
+namespace bp::win::test {
+namespace {
+
+// Two lines of text, and below them, hidden and without a place of its own, a list of long
+// entries that only holds data.
+class NoteForm : public forms::Form {
+public:
+    NoteForm(forms::UiService& ui, bool withHiddenList) : Form(ui, "frmNote", "Note") {
+        auto& first = add<forms::Label>("lblFirst");
+        first.setCaption("First line");
+        first.setLayout(0, 0);
+        auto& second = add<forms::Label>("lblSecond");
+        second.setCaption("Second line");
+        second.setLayout(1, 0);
+        if (withHiddenList) {
+            auto& list = add<forms::ListBox>("lstData");
+            list.addItem(std::string(120, 'W'));
+            list.setVisible(false);
+        }
+    }
+};
+
+SIZE clientSize(forms::Form& form) {
+    form.load();
+    WinFormWindow window(form);
+    RECT client{};
+    GetClientRect(window.hwnd(), &client);
+    return SIZE{client.right, client.bottom};
+}
+
+TEST(WinFormWindowHiddenTest, AHiddenControlWithoutAPlaceTakesNoRoom) {
+    if (!hasDisplay()) {
+        GTEST_SKIP() << kNoDisplay;
+    }
+    forms::ScriptedUi ui;
+    NoteForm plain(ui, false);
+    NoteForm withList(ui, true);
+    const SIZE expected = clientSize(plain);
+    const SIZE actual = clientSize(withList);
+    EXPECT_EQ(actual.cx, expected.cx);
+    EXPECT_EQ(actual.cy, expected.cy);
+}
+
+}  // namespace
+}  // namespace bp::win::test
+
+namespace bp::win::test {
+namespace {
+
+// A check box without a caption of its own, and its caption as a label beside it.
+class BoxAndLabelForm : public forms::Form {
+public:
+    explicit BoxAndLabelForm(forms::UiService& ui) : Form(ui, "frmViews", "Views") {
+        box = &add<forms::CheckBox>("chkView");
+        box->setLayout(0, 0);
+        label = &add<forms::Label>("lblView");
+        label->setCaption("Contacts");
+        label->setLayout(0, 1);
+    }
+    forms::CheckBox* box = nullptr;
+    forms::Label* label = nullptr;
+};
+
+TEST(WinFormWindowCheckBoxTest, ALabelBesideABoxWithoutCaptionFollowsItClosely) {
+    if (!hasDisplay()) {
+        GTEST_SKIP() << kNoDisplay;
+    }
+    forms::ScriptedUi ui;
+    BoxAndLabelForm form(ui);
+    form.load();
+    WinFormWindow window(form);
+    const RECT box = childRect(window.handleFor(*form.box));
+    const RECT label = childRect(window.handleFor(*form.label));
+    const DialogMetrics& metrics = window.metrics();
+    EXPECT_GE(box.right - box.left, GetSystemMetrics(SM_CXMENUCHECK));
+    EXPECT_LE(label.left - box.left, metrics.x(12) + metrics.x(4));
 }
 
 }  // namespace

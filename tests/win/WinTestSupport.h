@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "platform/WinText.h"
+#include "win/WinUi.h"
 
 namespace bp::win::test {
 
@@ -44,6 +46,23 @@ inline RECT childRect(HWND child) {
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+inline void CALLBACK giveUp(HWND, UINT, UINT_PTR, DWORD) {
+    PostQuitMessage(0);
+}
+
+// Runs the program's message loop until `done` holds; a loop still running after `giveUpMs`
+// (the thing waited for never came) ends and answers false, so a broken window fails its test
+// instead of hanging it.
+inline bool runUntilOrGiveUp(WinUi& ui, const std::function<bool()>& done, UINT giveUpMs = 20000) {
+    const UINT_PTR timer = SetTimer(nullptr, 0, giveUpMs, &giveUp);
+    const bool ended = ui.runUntil(done);
+    KillTimer(nullptr, timer);
+    MSG quit{};
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    return ended;
 }
 
 }  // namespace bp::win::test

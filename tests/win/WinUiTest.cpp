@@ -1,5 +1,6 @@
 // The Windows UI service: message box styles and answers, a modal form's own message loop,
-// and the busy cursor.
+// a form shown without waiting (the main window) and the program's message loop, and the busy
+// cursor.
 
 #include "win/WinUi.h"
 
@@ -7,6 +8,7 @@
 
 #include "platform/Error.h"
 #include "win/SampleForm.h"
+#include "win/WinFormWindow.h"
 #include "win/WinTestSupport.h"
 
 namespace bp::win::test {
@@ -130,6 +132,86 @@ TEST(WinUiTest, DialogOpenedFromAModalFormDisablesIt) {
     EXPECT_TRUE(innerOwnedByOuter);
     EXPECT_TRUE(inner.cancelled);
     EXPECT_TRUE(outer.cancelled);
+}
+
+TEST(WinUiTest, AFormShownWithoutWaitingFollowsItsVisibleUntilDetached) {
+    if (!hasDisplay()) {
+        GTEST_SKIP() << kNoDisplay;
+    }
+    WinUi ui;
+    SampleForm form(ui);
+    form.load();
+    HWND hwnd = ui.attach(form).hwnd();
+    EXPECT_EQ(&ui.attach(form), ui.windowOf(form)) << "a second attach draws a second window";
+    EXPECT_FALSE(IsWindowVisible(hwnd));
+    form.show();
+    EXPECT_TRUE(IsWindowVisible(hwnd));
+    form.hide();
+    EXPECT_FALSE(IsWindowVisible(hwnd));
+    ui.detach(form);
+    EXPECT_EQ(ui.windowOf(form), nullptr);
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST(WinUiTest, ADialogOfTheMainWindowBelongsToItAndDisablesIt) {
+    if (!hasDisplay()) {
+        GTEST_SKIP() << kNoDisplay;
+    }
+    WinUi ui;
+    SampleForm main(ui);
+    SampleForm dialog(ui);
+    main.load();
+    HWND mainWindow = ui.attach(main).hwnd();
+    main.show();
+    EXPECT_EQ(ui.dialogOwner(), mainWindow);
+    bool mainEnabledDuringDialog = true;
+    HWND dialogOwner = nullptr;
+    dialog.txtName->onGotFocus = [&] {
+        mainEnabledDuringDialog = IsWindowEnabled(mainWindow) != FALSE;
+        dialogOwner = GetWindow(ui.dialogOwner(), GW_OWNER);
+        queueKeys("", VK_ESCAPE);
+    };
+    dialog.showModal();
+    EXPECT_TRUE(dialog.cancelled);
+    EXPECT_FALSE(mainEnabledDuringDialog);
+    EXPECT_EQ(dialogOwner, mainWindow);
+    EXPECT_TRUE(IsWindowEnabled(mainWindow));
+    // A hidden main window owns nothing: a dialog would be hidden with it.
+    main.hide();
+    EXPECT_EQ(ui.dialogOwner(), nullptr);
+    ui.detach(main);
+}
+
+TEST(WinUiTest, TheMessageLoopGivesTheDialogKeysToTheWindowTheyAreTypedIn) {
+    if (!hasDisplay()) {
+        GTEST_SKIP() << kNoDisplay;
+    }
+    WinUi ui;
+    SampleForm first(ui);
+    SampleForm second(ui);
+    for (SampleForm* form : {&first, &second}) {
+        form->load();
+        ui.attach(*form);
+        form->show();
+    }
+    HWND edit = ui.windowOf(second)->handleFor(*second.txtName);
+    typeInto(edit, "Daily");
+    PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_TRUE(runUntilOrGiveUp(ui, [&] { return !second.visible(); }));
+    EXPECT_EQ(second.result, "Daily");
+    EXPECT_TRUE(first.visible());
+    EXPECT_EQ(first.result, "");
+    ui.detach(first);
+    ui.detach(second);
+}
+
+TEST(WinUiTest, TheMessageLoopEndsOnQuitAndLeavesTheQuitForTheOuterLoop) {
+    WinUi ui;
+    PostQuitMessage(3);
+    EXPECT_FALSE(ui.runUntil([] { return false; }));
+    MSG message{};
+    ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 3u);
 }
 
 }  // namespace
