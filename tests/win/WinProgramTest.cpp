@@ -1,6 +1,8 @@
-// brindlepath --integrate: start-up on the host, the integration dialog alone, driven through
-// its real check boxes and buttons, and the program's end: at once, or after the host was
-// asked to re-start, once the main window's re-start timer has run out.
+// The Windows desktop program's start and end. brindlepath --integrate: start-up on the host,
+// the integration dialog alone, driven through its real check boxes and buttons, and the
+// program's end: at once, or after the host was asked to re-start, once the main window's
+// re-start timer has run out. brindlepath started without words: the main window until the
+// user closes it.
 
 #include "win/WinProgram.h"
 
@@ -9,6 +11,8 @@
 #include <nlohmann/json.hpp>
 
 #include "integration/FrmIntegrate.h"
+#include "platform/TestSupport.h"
+#include "support/RunProgram.h"
 #include "win/ProgramFixture.h"
 #include "win/WinFormWindow.h"
 
@@ -126,6 +130,72 @@ TEST_F(IntegrateTest, WithoutAnOpenDatabaseTheUserIsToldAndNothingIsShown) {
     EXPECT_EQ(status, 1);
     EXPECT_FALSE(dialogShown);
     EXPECT_NE(told.find("Please open a database"), std::string::npos) << told;
+}
+
+// The built program started without words, as the Start menu starts it, in a process of its
+// own on the fixture's host.
+class DesktopProgramTest : public ProgramFixture {
+protected:
+    void TearDown() override {
+        if (process_.hProcess != nullptr) {
+            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(process_.hProcess, 99);
+            }
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+        }
+    }
+    bool start() {
+        std::wstring line = L"\"" + platform::toWide(bp::test::builtProgram("brindlepath")) + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        return CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &process_) != FALSE;
+    }
+    struct Search {
+        DWORD process;
+        HWND found;
+    };
+    static BOOL CALLBACK takeMainWindow(HWND hwnd, LPARAM data) {
+        auto* search = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        // The splash has the same title; the main window has the menu bar.
+        if (owner == search->process && IsWindowVisible(hwnd) && GetMenu(hwnd) != nullptr) {
+            search->found = hwnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    // The program's main window once it shows; nullptr after a while without it.
+    HWND mainWindow() const {
+        for (int wait = 0; wait < 600; ++wait) {
+            Search search{process_.dwProcessId, nullptr};
+            EnumWindows(&takeMainWindow, reinterpret_cast<LPARAM>(&search));
+            if (search.found != nullptr ||
+                WaitForSingleObject(process_.hProcess, 50) != WAIT_TIMEOUT) {
+                return search.found;
+            }
+        }
+        return nullptr;
+    }
+
+    PROCESS_INFORMATION process_{};
+};
+
+TEST_F(DesktopProgramTest, StartedWithoutWordsItShowsTheMainWindowUntilTheUserClosesIt) {
+    ASSERT_TRUE(start());
+    HWND window = mainWindow();
+    ASSERT_NE(window, nullptr) << "no main window showed";
+    EXPECT_EQ(windowText(window), "brindlepath");
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(process_.hProcess, 30000), WAIT_OBJECT_0)
+        << "the program outlived its main window";
+    DWORD status = 99;
+    GetExitCodeProcess(process_.hProcess, &status);
+    EXPECT_EQ(status, 0u);
+    // Closing the window saved its choices, as the program's end does.
+    EXPECT_NE(platform::test::readFile(file("settings.ini")).find("Lookup="), std::string::npos);
 }
 
 }  // namespace
