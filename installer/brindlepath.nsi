@@ -148,7 +148,6 @@ Section "${APP}" SecProgram
   SetOutPath "$INSTDIR"
   File "${PROGRAM_DIR}\brindlepath.exe"
   File "${PROGRAM_DIR}\brindlepath-launch.exe"
-  ; The program's compression library; Windows has none of its own.
   File "${PROGRAM_DIR}\brindlepath_def.DXL"
   File "${PROGRAM_DIR}\brindlepath_def.DCS"
   File "${PROGRAM_DIR}\brindlepath_template.XLT"
@@ -159,8 +158,6 @@ Section "${APP}" SecProgram
   !insertmacro TEMPLATE_FILES File "${PROGRAM_DIR}\Templates"
   SetOutPath "$INSTDIR"
 
-  ; FIXME: until the Windows edition has its main window the program entry shows the batch
-  ; run's usage in a console; the help entry is the useful one.
   CreateDirectory "$SMPROGRAMS\${APP}"
   CreateShortcut "$SMPROGRAMS\${APP}\${APP}.lnk" "$INSTDIR\brindlepath.exe" "" \
     "$INSTDIR\brindlepath.ico"
