@@ -124,6 +124,7 @@ DataFile DataFile::read(const std::string& path) {
         refuseDataFile(path, platform::kErrnoFileTooLarge);
     }
     DataFile file;
+    file.reserve(static_cast<uint64_t>(stamp->size));
     Parser parser(file);
     std::string chunk(1 << 20, '\0');
     uint64_t total = 0;
@@ -148,37 +149,48 @@ DataFile DataFile::read(const std::string& path) {
 
 DataFile DataFile::parse(std::string_view bytes) {
     DataFile file;
+    file.reserve(bytes.size());
     Parser parser(file);
     parser.feed(bytes);
     parser.finish();
     return file;
 }
 
+// The cells take at most the file's bytes (quotes dropped) unless old Windows text widens; the
+// offsets are guessed from a typical row, which keeps the vectors from doubling past need.
+void DataFile::reserve(uint64_t bytes) {
+    constexpr uint64_t kTypicalCellBytes = 8;
+    chars_.reserve(static_cast<size_t>(bytes));
+    cellEnd_.reserve(static_cast<size_t>(bytes / kTypicalCellBytes));
+}
+
 std::string_view DataFile::cell(size_t row, size_t column) const {
     if (row >= rowCount() || column >= cellCount(row)) {
         return {};
     }
-    uint64_t index = rowStart_[row] + column;
-    uint64_t begin = index == 0 ? 0 : cellEnd_[index - 1];
-    return std::string_view(chars_).substr(begin, cellEnd_[index] - begin);
+    size_t index = rowStart_[row] + column;
+    uint32_t begin = column == 0 ? 0 : cellEnd_[index - 1];
+    return std::string_view(chars_).substr(rowChars_[row] + begin, cellEnd_[index] - begin);
 }
 
 void DataFile::endCell(std::string& cellBytes) {
-    if (rowStart_.empty()) {
-        rowStart_.push_back(0);
-    }
     // A cell from an older file written on Windows holds Windows-1252 text.
     if (platform::TextCodec::isUtf8(cellBytes)) {
         chars_ += cellBytes;
     } else {
         chars_ += platform::TextCodec::fromWindows1252(cellBytes);
     }
-    cellEnd_.push_back(chars_.size());
+    uint64_t inRow = chars_.size() - rowChars_.back();
+    if (inRow > UINT32_MAX) {
+        raise(kErrFileNotFound, "A row of the data file is longer than 4 GB.");
+    }
+    cellEnd_.push_back(static_cast<uint32_t>(inRow));
     cellBytes.clear();
 }
 
 void DataFile::endRow() {
-    rowStart_.push_back(cellEnd_.size());
+    rowChars_.push_back(chars_.size());
+    rowStart_.push_back(static_cast<uint32_t>(cellEnd_.size()));
     widest_ = std::max<size_t>(widest_, rowStart_.back() - rowStart_[rowStart_.size() - 2]);
 }
 

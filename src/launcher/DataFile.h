@@ -20,7 +20,7 @@ public:
     static DataFile read(const std::string& path);
     static DataFile parse(std::string_view bytes);
 
-    size_t rowCount() const { return rowStart_.empty() ? 0 : rowStart_.size() - 1; }
+    size_t rowCount() const { return rowStart_.size() - 1; }
     size_t cellCount(size_t row) const { return rowStart_[row + 1] - rowStart_[row]; }
     // The cell as UTF-8; "" for a cell the row does not have.
     std::string_view cell(size_t row, size_t column) const;
@@ -33,9 +33,13 @@ private:
     void endCell(std::string& cellBytes);
     void endRow();
 
+    void reserve(uint64_t bytes);
+
     std::string chars_;
-    std::vector<uint64_t> cellEnd_;   // end offset in chars_ of every cell, row after row
-    std::vector<uint64_t> rowStart_;  // index into cellEnd_ where each row starts, plus an end
+    // A million rows of eight cells: offsets are kept as small as they can be.
+    std::vector<uint64_t> rowChars_{0};  // offset in chars_ where each row starts, plus an end
+    std::vector<uint32_t> cellEnd_;      // end of every cell from its row's start, row after row
+    std::vector<uint32_t> rowStart_{0};  // index into cellEnd_ where each row starts, plus an end
     size_t widest_ = 0;
 };
 

@@ -1,11 +1,15 @@
 #include "launcher/ReportCells.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace bp::launcher {
 namespace {
 
 constexpr std::string_view kValueMark = "<value>";
+// Numbers and dates read from the data file are always finite.
+constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 std::string replaceValue(std::string caption, const std::string& value) {
     for (size_t at = caption.find(kValueMark); at != std::string::npos;
@@ -17,14 +21,33 @@ std::string replaceValue(std::string caption, const std::string& value) {
 
 }  // namespace
 
-std::optional<double> ReportCells::value(size_t position, size_t column) const {
+ReportCells::ReportCells(const ReportDefinition& report, const DataFile& data,
+                         const RowOrder& order, const Regional& regional)
+    : report_(report), data_(data), order_(order), regional_(regional) {
     using definitions::ValueKind;
-    ValueKind kind = report_.columns[column].kind;
-    if (kind == ValueKind::Text) {
+    values_.resize(report.columns.size());
+    for (size_t column = 0; column < report.columns.size(); ++column) {
+        ValueKind kind = report.columns[column].kind;
+        if (kind == ValueKind::Text) {
+            continue;
+        }
+        auto& values = values_[column];
+        values.resize(rowCount());
+        for (size_t position = 0; position < values.size(); ++position) {
+            std::string_view cell = text(position, column);
+            auto value =
+                kind == ValueKind::Number ? regional.toNumber(cell) : regional.toDateSerial(cell);
+            values[position] = value.value_or(kNoValue);
+        }
+    }
+}
+
+std::optional<double> ReportCells::value(size_t position, size_t column) const {
+    const auto& values = values_[column];
+    if (values.empty() || std::isnan(values[position])) {
         return std::nullopt;
     }
-    std::string_view cell = text(position, column);
-    return kind == ValueKind::Number ? regional_.toNumber(cell) : regional_.toDateSerial(cell);
+    return values[position];
 }
 
 std::string ReportCells::groupValue(size_t level, const RowGroup& group) const {

@@ -15,8 +15,7 @@ namespace bp::launcher {
 class ReportCells {
 public:
     ReportCells(const ReportDefinition& report, const DataFile& data, const RowOrder& order,
-                const Regional& regional)
-        : report_(report), data_(data), order_(order), regional_(regional) {}
+                const Regional& regional);
 
     const ReportDefinition& report() const { return report_; }
     size_t rowCount() const { return order_.rows().size(); }
@@ -43,6 +42,9 @@ private:
     const DataFile& data_;
     const RowOrder& order_;
     const Regional& regional_;
+    // Per number or date column, the value of each report row (NaN for none): the rows are
+    // written once and summed once for each total over them, and text is read only once.
+    std::vector<std::vector<double>> values_;
 };
 
 }  // namespace bp::launcher

@@ -2,67 +2,100 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
 
 #include "core/CaseFold.h"
 
 namespace bp::launcher {
+namespace {
+
+struct SortValue {
+    std::string_view text;
+    std::optional<double> number;  // for number and date sections
+};
+
+// Values that are not numbers (or dates) sort before all others and among themselves as text.
+int compareValues(const SortValue& x, const SortValue& y) {
+    if (x.number && y.number) {
+        return *x.number < *y.number ? -1 : *x.number > *y.number ? 1 : 0;
+    }
+    if (x.number.has_value() != y.number.has_value()) {
+        return x.number ? 1 : -1;
+    }
+    return core::compareNoCase(x.text, y.text);
+}
+
+// A million rows hold far fewer distinct values than rows: each distinct text is read, typed
+// and compared once, and the rows then sort by small numbers.
+std::vector<uint32_t> rankSection(const DataFile& data, const SectionSpec& section,
+                                  const Regional& regional) {
+    size_t count = data.rowCount();
+    std::unordered_map<std::string_view, uint32_t> distinct;
+    std::vector<SortValue> values;
+    std::vector<uint32_t> ranks(count);
+    for (size_t row = 0; row < count; ++row) {
+        std::string_view text = data.cell(row, section.sortColumn);
+        auto [at, added] = distinct.try_emplace(text, static_cast<uint32_t>(values.size()));
+        if (added) {
+            SortValue value{text, std::nullopt};
+            if (section.sortType == 'N') {
+                value.number = regional.toNumber(text);
+            } else if (section.sortType != 'S') {
+                value.number = regional.toDateSerial(text);
+            }
+            values.push_back(value);
+        }
+        ranks[row] = at->second;
+    }
+    distinct = {};
+    std::vector<uint32_t> order(values.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+        int c = compareValues(values[a], values[b]);
+        return section.descending ? c > 0 : c < 0;
+    });
+    std::vector<uint32_t> place(values.size());
+    uint32_t next = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && compareValues(values[order[i - 1]], values[order[i]]) != 0) {
+            ++next;
+        }
+        place[order[i]] = next;
+    }
+    for (auto& rank : ranks) {
+        rank = place[rank];
+    }
+    return ranks;
+}
+
+}  // namespace
 
 RowOrder::RowOrder(const DataFile& data, const std::vector<SectionSpec>& sections,
                    const Regional& regional)
     : sections_(sections), groups_(sections.size()) {
-    size_t count = data.rowCount();
     for (const auto& section : sections) {
-        std::vector<std::string_view> texts(count);
-        for (size_t row = 0; row < count; ++row) {
-            texts[row] = data.cell(row, section.sortColumn);
-        }
-        texts_.push_back(std::move(texts));
-        std::vector<SortKey> keys;
-        if (section.sortType != 'S') {
-            keys.resize(count);
-            for (size_t row = 0; row < count; ++row) {
-                auto text = data.cell(row, section.sortColumn);
-                auto value =
-                    section.sortType == 'N' ? regional.toNumber(text) : regional.toDateSerial(text);
-                if (value) {
-                    keys[row] = SortKey{*value, true};
-                }
-            }
-        }
-        keys_.push_back(std::move(keys));
+        ranks_.push_back(rankSection(data, section, regional));
     }
-    rows_.resize(count);
+    rows_.resize(data.rowCount());
     std::iota(rows_.begin(), rows_.end(), 0u);
-    if (!sections.empty()) {
-        std::stable_sort(rows_.begin(), rows_.end(), [this](uint32_t a, uint32_t b) {
-            for (size_t level = 0; level < sections_.size(); ++level) {
-                int order = compare(level, a, b);
-                if (order != 0) {
-                    return sections_[level].descending ? order > 0 : order < 0;
-                }
-            }
-            return false;
-        });
-    }
+    sortRows();
     findGroups();
 }
 
-// Values that are not numbers (or dates) sort before all others and among themselves as text.
-int RowOrder::compare(size_t level, uint32_t a, uint32_t b) const {
-    const auto& keys = keys_[level];
-    const auto& texts = texts_[level];
-    if (keys.empty()) {
-        return core::compareNoCase(texts[a], texts[b]);
+void RowOrder::sortRows() {
+    if (sections_.empty()) {
+        return;
     }
-    const SortKey& x = keys[a];
-    const SortKey& y = keys[b];
-    if (x.isNumber && y.isNumber) {
-        return x.number < y.number ? -1 : x.number > y.number ? 1 : 0;
-    }
-    if (x.isNumber != y.isNumber) {
-        return x.isNumber ? 1 : -1;
-    }
-    return core::compareNoCase(texts[a], texts[b]);
+    std::stable_sort(rows_.begin(), rows_.end(), [this](uint32_t a, uint32_t b) {
+        for (const auto& ranks : ranks_) {
+            if (ranks[a] != ranks[b]) {
+                return ranks[a] < ranks[b];
+            }
+        }
+        return false;
+    });
 }
 
 void RowOrder::findGroups() {
@@ -76,7 +109,7 @@ void RowOrder::findGroups() {
             firstBreak = 0;
         } else {
             for (size_t level = 0; level < sections_.size(); ++level) {
-                if (compare(level, rows_[pos - 1], rows_[pos]) != 0) {
+                if (ranks_[level][rows_[pos - 1]] != ranks_[level][rows_[pos]]) {
                     firstBreak = level;
                     break;
                 }

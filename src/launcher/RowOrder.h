@@ -4,7 +4,6 @@
 // order, so a report never shuffles what the program sorted.
 
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 #include "launcher/DataFile.h"
@@ -30,17 +29,13 @@ public:
     const std::vector<RowGroup>& groups(size_t level) const { return groups_[level]; }
 
 private:
-    struct SortKey {
-        double number = 0;
-        bool isNumber = false;
-    };
-
-    int compare(size_t level, uint32_t a, uint32_t b) const;
+    void sortRows();
     void findGroups();
 
     const std::vector<SectionSpec>& sections_;
-    std::vector<std::vector<SortKey>> keys_;            // per number or date section, per data row
-    std::vector<std::vector<std::string_view>> texts_;  // per section, per data row
+    // Per section, per data row: the place of the row's value among the section's distinct
+    // values, in the section's direction. Equal values share a place.
+    std::vector<std::vector<uint32_t>> ranks_;
     std::vector<uint32_t> rows_;
     std::vector<std::vector<RowGroup>> groups_;
 };
