@@ -168,9 +168,10 @@ std::string_view DataFile::cell(size_t row, size_t column) const {
     if (row >= rowCount() || column >= cellCount(row)) {
         return {};
     }
-    size_t index = rowStart_[row] + column;
+    const RowStart& start = rows_[row];
+    size_t index = start.firstCell + column;
     uint32_t begin = column == 0 ? 0 : cellEnd_[index - 1];
-    return std::string_view(chars_).substr(rowChars_[row] + begin, cellEnd_[index] - begin);
+    return std::string_view(chars_).substr(start.chars + begin, cellEnd_[index] - begin);
 }
 
 void DataFile::endCell(std::string& cellBytes) {
@@ -180,7 +181,7 @@ void DataFile::endCell(std::string& cellBytes) {
     } else {
         chars_ += platform::TextCodec::fromWindows1252(cellBytes);
     }
-    uint64_t inRow = chars_.size() - rowChars_.back();
+    uint64_t inRow = chars_.size() - rows_.back().chars;
     if (inRow > UINT32_MAX) {
         raise(kErrFileNotFound, "A row of the data file is longer than 4 GB.");
     }
@@ -189,9 +190,8 @@ void DataFile::endCell(std::string& cellBytes) {
 }
 
 void DataFile::endRow() {
-    rowChars_.push_back(chars_.size());
-    rowStart_.push_back(static_cast<uint32_t>(cellEnd_.size()));
-    widest_ = std::max<size_t>(widest_, rowStart_.back() - rowStart_[rowStart_.size() - 2]);
+    rows_.push_back(RowStart{chars_.size(), static_cast<uint32_t>(cellEnd_.size())});
+    widest_ = std::max<size_t>(widest_, cellCount(rows_.size() - 2));
 }
 
 }  // namespace bp::launcher

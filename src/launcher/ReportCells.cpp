@@ -19,32 +19,70 @@ std::string replaceValue(std::string caption, const std::string& value) {
     return caption;
 }
 
+bool calculates(const TotalSpec& total, size_t column) {
+    return total.enabled && column < total.columns.size() &&
+           total.columns[column].calc != CalcType::None;
+}
+
+bool isTotalled(const ReportDefinition& report, size_t column) {
+    bool any = calculates(report.summary, column);
+    for (const auto& section : report.sections) {
+        any = any || calculates(section.total, column);
+    }
+    return any;
+}
+
 }  // namespace
 
 ReportCells::ReportCells(const ReportDefinition& report, const DataFile& data,
                          const RowOrder& order, const Regional& regional)
     : report_(report), data_(data), order_(order), regional_(regional) {
-    using definitions::ValueKind;
     values_.resize(report.columns.size());
+    std::vector<size_t> totalled;
     for (size_t column = 0; column < report.columns.size(); ++column) {
-        ValueKind kind = report.columns[column].kind;
-        if (kind == ValueKind::Text) {
-            continue;
+        if (report.columns[column].kind != definitions::ValueKind::Text &&
+            isTotalled(report, column)) {
+            values_[column].resize(rowCount());
+            totalled.push_back(column);
         }
-        auto& values = values_[column];
-        values.resize(rowCount());
-        for (size_t position = 0; position < values.size(); ++position) {
-            std::string_view cell = text(position, column);
-            auto value =
-                kind == ValueKind::Number ? regional.toNumber(cell) : regional.toDateSerial(cell);
-            values[position] = value.value_or(kNoValue);
+    }
+    // Row by row: the rows lie scattered in the data file, and each is fetched once.
+    for (size_t position = 0; !totalled.empty() && position < rowCount(); ++position) {
+        prefetchAhead(position);
+        for (size_t column : totalled) {
+            values_[column][position] = readValue(position, column).value_or(kNoValue);
         }
+    }
+}
+
+std::optional<double> ReportCells::readValue(size_t position, size_t column) const {
+    std::string_view cell = text(position, column);
+    return report_.columns[column].kind == definitions::ValueKind::Number
+               ? regional_.toNumber(cell)
+               : regional_.toDateSerial(cell);
+}
+
+void ReportCells::prefetchAhead(size_t position) const {
+    constexpr size_t kFar = 16;
+    constexpr size_t kNear = 8;
+    const auto& rows = order_.rows();
+    if (position + kFar < rows.size()) {
+        data_.prefetchRow(rows[position + kFar]);
+    }
+    if (position + kNear < rows.size()) {
+        data_.prefetchCells(rows[position + kNear]);
     }
 }
 
 std::optional<double> ReportCells::value(size_t position, size_t column) const {
     const auto& values = values_[column];
-    if (values.empty() || std::isnan(values[position])) {
+    if (values.empty()) {
+        if (report_.columns[column].kind == definitions::ValueKind::Text) {
+            return std::nullopt;
+        }
+        return readValue(position, column);
+    }
+    if (std::isnan(values[position])) {
         return std::nullopt;
     }
     return values[position];

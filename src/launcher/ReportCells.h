@@ -23,6 +23,9 @@ public:
     std::string_view text(size_t position, size_t column) const {
         return data_.cell(order_.rows()[position], column);
     }
+    // Call before reading the rows at `position` in report order: the data of rows a little
+    // further on is fetched from memory meanwhile.
+    void prefetchAhead(size_t position) const;
     // The value of a number or date column as the sheet stores it; nullopt for text.
     std::optional<double> value(size_t position, size_t column) const;
     // The title row's text, "<value>" replaced by the group's value.
@@ -36,14 +39,15 @@ public:
     std::optional<double> totalValue(const TotalScope& scope, size_t column) const;
 
 private:
+    std::optional<double> readValue(size_t position, size_t column) const;
     std::string groupValue(size_t level, const RowGroup& group) const;
 
     const ReportDefinition& report_;
     const DataFile& data_;
     const RowOrder& order_;
     const Regional& regional_;
-    // Per number or date column, the value of each report row (NaN for none): the rows are
-    // written once and summed once for each total over them, and text is read only once.
+    // Per number or date column that a total calculates, the value of each report row (NaN for
+    // none): such a column is summed once for every total over it, and read only once.
     std::vector<std::vector<double>> values_;
 };
 

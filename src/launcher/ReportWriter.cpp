@@ -192,6 +192,7 @@ void ReportWriter::data(size_t sheetRow, size_t position) {
             ++currentGroup_[level];
         }
     }
+    cells_.prefetchAhead(position);
     sheet_.beginRow(sheetRow);
     for (size_t c = 0; c < columns_.size(); ++c) {
         bool hide = repeated(position, c);

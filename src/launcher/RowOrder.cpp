@@ -75,30 +75,32 @@ std::vector<uint32_t> rankSection(const DataFile& data, const SectionSpec& secti
 RowOrder::RowOrder(const DataFile& data, const std::vector<SectionSpec>& sections,
                    const Regional& regional)
     : sections_(sections), groups_(sections.size()) {
+    // The ranks are dropped once the rows are ordered: the report's rows need the memory.
+    Ranks ranks;
     for (const auto& section : sections) {
-        ranks_.push_back(rankSection(data, section, regional));
+        ranks.push_back(rankSection(data, section, regional));
     }
     rows_.resize(data.rowCount());
     std::iota(rows_.begin(), rows_.end(), 0u);
-    sortRows();
-    findGroups();
+    sortRows(ranks);
+    findGroups(ranks);
 }
 
-void RowOrder::sortRows() {
+void RowOrder::sortRows(const Ranks& ranks) {
     if (sections_.empty()) {
         return;
     }
-    std::stable_sort(rows_.begin(), rows_.end(), [this](uint32_t a, uint32_t b) {
-        for (const auto& ranks : ranks_) {
-            if (ranks[a] != ranks[b]) {
-                return ranks[a] < ranks[b];
+    std::stable_sort(rows_.begin(), rows_.end(), [&ranks](uint32_t a, uint32_t b) {
+        for (const auto& section : ranks) {
+            if (section[a] != section[b]) {
+                return section[a] < section[b];
             }
         }
         return false;
     });
 }
 
-void RowOrder::findGroups() {
+void RowOrder::findGroups(const Ranks& ranks) {
     if (rows_.empty()) {
         return;
     }
@@ -109,7 +111,7 @@ void RowOrder::findGroups() {
             firstBreak = 0;
         } else {
             for (size_t level = 0; level < sections_.size(); ++level) {
-                if (ranks_[level][rows_[pos - 1]] != ranks_[level][rows_[pos]]) {
+                if (ranks[level][rows_[pos - 1]] != ranks[level][rows_[pos]]) {
                     firstBreak = level;
                     break;
                 }

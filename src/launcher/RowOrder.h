@@ -29,13 +29,14 @@ public:
     const std::vector<RowGroup>& groups(size_t level) const { return groups_[level]; }
 
 private:
-    void sortRows();
-    void findGroups();
-
-    const std::vector<SectionSpec>& sections_;
     // Per section, per data row: the place of the row's value among the section's distinct
     // values, in the section's direction. Equal values share a place.
-    std::vector<std::vector<uint32_t>> ranks_;
+    using Ranks = std::vector<std::vector<uint32_t>>;
+
+    void sortRows(const Ranks& ranks);
+    void findGroups(const Ranks& ranks);
+
+    const std::vector<SectionSpec>& sections_;
     std::vector<uint32_t> rows_;
     std::vector<std::vector<RowGroup>> groups_;
 };
