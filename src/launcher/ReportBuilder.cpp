@@ -135,10 +135,10 @@ BuildResult ReportBuilder::build(const std::string& outPath, const BuildDate& to
     layout.walk(writer);
     stream.finishRows();
     stream.write(tail);
-    stream.close();
+    DeflatedFile sheetFile = stream.close();
 
     book.package.write(book.stylesPart, book.styles->xml());
-    book.package.writeFromFile(book.sheetPart, sheetPath);
+    book.package.writeDeflated(book.sheetPart, sheetFile);
     book.package.finish();
     if (!saved.commit()) {
         raise(kErrPermissionDenied, "The report could not be saved as \"" + outPath + "\".");

@@ -6,7 +6,6 @@
 #include "launcher/ReportDefinition.h"
 #include "launcher/XmlText.h"
 #include "platform/Error.h"
-#include "platform/PathText.h"
 
 namespace bp::launcher {
 namespace {
@@ -28,17 +27,8 @@ void appendNumber(std::string& out, double value) {
 }  // namespace
 
 SheetStream::SheetStream(const std::string& path, std::vector<TemplateRow> templateRows)
-    : file_(platform::openCFile(path, "wb")), path_(path), templateRows_(std::move(templateRows)) {
-    if (!file_) {
-        raise(kErrPermissionDenied, "The file \"" + path + "\" could not be created.");
-    }
+    : file_(path, DeflateFile::kSheetLevel), templateRows_(std::move(templateRows)) {
     out_.reserve(kFlushSize * 2);
-}
-
-SheetStream::~SheetStream() {
-    if (file_) {
-        std::fclose(file_);
-    }
 }
 
 void SheetStream::write(std::string_view raw) {
@@ -49,9 +39,7 @@ void SheetStream::write(std::string_view raw) {
 }
 
 void SheetStream::flush() {
-    if (!out_.empty() && std::fwrite(out_.data(), 1, out_.size(), file_) != out_.size()) {
-        failed_ = true;
-    }
+    file_.append(out_);
     out_.clear();
 }
 
@@ -182,14 +170,9 @@ void SheetStream::finishRows() {
     flushTemplateRowsBefore(SIZE_MAX);
 }
 
-void SheetStream::close() {
+DeflatedFile SheetStream::close() {
     flush();
-    bool ok = !failed_ && std::fflush(file_) == 0;
-    ok = std::fclose(file_) == 0 && ok;
-    file_ = nullptr;
-    if (!ok) {
-        raise(kErrPermissionDenied, "The file \"" + path_ + "\" could not be written.");
-    }
+    return file_.finish();
 }
 
 }  // namespace bp::launcher

@@ -1,15 +1,16 @@
 #pragma once
-// Writes the rows of a sheet straight to a file, cell after cell, so a report of a million rows
-// never exists as a document in memory. The template's own rows are merged in by row number;
-// where a report cell and a template cell share a place, the report's cell wins.
+// Writes the rows of a sheet straight into a compressed file, cell after cell, so a report of a
+// million rows never exists as a document in memory, nor uncompressed on disk. The template's own
+// rows are merged in by row number; where a report cell and a template cell share a place, the
+// report's cell wins.
 
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "launcher/DeflateFile.h"
 #include "launcher/TemplateSheet.h"
 
 namespace bp::launcher {
@@ -18,7 +19,6 @@ class SheetStream {
 public:
     // Raises bp::Error when the file cannot be created.
     SheetStream(const std::string& path, std::vector<TemplateRow> templateRows);
-    ~SheetStream();
     SheetStream(const SheetStream&) = delete;
     SheetStream& operator=(const SheetStream&) = delete;
 
@@ -38,7 +38,7 @@ public:
     // Writes the template rows below the last report row; then the file can be closed.
     void finishRows();
     // Raises bp::Error when the file could not be written completely.
-    void close();
+    DeflatedFile close();
 
 private:
     void openCell(size_t column, uint32_t style, const char* type);
@@ -47,8 +47,7 @@ private:
     void flush();
     const std::string& letters(size_t column);
 
-    FILE* file_ = nullptr;
-    std::string path_;
+    DeflateFile file_;
     std::string out_;
     std::vector<TemplateRow> templateRows_;
     size_t nextTemplate_ = 0;
@@ -57,7 +56,6 @@ private:
     std::string cells_;
     std::vector<std::pair<size_t, size_t>> cellStarts_;  // column, offset in cells_
     std::vector<std::string> letters_;
-    bool failed_ = false;
 };
 
 }  // namespace bp::launcher

@@ -9,6 +9,8 @@
 
 #include <pugixml.hpp>
 
+#include "launcher/DeflateFile.h"
+
 struct zip;
 
 namespace bp::launcher {
@@ -29,8 +31,9 @@ public:
     bool has(const std::string& part) const;
     std::string read(const std::string& part) const;  // raises bp::Error when absent
     void write(const std::string& part, std::string content);
-    // A big part taken from a file at close time; the file must live until then.
-    void writeFromFile(const std::string& part, const std::string& filePath);
+    // A big part taken, already compressed, from a file at close time; the file must live
+    // until then.
+    void writeDeflated(const std::string& part, const DeflatedFile& file);
     void remove(const std::string& part);
 
     // "xl/worksheets/sheet1.xml": the part of the workbook's first sheet.
