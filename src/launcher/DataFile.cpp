@@ -169,9 +169,15 @@ std::string_view DataFile::cell(size_t row, size_t column) const {
         return {};
     }
     const RowStart& start = rows_[row];
-    size_t index = start.firstCell + column;
-    uint32_t begin = column == 0 ? 0 : cellEnd_[index - 1];
-    return std::string_view(chars_).substr(start.chars + begin, cellEnd_[index] - begin);
+    uint32_t begin = column == 0 ? 0 : cellEnd(start, column - 1);
+    return std::string_view(chars_).substr(start.chars + begin, cellEnd(start, column) - begin);
+}
+
+uint32_t DataFile::cellEnd(const RowStart& row, size_t column) const {
+    if (row.longRow != 0) {
+        return longRows_[row.longRow - 1][column];
+    }
+    return cellEnd_[row.firstCell + column];
 }
 
 void DataFile::endCell(std::string& cellBytes) {
@@ -185,11 +191,20 @@ void DataFile::endCell(std::string& cellBytes) {
     if (inRow > UINT32_MAX) {
         raise(kErrFileNotFound, "A row of the data file is longer than 4 GB.");
     }
-    cellEnd_.push_back(static_cast<uint32_t>(inRow));
+    rowEnds_.push_back(static_cast<uint32_t>(inRow));
     cellBytes.clear();
 }
 
 void DataFile::endRow() {
+    bool isLong = !rowEnds_.empty() && rowEnds_.back() > UINT16_MAX;
+    for (uint32_t end : rowEnds_) {
+        cellEnd_.push_back(isLong ? 0 : static_cast<uint16_t>(end));
+    }
+    if (isLong) {
+        longRows_.push_back(rowEnds_);
+        rows_.back().longRow = static_cast<uint32_t>(longRows_.size());
+    }
+    rowEnds_.clear();
     rows_.push_back(RowStart{chars_.size(), static_cast<uint32_t>(cellEnd_.size())});
     widest_ = std::max<size_t>(widest_, cellCount(rows_.size() - 2));
 }

@@ -51,12 +51,17 @@ private:
     struct RowStart {
         uint64_t chars = 0;      // offset in chars_
         uint32_t firstCell = 0;  // index into cellEnd_
+        uint32_t longRow = 0;    // 1 + index into longRows_ for a row too long for cellEnd_
     };
+    uint32_t cellEnd(const RowStart& row, size_t column) const;
 
     std::string chars_;
-    // A million rows of eight cells: offsets are kept as small as they can be.
-    std::vector<uint32_t> cellEnd_;   // end of every cell from its row's start, row after row
+    // A million rows of eight cells: offsets are kept as small as they can be. A row longer
+    // than 64 KB keeps its cells' ends apart (and zeros in cellEnd_).
+    std::vector<uint16_t> cellEnd_;   // end of every cell from its row's start, row after row
     std::vector<RowStart> rows_{{}};  // every row's start, plus an end
+    std::vector<std::vector<uint32_t>> longRows_;
+    std::vector<uint32_t> rowEnds_;  // the cells' ends of the row being read
     size_t widest_ = 0;
 };
 

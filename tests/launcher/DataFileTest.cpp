@@ -52,6 +52,23 @@ TEST(DataFileRead, MissingFileIsAnError) {
     EXPECT_THROW(DataFile::read("/nonexistent/data.CSV"), Error);
 }
 
+TEST(DataFileRead, RowsLongerThan64KbKeepEveryCell) {
+    std::string big(70000, 'x');
+    std::string bigger(140000, 'y');
+    DataFile file = DataFile::parse("\"a\",\"b\"\r\n\"" + big + "\",\"" + bigger +
+                                    "\",\"z\"\r\n\"c\",\"" + big + "\"\r\n\"d\"\r\n");
+    ASSERT_EQ(file.rowCount(), 4u);
+    EXPECT_EQ(file.cell(0, 1), "b");
+    EXPECT_EQ(file.cell(1, 0), big);
+    EXPECT_EQ(file.cell(1, 1), bigger);
+    EXPECT_EQ(file.cell(1, 2), "z");
+    EXPECT_EQ(file.cell(1, 3), "");
+    EXPECT_EQ(file.cell(2, 0), "c");
+    EXPECT_EQ(file.cell(2, 1), big);
+    EXPECT_EQ(file.cell(3, 0), "d");
+    EXPECT_EQ(file.widestRow(), 3u);
+}
+
 TEST(DataFileRead, CellsPastTheRowAreEmpty) {
     DataFile file = DataFile::parse("\"a\"\r\n\"b\",\"c\"\r\n");
     EXPECT_EQ(file.cell(0, 1), "");
