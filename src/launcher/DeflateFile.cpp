@@ -11,6 +11,9 @@ namespace bp::launcher {
 namespace {
 
 constexpr size_t kOutSize = 1 << 18;
+constexpr size_t kChunkSize = 1 << 20;
+// Chunks waiting for the worker: enough to keep both busy, few enough to hold little memory.
+constexpr size_t kMaxWaiting = 3;
 // A zip entry holds deflate data without the zlib header and trailer.
 constexpr int kRawWindowBits = -15;
 constexpr int kMemLevel = 8;
@@ -34,16 +37,74 @@ DeflateFile::DeflateFile(const std::string& path, int level)
         file_ = nullptr;
         raise(kErrOutOfMemory, "There is not enough memory to compress the report.");
     }
+    pending_.reserve(kChunkSize);
+    worker_ = std::thread([this] { compressChunks(); });
 }
 
 DeflateFile::~DeflateFile() {
     if (file_) {
+        stopWorker();
         deflateEnd(stream_.get());
         std::fclose(file_);
     }
 }
 
+void DeflateFile::stopWorker() {
+    {
+        std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    changed_.notify_all();
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+}
+
 void DeflateFile::append(std::string_view bytes) {
+    while (!bytes.empty()) {
+        size_t room = kChunkSize - std::min(kChunkSize, pending_.size());
+        size_t take = std::min(room, bytes.size());
+        pending_.append(bytes.substr(0, take));
+        bytes.remove_prefix(take);
+        if (pending_.size() >= kChunkSize) {
+            submit();
+        }
+    }
+}
+
+void DeflateFile::submit() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return chunks_.size() < kMaxWaiting; });
+    chunks_.push_back(std::move(pending_));
+    pending_.clear();
+    if (!spare_.empty()) {
+        pending_ = std::move(spare_.back());
+        spare_.pop_back();
+    }
+    lock.unlock();
+    pending_.reserve(kChunkSize);
+    changed_.notify_all();
+}
+
+void DeflateFile::compressChunks() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return !chunks_.empty() || ending_; });
+        if (chunks_.empty()) {
+            return;
+        }
+        std::string chunk = std::move(chunks_.front());
+        chunks_.pop_front();
+        lock.unlock();
+        changed_.notify_all();
+        compress(chunk);
+        chunk.clear();
+        lock.lock();
+        spare_.push_back(std::move(chunk));
+    }
+}
+
+void DeflateFile::compress(std::string_view bytes) {
     while (!bytes.empty()) {
         size_t feed = std::min(bytes.size(), kMaxFeed);
         auto* in = reinterpret_cast<const Bytef*>(bytes.data());
@@ -72,6 +133,10 @@ void DeflateFile::pump(int flush) {
 }
 
 DeflatedFile DeflateFile::finish() {
+    if (!pending_.empty()) {
+        submit();
+    }
+    stopWorker();
     pump(Z_FINISH);
     deflateEnd(stream_.get());
     bool ok = !failed_ && std::fflush(file_) == 0;

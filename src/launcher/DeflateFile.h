@@ -1,13 +1,18 @@
 #pragma once
 // Compresses text into a file as it comes, the way a zip entry stores it (raw deflate), so a
 // sheet of a million rows is never held or written out uncompressed. The package then copies
-// the compressed bytes as they are.
+// the compressed bytes as they are. Compression runs on a thread of its own, beside the work
+// that produces the text.
 
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 struct z_stream_s;
@@ -40,11 +45,24 @@ public:
     DeflatedFile finish();
 
 private:
+    void submit();
+    void compressChunks();
+    void compress(std::string_view bytes);
     void pump(int flush);
+    void stopWorker();
 
     std::FILE* file_ = nullptr;
     std::unique_ptr<z_stream_s> stream_;
     std::vector<unsigned char> out_;
+    std::string pending_;  // text not yet handed to the worker
+    // Shared with the worker under mutex_: chunks to compress, emptied buffers to reuse.
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::string> chunks_;
+    std::vector<std::string> spare_;
+    bool ending_ = false;
+    std::thread worker_;
+    // Touched by the worker only while it runs.
     DeflatedFile result_;
     bool failed_ = false;
 };

@@ -107,6 +107,16 @@ TEST_F(DeflateFileTest, EmptyPartIsAnEmptyEntry) {
     EXPECT_EQ(readPart(package, "xl/worksheets/sheet1.xml", stat), "");
 }
 
+// A build that fails half-way drops its sheet unfinished.
+TEST_F(DeflateFileTest, UnfinishedFileIsDroppedCleanly) {
+    std::string text = sheetText(100000);
+    {
+        DeflateFile file((dir_ / "sheet.part").string(), DeflateFile::kSheetLevel);
+        file.append(text);
+    }
+    EXPECT_TRUE(fs::exists(dir_ / "sheet.part"));
+}
+
 TEST_F(DeflateFileTest, FileThatCannotBeCreatedIsAnError) {
     EXPECT_THROW(DeflateFile((dir_ / "missing" / "sheet.part").string(), 1), Error);
 }
