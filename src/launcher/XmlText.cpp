@@ -67,10 +67,25 @@ std::string shown(std::string_view text) {
               "\"), which a spreadsheet program cannot read. The report was not built.");
 }
 
+// Printable ASCII that XML text takes as it is: most report text is nothing else.
+bool isPlainAscii(char c) {
+    auto byte = static_cast<unsigned char>(c);
+    return byte >= 0x20 && byte < 0x80 && c != '&' && c != '<' && c != '>' && c != '"' && c != '\'';
+}
+
 }  // namespace
 
 void appendXmlEscaped(std::string& out, std::string_view text) {
     for (size_t i = 0; i < text.size();) {
+        size_t plain = i;
+        while (plain < text.size() && isPlainAscii(text[plain])) {
+            ++plain;
+        }
+        if (plain > i) {
+            out.append(text, i, plain - i);
+            i = plain;
+            continue;
+        }
         size_t length = sequenceLength(text, i);
         if (length == 0) {
             refuse(text);
@@ -114,6 +129,10 @@ std::string xmlEscaped(std::string_view text) {
 }
 
 std::string_view cutToUnits(std::string_view text, size_t units) {
+    // Every UTF-16 unit takes at least one byte of UTF-8.
+    if (text.size() <= units) {
+        return text;
+    }
     size_t used = 0;
     for (size_t i = 0; i < text.size();) {
         size_t length = sequenceLength(text, i);
