@@ -15,8 +15,18 @@ public:
     explicit Parser(DataFile& file) : file_(file) {}
 
     void feed(std::string_view bytes) {
-        for (char c : bytes) {
-            step(c);
+        for (size_t at = 0; at < bytes.size();) {
+            // Inside quotes everything up to the next quote is the cell's own text.
+            if (inQuotes_ && !quoteSeen_) {
+                size_t quote = bytes.find('"', at);
+                size_t end = quote == std::string_view::npos ? bytes.size() : quote;
+                cell_.append(bytes, at, end - at);
+                at = end;
+                if (at == bytes.size()) {
+                    break;
+                }
+            }
+            step(bytes[at++]);
         }
     }
 

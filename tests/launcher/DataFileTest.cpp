@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include "platform/Error.h"
 
 #include "launcher/DataFile.h"
@@ -67,6 +70,31 @@ TEST(DataFileRead, RowsLongerThan64KbKeepEveryCell) {
     EXPECT_EQ(file.cell(2, 1), big);
     EXPECT_EQ(file.cell(3, 0), "d");
     EXPECT_EQ(file.widestRow(), 3u);
+}
+
+// The file is read in pieces of a megabyte: cells and doubled quotes that straddle a piece
+// read as any other.
+TEST(DataFileRead, CellsAcrossTheReadingPiecesStayWhole) {
+    std::string path = testing::TempDir() + "bp-datafile-pieces.CSV";
+    std::string text;
+    std::vector<std::string> expected;
+    for (size_t r = 0; text.size() < (3u << 20); ++r) {
+        std::string value =
+            "row " + std::to_string(r) + " says \"\"hi\"\" " + std::string(r % 97, 'x');
+        text += "\"" + value + "\",\"" + std::to_string(r) + "\"\r\n";
+        expected.push_back("row " + std::to_string(r) + " says \"hi\" " + std::string(r % 97, 'x'));
+    }
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << text;
+    }
+    DataFile file = DataFile::read(path);
+    std::remove(path.c_str());
+    ASSERT_EQ(file.rowCount(), expected.size());
+    for (size_t r = 0; r < expected.size(); ++r) {
+        ASSERT_EQ(file.cell(r, 0), expected[r]) << "row " << r;
+        ASSERT_EQ(file.cell(r, 1), std::to_string(r)) << "row " << r;
+    }
 }
 
 TEST(DataFileRead, CellsPastTheRowAreEmpty) {
