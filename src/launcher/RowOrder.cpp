@@ -1,6 +1,7 @@
 #include "launcher/RowOrder.h"
 
 #include <algorithm>
+#include <bit>
 #include <numeric>
 #include <optional>
 #include <string_view>
@@ -86,8 +87,39 @@ RowOrder::RowOrder(const DataFile& data, const std::vector<SectionSpec>& section
     findGroups(ranks);
 }
 
+// The ranks of all sections side by side in one number, when they fit in 32 bits: rows then
+// sort as plain numbers, the row itself (in the low half) keeping equal keys in file order.
+std::optional<std::vector<uint64_t>> RowOrder::packedKeys(const Ranks& ranks) const {
+    std::vector<unsigned> widths;
+    unsigned total = 0;
+    for (const auto& section : ranks) {
+        uint32_t largest = section.empty() ? 0 : *std::max_element(section.begin(), section.end());
+        widths.push_back(static_cast<unsigned>(std::bit_width(largest)));
+        total += widths.back();
+    }
+    if (total > 32) {
+        return std::nullopt;
+    }
+    std::vector<uint64_t> keys(rows_.size());
+    for (size_t row = 0; row < keys.size(); ++row) {
+        uint64_t key = 0;
+        for (size_t level = 0; level < ranks.size(); ++level) {
+            key = (key << widths[level]) | ranks[level][row];
+        }
+        keys[row] = (key << 32) | row;
+    }
+    return keys;
+}
+
 void RowOrder::sortRows(const Ranks& ranks) {
     if (sections_.empty()) {
+        return;
+    }
+    if (auto keys = packedKeys(ranks)) {
+        std::sort(keys->begin(), keys->end());
+        for (size_t at = 0; at < rows_.size(); ++at) {
+            rows_[at] = static_cast<uint32_t>((*keys)[at]);
+        }
         return;
     }
     std::stable_sort(rows_.begin(), rows_.end(), [&ranks](uint32_t a, uint32_t b) {

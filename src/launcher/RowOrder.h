@@ -4,6 +4,7 @@
 // order, so a report never shuffles what the program sorted.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "launcher/DataFile.h"
@@ -33,6 +34,7 @@ private:
     // values, in the section's direction. Equal values share a place.
     using Ranks = std::vector<std::vector<uint32_t>>;
 
+    std::optional<std::vector<uint64_t>> packedKeys(const Ranks& ranks) const;
     void sortRows(const Ranks& ranks);
     void findGroups(const Ranks& ranks);
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -80,6 +83,34 @@ INSTANTIATE_TEST_SUITE_P(
                   {{0, 2, 4}, {0, 2, 3, 4}}},
         OrderCase{"no_sections_keep_file_order", "\"b\"\r\n\"a\"\r\n", {}, {0, 1}, {}}),
     [](const auto& test) { return std::string(test.param.name); });
+
+// Sections with thousands of distinct values each: the rows order the same however many there are.
+TEST(RowOrderMany, ThousandsOfDistinctValuesInEverySection) {
+    constexpr uint32_t kRows = 6000;
+    std::string text;
+    std::vector<std::array<uint32_t, 3>> values;
+    for (uint32_t r = 0; r < kRows; ++r) {
+        std::array<uint32_t, 3> v{(r * 7) % 2500, (r * 13) % 2600, (kRows - r) % 2100};
+        values.push_back(v);
+        text += "\"" + std::to_string(v[0]) + "\",\"" + std::to_string(v[1]) + "\",\"" +
+                std::to_string(v[2]) + "\"\r\n";
+    }
+    std::vector<uint32_t> expected(kRows);
+    std::iota(expected.begin(), expected.end(), 0u);
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](uint32_t a, uint32_t b) { return values[a] < values[b]; });
+    DataFile data = DataFile::parse(text);
+    Regional regional;
+    std::vector<SectionSpec> sections{section(0, 'N'), section(1, 'N'), section(2, 'N')};
+    RowOrder order(data, sections, regional);
+    EXPECT_EQ(order.rows(), expected);
+
+    std::vector<uint32_t> descending = expected;
+    std::reverse(descending.begin(), descending.end());
+    sections[0].descending = sections[1].descending = sections[2].descending = true;
+    RowOrder reversed(data, sections, regional);
+    EXPECT_EQ(reversed.rows(), descending);  // every row differs, so no ties to keep in order
+}
 
 }  // namespace
 }  // namespace bp::launcher
