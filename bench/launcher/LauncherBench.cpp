@@ -1,6 +1,7 @@
-// Building big reports: 100,000 rows must build in under 5 seconds, and 1,000,000 rows (near
-// the sheet's limit) must build without running out of memory. Both use three sections with
-// titles, sub-totals of two columns and a summary; the peak memory of the process is reported.
+// Building big reports: 100,000 rows should build in under 0.4 s, and 1,000,000 rows (near the
+// sheet's limit, a real user's worst case) in under 4 s with a peak under 150 MB. Both use three
+// sections with titles, sub-totals of two columns and a summary; the peak memory of the process
+// is reported. The sheet is compressed on a second thread: "CPU" counts the main thread only.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
