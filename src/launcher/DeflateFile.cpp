@@ -73,6 +73,11 @@ void DeflateFile::append(std::string_view bytes) {
 }
 
 void DeflateFile::submit() {
+    // The checksum is taken here, beside the compression, so both threads share the work.
+    result_.crc =
+        static_cast<uint32_t>(crc32(result_.crc, reinterpret_cast<const Bytef*>(pending_.data()),
+                                    static_cast<uInt>(pending_.size())));
+    result_.size += pending_.size();
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return chunks_.size() < kMaxWaiting; });
     chunks_.push_back(std::move(pending_));
@@ -108,11 +113,9 @@ void DeflateFile::compress(std::string_view bytes) {
     while (!bytes.empty()) {
         size_t feed = std::min(bytes.size(), kMaxFeed);
         auto* in = reinterpret_cast<const Bytef*>(bytes.data());
-        result_.crc = static_cast<uint32_t>(crc32(result_.crc, in, static_cast<uInt>(feed)));
         stream_->next_in = const_cast<Bytef*>(in);
         stream_->avail_in = static_cast<uInt>(feed);
         pump(Z_NO_FLUSH);
-        result_.size += feed;
         bytes.remove_prefix(feed);
     }
 }

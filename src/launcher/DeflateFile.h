@@ -62,7 +62,8 @@ private:
     std::vector<std::string> spare_;
     bool ending_ = false;
     std::thread worker_;
-    // Touched by the worker only while it runs.
+    // The caller's thread keeps the size and checksum; the compressed size and failures are the
+    // worker's while it runs.
     DeflatedFile result_;
     bool failed_ = false;
 };
