@@ -144,6 +144,11 @@ int ListView::addRowWithCells(const std::vector<std::string>& cells, int positio
     if (cells.size() > 1) {
         checkColumn(static_cast<int>(cells.size()) - 1);
     }
+    if (!sorted_) {
+        ListViewRow row;
+        row.setCells(cells);
+        return insertRow(std::move(row), position);
+    }
     // The row takes the place addRow gives its text alone, so in a sorted list it lands where
     // a row filled cell by cell lands.
     const int row = addRow(cells.empty() ? std::string() : cells.front(), position);
