@@ -1,5 +1,8 @@
 #include "forms/ListView.h"
 
+#include <algorithm>
+#include <cstring>
+#include <limits>
 #include <stdexcept>
 
 #include "core/CaseFold.h"
@@ -7,15 +10,100 @@
 namespace bp::forms {
 namespace {
 
-const std::string kNoText;
+constexpr std::size_t kWord = sizeof(std::uint32_t);
+
+std::uint32_t readWord(const char* block, std::size_t at) {
+    std::uint32_t value = 0;
+    std::memcpy(&value, block + at, kWord);
+    return value;
+}
+
+void writeWord(char* block, std::size_t at, std::uint64_t value) {
+    if (value > std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("A list view row of more than 4 GB");
+    }
+    const auto word = static_cast<std::uint32_t>(value);
+    std::memcpy(block + at, &word, kWord);
+}
 
 }  // namespace
 
-const std::string& ListViewRow::cell(int column) const {
-    if (column < 0 || static_cast<std::size_t>(column) >= cells.size()) {
-        return kNoText;
+ListViewRow::ListViewRow(const ListViewRow& other) : key(other.key) {
+    if (other.block_) {
+        const std::size_t bytes = other.size();
+        block_ = std::make_unique_for_overwrite<char[]>(bytes);
+        std::memcpy(block_.get(), other.block_.get(), bytes);
     }
-    return cells[static_cast<std::size_t>(column)];
+}
+
+ListViewRow& ListViewRow::operator=(const ListViewRow& other) {
+    if (this != &other) {
+        ListViewRow copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+int ListViewRow::cellCount() const {
+    return block_ ? static_cast<int>(readWord(block_.get(), 0)) : 0;
+}
+
+std::size_t ListViewRow::textStart() const {
+    return kWord * (1 + static_cast<std::size_t>(cellCount()));
+}
+
+std::size_t ListViewRow::size() const {
+    const int count = cellCount();
+    return block_ ? textStart() + (count == 0 ? 0 : end(count - 1)) : 0;
+}
+
+std::uint32_t ListViewRow::end(int column) const {
+    return readWord(block_.get(), kWord * (1 + static_cast<std::size_t>(column)));
+}
+
+std::string_view ListViewRow::cell(int column) const {
+    if (column < 0 || column >= cellCount()) {
+        return {};
+    }
+    const std::uint32_t begin = column == 0 ? 0 : end(column - 1);
+    return {block_.get() + textStart() + begin, end(column) - begin};
+}
+
+// A block of exactly the size the cells need: the count, each cell's end, then the texts.
+template <class TextOf>
+void ListViewRow::rebuild(std::size_t count, TextOf textOf) {
+    const std::size_t header = kWord * (1 + count);
+    std::size_t bytes = header;
+    for (std::size_t i = 0; i < count; ++i) {
+        bytes += textOf(i).size();
+    }
+    auto block = std::make_unique_for_overwrite<char[]>(bytes);
+    writeWord(block.get(), 0, count);
+    std::size_t at = header;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string_view text = textOf(i);
+        if (!text.empty()) {
+            std::memcpy(block.get() + at, text.data(), text.size());
+        }
+        at += text.size();
+        writeWord(block.get(), kWord * (1 + i), at - header);
+    }
+    block_ = std::move(block);
+}
+
+void ListViewRow::setCells(const std::vector<std::string>& cells) {
+    rebuild(cells.size(), [&cells](std::size_t i) { return std::string_view(cells[i]); });
+}
+
+// The old block lives until the new one is built, so the text may be one of the row's cells.
+void ListViewRow::setCell(int column, std::string_view text) {
+    if (column < 0) {
+        throw std::out_of_range("Index out of bounds (column " + std::to_string(column) + ")");
+    }
+    const auto count = static_cast<std::size_t>(std::max(cellCount(), column + 1));
+    rebuild(count, [&](std::size_t i) {
+        return static_cast<int>(i) == column ? text : cell(static_cast<int>(i));
+    });
 }
 
 int ListView::addColumn(std::string text, int width) {
@@ -48,8 +136,28 @@ void ListView::checkRow(int row) const {
 
 int ListView::addRow(std::string text, int position) {
     ListViewRow row;
-    row.cells.reserve(widestRow_);
-    row.cells.push_back(std::move(text));
+    row.setCell(0, text);
+    return insertRow(std::move(row), position);
+}
+
+int ListView::addRowWithCells(const std::vector<std::string>& cells, int position) {
+    if (cells.size() > 1) {
+        checkColumn(static_cast<int>(cells.size()) - 1);
+    }
+    if (!sorted_) {
+        ListViewRow row;
+        row.setCells(cells);
+        return insertRow(std::move(row), position);
+    }
+    // The row takes the place addRow gives its text alone, so in a sorted list it lands where
+    // a row filled cell by cell lands.
+    const int row = addRow(cells.empty() ? std::string() : cells.front(), position);
+    rows_[static_cast<std::size_t>(row)].setCells(cells);
+    changed(Property::Items);
+    return row;
+}
+
+int ListView::insertRow(ListViewRow row, int position) {
     row.key = nextKey_++;
     if (sorted_) {
         position = sortedPosition(row);
@@ -81,7 +189,6 @@ void ListView::removeRow(int row) {
 }
 
 void ListView::clearRows() {
-    widestRow_ = 1;
     if (!rows_.empty()) {
         rows_.clear();
         changed(Property::Items);
@@ -113,23 +220,22 @@ void ListView::clickColumn(int column) {
     fire(onColumnClick, column);
 }
 
-const std::string& ListView::cell(int row, int column) const {
+std::string_view ListView::cell(int row, int column) const {
     checkRow(row);
     return rows_[static_cast<std::size_t>(row)].cell(column);
 }
 
-void ListView::setCell(int row, int column, std::string text) {
-    checkRow(row);
+void ListView::checkColumn(int column) const {
     if (column < 0 || (column > 0 && column >= columnCount())) {
         throw std::out_of_range("Index out of bounds (column " + std::to_string(column) + " of " +
                                 name() + ")");
     }
-    auto& cells = rows_[static_cast<std::size_t>(row)].cells;
-    if (static_cast<std::size_t>(column) >= cells.size()) {
-        cells.resize(static_cast<std::size_t>(column) + 1);
-        widestRow_ = std::max(widestRow_, cells.size());
-    }
-    cells[static_cast<std::size_t>(column)] = std::move(text);
+}
+
+void ListView::setCell(int row, int column, std::string_view text) {
+    checkRow(row);
+    checkColumn(column);
+    rows_[static_cast<std::size_t>(row)].setCell(column, text);
     // FIXME: a changed cell of the sort column does not move its row in a sorted list; the
     // next change of Sorted, SortKey or SortOrder puts it in place.
     changed(Property::Items);

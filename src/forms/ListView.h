@@ -15,7 +15,9 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -30,10 +32,43 @@ struct ListViewColumn {
     int width = -1;  // -1: the renderer's choice
 };
 
-struct ListViewRow {
-    std::vector<std::string> cells;  // cells[0] is the row's text; missing cells read as ""
+// A row's cells lie back to back in one block (the cell count, each cell's end, then the
+// texts), so a row is one allocation and reading it touches one place in memory: a list of a
+// million rows is written out or sorted without chasing a pointer per cell.
+class ListViewRow {
+public:
+    ListViewRow() = default;
+    ListViewRow(const ListViewRow& other);
+    ListViewRow& operator=(const ListViewRow& other);
+    ListViewRow(ListViewRow&&) noexcept = default;
+    ListViewRow& operator=(ListViewRow&&) noexcept = default;
+    ~ListViewRow() = default;
+
     std::int64_t key = 0;
-    const std::string& cell(int column) const;
+
+    // Cell 0 is the row's text; a missing cell reads as "".
+    std::string_view cell(int column) const;
+    int cellCount() const;
+    // Cells skipped over on the way to `column` read as "".
+    void setCell(int column, std::string_view text);
+    // Replaces every cell at once.
+    void setCells(const std::vector<std::string>& cells);
+
+    // Asks the processor to start reading the row's cells, which the caller is about to use.
+    void prefetch() const {
+#if defined(__GNUC__) || defined(__clang__)
+        __builtin_prefetch(block_.get());
+#endif
+    }
+
+private:
+    std::uint32_t end(int column) const;
+    std::size_t textStart() const;
+    std::size_t size() const;
+    template <class TextOf>
+    void rebuild(std::size_t count, TextOf textOf);
+
+    std::unique_ptr<char[]> block_;
 };
 
 class ListView : public Control {
@@ -50,13 +85,16 @@ public:
     // Adds a row at `position` (-1: the end) and returns where it landed; a sorted list puts it
     // in its sorted place. The row's key starts as a number no other row of this list has had.
     int addRow(std::string text, int position = -1);
+    // Adds a row of all its cells at once (cell 0 first), as addRow does; no more cells than
+    // the list has columns (std::out_of_range).
+    int addRowWithCells(const std::vector<std::string>& cells, int position = -1);
     void removeRow(int row);
     void clearRows();
 
     // Column 0 is the row's text. A cell beyond the last column header is an error
     // (std::out_of_range), so a row never holds more values than the list shows.
-    const std::string& cell(int row, int column) const;
-    void setCell(int row, int column, std::string text);
+    std::string_view cell(int row, int column) const;
+    void setCell(int row, int column, std::string_view text);
     std::int64_t key(int row) const;
     void setKey(int row, std::int64_t key);
     // The row holding `key`, or -1.
@@ -86,15 +124,28 @@ public:
     // item sort does; the list's own sort is switched off first.
     void sortWith(const std::function<int(const ListViewRow&, const ListViewRow&)>& compare);
 
+    // Calls visit(row) for each row in order. Rows fill and sort in different orders, so they
+    // lie scattered in memory; the rows a little ahead are fetched while one is visited.
+    template <class Visit>
+    void visitRows(Visit visit) const {
+        constexpr std::size_t kAhead = 8;
+        auto ahead = rows_.begin() + static_cast<std::ptrdiff_t>(std::min(kAhead, rows_.size()));
+        for (auto row = rows_.begin(); row != rows_.end(); ++row) {
+            if (ahead != rows_.end()) {
+                ahead->prefetch();
+                ++ahead;
+            }
+            visit(*row);
+        }
+    }
+
     // Reads keyOf(row) once per row, then orders the rows by those keys with `less`.
     template <class KeyOf, class Less = std::less<>>
     void sortByKey(KeyOf keyOf, SortOrder order, Less less = {}) {
         using Key = std::decay_t<decltype(keyOf(std::declval<const ListViewRow&>()))>;
         std::vector<std::pair<Key, std::size_t>> keys;
         keys.reserve(rows_.size());
-        for (std::size_t i = 0; i < rows_.size(); ++i) {
-            keys.emplace_back(keyOf(rows_[i]), i);
-        }
+        visitRows([&](const ListViewRow& row) { keys.emplace_back(keyOf(row), keys.size()); });
         auto byKey = [&](const auto& a, const auto& b) {
             return order == SortOrder::Ascending ? less(a.first, b.first) : less(b.first, a.first);
         };
@@ -110,6 +161,8 @@ public:
 
 private:
     void checkRow(int row) const;
+    void checkColumn(int column) const;
+    int insertRow(ListViewRow row, int position);
     void sortOwn();
     int sortedPosition(const ListViewRow& row) const;
     bool ownLess(const ListViewRow& a, const ListViewRow& b) const;
@@ -119,9 +172,6 @@ private:
     std::vector<ListViewColumn> columns_;
     std::deque<ListViewRow> rows_;
     std::int64_t nextKey_ = 1;
-    // Cells the widest row has needed since the rows were cleared: new rows reserve them, so
-    // filling a row cell by cell does not reallocate it again and again.
-    std::size_t widestRow_ = 1;
     int sortKey_ = 0;
     SortOrder sortOrder_ = SortOrder::Ascending;
     bool sorted_ = false;

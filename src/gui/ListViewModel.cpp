@@ -31,7 +31,9 @@ QVariant ListViewModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= list_.rowCount()) {
         return {};
     }
-    return toQt(list_.rows()[static_cast<std::size_t>(index.row())].cell(index.column()));
+    const std::string_view text =
+        list_.rows()[static_cast<std::size_t>(index.row())].cell(index.column());
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QVariant ListViewModel::headerData(int section, Qt::Orientation orientation, int role) const {

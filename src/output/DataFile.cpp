@@ -1,6 +1,7 @@
 #include "output/DataFile.h"
 
 #include <cerrno>
+#include <string_view>
 
 #include "definitions/DefinitionKeys.h"
 #include "forms/UiService.h"
@@ -66,26 +67,39 @@ private:
 
 // A CR LF pair becomes one space, so a row stays on one line; a lone CR or LF stays. Quotes
 // are doubled in the same pass: a doubled quote never forms or splits a CR LF pair, and the
-// quotes around a cell keep pairs from spanning two cells.
+// quotes around a cell keep pairs from spanning two cells. Plain stretches between those
+// characters are copied whole, as most cells have none of them.
+void appendCell(std::string& out, std::string_view text) {
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    while (at != end) {
+        const char* special = at;
+        while (special != end && *special != '"' && *special != '\r') {
+            ++special;
+        }
+        out.append(at, special);
+        if (special == end) {
+            break;
+        }
+        if (*special == '"') {
+            out += "\"\"";
+        } else if (special + 1 != end && special[1] == '\n') {
+            out += ' ';
+            ++special;
+        } else {
+            out += '\r';
+        }
+        at = special + 1;
+    }
+}
+
 void appendDataLine(std::string& out, const forms::ListViewRow& row, int columns) {
     for (int c = 0; c < columns; ++c) {
         if (c > 0) {
             out += ',';
         }
         out += '"';
-        const std::string& text = row.cell(c);
-        const size_t size = text.size();
-        for (size_t i = 0; i < size; ++i) {
-            const char ch = text[i];
-            if (ch == '"') {
-                out += "\"\"";
-            } else if (ch == '\r' && i + 1 < size && text[i + 1] == '\n') {
-                out += ' ';
-                ++i;
-            } else {
-                out += ch;
-            }
-        }
+        appendCell(out, row.cell(c));
         out += '"';
     }
     out += "\r\n";
@@ -105,16 +119,16 @@ void writeRows(AtomicFile& file, const act::Session& session, const forms::ListV
     if (list.rowCount() == 0) {
         return;
     }
-    int columns = static_cast<int>(list.rows().front().cells.size());
+    int columns = static_cast<int>(list.rows().front().cellCount());
     // The appended sort-name column is for sorting only; the export matches its header.
     if (exporting && bNameSortAdded) {
         --columns;
     }
     std::string& buffer = file.buffer();
-    for (const auto& row : list.rows()) {
+    list.visitRows([&](const forms::ListViewRow& row) {
         appendDataLine(buffer, row, columns);
         file.flushWhenFull();
-    }
+    });
 }
 
 }  // namespace

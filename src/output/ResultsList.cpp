@@ -124,14 +124,15 @@ void ResultsList::addRows(const std::vector<std::string>& salesIds) {
     CellValues cells(session_, columnIds_);
     auto& sales = *session_.objSales;
     auto& contact = *session_.objContact;
+    std::vector<std::string> row(columnIds_.size());
     for (const std::string& id : salesIds) {
         sales.GoTo(id);
         contact.GoTo(sales.Data(25));
-        // Every row goes to the top, so the unsorted list holds the records in reverse order.
-        int row = list_.addRow(cells.FormatData(0), 0);
-        for (size_t j = 1; j < columnIds_.size(); ++j) {
-            list_.setCell(row, static_cast<int>(j), cells.FormatData(j));
+        for (size_t j = 0; j < columnIds_.size(); ++j) {
+            row[j] = cells.FormatData(j);
         }
+        // Every row goes to the top, so the unsorted list holds the records in reverse order.
+        list_.addRowWithCells(row, 0);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
+#include <string_view>
 #include <unordered_map>
 
 #include "platform/Conversions.h"
@@ -14,12 +16,12 @@ using forms::ListViewRow;
 using forms::SortOrder;
 
 // Only the first 31 characters of a cell take part, as the list's key buffer holds them.
-std::string keyText(const ListViewRow& row, int column) {
+std::string_view keyText(const ListViewRow& row, int column) {
     return row.cell(column).substr(0, 31);
 }
 
 // Seconds-resolution date key; no text or no date is the zero date, which sorts first.
-std::int64_t dateKey(const platform::Locale& locale, const std::string& text) {
+std::int64_t dateKey(const platform::Locale& locale, std::string_view text) {
     if (text.empty()) {
         return 0;
     }
@@ -37,7 +39,7 @@ std::int64_t dateKey(const platform::Locale& locale, const std::string& text) {
 }
 
 // Whole numbers, halves to even; no text or no number counts as 0.
-std::int64_t numberKey(const platform::Locale& locale, const std::string& text) {
+std::int64_t numberKey(const platform::Locale& locale, std::string_view text) {
     if (text.empty()) {
         return 0;
     }
@@ -55,7 +57,7 @@ class DateKeys {
 public:
     explicit DateKeys(const platform::Locale& locale) : locale_(locale) {}
 
-    std::int64_t operator()(const std::string& text) {
+    std::int64_t operator()(std::string_view text) {
         if (auto found = known_.find(text); found != known_.end()) {
             return found->second;
         }
@@ -69,7 +71,14 @@ public:
 private:
     static constexpr std::size_t kMaxKnown = 1 << 16;
     const platform::Locale& locale_;
-    std::unordered_map<std::string, std::int64_t> known_;
+    // Looked up by the cell's own text, so no copy is made for a day already known.
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, std::int64_t, Hash, std::equal_to<>> known_;
 };
 
 }  // namespace

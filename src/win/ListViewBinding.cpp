@@ -162,7 +162,7 @@ void ListViewBinding::sizeColumns() {
     }
 }
 
-int ListViewBinding::textWidth(const std::string& text) const {
+int ListViewBinding::textWidth(std::string_view text) const {
     const std::wstring wide = platform::toWide(text);
     return static_cast<int>(
         SendMessageW(hwnd(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));

@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <string_view>
 
 #include "forms/ListView.h"
 #include "win/WinBinding.h"
@@ -40,7 +41,7 @@ protected:
 private:
     void pushColumns();
     void sizeColumns();
-    int textWidth(const std::string& text) const;
+    int textWidth(std::string_view text) const;
     void scheduleRows();
     void pushRows();
     void pushSortArrow();

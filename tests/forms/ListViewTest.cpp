@@ -33,7 +33,7 @@ protected:
     std::vector<std::string> column(int c) const {
         std::vector<std::string> out;
         for (int r = 0; r < lvw.rowCount(); ++r) {
-            out.push_back(lvw.cell(r, c));
+            out.emplace_back(lvw.cell(r, c));
         }
         return out;
     }
@@ -98,8 +98,8 @@ TEST_F(ListViewTest, ComparisonRoutineSortsStablyAndSwitchesOwnSortOff) {
     lvw.setSorted(true);
     lvw.setSortKey(1);
     lvw.sortWith([](const ListViewRow& a, const ListViewRow& b) {
-        const int x = std::stoi(a.cell(1));
-        const int y = std::stoi(b.cell(1));
+        const int x = std::stoi(std::string(a.cell(1)));
+        const int y = std::stoi(std::string(b.cell(1)));
         return x < y ? -1 : x > y ? 1 : 0;
     });
     EXPECT_FALSE(lvw.sorted());
@@ -111,7 +111,7 @@ TEST_F(ListViewTest, SortByKeyReadsEachRowOnceAndIsStableBothWays) {
     int reads = 0;
     auto keyOf = [&reads](const ListViewRow& row) {
         ++reads;
-        return std::stod(row.cell(1));
+        return std::stod(std::string(row.cell(1)));
     };
     lvw.sortByKey(keyOf, SortOrder::Descending);
     EXPECT_EQ(reads, 4);
@@ -189,11 +189,72 @@ TEST_F(ListViewTest, LargeListSortsByPrecomputedKeys) {
         const int row = lvw.addRow("r", 0);
         lvw.setCell(row, 1, std::to_string((i * 7919) % 1000));
     }
-    lvw.sortByKey([](const ListViewRow& row) { return std::stoi(row.cell(1)); },
+    lvw.sortByKey([](const ListViewRow& row) { return std::stoi(std::string(row.cell(1))); },
                   SortOrder::Ascending);
     for (int r = 1; r < kRows; ++r) {
-        ASSERT_LE(std::stoi(lvw.cell(r - 1, 1)), std::stoi(lvw.cell(r, 1))) << "row " << r;
+        ASSERT_LE(std::stoi(std::string(lvw.cell(r - 1, 1))),
+                  std::stoi(std::string(lvw.cell(r, 1))))
+            << "row " << r;
     }
+}
+
+TEST_F(ListViewTest, ChangedCellsKeepTheirNeighbours) {
+    lvw.addRow("first");
+    lvw.setCell(0, 2, "third");
+    lvw.setCell(0, 1, "a much longer second cell");
+    lvw.setCell(0, 0, "1");
+    EXPECT_EQ(column(0), Texts{"1"});
+    EXPECT_EQ(lvw.cell(0, 1), "a much longer second cell");
+    EXPECT_EQ(lvw.cell(0, 2), "third");
+    lvw.setCell(0, 1, "");
+    lvw.setCell(0, 2, "3rd");
+    EXPECT_EQ(lvw.cell(0, 0), "1");
+    EXPECT_EQ(lvw.cell(0, 1), "");
+    EXPECT_EQ(lvw.cell(0, 2), "3rd");
+}
+
+TEST_F(ListViewTest, ACellMayBeSetFromItsOwnRow) {
+    lvw.addRow("a text long enough to live outside the row object");
+    lvw.setCell(0, 2, lvw.cell(0, 0));
+    lvw.setCell(0, 0, lvw.cell(0, 2).substr(2, 4));
+    EXPECT_EQ(lvw.cell(0, 0), "text");
+    EXPECT_EQ(lvw.cell(0, 1), "");
+    EXPECT_EQ(lvw.cell(0, 2), "a text long enough to live outside the row object");
+}
+
+TEST_F(ListViewTest, ARowOfAllItsCellsIsAddedLikeAnyOther) {
+    lvw.addRow("b");
+    const int row = lvw.addRowWithCells({"a", "", "x\"y"}, 0);
+    EXPECT_EQ(row, 0);
+    EXPECT_EQ(lvw.cell(0, 0), "a");
+    EXPECT_EQ(lvw.cell(0, 1), "");
+    EXPECT_EQ(lvw.cell(0, 2), "x\"y");
+    EXPECT_NE(lvw.key(0), lvw.key(1));
+    EXPECT_THROW(lvw.addRowWithCells({"a", "b", "c", "d"}), std::out_of_range);
+    EXPECT_EQ(lvw.rowCount(), 2);
+    lvw.addRowWithCells({});
+    EXPECT_EQ(lvw.cell(2, 0), "");
+}
+
+TEST_F(ListViewTest, ASortedListPlacesARowOfCellsAsOneFilledCellByCell) {
+    ListView& byCell = form.add<ListView>("lvwByCell");
+    for (ListView* list : {&lvw, &byCell}) {
+        for (int i = 1; i <= 3; ++i) {
+            list->addColumn(std::to_string(i));
+        }
+        list->setSortKey(1);
+        list->setSorted(true);
+    }
+    const std::vector<std::vector<std::string>> rows{{"r1", "b"}, {"r2", "d"}, {"r3", "c"}};
+    for (const auto& cells : rows) {
+        lvw.addRowWithCells(cells, 0);
+        const int row = byCell.addRow(cells[0], 0);
+        byCell.setCell(row, 1, cells[1]);
+    }
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(lvw.cell(r, 0), byCell.cell(r, 0)) << "row " << r;
+    }
+    EXPECT_EQ(column(0), (Texts{"r3", "r2", "r1"}));
 }
 
 }  // namespace

@@ -137,7 +137,7 @@ TEST_P(DataFileSortTest, OrdersByTheFirstSectionsColumn) {
     stage({{"Sort0", c.sortField}, {"SortType0", c.type}, {"SortOrder0", c.order}});
     std::string ids;
     for (const auto& row : (run(1), lvw_->rows())) {
-        ids += row.cell(0).substr(10) + " ";
+        ids += std::string(row.cell(0).substr(10)) + " ";
     }
     EXPECT_EQ(ids, c.expectedIds);
 }
@@ -292,6 +292,29 @@ TEST_F(DataFileTest, AWriterKilledAnywhereLeavesAWholeDataFile) {
     EXPECT_EQ(bp::test::temporariesIn(host_.folder.path()), 0);
 #endif
 }
+
+struct LineCase {
+    std::vector<std::string> cells;
+    std::string line;
+};
+
+class DataLineTest : public testing::TestWithParam<LineCase> {};
+
+TEST_P(DataLineTest, QuotesEveryCellDoublesQuotesAndJoinsCrLfPairs) {
+    forms::ListViewRow row;
+    row.setCells(GetParam().cells);
+    EXPECT_EQ(dataLine(row, row.cellCount()), GetParam().line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, DataLineTest,
+    testing::Values(
+        LineCase{{"plain", ""}, "\"plain\",\"\"\r\n"},
+        LineCase{{"\"", "a\"\"b\""}, "\"\"\"\",\"a\"\"\"\"b\"\"\"\r\n"},
+        LineCase{{"one\r\ntwo\r\n"}, "\"one two \"\r\n"},
+        LineCase{{"lone\rcr", "lone\nlf", "end\r"}, "\"lone\rcr\",\"lone\nlf\",\"end\r\"\r\n"},
+        LineCase{{"\r\r\n\n", "\"\r\n\"", "\r\"\n"}, "\"\r \n\",\"\"\" \"\"\",\"\r\"\"\n\"\r\n"},
+        LineCase{{"cut\r", "\nnext"}, "\"cut\r\",\"\nnext\"\r\n"}));
 
 }  // namespace
 }  // namespace bp::output
