@@ -16,12 +16,8 @@ void DecodedRecord::start(const RecordSet& set, std::uint32_t record) {
     }
 }
 
-bool DecodedRecord::known(int fieldNumber) const {
-    const auto at = static_cast<std::size_t>(fieldNumber);
-    return at < stamps_.size() && stamps_[at] == generation_;
-}
-
-std::string_view DecodedRecord::field(const RecordSet& set, std::uint32_t record, int fieldNumber) {
+std::string_view DecodedRecord::decode(const RecordSet& set, std::uint32_t record,
+                                       int fieldNumber) {
     if (&set != set_ || record != record_) {
         start(set, record);
     }

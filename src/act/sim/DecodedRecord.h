@@ -16,11 +16,20 @@ class DecodedRecord {
 public:
     // The value of `fieldNumber` in `record` of `set` (the first, if the record repeats the
     // field); empty when the record has no such field.
-    std::string_view field(const RecordSet& set, std::uint32_t record, int fieldNumber);
+    std::string_view field(const RecordSet& set, std::uint32_t record, int fieldNumber) {
+        if (&set == set_ && record == record_ && known(fieldNumber)) {
+            return values_[static_cast<std::size_t>(fieldNumber)];
+        }
+        return decode(set, record, fieldNumber);
+    }
 
 private:
+    std::string_view decode(const RecordSet& set, std::uint32_t record, int fieldNumber);
     void start(const RecordSet& set, std::uint32_t record);
-    bool known(int fieldNumber) const;
+    bool known(int fieldNumber) const {
+        const auto at = static_cast<std::size_t>(fieldNumber);  // a negative one: never known
+        return at < stamps_.size() && stamps_[at] == generation_;
+    }
 
     const RecordSet* set_ = nullptr;
     std::uint32_t record_ = RecordSet::kNone;

@@ -82,20 +82,8 @@ std::string_view RecordSet::packedId(std::string_view packed) {
     return id;
 }
 
-bool RecordSet::nextEntry(std::string_view packed, std::size_t& at, int& field,
-                          std::string_view& value) {
-    if (at + kHeader > packed.size()) {
-        return false;
-    }
-    field = static_cast<int>(getLe(packed.data() + at, 2));
-    const std::size_t length = getLe(packed.data() + at + 2, 4);
-    at += kHeader;
-    if (length > packed.size() - at) {
-        raise(kErrHostStorage, "The host database holds a damaged record.");
-    }
-    value = packed.substr(at, length);
-    at += length;
-    return true;
+void RecordSet::damaged() {
+    raise(kErrHostStorage, "The host database holds a damaged record.");
 }
 
 void RecordSet::reserve(std::size_t records, std::size_t bytes) {

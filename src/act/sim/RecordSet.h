@@ -31,8 +31,24 @@ public:
     // Field 1 of a packed record; empty when the record has none.
     static std::string_view packedId(std::string_view packed);
     // Reads the entry of a packed record at `at` and moves `at` past it; false at the end.
+    // Inline: a report reads every entry of every record it lists.
     static bool nextEntry(std::string_view packed, std::size_t& at, int& field,
-                          std::string_view& value);
+                          std::string_view& value) {
+        if (packed.size() < 6 || at > packed.size() - 6) {
+            return false;
+        }
+        const auto* entry = reinterpret_cast<const unsigned char*>(packed.data() + at);
+        field = entry[0] | (entry[1] << 8);
+        const std::size_t length = std::size_t{entry[2]} | (std::size_t{entry[3]} << 8) |
+                                   (std::size_t{entry[4]} << 16) | (std::size_t{entry[5]} << 24);
+        at += 6;
+        if (length > packed.size() - at) {
+            damaged();
+        }
+        value = packed.substr(at, length);
+        at += length;
+        return true;
+    }
 
     void reserve(std::size_t records, std::size_t bytes);
     void append(std::string_view packed);
@@ -47,6 +63,7 @@ public:
 
 private:
     static std::uint64_t hash(std::string_view text);
+    [[noreturn]] static void damaged();
     void fillSlots(std::vector<std::uint64_t>& slots) const;
 
     // Open addressing, load at most one half. A slot holds the upper half of the ID's hash
