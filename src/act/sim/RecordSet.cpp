@@ -82,6 +82,10 @@ std::string_view RecordSet::packedId(std::string_view packed) {
     return id;
 }
 
+void RecordSet::damaged() {
+    raise(kErrHostStorage, "The host database holds a damaged record.");
+}
+
 void RecordSet::reserve(std::size_t records, std::size_t bytes) {
     offsets_.reserve(records + 1);
     arena_.reserve(bytes);
@@ -92,6 +96,19 @@ void RecordSet::reserve(std::size_t records, std::size_t bytes) {
 void RecordSet::append(std::string_view packed) {
     arena_.insert(arena_.end(), packed.begin(), packed.end());
     offsets_.push_back(arena_.size());
+    if (!ordered_) {
+        return;
+    }
+    // Checked while the record is still in the cache: each ID above the one before is unique.
+    const std::string_view id = packedId(packed);
+    if (id.empty()) {
+        return;
+    }
+    const auto record = static_cast<std::uint32_t>(size() - 1);
+    if (lastIdRecord_ != kNone && !(packedId(this->packed(lastIdRecord_)) < id)) {
+        ordered_ = false;
+    }
+    lastIdRecord_ = record;
 }
 
 std::uint64_t RecordSet::hash(std::string_view text) {
@@ -119,45 +136,60 @@ std::uint64_t RecordSet::hash(std::string_view text) {
 }
 
 void RecordSet::buildIndex() {
+    if (!ordered_) {
+        // Out of order, a repeated ID shows only in the index: build it now, so a table that
+        // uses an ID twice is refused when it is opened.
+        std::call_once(index_->built, [this] { fillSlots(index_->slots); });
+    }
+}
+
+void RecordSet::fillSlots(std::vector<std::uint64_t>& slots) const {
     std::size_t capacity = 16;
     while (capacity < size() * 2) {
         capacity *= 2;
     }
-    slots_.reserve(capacity);
-    platform::adviseHugePages(slots_.data(), capacity * sizeof(std::uint64_t));
-    slots_.assign(capacity, 0);
+    slots.reserve(capacity);
+    platform::adviseHugePages(slots.data(), capacity * sizeof(std::uint64_t));
+    slots.assign(capacity, 0);
+    const std::size_t mask = capacity - 1;
     for (std::uint32_t record = 0; record < size(); ++record) {
-        std::string_view id = packedId(packed(record));
+        const std::string_view id = packedId(packed(record));
         if (id.empty()) {
             continue;
         }
-        // A unique ID names one record of its table: callers may collect the IDs of a walk
-        // without checking them for repeats.
-        if (find(id) != kNone) {
-            raise(kErrHostStorage,
-                  "The host database holds two records with the ID " + std::string(id) + ".");
+        const std::uint64_t h = hash(id);
+        const std::uint64_t tag = h & 0xFFFFFFFF00000000ULL;
+        std::size_t slot = h & mask;
+        // One probe both finds the free slot and meets the ID if an earlier record holds it.
+        for (; slots[slot] != 0; slot = (slot + 1) & mask) {
+            if ((slots[slot] & 0xFFFFFFFF00000000ULL) == tag &&
+                packedId(packed(static_cast<std::uint32_t>((slots[slot] & 0xFFFFFFFFULL) - 1))) ==
+                    id) {
+                // A unique ID names one record of its table: callers may collect the IDs of a
+                // walk without checking them for repeats.
+                slots.clear();
+                raise(kErrHostStorage,
+                      "The host database holds two records with the ID " + std::string(id) + ".");
+            }
         }
-        std::uint64_t h = hash(id);
-        std::size_t slot = h & (capacity - 1);
-        while (slots_[slot] != 0) {
-            slot = (slot + 1) & (capacity - 1);
-        }
-        slots_[slot] = (h & 0xFFFFFFFF00000000ULL) | (record + 1ULL);
+        slots[slot] = tag | (record + 1ULL);
     }
 }
 
 std::uint32_t RecordSet::find(std::string_view id) const {
-    if (slots_.empty()) {
+    std::call_once(index_->built, [this] { fillSlots(index_->slots); });
+    const std::vector<std::uint64_t>& slots = index_->slots;
+    if (slots.empty()) {
         return kNone;
     }
     std::uint64_t h = hash(id);
     std::uint64_t tag = h & 0xFFFFFFFF00000000ULL;
-    std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = h & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
-        if ((slots_[slot] & 0xFFFFFFFF00000000ULL) != tag) {
+    std::size_t mask = slots.size() - 1;
+    for (std::size_t slot = h & mask; slots[slot] != 0; slot = (slot + 1) & mask) {
+        if ((slots[slot] & 0xFFFFFFFF00000000ULL) != tag) {
             continue;
         }
-        auto record = static_cast<std::uint32_t>((slots_[slot] & 0xFFFFFFFFULL) - 1);
+        auto record = static_cast<std::uint32_t>((slots[slot] & 0xFFFFFFFFULL) - 1);
         if (packedId(packed(record)) == id) {
             return record;
         }

@@ -1,13 +1,17 @@
 #pragma once
 // The records of one host table held in memory in a compact form: every record's fields are
 // packed into one arena, and a hash index maps a unique ID (field 1) to its record. Opening a
-// host of a million sales records must stay within seconds and well under a gigabyte, and
-// GoTo/Data must cost the same at any table size.
+// host of a million sales records must stay well under a second and a gigabyte, and
+// GoTo/Data must cost the same at any table size. A host writes its records in the order of
+// their IDs; when they come so, no ID can repeat and the index waits for the first lookup by
+// ID (a walk that finds each next record by its neighbour never needs it).
 //
 // A packed record is a run of entries [field number: u16][length: u32][bytes], little-endian,
 // the same bytes the host database stores per record.
 
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,10 +30,29 @@ public:
     static FieldValues unpack(std::string_view packed);
     // Field 1 of a packed record; empty when the record has none.
     static std::string_view packedId(std::string_view packed);
+    // Reads the entry of a packed record at `at` and moves `at` past it; false at the end.
+    // Inline: a report reads every entry of every record it lists.
+    static bool nextEntry(std::string_view packed, std::size_t& at, int& field,
+                          std::string_view& value) {
+        if (packed.size() < 6 || at > packed.size() - 6) {
+            return false;
+        }
+        const auto* entry = reinterpret_cast<const unsigned char*>(packed.data() + at);
+        field = entry[0] | (entry[1] << 8);
+        const std::size_t length = std::size_t{entry[2]} | (std::size_t{entry[3]} << 8) |
+                                   (std::size_t{entry[4]} << 16) | (std::size_t{entry[5]} << 24);
+        at += 6;
+        if (length > packed.size() - at) {
+            damaged();
+        }
+        value = packed.substr(at, length);
+        at += length;
+        return true;
+    }
 
     void reserve(std::size_t records, std::size_t bytes);
     void append(std::string_view packed);
-    // Builds the ID index once all records are in; refuses a table that uses an ID twice.
+    // Called once all records are in; refuses a table that uses an ID twice.
     void buildIndex();
 
     std::size_t size() const { return offsets_.size() - 1; }
@@ -40,12 +63,22 @@ public:
 
 private:
     static std::uint64_t hash(std::string_view text);
+    [[noreturn]] static void damaged();
+    void fillSlots(std::vector<std::uint64_t>& slots) const;
+
+    // Open addressing, load at most one half. A slot holds the upper half of the ID's hash
+    // and the record number + 1 (0: empty), so a probe reads the arena only on a likely hit.
+    struct Index {
+        std::once_flag built;
+        std::vector<std::uint64_t> slots;
+    };
 
     std::vector<char> arena_;
     std::vector<std::uint64_t> offsets_{0};
-    // Open addressing, load at most one half. A slot holds the upper half of the ID's hash
-    // and the record number + 1 (0: empty), so a probe reads the arena only on a likely hit.
-    std::vector<std::uint64_t> slots_;
+    // While the IDs come in ascending order, the record of the greatest so far.
+    std::uint32_t lastIdRecord_ = kNone;
+    bool ordered_ = true;
+    std::unique_ptr<Index> index_ = std::make_unique<Index>();
 };
 
 }  // namespace bp::sim

@@ -87,7 +87,7 @@ std::string SimRecordTable::Data(int fieldNumber) {
     if (current_ == RecordSet::kNone) {
         return {};
     }
-    return std::string(set.field(current_, fieldNumber));
+    return std::string(decoded_.field(set, current_, fieldNumber));
 }
 
 std::uint32_t SimRecordTable::nextOrFind(const std::string& uniqueId) {
@@ -97,18 +97,26 @@ std::uint32_t SimRecordTable::nextOrFind(const std::string& uniqueId) {
     // table. While look-aheads keep failing (GoTo in some other order) the window shrinks to
     // the next record alone, and it opens again at the next hit.
     const RecordSet& set = records();
-    if (current_ != RecordSet::kNone) {
-        std::uint32_t window = std::max<std::uint32_t>(lookAhead_, 1);
-        std::uint32_t end = static_cast<std::uint32_t>(
-            std::min<std::size_t>(std::size_t{current_} + 1 + window, set.size()));
-        for (std::uint32_t next = current_ + 1; next < end; ++next) {
-            if (RecordSet::packedId(set.packed(next)) == uniqueId) {
-                lookAhead_ = kLookAhead;
-                return next;
-            }
-        }
-        lookAhead_ /= 2;
+    if (uniqueId.empty()) {
+        return RecordSet::kNone;  // a record without an ID is never found by one
     }
+    // Consecutive sales records mostly belong to one contact: asked for again, the current
+    // record answers. With no record current (a walk has ended) the table's first records
+    // are the next ones.
+    if (current_ != RecordSet::kNone && RecordSet::packedId(set.packed(current_)) == uniqueId) {
+        return current_;
+    }
+    const std::size_t first = current_ == RecordSet::kNone ? 0 : std::size_t{current_} + 1;
+    const std::size_t end =
+        std::min<std::size_t>(first + std::max<std::uint32_t>(lookAhead_, 1), set.size());
+    for (std::size_t next = first; next < end; ++next) {
+        const auto record = static_cast<std::uint32_t>(next);
+        if (RecordSet::packedId(set.packed(record)) == uniqueId) {
+            lookAhead_ = kLookAhead;
+            return record;
+        }
+    }
+    lookAhead_ /= 2;
     return set.find(uniqueId);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "act/Tables.h"
+#include "act/sim/DecodedRecord.h"
 #include "act/sim/SimState.h"
 
 namespace bp::sim {
@@ -40,6 +41,7 @@ private:
     std::size_t position_ = 0;
     std::uint32_t current_ = RecordSet::kNone;
     std::uint32_t lookAhead_ = 0;  // records GoTo compares before it asks the index
+    DecodedRecord decoded_;        // the current record's fields read so far
     CallLog::MemberId goTo_, data_, moveFirst_, moveNext_, isEof_, fields_, loadLookup_;
 };
 

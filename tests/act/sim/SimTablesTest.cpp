@@ -1,6 +1,9 @@
 // The record tables, field definitions, drop-down lists and users as the program reads them.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "act/sim/DatasetJson.h"
 #include "act/sim/DemoGenerator.h"
 #include "act/sim/HostErrors.h"
@@ -53,6 +56,52 @@ TEST_F(SimTablesTest, GoToMakesTheRecordCurrentAndEmptyFieldsReadEmpty) {
     ASSERT_TRUE(contacts->GoTo("C00000000003"));
     EXPECT_EQ(contacts->Data(25), "");
     EXPECT_EQ(contacts->Data(26), "Pat Lee");
+}
+
+// Fields read in any order, again, or after another record was current give that record's
+// own values; a field the record holds twice reads as its first value.
+TEST_F(SimTablesTest, DataReadsTheCurrentRecordsFieldsInAnyOrder) {
+    {
+        HostWriter writer(path("fields.db"));
+        writer.setMeta("open", "1");
+        writer.addRecord(TableKind::Sales,
+                         RecordSet::pack({{1, "S1"}, {200, "late"}, {27, "first"}, {27, "again"}}));
+        writer.addRecord(TableKind::Sales, RecordSet::pack({{34, "12.50"}, {1, "S2"}, {6, ""}}));
+        writer.addRecord(TableKind::Sales, RecordSet::pack({{27, "no ID"}}));
+        writer.commit();
+    }
+    SimHost host(path("fields.db"));
+    auto db = host.createDatabase();
+    db->OpenEx("");
+    auto sales = db->Sales();
+    const struct {
+        const char* id;
+        int field;
+        const char* value;
+    } reads[] = {
+        {"S1", 27, "first"}, {"S1", 200, "late"}, {"S1", 1, "S1"},     {"S1", 34, ""},
+        {"S1", 27, "first"}, {"S2", 27, ""},      {"S2", 34, "12.50"}, {"S2", 6, ""},
+        {"S2", 1, "S2"},     {"S1", 200, "late"}, {"S1", 65535, ""},   {"S1", -1, ""},
+    };
+    for (const auto& read : reads) {
+        ASSERT_TRUE(sales->GoTo(read.id));
+        EXPECT_EQ(sales->Data(read.field), read.value) << read.id << " field " << read.field;
+    }
+    sales->MoveFirst();
+    EXPECT_EQ(sales->Data(200), "late");
+    sales->MoveNext();
+    EXPECT_EQ(sales->Data(34), "12.50");
+    EXPECT_EQ(sales->Data(200), "");
+    // A record without an ID is never found by one, neither next to the current record nor
+    // while it is current itself.
+    EXPECT_FALSE(sales->GoTo(""));
+    EXPECT_EQ(sales->Data(27), "");
+    sales->MoveFirst();
+    sales->MoveNext();
+    sales->MoveNext();
+    EXPECT_EQ(sales->Data(27), "no ID");
+    EXPECT_FALSE(sales->GoTo(""));
+    EXPECT_EQ(sales->Data(27), "");
 }
 
 TEST_F(SimTablesTest, AnUnknownIdLeavesNoRecordCurrent) {
@@ -125,24 +174,38 @@ TEST_F(SimTablesTest, GoToLandsOnTheRecordAskedForInAnyOrder) {
     EXPECT_EQ(sales->Data(1), "");
 }
 
+// Whether the repeat comes right after the first use or later, out of order, the table is
+// refused when it is opened, before a walk could hand out the same ID twice.
 TEST_F(SimTablesTest, ATableThatUsesAnIdTwiceIsRefused) {
-    {
-        HostWriter writer(path("twice.db"));
-        writer.setMeta("open", "1");
-        writer.addRecord(TableKind::Sales, RecordSet::pack({{1, "S00000000001"}, {27, "A"}}));
-        writer.addRecord(TableKind::Sales, RecordSet::pack({{1, "S00000000002"}, {27, "B"}}));
-        writer.addRecord(TableKind::Sales, RecordSet::pack({{1, "S00000000001"}, {27, "C"}}));
-        writer.commit();
-    }
-    SimHost host(path("twice.db"));
-    auto db = host.createDatabase();
-    db->OpenEx("");
-    try {
-        db->Sales()->MoveFirst();
-        FAIL() << "a repeated ID was accepted";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.number(), kErrHostStorage);
-        EXPECT_NE(error.description().find("S00000000001"), std::string::npos);
+    const struct {
+        std::vector<std::string> ids;
+        const char* repeated;
+    } tables[] = {
+        {{"S00000000001", "S00000000002", "S00000000001"}, "S00000000001"},
+        {{"S00000000001", "S00000000002", "S00000000002", "S00000000003"}, "S00000000002"},
+        {{"S00000000003", "S00000000001", "S00000000003"}, "S00000000003"},
+    };
+    int n = 0;
+    for (const auto& [ids, repeated] : tables) {
+        const std::string file = path("twice" + std::to_string(++n) + ".db");
+        {
+            HostWriter writer(file);
+            writer.setMeta("open", "1");
+            for (const auto& id : ids) {
+                writer.addRecord(TableKind::Sales, RecordSet::pack({{1, id}, {27, "A"}}));
+            }
+            writer.commit();
+        }
+        SimHost host(file);
+        auto db = host.createDatabase();
+        db->OpenEx("");
+        try {
+            db->Sales()->MoveFirst();
+            ADD_FAILURE() << "a repeated ID was accepted in table " << n;
+        } catch (const Error& error) {
+            EXPECT_EQ(error.number(), kErrHostStorage);
+            EXPECT_NE(error.description().find(repeated), std::string::npos) << error.description();
+        }
     }
 }
 
