@@ -125,6 +125,7 @@ void ResultsList::addRows(const std::vector<std::string>& salesIds) {
     auto& sales = *session_.objSales;
     auto& contact = *session_.objContact;
     for (const std::string& id : salesIds) {
+        session_.progress.step();
         sales.GoTo(id);
         contact.GoTo(sales.Data(25));
         // Every row goes to the top, so the unsorted list holds the records in reverse order.
