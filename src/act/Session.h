@@ -42,6 +42,7 @@
 #include "act/Host.h"
 #include "act/RunValue.h"
 #include "act/Tables.h"
+#include "core/Progress.h"
 #include "forms/UiService.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
@@ -78,6 +79,8 @@ struct Session {
     platform::Launcher* launcher = nullptr;
     Host* host = nullptr;
     std::string programFolder;  // no trailing separator
+    // Long loops of a run call progress.step(); the run attaches the UI's sink for its length.
+    core::Progress progress;
 
     // The host's shared objects, opened at start-up and released when the main window unloads.
     std::shared_ptr<ActApp> objActApp;

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
         bp::app::parseProgramCommand(bp::platform::programArguments(argc, argv));
     std::ostream& err = bp::platform::errorOutput();
     if (command.kind == ProgramCommand::Kind::Run) {
-        return bp::app::runBatch(command.operands, err);
+        return bp::app::runBatch(command.operands, err, bp::platform::errorIsTerminal());
     }
     if (command.kind == ProgramCommand::Kind::Unknown) {
         err << "brindlepath: " << command.problem << "\n";

@@ -1,5 +1,6 @@
 #include "app/BatchRun.h"
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -9,6 +10,7 @@
 #include "app/StartUp.h"
 #include "output/BatchUi.h"
 #include "output/SettingsOverlay.h"
+#include "platform/Environment.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/PathText.h"
 
@@ -54,14 +56,24 @@ std::optional<platform::SettingPairs> selectionKeys(const BatchArgs& args, std::
     return platform::FileSettingsStore(*args.selection).GetAllSettings(platform::kSettingsSection);
 }
 
+core::ProgressTiming barTiming() {
+    core::ProgressTiming timing;
+    const std::string after = platform::environmentVariable("BRINDLEPATH_PROGRESS_AFTER_MS");
+    if (!after.empty() && after.find_first_not_of("0123456789") == std::string::npos &&
+        after.size() < 7) {
+        timing.showAfter = std::chrono::milliseconds(std::stoi(after));
+    }
+    return timing;
+}
+
 }  // namespace
 
-int runBatch(const std::vector<std::string>& args, std::ostream& err) {
-    return runBatch(args, err, makeHostFactory());
+int runBatch(const std::vector<std::string>& args, std::ostream& err, bool errIsTerminal) {
+    return runBatch(args, err, makeHostFactory(), errIsTerminal);
 }
 
 int runBatch(const std::vector<std::string>& args, std::ostream& err,
-             std::unique_ptr<HostFactory> hostFactory) {
+             std::unique_ptr<HostFactory> hostFactory, bool errIsTerminal) {
     auto parsed = parse(args, err);
     if (!parsed) {
         return kFailed;
@@ -73,6 +85,9 @@ int runBatch(const std::vector<std::string>& args, std::ostream& err,
     StartUp startUp(std::move(hostFactory));
     output::SettingsOverlay settings(startUp.userSettings(), *overrides);
     output::BatchUi ui(err, parsed->out);
+    if (errIsTerminal) {
+        ui.showProgress(barTiming());
+    }
     auto frmMain = startUp.run(ui, settings);
     if (!frmMain) {
         return kFailed;

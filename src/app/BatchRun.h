@@ -4,7 +4,8 @@
 // stand in front of the stored ones for this run only, and the run button is pressed. Messages
 // go to standard error as "title: text"; the save dialog is answered with --out.
 //
-// Exit status: 0 the run completed, 1 it stopped (with a message, or a cancelled save),
+// Exit status: 0 the run completed, 1 it stopped (with a message, a cancelled save or a
+// cancelled run),
 // 2 a usage or start-up failure.
 
 #include <memory>
@@ -16,10 +17,11 @@
 
 namespace bp::app {
 
-// `args` are the words after "--run".
-int runBatch(const std::vector<std::string>& args, std::ostream& err);
+// `args` are the words after "--run". When `errIsTerminal`, long work draws a progress bar
+// on `err` once it has taken a second ($BRINDLEPATH_PROGRESS_AFTER_MS changes the wait).
+int runBatch(const std::vector<std::string>& args, std::ostream& err, bool errIsTerminal = false);
 // The same on the host `hostFactory` opens.
 int runBatch(const std::vector<std::string>& args, std::ostream& err,
-             std::unique_ptr<HostFactory> hostFactory);
+             std::unique_ptr<HostFactory> hostFactory, bool errIsTerminal = false);
 
 }  // namespace bp::app

@@ -201,6 +201,7 @@ IdList SalesFilter::currentContact(const IdList* managers) {
 IdList SalesFilter::walkContacts(act::RecordTable& contacts, const IdList* managers) {
     IdList result;
     for (contacts.MoveFirst(); !contacts.isEOF(); contacts.MoveNext()) {
+        session_.progress.step();
         if (managers && !managers->contains(contacts.Data(6))) {
             continue;
         }
@@ -216,6 +217,7 @@ IdList SalesFilter::Filter_By_Lookup(int iScope, const IdList& contacts) {
         act::RecordTable& sales = *session_.objSales;
         IdList result;
         for (sales.MoveFirst(); !sales.isEOF(); sales.MoveNext()) {
+            session_.progress.step();
             if (restricted && !contacts.contains(sales.Data(kSalesContact))) {
                 continue;
             }
@@ -230,6 +232,7 @@ IdList SalesFilter::retain(const IdList& sales, int field, Keep&& keep) {
     act::RecordTable& table = *session_.objSales;
     IdList result;
     for (std::size_t i = 0; i < sales.size(); ++i) {
+        session_.progress.step();
         std::string id(sales[i]);
         if (table.GoTo(id) && keep(table.Data(field))) {
             result.appendDistinct(id);

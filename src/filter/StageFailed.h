@@ -10,6 +10,7 @@
 #include <exception>
 #include <utility>
 
+#include "core/Progress.h"
 #include "forms/UiService.h"
 #include "platform/ErrorHandler.h"
 
@@ -26,6 +27,8 @@ auto runRoutine(forms::UiService& ui, const platform::Routine& routine, Body&& b
     try {
         return std::forward<Body>(body)();
     } catch (const StageFailed&) {
+        throw;
+    } catch (const core::Cancelled&) {
         throw;
     } catch (...) {
         platform::showError(ui, platform::reportOf(std::current_exception()), routine);

@@ -81,6 +81,7 @@ bool Control::canFocus() const {
         case ControlKind::Frame:
         case ControlKind::Menu:
         case ControlKind::Timer:
+        case ControlKind::ProgressBar:
             return false;
         default:
             return usable();

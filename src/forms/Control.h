@@ -36,6 +36,7 @@ enum class ControlKind {
     ListView,
     Menu,
     Timer,
+    ProgressBar,
 };
 
 // Whether a setter raises the control's events or only tells the observers.

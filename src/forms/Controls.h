@@ -13,6 +13,7 @@
 #include "forms/ListView.h"
 #include "forms/MenuEntry.h"
 #include "forms/OptionButton.h"
+#include "forms/ProgressBar.h"
 #include "forms/TabControl.h"
 #include "forms/TextBox.h"
 #include "forms/Timer.h"

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/ScriptedProgress.h"
 #include "forms/UiService.h"
 
 namespace bp::forms {
@@ -88,6 +89,18 @@ public:
     void queuePopupChoice(std::string entryName) { popupAnswers_.push_back(std::move(entryName)); }
     const std::vector<PopupRecord>& popups() const { return popups_; }
 
+    // Long work shows itself here at every look; a test may have it cancel in a phase.
+    ScriptedProgress& progress() { return progress_; }
+    core::ProgressSink* progressSink() override { return &progress_; }
+
+    // Runs whenever long work lets the person act, as a click during the work would.
+    void onEvents(std::function<void()> script) { eventsScript_ = std::move(script); }
+    void processEvents() override {
+        if (eventsScript_) {
+            eventsScript_();
+        }
+    }
+
     int beeps() const { return beeps_; }
     bool busy() const { return busy_; }
     const std::vector<bool>& busyChanges() const { return busyChanges_; }
@@ -131,6 +144,8 @@ private:
     std::vector<FolderRequest> folderRequests_;
     std::deque<std::string> popupAnswers_;
     std::vector<PopupRecord> popups_;
+    ScriptedProgress progress_;
+    std::function<void()> eventsScript_;
     int beeps_ = 0;
     bool busy_ = false;
     std::vector<bool> busyChanges_;

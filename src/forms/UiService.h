@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "core/Progress.h"
+
 namespace bp::forms {
 
 class Form;
@@ -71,6 +73,11 @@ public:
     // copied to the chosen file): a person sees the window stay open, an unattended run has
     // nobody watching and reports it. Services with a window ignore it.
     virtual void quietStop(const std::string& reason) { (void)reason; }
+    // Where long work shows how far it is and hears of a cancel; none shows nothing.
+    virtual core::ProgressSink* progressSink() { return nullptr; }
+    // Long work runs in the program's one thread and calls this now and then, so a person can
+    // act on the windows shown meanwhile (a Cancel button).
+    virtual void processEvents() {}
 };
 
 }  // namespace bp::forms

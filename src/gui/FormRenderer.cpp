@@ -19,6 +19,7 @@
 #include "gui/ListViewBinding.h"
 #include "gui/MenuBinding.h"
 #include "gui/OptionBinding.h"
+#include "gui/ProgressBarBinding.h"
 #include "gui/QtText.h"
 #include "gui/TabBinding.h"
 #include "gui/TextBoxBinding.h"
@@ -125,6 +126,9 @@ std::unique_ptr<ControlBinding> FormRenderer::makeBinding(forms::Control& c) {
             return std::make_unique<MenuBinding>(static_cast<forms::MenuEntry&>(c));
         case K::Timer:
             return std::make_unique<TimerBinding>(static_cast<forms::Timer&>(c));
+        case K::ProgressBar:
+            return std::make_unique<ProgressBarBinding>(static_cast<forms::ProgressBar&>(c),
+                                                        parent);
     }
     throw std::logic_error("No widget for control " + c.name());
 }

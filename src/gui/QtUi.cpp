@@ -12,6 +12,8 @@
 #include "forms/ScriptedUi.h"
 #include "gui/FontColorDialog.h"
 #include "gui/QtText.h"
+#include "gui/TimerBinding.h"
+#include "output/ProgressDialog.h"
 
 namespace bp::gui {
 namespace {
@@ -97,6 +99,40 @@ FormRenderer& QtUi::attach(forms::Form& form) {
     return *slot;
 }
 
+core::ProgressSink* QtUi::progressSink() {
+    if (!progress_) {
+        progress_ = std::make_unique<output::ProgressDialog>(*this);
+        attach(progress_->form()).window().setWindowModality(Qt::ApplicationModal);
+    }
+    return progress_.get();
+}
+
+namespace {
+
+// The forms' timers wait while a run lets the person act: their handlers (the host asking
+// the program to close) must not run in the middle of a run. A held tick comes again at the
+// timer's next interval.
+class FormTimersHeld : public QObject {
+public:
+    FormTimersHeld() { QCoreApplication::instance()->installEventFilter(this); }
+    ~FormTimersHeld() override { QCoreApplication::instance()->removeEventFilter(this); }
+    FormTimersHeld(const FormTimersHeld&) = delete;
+    FormTimersHeld& operator=(const FormTimersHeld&) = delete;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        return event->type() == QEvent::Timer &&
+               watched->property(TimerBinding::kFormTimer).toBool();
+    }
+};
+
+}  // namespace
+
+void QtUi::processEvents() {
+    FormTimersHeld held;
+    QCoreApplication::processEvents();
+}
+
 void QtUi::detach(forms::Form& form) {
     attached_.erase(&form);
 }
@@ -125,6 +161,10 @@ QWidget* QtUi::dialogParent() const {
 }
 
 forms::MsgResult QtUi::message(const forms::MessageRequest& request) {
+    // A message ends what the run was doing: the progress window would only stand in front.
+    if (progress_) {
+        progress_->form().hide();
+    }
     QMessageBox box(dialogParent());
     box.setObjectName(QStringLiteral("messageBox"));
     box.setWindowTitle(toQt(request.title));

@@ -16,6 +16,10 @@
 
 class QWidget;
 
+namespace bp::output {
+class ProgressDialog;
+}  // namespace bp::output
+
 namespace bp::gui {
 
 class QtUi : public QObject, public forms::UiService {
@@ -39,6 +43,10 @@ public:
     void beep() override;
     void setBusy(bool busy) override;
     forms::MenuEntry* popupMenu(forms::Form& form, forms::MenuEntry& menu, int x, int y) override;
+    // The progress window of long runs, rendered once and kept; modal to the whole program
+    // while shown, so nothing else starts while a run lets events through.
+    core::ProgressSink* progressSink() override;
+    void processEvents() override;
 
     // Answers the file-save dialog in place of the user, for tests and unattended runs: the
     // answer gets the request and returns the chosen path, or nothing for Cancel. Without one
@@ -54,6 +62,8 @@ public:
 private:
     QWidget* dialogParent() const;
 
+    // Before the renderers, so the progress window's form outlives its renderer.
+    std::unique_ptr<output::ProgressDialog> progress_;
     std::map<const forms::Form*, std::unique_ptr<FormRenderer>> attached_;
     std::map<const forms::Form*, FormRenderer*> modal_;
     SaveFileAnswer saveFileAnswer_;

@@ -5,6 +5,7 @@
 namespace bp::gui {
 
 TimerBinding::TimerBinding(forms::Timer& timer) : ControlBinding(timer, nullptr), model_(timer) {
+    clock_.setProperty(kFormTimer, true);
     connect(&clock_, &QTimer::timeout, this, [this] { model_.tick(); });
 }
 

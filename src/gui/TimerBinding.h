@@ -13,6 +13,10 @@ class TimerBinding : public ControlBinding {
 public:
     explicit TimerBinding(forms::Timer& timer);
 
+    // The property marking the QTimer of a form's timer, which QtUi holds back while a run
+    // lets events through.
+    static constexpr const char* kFormTimer = "bpFormTimer";
+
     bool takesFocus() const override { return false; }
     bool active() const { return clock_.isActive(); }
 

@@ -12,6 +12,7 @@
 
 #include "app/BatchRun.h"
 #include "app/ProgramCommand.h"
+#include "platform/ConsoleOutput.h"
 #include "platform/ProgramArguments.h"
 
 #include "gui/Program.h"
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
     ProgramCommand command =
         bp::app::parseProgramCommand(bp::platform::programArguments(argc, argv));
     if (command.kind == ProgramCommand::Kind::Run) {
-        return bp::app::runBatch(command.operands, std::cerr);
+        return bp::app::runBatch(command.operands, std::cerr, bp::platform::errorIsTerminal());
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("brindlepath"));

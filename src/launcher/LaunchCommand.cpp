@@ -90,6 +90,9 @@ int LaunchCommand::editTemplate(const LaunchOptions& options) {
 int LaunchCommand::buildReport(const LaunchOptions& options, const BuildDate& today,
                                const std::string& stamp) {
     ReportBuilder builder(settings_, regional_);
+    if (progress_) {
+        builder.reportTo(*progress_);
+    }
     std::string out = options.outPath;
     if (out.empty()) {
         std::string dataFile = builder.dataFilePath();
@@ -104,6 +107,9 @@ int LaunchCommand::buildReport(const LaunchOptions& options, const BuildDate& to
         raise(kErrPathNotFound, "The folder \"" + folder + "\" could not be created.");
     }
     BuildResult result = builder.build(out, today);
+    if (progress_) {
+        progress_->detach();  // a terminal's bar is wiped before the warnings
+    }
     for (const auto& warning : result.warnings) {
         desktop_.message(MessageKind::Warning, warning);
     }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "core/Progress.h"
 #include "launcher/Desktop.h"
 #include "launcher/ReportBuilder.h"
 
@@ -34,6 +35,8 @@ public:
         : settings_(settings), desktop_(desktop), regional_(regional) {}
 
     int run(const LaunchOptions& options, const BuildDate& today, const std::string& stamp);
+    // A report's build reports to `progress`, which is let go before anything else is said.
+    void reportTo(core::Progress& progress) { progress_ = &progress; }
 
 private:
     int editTemplate(const LaunchOptions& options);
@@ -42,6 +45,7 @@ private:
     platform::SettingsStore& settings_;
     Desktop& desktop_;
     const Regional& regional_;
+    core::Progress* progress_ = nullptr;
 };
 
 }  // namespace bp::launcher

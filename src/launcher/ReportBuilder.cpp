@@ -18,6 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr size_t kSheetRows = 1048576;
+constexpr const char* kBuildingPhase = "Building the report";
 
 // Removes the files of an unfinished report however the build ends.
 class TempFiles {
@@ -90,6 +91,9 @@ std::string ReportBuilder::stagedReportName() const {
 }
 
 BuildResult ReportBuilder::build(const std::string& outPath, const BuildDate& today) const {
+    core::Progress unwatched;
+    core::Progress& progress = progress_ ? *progress_ : unwatched;
+    progress.phase(kBuildingPhase);
     DataFile data = DataFile::read(dataFilePath());
     ReportDefinition report = readDefinition(settings_, data.widestRow());
     RowOrder order(data, report.sections, regional_);
@@ -132,6 +136,8 @@ BuildResult ReportBuilder::build(const std::string& outPath, const BuildDate& to
     SheetStream stream(sheetPath, std::move(templateRows));
     stream.write(head);
     ReportWriter writer(cells, numbering, *book.styles, stream);
+    writer.reportTo(progress);
+    progress.phase(kBuildingPhase, data.rowCount());
     layout.walk(writer);
     stream.finishRows();
     stream.write(tail);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Progress.h"
 #include "launcher/Regional.h"
 #include "platform/SettingsStore.h"
 
@@ -31,6 +32,8 @@ public:
 
     // Raises bp::Error with the text the user is shown when no report can be built.
     BuildResult build(const std::string& outPath, const BuildDate& today) const;
+    // A build reports to `progress` as "Building the report", a step per data row.
+    void reportTo(core::Progress& progress) { progress_ = &progress; }
     // The report name of the staged definition ("" when none is named).
     std::string stagedReportName() const;
     // "Settings"/"DataFile"; raises bp::Error when it is not set.
@@ -39,6 +42,7 @@ public:
 private:
     const platform::SettingsStore& settings_;
     const Regional& regional_;
+    core::Progress* progress_ = nullptr;
 };
 
 }  // namespace bp::launcher

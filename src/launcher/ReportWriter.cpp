@@ -186,6 +186,9 @@ bool ReportWriter::repeated(size_t position, size_t column) {
 }
 
 void ReportWriter::data(size_t sheetRow, size_t position) {
+    if (progress_) {
+        progress_->step();
+    }
     for (size_t level = 0; level < currentGroup_.size(); ++level) {
         const auto& groups = cells_.groups(level);
         while (groups[currentGroup_[level]].end <= position) {

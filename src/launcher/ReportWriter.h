@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Progress.h"
 #include "launcher/RowNumbering.h"
 #include "launcher/SheetStream.h"
 #include "launcher/StyleSheet.h"
@@ -23,6 +24,8 @@ public:
     void title(size_t sheetRow, size_t level, const RowGroup& group) override;
     void total(size_t sheetRow, const TotalScope& scope) override;
     void data(size_t sheetRow, size_t position) override;
+    // Each data row written is a step of `progress`.
+    void reportTo(core::Progress& progress) { progress_ = &progress; }
 
 private:
     struct ColumnStyles {
@@ -46,6 +49,7 @@ private:
     std::vector<std::string> letters_;
     std::vector<int> noRepeatLevel_;    // per column: the section whose value it shows, or -1
     std::vector<size_t> currentGroup_;  // per section, while data rows are written
+    core::Progress* progress_ = nullptr;
 };
 
 }  // namespace bp::launcher

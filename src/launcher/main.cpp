@@ -3,14 +3,17 @@
 
 #include <ctime>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/LocalTime.h"
 #include "launcher/LaunchCommand.h"
+#include "platform/ConsoleOutput.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/Locale.h"
 #include "platform/ProgramArguments.h"
+#include "platform/TerminalProgressBar.h"
 
 int main(int argc, char** argv) {
     using namespace bp::launcher;
@@ -36,5 +39,12 @@ int main(int argc, char** argv) {
     SystemDesktop desktop;
     Regional regional = Regional::fromLocale(bp::platform::Locale::current());
     LaunchCommand command(*settings, desktop, regional);
+    std::optional<bp::platform::TerminalProgressBar> bar;
+    if (bp::platform::errorIsTerminal()) {
+        bar.emplace(std::cerr);
+    }
+    bp::core::Progress progress;
+    bp::core::ProgressScope watched(progress, bar ? &*bar : nullptr);
+    command.reportTo(progress);
     return command.run(*options, today, stamp);
 }

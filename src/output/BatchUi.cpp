@@ -20,6 +20,9 @@ forms::MsgResult BatchUi::message(const forms::MessageRequest& request) {
             oneLine += text[i];
         }
     }
+    if (bar_) {
+        bar_->wipe();
+    }
     err_ << request.title << ": " << oneLine << std::endl;
     return forms::defaultAnswer(request);
 }
@@ -39,6 +42,9 @@ std::optional<std::string> BatchUi::saveFile(const forms::SaveFileRequest&) {
 }
 
 void BatchUi::quietStop(const std::string& reason) {
+    if (bar_) {
+        bar_->wipe();
+    }
     err_ << "brindlepath: " << reason << "\n";
 }
 

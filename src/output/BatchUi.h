@@ -2,7 +2,8 @@
 // The UI service of a batch run: nobody is there to answer, so every message goes to standard
 // error as "title: text" and is answered with its default button; the file-save dialog is
 // answered with the file named on the command line (cancelled when none was named); every
-// other dialog and every modal window is cancelled.
+// other dialog and every modal window is cancelled. On a terminal, long work draws a
+// progress bar there (TerminalProgressBar); elsewhere nothing is added to the output.
 
 #include <optional>
 #include <ostream>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "forms/UiService.h"
+#include "platform/TerminalProgressBar.h"
 
 namespace bp::output {
 
@@ -17,6 +19,8 @@ class BatchUi : public forms::UiService {
 public:
     BatchUi(std::ostream& err, std::optional<std::string> saveAs)
         : err_(err), saveAs_(std::move(saveAs)) {}
+    // `err` is a terminal: long work shows its progress there with `timing`.
+    void showProgress(core::ProgressTiming timing) { bar_.emplace(err_, timing); }
 
     forms::MsgResult message(const forms::MessageRequest& request) override;
     void showModal(forms::Form& form) override;
@@ -31,6 +35,7 @@ public:
     void beep() override {}
     void setBusy(bool) override {}
     void quietStop(const std::string& reason) override;
+    core::ProgressSink* progressSink() override { return bar_ ? &*bar_ : nullptr; }
 
     // Messages shown so far (a run that showed one stopped with a message).
     int messageCount() const { return messageCount_; }
@@ -39,6 +44,7 @@ private:
     std::ostream& err_;
     std::optional<std::string> saveAs_;
     int messageCount_ = 0;
+    std::optional<platform::TerminalProgressBar> bar_;
 };
 
 }  // namespace bp::output

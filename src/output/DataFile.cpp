@@ -105,7 +105,7 @@ void appendDataLine(std::string& out, const forms::ListViewRow& row, int columns
     out += "\r\n";
 }
 
-void writeRows(AtomicFile& file, const act::Session& session, const forms::ListView& list,
+void writeRows(AtomicFile& file, act::Session& session, const forms::ListView& list,
                bool bNameSortAdded) {
     bool exporting = session.iOutputType() == 1;
     if (exporting) {
@@ -125,7 +125,9 @@ void writeRows(AtomicFile& file, const act::Session& session, const forms::ListV
         --columns;
     }
     std::string& buffer = file.buffer();
+    core::Progress& progress = session.progress;
     list.visitRows([&](const forms::ListViewRow& row) {
+        progress.step();
         appendDataLine(buffer, row, columns);
         file.flushWhenFull();
     });

@@ -126,6 +126,7 @@ void ResultsList::addRows(const std::vector<std::string>& salesIds) {
     auto& contact = *session_.objContact;
     std::vector<std::string> row(columnIds_.size());
     for (const std::string& id : salesIds) {
+        session_.progress.step();
         sales.GoTo(id);
         contact.GoTo(sales.Data(25));
         for (size_t j = 0; j < columnIds_.size(); ++j) {

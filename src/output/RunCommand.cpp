@@ -1,5 +1,7 @@
 #include "output/RunCommand.h"
 
+#include <cstdint>
+
 #include "definitions/DefinitionFile.h"
 #include "filter/LookupBuilder.h"
 #include "output/DataFile.h"
@@ -66,17 +68,32 @@ RunOutcome RunCommand::run() {
         return RunOutcome::Stopped;
     }
     BusyPointer busy(*session_.ui);
-    // A failed stage has shown its message; nothing is built from a partial result.
-    if (!filter.Sales_Filter_Dispatch()) {
-        return RunOutcome::Stopped;
+    RunOutcome outcome = RunOutcome::Cancelled;
+    try {
+        core::ProgressScope progress(session_.progress, session_.ui->progressSink());
+        outcome = produce(filter, criteria, reportName);
+    } catch (const core::Cancelled&) {
+        // Output is only ever made whole (the data file by renaming a finished temporary,
+        // the lookup after the last look for a cancel), so a cancel leaves nothing behind
+        // but the rows read so far.
+        window_.resultsList().clearRows();
+        session_.ui->quietStop("the run was cancelled; nothing was written");
     }
-    RunOutcome outcome =
-        criteria.reportOutput ? reportOutput(filter, reportName) : lookupOutput(filter);
     busy.release();
     if (outcome == RunOutcome::Completed) {
         window_.closeAfterRun();
     }
     return outcome;
+}
+
+RunOutcome RunCommand::produce(filter::SalesFilter& filter, const criteria::Criteria& criteria,
+                               const std::string& reportName) {
+    session_.progress.phase("Selecting");
+    // A failed stage has shown its message; nothing is built from a partial result.
+    if (!filter.Sales_Filter_Dispatch()) {
+        return RunOutcome::Stopped;
+    }
+    return criteria.reportOutput ? reportOutput(filter, reportName) : lookupOutput(filter);
 }
 
 bool RunCommand::stageReport(std::string& reportName) {
@@ -96,6 +113,7 @@ bool RunCommand::stageReport(std::string& reportName) {
 
 RunOutcome RunCommand::lookupOutput(filter::SalesFilter& filter) {
     filter::LookupBuilder builder(filter);
+    session_.progress.phase("Writing");
     switch (builder.makeLookup()) {
         case filter::LookupOutcome::Created:
             return RunOutcome::Completed;
@@ -117,9 +135,12 @@ RunOutcome RunCommand::reportOutput(filter::SalesFilter& filter, const std::stri
         return RunOutcome::Stopped;
     }
     ResultsList results(session_, window_.resultsList());
+    session_.progress.phase("Sorting", filter.sSalesIDs().size());
     if (!results.Fill_Listview(filter.sSalesIDs().toVector())) {
         return RunOutcome::Stopped;
     }
+    session_.progress.phase("Writing",
+                            static_cast<std::uint64_t>(window_.resultsList().rowCount()));
     // A data file that could not be written is never handed on, stale or partial.
     if (!Write_File(session_, window_.resultsList(), session_.bNameSortAdded())) {
         return RunOutcome::Stopped;
@@ -141,6 +162,8 @@ bool RunCommand::exportCsv() {
     request.defaultExtension = "CSV";
     request.initialFolder = platform::joinPath(session_.programFolder, "CSV Files");
     request.promptOverwrite = true;
+    // The rows are written: the user now picks the file, with no progress shown or cancelled.
+    session_.progress.detach();
     session_.ui->setBusy(false);
     auto target = session_.ui->saveFile(request);
     if (!target) {

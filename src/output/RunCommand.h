@@ -16,6 +16,7 @@ namespace bp::output {
 enum class RunOutcome {
     Completed,  // the output was made and the window closed
     Stopped,    // a message told the user why, or the user cancelled; the window stays
+    Cancelled,  // the user stopped the work while it ran: nothing was made; the window stays
 };
 
 class RunCommand {
@@ -26,6 +27,8 @@ public:
 
 private:
     RunOutcome run();
+    RunOutcome produce(filter::SalesFilter& filter, const criteria::Criteria& criteria,
+                       const std::string& reportName);
     bool stageReport(std::string& reportName);
     RunOutcome lookupOutput(filter::SalesFilter& filter);
     RunOutcome reportOutput(filter::SalesFilter& filter, const std::string& reportName);

@@ -11,6 +11,10 @@ namespace bp::platform {
 
 std::ostream& errorOutput();
 
+// Standard error is a terminal (a console on Windows) a person reads, not a pipe or a file:
+// only there may a line be redrawn in place.
+bool errorIsTerminal();
+
 // How many leading bytes of `bytes` form whole UTF-8 characters: a character cut off at the
 // end waits for the rest of its bytes. Bytes that can never complete one count as whole, so
 // nothing is held back for ever.

@@ -5,6 +5,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "core/Progress.h"
 #include "platform/AppInfo.h"
 #include "platform/FileError.h"
 
@@ -94,6 +95,8 @@ bool guarded(forms::UiService& ui, const Routine& routine, const std::function<v
     try {
         body();
         return true;
+    } catch (const core::Cancelled&) {
+        throw;  // not an error: the run's caller ends the run quietly
     } catch (...) {
         ErrorReport report = reportOf(std::current_exception());
         std::string extra;

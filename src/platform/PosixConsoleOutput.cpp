@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <iostream>
 
 #include "platform/ConsoleOutput.h"
@@ -7,6 +9,10 @@ namespace bp::platform {
 // A terminal here reads UTF-8 as it is.
 std::ostream& errorOutput() {
     return std::cerr;
+}
+
+bool errorIsTerminal() {
+    return ::isatty(STDERR_FILENO) == 1;
 }
 
 }  // namespace bp::platform

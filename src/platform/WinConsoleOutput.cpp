@@ -57,6 +57,10 @@ bool isConsole(HANDLE handle) {
 
 }  // namespace
 
+bool errorIsTerminal() {
+    return isConsole(::GetStdHandle(STD_ERROR_HANDLE));
+}
+
 std::ostream& errorOutput() {
     HANDLE handle = ::GetStdHandle(STD_ERROR_HANDLE);
     if (!isConsole(handle)) {

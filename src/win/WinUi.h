@@ -33,6 +33,8 @@ public:
     void beep() override;
     void setBusy(bool busy) override;
     forms::MenuEntry* popupMenu(forms::Form& form, forms::MenuEntry& menu, int x, int y) override;
+    // FIXME: long runs show no progress window here yet: it needs a progress bar binding
+    // (PROGRESS_CLASS) and progressSink()/processEvents() as the Qt front end has them.
 
     // Whether the wait cursor is up; the program's windows keep it over themselves.
     static bool busy();

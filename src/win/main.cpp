@@ -90,7 +90,8 @@ int main(int argc, char** argv) {
             }
         case ProgramCommand::Kind::Run:
             useParentConsole();
-            return bp::app::runBatch(command.operands, bp::platform::errorOutput());
+            return bp::app::runBatch(command.operands, bp::platform::errorOutput(),
+                                     bp::platform::errorIsTerminal());
         case ProgramCommand::Kind::Screenshots:
             useParentConsole();
             return bp::win::takeScreenshots(command.operands.front(), std::cout,

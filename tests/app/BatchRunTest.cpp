@@ -12,6 +12,8 @@
 #include "app/EmbeddedHostFactory.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/TestSupport.h"
+#include "support/RunOnTerminal.h"
+#include "support/RunProgram.h"
 
 namespace bp::app {
 namespace {
@@ -42,7 +44,7 @@ protected:
             args.insert(args.begin(), folder_.file("selection.ini"));
         }
         err_.str("");
-        return runBatch(args, err_);
+        return runBatch(args, err_, terminal_);
     }
     // A run on the host database at `path`, waiting only briefly for a lock another
     // program holds on it.
@@ -77,7 +79,62 @@ protected:
     ScopedEnv runtime_{"XDG_RUNTIME_DIR", folder_.path().string()};
     platform::FileSettingsStore user_{folder_.file("settings.ini")};
     std::ostringstream err_;
+    bool terminal_ = false;
 };
+
+// Progress shows at once in these tests; a person sees it after a second.
+class BatchProgressTest : public BatchRunTest {
+protected:
+    ScopedEnv showAtOnce_{"BRINDLEPATH_PROGRESS_AFTER_MS", "0"};
+};
+
+TEST_F(BatchProgressTest, ATerminalSeesTheBarAndTheSameExport) {
+    std::string plain = folder_.file("plain.csv");
+    ASSERT_EQ(run({"--out", plain}, reportSelection("1")), 0) << err_.str();
+    EXPECT_EQ(err_.str(), "");
+    terminal_ = true;
+    std::string barred = folder_.file("barred.csv");
+    ASSERT_EQ(run({"--out", barred}, reportSelection("1")), 0) << err_.str();
+    const std::string shown = err_.str();
+    EXPECT_NE(shown.find("\rSelecting..."), std::string::npos) << shown;
+    EXPECT_NE(shown.find("\rSorting [" + std::string(30, '.') + "] 0%"), std::string::npos)
+        << shown;
+    EXPECT_NE(shown.find("\rWriting ["), std::string::npos) << shown;
+    // The line is wiped at the end: the terminal is left as without the bar.
+    EXPECT_EQ(
+        shown.substr(shown.rfind('\r', shown.size() - 2)),
+        "\r" + std::string(shown.size() - shown.rfind('\r', shown.size() - 2) - 2, ' ') + "\r");
+    EXPECT_EQ(read(barred), read(plain));
+}
+
+TEST_F(BatchProgressTest, AMessageStartsOnALineOfItsOwn) {
+    terminal_ = true;
+    EXPECT_EQ(run({}, reportSelection("1")), 1);
+    const std::string shown = err_.str();
+    const std::size_t said = shown.find("brindlepath: no output file was named");
+    ASSERT_NE(said, std::string::npos) << shown;
+    EXPECT_EQ(shown.find_last_not_of(' ', said - 2), shown.rfind('\r', said - 2)) << shown;
+    EXPECT_EQ(shown[said - 1], '\r');
+}
+
+TEST_F(BatchProgressTest, TheProgramDrawsTheBarOnATerminalOnly) {
+    platform::FileSettingsStore selection(folder_.file("selection.ini"));
+    for (const auto& [key, value] : reportSelection("1")) {
+        selection.SaveSetting("Settings", key, value);
+    }
+    const std::vector<std::string> args{"--run", folder_.file("selection.ini"), "--out",
+                                        folder_.file("export.csv")};
+    auto piped = bp::test::runProgram(bp::test::builtProgram("brindlepath"), args);
+    EXPECT_EQ(piped.exitCode, 0) << piped.output;
+    EXPECT_EQ(piped.output.find("Writing"), std::string::npos) << piped.output;
+#ifdef _WIN32
+    GTEST_SKIP() << "a console cannot be given to a program under test";
+#else
+    auto shown = bp::test::runOnTerminal(bp::test::builtProgram("brindlepath"), args);
+    EXPECT_EQ(shown.exitCode, 0) << shown.output;
+    EXPECT_NE(shown.output.find("\rWriting ["), std::string::npos) << shown.output;
+#endif
+}
 
 TEST_F(BatchRunTest, ACsvExportGoesToTheOutputFileAndLeavesTheWindowStateAlone) {
     std::string out = folder_.file("export.csv");

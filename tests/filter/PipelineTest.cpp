@@ -7,6 +7,7 @@
 #include "FilterFixture.h"
 #include "filter/SalesFilter.h"
 #include "filter/StageFailed.h"
+#include "forms/ScriptedUi.h"
 
 namespace bp::filter::test {
 namespace {
@@ -277,6 +278,15 @@ TEST_F(PipelineTest, ConditionErrorStopsTheRun) {
     EXPECT_FALSE(filter.Sales_Filter_Dispatch());
     EXPECT_TRUE(filter.sSalesIDs().empty());
     EXPECT_EQ(ui_.messages().size(), 1u);
+}
+
+// A cancel is passed out of every stage as it came, with no message and no stage failure.
+TEST(StageRoutine, ACancelLeavesTheStageUnannounced) {
+    forms::ScriptedUi ui;
+    EXPECT_THROW(runRoutine(ui, {"Library1", "Filter_By_Lookup", platform::RoutineKind::Function},
+                            []() -> int { throw core::Cancelled(); }),
+                 core::Cancelled);
+    EXPECT_TRUE(ui.messages().empty());
 }
 
 }  // namespace

@@ -6,10 +6,14 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
+#include <chrono>
 
 #include "GuiTestSupport.h"
 #include "SampleForms.h"
@@ -244,6 +248,71 @@ TEST_F(QtUiTest, AttachedFormFollowsItsVisibleFlag) {
     EXPECT_FALSE(renderer.window().isVisible());
     ui_.detach(form);
     EXPECT_EQ(ui_.rendererOf(form), nullptr);
+}
+
+// The progress window of a long run: phase, percentage and a Cancel button that asks the run
+// to stop; the run's end takes the window away.
+TEST_F(QtUiTest, TheProgressWindowShowsThePhaseAndCancelsTheRun) {
+    core::ProgressSink* sink = ui_.progressSink();
+    ASSERT_NE(sink, nullptr);
+    EXPECT_EQ(sink->timing().showAfter, std::chrono::milliseconds(1000));
+    sink->started();
+    sink->show("Writing", 0.5);
+    QApplication::processEvents();
+    QWidget* window = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && top->findChild<QProgressBar*>() != nullptr) {
+            window = top;
+        }
+    }
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->findChild<QProgressBar*>()->value(), 50);
+    EXPECT_NE(window->findChild<QLabel*>(), nullptr);
+    EXPECT_EQ(window->findChild<QLabel*>()->text(), QStringLiteral("Writing"));
+    auto* cancel = window->findChild<QPushButton*>();
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(cancel->text(), QStringLiteral("Cancel"));
+    EXPECT_FALSE(sink->cancelRequested());
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    EXPECT_TRUE(sink->cancelRequested());
+    sink->finished();
+    QApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
+    sink->started();
+    EXPECT_FALSE(sink->cancelRequested());
+}
+
+// A busy bar while the amount of work is not known.
+TEST_F(QtUiTest, TheProgressWindowShowsWorkOfUnknownSizeAsBusy) {
+    core::ProgressSink* sink = ui_.progressSink();
+    sink->show("Selecting", -1);
+    QApplication::processEvents();
+    QProgressBar* bar = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && top->findChild<QProgressBar*>() != nullptr) {
+            bar = top->findChild<QProgressBar*>();
+        }
+    }
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->maximum(), 0);
+    sink->finished();
+}
+
+// While a run lets events through, the forms' timers wait; they tick again after it.
+TEST_F(QtUiTest, FormTimersWaitWhileARunLetsEventsThrough) {
+    test::SelectionForm form(ui_);
+    FormRenderer renderer(form);
+    form.show();
+    form.tmrTick->setInterval(5);
+    QTest::qWait(30);
+    form.log.clear();
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(60);
+    while (std::chrono::steady_clock::now() < until) {
+        ui_.processEvents();
+    }
+    EXPECT_EQ(std::count(form.log.begin(), form.log.end(), "tmrTick_Timer"), 0);
+    QTest::qWait(60);
+    EXPECT_GT(std::count(form.log.begin(), form.log.end(), "tmrTick_Timer"), 0);
 }
 
 }  // namespace

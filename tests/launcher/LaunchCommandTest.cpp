@@ -1,6 +1,10 @@
 // The two uses of brindlepath-launch, where reports go, and what the user is told when a report
 // cannot be built.
 
+#include <chrono>
+#include <string>
+#include <vector>
+
 #include "LauncherFixture.h"
 
 namespace bp::launcher::test {
@@ -172,6 +176,40 @@ TEST_F(LauncherTest, CommandLine) {
     const char* bad[] = {"brindlepath-launch", "--out"};
     EXPECT_FALSE(parseArguments(2, bad, error));
     EXPECT_NE(error.find("usage"), std::string::npos);
+}
+
+// Records what a terminal or the desktop would have been shown of a build.
+class BuildWatcher : public core::ProgressSink {
+public:
+    core::ProgressTiming timing() const override {
+        return {std::chrono::milliseconds(0), std::chrono::milliseconds(0)};
+    }
+    void show(const std::string& phase, double fraction) override {
+        phases.push_back(phase);
+        fractions.push_back(fraction);
+    }
+    void finished() override { ++finishedCount; }
+
+    std::vector<std::string> phases;
+    std::vector<double> fractions;
+    int finishedCount = 0;
+};
+
+TEST_F(LauncherTest, ABuildReportsItsRowsAsItWritesThem) {
+    std::vector<std::vector<std::string>> rows(2 * core::Progress::kStride + 1, {"Acme"});
+    writeData(rows);
+    stage(kOneColumn);
+    BuildWatcher watcher;
+    core::Progress progress;
+    core::ProgressScope scope(progress, &watcher);
+    progress_ = &progress;
+    ASSERT_EQ(run(), kExitDone);
+    ASSERT_EQ(watcher.phases.size(), 4u);
+    EXPECT_EQ(watcher.phases, std::vector<std::string>(4, "Building the report"));
+    EXPECT_LT(watcher.fractions[0], 0);  // reading and sorting: no count yet
+    EXPECT_EQ(watcher.fractions[1], 0);
+    EXPECT_GT(watcher.fractions[3], 0.99);
+    EXPECT_EQ(watcher.finishedCount, 1);  // let go before anything else is said
 }
 
 }  // namespace

@@ -107,6 +107,9 @@ public:
         }
         platform::FileSettingsStore settings(settingsPath_);
         LaunchCommand command(settings, desktop_, regional_);
+        if (progress_) {
+            command.reportTo(*progress_);
+        }
         return command.run(options, BuildDate{2026, 3, 20}, "2026-03-20 10.00.00");
     }
 
@@ -138,6 +141,7 @@ public:
     bool useOutPath_ = true;
     Regional regional_;
     RecordingDesktop desktop_;
+    core::Progress* progress_ = nullptr;  // what a build reports to, when set
 };
 
 // Keys merged left to right.

@@ -84,5 +84,17 @@ TEST(BatchUiTest, AModalWindowClosesAsCancelled) {
     EXPECT_FALSE(dialog.loaded());
 }
 
+// On a terminal a message starts on a line of its own: the bar is wiped first.
+TEST(BatchUiProgress, AMessageWipesTheBarFirst) {
+    std::ostringstream out;
+    BatchUi ui(out, std::nullopt);
+    EXPECT_EQ(ui.progressSink(), nullptr);
+    ui.showProgress({});
+    ASSERT_NE(ui.progressSink(), nullptr);
+    ui.progressSink()->show("Writing", -1);
+    ui.message({"brindlepath", "Stopped", forms::MsgButtons::OK, forms::MsgIcon::None});
+    EXPECT_EQ(out.str(), "\rWriting...\r" + std::string(10, ' ') + "\rbrindlepath: Stopped\n");
+}
+
 }  // namespace
 }  // namespace bp::output

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -315,6 +319,44 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{{"lone\rcr", "lone\nlf", "end\r"}, "\"lone\rcr\",\"lone\nlf\",\"end\r\"\r\n"},
         LineCase{{"\r\r\n\n", "\"\r\n\"", "\r\"\n"}, "\"\r \n\",\"\"\" \"\"\",\"\r\"\"\n\"\r\n"},
         LineCase{{"cut\r", "\nnext"}, "\"cut\r\",\"\nnext\"\r\n"}));
+
+// Cancels once the work has shown itself twice: at its phase and at its first rows.
+class CancelAtSecondShow : public core::ProgressSink {
+public:
+    core::ProgressTiming timing() const override {
+        return {std::chrono::milliseconds(0), std::chrono::milliseconds(0)};
+    }
+    void show(const std::string&, double) override { ++shows; }
+    bool cancelRequested() override { return shows >= 2; }
+    int shows = 0;
+};
+
+// A cancel while the rows are written leaves the data file of the last finished run and no
+// temporary beside it, and does not point the builder at anything new.
+TEST_F(DataFileTest, ACancelWhileWritingKeepsTheEarlierDataFile) {
+    bp::test::SessionSeed::iOutputType(host_.session, 0);
+    std::ofstream(host_.file("data.CSV"), std::ios::binary) << "earlier";
+    for (int row = 0; row < 3 * static_cast<int>(core::Progress::kStride); ++row) {
+        lvw_->addRow("S" + std::to_string(row));
+    }
+    CancelAtSecondShow sink;
+    core::ProgressScope scope(host_.session.progress, &sink);
+    host_.session.progress.phase("Writing", static_cast<std::uint64_t>(lvw_->rowCount()));
+    EXPECT_THROW(Write_File(host_.session, *lvw_, false), core::Cancelled);
+    EXPECT_EQ(sink.shows, 2);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(host_.session.programFolder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(std::count_if(names.begin(), names.end(),
+                            [](const std::string& n) { return n.ends_with(".bptmp"); }),
+              0);
+    std::ifstream in(host_.file("data.CSV"), std::ios::binary);
+    std::stringstream kept;
+    kept << in.rdbuf();
+    EXPECT_EQ(kept.str(), "earlier");
+    EXPECT_EQ(host_.settings.GetSetting("Settings", "DataFile", ""), "");
+}
 
 }  // namespace
 }  // namespace bp::output

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -252,6 +253,78 @@ TEST_F(RunCommandTest, AnAmountConditionSelectsTheSameRowsInEveryRegion) {
         EXPECT_EQ(read(host_.file("data.CSV")), expected) << region;
         EXPECT_TRUE(host_.ui.messages().empty()) << region;
     }
+}
+
+// What a cancelled run must not leave: output of any kind, or a stored change.
+struct CancelCase {
+    int outputType;  // -1 a lookup, else the report's output type
+    const char* report;
+    const char* phase;
+};
+
+class RunCommandCancelTest : public RunCommandTest, public testing::WithParamInterface<CancelCase> {
+protected:
+    std::vector<std::string> folderFiles() {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(host_.session.programFolder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_P(RunCommandCancelTest, ACancelInAnyPhaseLeavesNoOutputAndNoStoredChange) {
+    const CancelCase& c = GetParam();
+    if (c.outputType >= 0) {
+        report(c.outputType, c.report);
+    }
+    const std::string definition = c.outputType >= 0
+                                       ? read(host_.session.sTemplatesFolder() + c.report +
+                                              (c.outputType == 0 ? ".DXL" : ".DCS"))
+                                       : std::string();
+    const std::vector<std::string> before = folderFiles();
+    host_.ui.queueSaveFile(host_.file("out.csv"));
+    host_.ui.progress().cancelIn(c.phase);
+
+    EXPECT_EQ(run(), RunOutcome::Cancelled);
+    EXPECT_EQ(host_.ui.progress().phases().back(), c.phase);
+    EXPECT_TRUE(host_.ui.messages().empty());
+    EXPECT_FALSE(window_.closed);
+    EXPECT_FALSE(host_.ui.busy());
+    EXPECT_EQ(window_.resultsList().rowCount(), 0);
+    EXPECT_EQ(host_.host->callCounts()["ContactView.CreateLookup"], 0u);
+    EXPECT_TRUE(host_.ui.saveRequests().empty());
+    EXPECT_TRUE(launcher_.launches().empty());
+    EXPECT_EQ(folderFiles(), before);  // no data file, no temporary, no export
+    EXPECT_EQ(host_.settings.GetSetting("Settings", "DataFile", ""), "");
+    EXPECT_EQ(host_.settings.GetSetting("Report", "Path", ""), "");
+    if (c.outputType >= 0) {
+        EXPECT_EQ(read(host_.session.sTemplatesFolder() + c.report +
+                       (c.outputType == 0 ? ".DXL" : ".DCS")),
+                  definition);
+    }
+    EXPECT_EQ(host_.ui.progress().finishedCount(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryPhase, RunCommandCancelTest,
+    testing::Values(CancelCase{-1, "", "Selecting"}, CancelCase{-1, "", "Writing"},
+                    CancelCase{0, "Pipeline", "Selecting"}, CancelCase{0, "Pipeline", "Sorting"},
+                    CancelCase{0, "Pipeline", "Writing"}, CancelCase{1, "Export", "Selecting"},
+                    CancelCase{1, "Export", "Sorting"}, CancelCase{1, "Export", "Writing"}));
+
+TEST_F(RunCommandTest, ARunShowsItsPhasesInOrderAndEndsTheProgress) {
+    report(0, "Pipeline");
+    EXPECT_EQ(run(), RunOutcome::Completed);
+    EXPECT_EQ(host_.ui.progress().phases(),
+              (std::vector<std::string>{"Selecting", "Sorting", "Writing"}));
+    EXPECT_EQ(host_.ui.progress().finishedCount(), 1);
+}
+
+TEST_F(RunCommandTest, ALookupRunShowsSelectingThenWriting) {
+    EXPECT_EQ(run(), RunOutcome::Completed);
+    EXPECT_EQ(host_.ui.progress().phases(), (std::vector<std::string>{"Selecting", "Writing"}));
 }
 
 }  // namespace

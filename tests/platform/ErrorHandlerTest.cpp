@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "RecordingUi.h"
+#include "core/Progress.h"
 #include "platform/Conversions.h"
 #include "platform/Error.h"
 #include "platform/ErrorHandler.h"
@@ -74,6 +75,14 @@ TEST_F(ErrorHandlerTest, ABodyThatSucceedsShowsNothing) {
     int result = 0;
     EXPECT_TRUE(guarded(ui_, Routine{"frmMain", "Form_Load"}, [&] { result = 7; }));
     EXPECT_EQ(result, 7);
+    EXPECT_TRUE(ui_.messages.empty());
+}
+
+// A cancelled run is not an error: it passes every guard to the run's caller unannounced.
+TEST_F(ErrorHandlerTest, ACancelPassesTheGuardWithoutAMessage) {
+    EXPECT_THROW(guarded(ui_, Routine{"frmMain", "Fill_Listview", RoutineKind::Function},
+                         [] { throw core::Cancelled(); }),
+                 core::Cancelled);
     EXPECT_TRUE(ui_.messages.empty());
 }
 
