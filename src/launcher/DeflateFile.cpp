@@ -3,6 +3,8 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <new>
+#include <system_error>
 
 #include "platform/Error.h"
 #include "platform/PathText.h"
@@ -10,53 +12,71 @@
 namespace bp::launcher {
 namespace {
 
-constexpr size_t kOutSize = 1 << 18;
 constexpr size_t kChunkSize = 1 << 20;
-// Chunks waiting for the worker: enough to keep both busy, few enough to hold little memory.
-constexpr size_t kMaxWaiting = 3;
+// Deflate looks back this far; a chunk starts with that much of the text before it.
+constexpr size_t kWindow = 32768;
+// Chunks handed over but not yet in the file: enough to keep every worker busy, few enough to
+// hold little memory.
+constexpr size_t kInFlightPerWorker = 2;
+constexpr unsigned kMaxWorkers = 4;
 // A zip entry holds deflate data without the zlib header and trailer.
 constexpr int kRawWindowBits = -15;
 constexpr int kMemLevel = 8;
-// zlib counts input in 32-bit units.
-constexpr size_t kMaxFeed = 1u << 30;
+// Room for the empty block a sync flush adds and the end of the stream.
+constexpr size_t kFlushRoom = 64;
+
+unsigned workerCount(unsigned asked) {
+    unsigned count = asked != 0 ? asked : std::thread::hardware_concurrency();
+    return std::clamp(count, 1u, kMaxWorkers);
+}
 
 }  // namespace
 
-DeflateFile::DeflateFile(const std::string& path, int level)
-    : file_(platform::openCFile(path, "wb")),
-      stream_(std::make_unique<z_stream_s>()),
-      out_(kOutSize) {
+DeflateFile::DeflateFile(const std::string& path, int level, unsigned workers)
+    : file_(platform::openCFile(path, "wb")), level_(level) {
     result_.path = path;
     result_.crc = static_cast<uint32_t>(crc32(0L, Z_NULL, 0));
     if (!file_) {
         raise(kErrPermissionDenied, "The file \"" + path + "\" could not be created.");
     }
-    if (deflateInit2(stream_.get(), level, Z_DEFLATED, kRawWindowBits, kMemLevel,
-                     Z_DEFAULT_STRATEGY) != Z_OK) {
-        std::fclose(file_);
-        file_ = nullptr;
-        raise(kErrOutOfMemory, "There is not enough memory to compress the report.");
-    }
     pending_.reserve(kChunkSize);
-    worker_ = std::thread([this] { compressChunks(); });
+    unsigned count = workerCount(workers);
+    for (unsigned i = 0; i < count; ++i) {
+        try {
+            workers_.emplace_back([this] { work(); });
+        } catch (const std::system_error&) {
+            // Fewer workers only make it slower; none make it impossible.
+            if (!workers_.empty()) {
+                break;
+            }
+            std::fclose(file_);
+            file_ = nullptr;
+            raise(kErrOutOfMemory, "There is not enough memory to compress the report.");
+        }
+    }
 }
 
 DeflateFile::~DeflateFile() {
     if (file_) {
-        stopWorker();
-        deflateEnd(stream_.get());
+        {
+            std::lock_guard lock(mutex_);
+            chunks_.clear();
+        }
+        stopWorkers();
         std::fclose(file_);
     }
 }
 
-void DeflateFile::stopWorker() {
+void DeflateFile::stopWorkers() {
     {
         std::lock_guard lock(mutex_);
         ending_ = true;
     }
     changed_.notify_all();
-    if (worker_.joinable()) {
-        worker_.join();
+    for (auto& worker : workers_) {
+        if (worker.joinable()) {
+            worker.join();
+        }
     }
 }
 
@@ -67,81 +87,137 @@ void DeflateFile::append(std::string_view bytes) {
         pending_.append(bytes.substr(0, take));
         bytes.remove_prefix(take);
         if (pending_.size() >= kChunkSize) {
-            submit();
+            submit(false);
         }
     }
 }
 
-void DeflateFile::submit() {
-    // The checksum is taken here, beside the compression, so both threads share the work.
-    result_.crc =
-        static_cast<uint32_t>(crc32(result_.crc, reinterpret_cast<const Bytef*>(pending_.data()),
-                                    static_cast<uInt>(pending_.size())));
-    result_.size += pending_.size();
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return chunks_.size() < kMaxWaiting; });
-    chunks_.push_back(std::move(pending_));
+void DeflateFile::submit(bool last) {
+    Chunk chunk{submitted_++, std::move(pending_), std::move(tail_), last};
+    size_t keep = std::min(kWindow, chunk.text.size());
+    tail_.assign(chunk.text, chunk.text.size() - keep, keep);
     pending_.clear();
+    std::unique_lock lock(mutex_);
+    size_t limit = kInFlightPerWorker * workers_.size();
+    changed_.wait(lock, [&] { return chunk.index - written_ < limit; });
+    chunks_.push_back(std::move(chunk));
     if (!spare_.empty()) {
         pending_ = std::move(spare_.back());
         spare_.pop_back();
     }
     lock.unlock();
-    pending_.reserve(kChunkSize);
     changed_.notify_all();
+    pending_.reserve(kChunkSize);
 }
 
-void DeflateFile::compressChunks() {
+void DeflateFile::work() {
+    z_stream_s stream{};
+    bool ready = deflateInit2(&stream, level_, Z_DEFLATED, kRawWindowBits, kMemLevel,
+                              Z_DEFAULT_STRATEGY) == Z_OK;
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return !chunks_.empty() || ending_; });
         if (chunks_.empty()) {
-            return;
+            break;
         }
-        std::string chunk = std::move(chunks_.front());
+        Chunk chunk = std::move(chunks_.front());
         chunks_.pop_front();
         lock.unlock();
-        changed_.notify_all();
-        compress(chunk);
-        chunk.clear();
-        lock.lock();
-        spare_.push_back(std::move(chunk));
-    }
-}
-
-void DeflateFile::compress(std::string_view bytes) {
-    while (!bytes.empty()) {
-        size_t feed = std::min(bytes.size(), kMaxFeed);
-        auto* in = reinterpret_cast<const Bytef*>(bytes.data());
-        stream_->next_in = const_cast<Bytef*>(in);
-        stream_->avail_in = static_cast<uInt>(feed);
-        pump(Z_NO_FLUSH);
-        bytes.remove_prefix(feed);
-    }
-}
-
-void DeflateFile::pump(int flush) {
-    int status = Z_OK;
-    do {
-        stream_->next_out = out_.data();
-        stream_->avail_out = static_cast<uInt>(out_.size());
-        status = deflate(stream_.get(), flush);
-        size_t produced = out_.size() - stream_->avail_out;
-        if (status == Z_STREAM_ERROR ||
-            (produced > 0 && std::fwrite(out_.data(), 1, produced, file_) != produced)) {
-            failed_ = true;
+        Packed packed;
+        packed.failed = true;
+        if (ready) {
+            try {
+                packed = pack(stream, chunk);
+            } catch (const std::bad_alloc&) {
+                // The chunk stays marked as failed, so the file is reported as not written.
+            }
         }
-        result_.compressedSize += produced;
-    } while (stream_->avail_out == 0 || (flush == Z_FINISH && status == Z_OK));
+        lock.lock();
+        chunk.text.clear();
+        spare_.push_back(std::move(chunk.text));
+        packed_.emplace(chunk.index, std::move(packed));
+        writeReady(lock);
+        changed_.notify_all();
+    }
+    lock.unlock();
+    if (ready) {
+        deflateEnd(&stream);
+    }
+}
+
+DeflateFile::Packed DeflateFile::pack(z_stream_s& stream, const Chunk& chunk) const {
+    Packed packed;
+    const auto* text = reinterpret_cast<const Bytef*>(chunk.text.data());
+    // A chunk is never larger than kChunkSize, well within zlib's 32-bit counts.
+    auto size = static_cast<uInt>(chunk.text.size());
+    packed.size = size;
+    packed.crc = static_cast<uint32_t>(crc32(0L, text, size));
+    if (deflateReset(&stream) != Z_OK ||
+        (!chunk.dictionary.empty() &&
+         deflateSetDictionary(&stream, reinterpret_cast<const Bytef*>(chunk.dictionary.data()),
+                              static_cast<uInt>(chunk.dictionary.size())) != Z_OK)) {
+        packed.failed = true;
+        return packed;
+    }
+    packed.bytes.resize(deflateBound(&stream, size) + kFlushRoom);
+    stream.next_in = const_cast<Bytef*>(text);
+    stream.avail_in = size;
+    int flush = chunk.last ? Z_FINISH : Z_SYNC_FLUSH;
+    size_t produced = 0;
+    for (;;) {
+        stream.next_out = packed.bytes.data() + produced;
+        stream.avail_out = static_cast<uInt>(packed.bytes.size() - produced);
+        int status = deflate(&stream, flush);
+        produced = packed.bytes.size() - stream.avail_out;
+        if (status == Z_STREAM_ERROR) {
+            packed.failed = true;
+            break;
+        }
+        bool done =
+            chunk.last ? status == Z_STREAM_END : stream.avail_in == 0 && stream.avail_out != 0;
+        if (done) {
+            break;
+        }
+        if (stream.avail_out == 0) {
+            packed.bytes.resize(packed.bytes.size() * 2);
+        }
+    }
+    packed.bytes.resize(produced);
+    return packed;
+}
+
+void DeflateFile::writeReady(std::unique_lock<std::mutex>& lock) {
+    // One worker at a time writes, in chunk order; the others go back to compressing.
+    if (writing_) {
+        return;
+    }
+    writing_ = true;
+    for (auto next = packed_.find(written_); next != packed_.end(); next = packed_.find(written_)) {
+        Packed packed = std::move(next->second);
+        packed_.erase(next);
+        lock.unlock();
+        size_t count = packed.bytes.size();
+        bool ok = !packed.failed &&
+                  (count == 0 || std::fwrite(packed.bytes.data(), 1, count, file_) == count);
+        lock.lock();
+        failed_ = failed_ || !ok;
+        result_.crc = static_cast<uint32_t>(
+            crc32_combine(result_.crc, packed.crc, static_cast<z_off_t>(packed.size)));
+        result_.size += packed.size;
+        result_.compressedSize += count;
+        ++written_;
+    }
+    writing_ = false;
 }
 
 DeflatedFile DeflateFile::finish() {
-    if (!pending_.empty()) {
-        submit();
+    // The last chunk ends the stream, so it is handed over even when it is empty.
+    submit(true);
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return written_ == submitted_; });
     }
-    stopWorker();
-    pump(Z_FINISH);
-    deflateEnd(stream_.get());
+    stopWorkers();
     bool ok = !failed_ && std::fflush(file_) == 0;
     ok = std::fclose(file_) == 0 && ok;
     file_ = nullptr;

@@ -1,14 +1,18 @@
 #pragma once
 // Compresses text into a file as it comes, the way a zip entry stores it (raw deflate), so a
 // sheet of a million rows is never held or written out uncompressed. The package then copies
-// the compressed bytes as they are. Compression runs on a thread of its own, beside the work
-// that produces the text.
+// the compressed bytes as they are.
+//
+// Compression is the slowest step of a big report, so the text is cut into chunks that workers
+// on every core compress at the same time. Each chunk starts on a byte boundary with the text
+// before it as its dictionary and ends with a sync flush, so the pieces, written in order, make
+// one valid deflate stream, nearly as small as a single pass would make it.
 
 #include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <deque>
-#include <memory>
+#include <map>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -33,8 +37,8 @@ public:
     // the time.
     static constexpr int kSheetLevel = 1;
 
-    // Raises bp::Error when the file cannot be created.
-    DeflateFile(const std::string& path, int level);
+    // Raises bp::Error when the file cannot be created. `workers` 0 means one per core.
+    DeflateFile(const std::string& path, int level, unsigned workers = 0);
     ~DeflateFile();
     DeflateFile(const DeflateFile&) = delete;
     DeflateFile& operator=(const DeflateFile&) = delete;
@@ -45,27 +49,42 @@ public:
     DeflatedFile finish();
 
 private:
-    void submit();
-    void compressChunks();
-    void compress(std::string_view bytes);
-    void pump(int flush);
-    void stopWorker();
+    struct Chunk {
+        size_t index = 0;
+        std::string text;
+        std::string dictionary;  // the text just before this chunk
+        bool last = false;
+    };
+    struct Packed {
+        std::vector<unsigned char> bytes;
+        uint32_t crc = 0;
+        uint64_t size = 0;
+        bool failed = false;
+    };
+
+    void submit(bool last);
+    void work();
+    Packed pack(z_stream_s& stream, const Chunk& chunk) const;
+    void writeReady(std::unique_lock<std::mutex>& lock);
+    void stopWorkers();
 
     std::FILE* file_ = nullptr;
-    std::unique_ptr<z_stream_s> stream_;
-    std::vector<unsigned char> out_;
-    std::string pending_;  // text not yet handed to the worker
-    // Shared with the worker under mutex_: chunks to compress, emptied buffers to reuse.
+    int level_ = 0;
+    std::string pending_;  // text not yet handed to the workers
+    std::string tail_;     // the end of the text handed over last
+    size_t submitted_ = 0;
+    // Shared with the workers under mutex_.
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<std::string> chunks_;
-    std::vector<std::string> spare_;
+    std::deque<Chunk> chunks_;         // waiting for a worker
+    std::map<size_t, Packed> packed_;  // compressed, waiting for their turn in the file
+    std::vector<std::string> spare_;   // emptied buffers to reuse
+    size_t written_ = 0;               // chunks in the file
+    bool writing_ = false;             // a worker is writing chunks out
     bool ending_ = false;
-    std::thread worker_;
-    // The caller's thread keeps the size and checksum; the compressed size and failures are the
-    // worker's while it runs.
     DeflatedFile result_;
     bool failed_ = false;
+    std::vector<std::thread> workers_;
 };
 
 }  // namespace bp::launcher

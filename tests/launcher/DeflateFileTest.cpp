@@ -92,6 +92,38 @@ TEST_F(DeflateFileTest, PartReadsBackWithItsChecksumAndSizes) {
     EXPECT_EQ(stat.comp_size, done.compressedSize);
 }
 
+// However many workers share the compression and wherever the text ends (an exact number of
+// chunks included), the pieces make one stream that reads back as the text.
+TEST_F(DeflateFileTest, PartReadsBackWhateverTheWorkersAndLength) {
+    const std::string rows = sheetText(250000);
+    const size_t lengths[] = {1, (size_t{1} << 20) - 1, size_t{2} << 20, (size_t{3} << 20) + 17,
+                              rows.size()};
+    for (unsigned workers : {1u, 2u, 4u}) {
+        for (size_t length : lengths) {
+            ASSERT_LE(length, rows.size());
+            std::string text = rows.substr(0, length);
+            std::string scratch = (dir_ / "sheet.part").string();
+            DeflateFile file(scratch, DeflateFile::kSheetLevel, workers);
+            for (size_t at = 0; at < text.size(); at += 300007) {
+                file.append(std::string_view(text).substr(at, 300007));
+            }
+            DeflatedFile done = file.finish();
+            EXPECT_EQ(done.size, text.size());
+            EXPECT_EQ(done.compressedSize, fs::file_size(scratch));
+
+            std::string package = (dir_ / "book.xlsx").string();
+            {
+                WorkbookPackage book = WorkbookPackage::plain(package);
+                book.writeDeflated("xl/worksheets/sheet1.xml", done);
+                book.finish();
+            }
+            zip_stat_t stat;
+            EXPECT_TRUE(readPart(package, "xl/worksheets/sheet1.xml", stat) == text)
+                << workers << " workers, " << length << " bytes";
+        }
+    }
+}
+
 TEST_F(DeflateFileTest, EmptyPartIsAnEmptyEntry) {
     std::string scratch = (dir_ / "empty.part").string();
     DeflateFile file(scratch, DeflateFile::kSheetLevel);
