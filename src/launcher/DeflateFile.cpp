@@ -81,6 +81,11 @@ void DeflateFile::stopWorkers() {
 }
 
 void DeflateFile::append(std::string_view bytes) {
+    // Most pieces are a row or a cell: they fit in the chunk being gathered.
+    if (bytes.size() < kChunkSize - pending_.size()) {
+        pending_.append(bytes);
+        return;
+    }
     while (!bytes.empty()) {
         size_t room = kChunkSize - std::min(kChunkSize, pending_.size());
         size_t take = std::min(room, bytes.size());
@@ -112,6 +117,7 @@ void DeflateFile::submit(bool last) {
 
 void DeflateFile::work() {
     z_stream_s stream{};
+    std::vector<unsigned char> scratch;  // compressed once, then copied out at its real size
     bool ready = deflateInit2(&stream, level_, Z_DEFLATED, kRawWindowBits, kMemLevel,
                               Z_DEFAULT_STRATEGY) == Z_OK;
     std::unique_lock lock(mutex_);
@@ -127,7 +133,7 @@ void DeflateFile::work() {
         packed.failed = true;
         if (ready) {
             try {
-                packed = pack(stream, chunk);
+                packed = pack(stream, chunk, scratch);
             } catch (const std::bad_alloc&) {
                 // The chunk stays marked as failed, so the file is reported as not written.
             }
@@ -145,7 +151,8 @@ void DeflateFile::work() {
     }
 }
 
-DeflateFile::Packed DeflateFile::pack(z_stream_s& stream, const Chunk& chunk) const {
+DeflateFile::Packed DeflateFile::pack(z_stream_s& stream, const Chunk& chunk,
+                                      std::vector<unsigned char>& scratch) const {
     Packed packed;
     const auto* text = reinterpret_cast<const Bytef*>(chunk.text.data());
     // A chunk is never larger than kChunkSize, well within zlib's 32-bit counts.
@@ -159,16 +166,16 @@ DeflateFile::Packed DeflateFile::pack(z_stream_s& stream, const Chunk& chunk) co
         packed.failed = true;
         return packed;
     }
-    packed.bytes.resize(deflateBound(&stream, size) + kFlushRoom);
+    scratch.resize(std::max<size_t>(scratch.size(), deflateBound(&stream, size) + kFlushRoom));
     stream.next_in = const_cast<Bytef*>(text);
     stream.avail_in = size;
     int flush = chunk.last ? Z_FINISH : Z_SYNC_FLUSH;
     size_t produced = 0;
     for (;;) {
-        stream.next_out = packed.bytes.data() + produced;
-        stream.avail_out = static_cast<uInt>(packed.bytes.size() - produced);
+        stream.next_out = scratch.data() + produced;
+        stream.avail_out = static_cast<uInt>(scratch.size() - produced);
         int status = deflate(&stream, flush);
-        produced = packed.bytes.size() - stream.avail_out;
+        produced = scratch.size() - stream.avail_out;
         if (status == Z_STREAM_ERROR) {
             packed.failed = true;
             break;
@@ -179,10 +186,10 @@ DeflateFile::Packed DeflateFile::pack(z_stream_s& stream, const Chunk& chunk) co
             break;
         }
         if (stream.avail_out == 0) {
-            packed.bytes.resize(packed.bytes.size() * 2);
+            scratch.resize(scratch.size() * 2);
         }
     }
-    packed.bytes.resize(produced);
+    packed.bytes.assign(scratch.begin(), scratch.begin() + static_cast<ptrdiff_t>(produced));
     return packed;
 }
 

@@ -64,7 +64,7 @@ private:
 
     void submit(bool last);
     void work();
-    Packed pack(z_stream_s& stream, const Chunk& chunk) const;
+    Packed pack(z_stream_s& stream, const Chunk& chunk, std::vector<unsigned char>& scratch) const;
     void writeReady(std::unique_lock<std::mutex>& lock);
     void stopWorkers();
 

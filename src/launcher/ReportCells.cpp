@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace bp::launcher {
@@ -10,6 +11,7 @@ namespace {
 constexpr std::string_view kValueMark = "<value>";
 // Numbers and dates read from the data file are always finite.
 constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
+constexpr uint32_t kNotShown = std::numeric_limits<uint32_t>::max();
 
 std::string replaceValue(std::string caption, const std::string& value) {
     for (size_t at = caption.find(kValueMark); at != std::string::npos;
@@ -46,20 +48,35 @@ ReportCells::ReportCells(const ReportDefinition& report, const DataFile& data,
             totalled.push_back(column);
         }
     }
-    // Row by row: the rows lie scattered in the data file, and each is fetched once.
-    for (size_t position = 0; !totalled.empty() && position < rowCount(); ++position) {
-        prefetchAhead(position);
+    if (totalled.empty()) {
+        return;
+    }
+    // Read in report order, the rows lie scattered over the data file and every one waits on
+    // memory; read in file order, each value is put where its row stands in the report.
+    const auto& rows = order_.rows();
+    std::vector<uint32_t> placeOf(data_.rowCount(), kNotShown);
+    for (size_t position = 0; position < rows.size(); ++position) {
+        placeOf[rows[position]] = static_cast<uint32_t>(position);
+    }
+    for (size_t row = 0; row < placeOf.size(); ++row) {
+        if (placeOf[row] == kNotShown) {
+            continue;
+        }
         for (size_t column : totalled) {
-            values_[column][position] = readValue(position, column).value_or(kNoValue);
+            values_[column][placeOf[row]] =
+                valueOf(data_.cell(row, column), column).value_or(kNoValue);
         }
     }
 }
 
-std::optional<double> ReportCells::readValue(size_t position, size_t column) const {
-    std::string_view cell = text(position, column);
+std::optional<double> ReportCells::valueOf(std::string_view cell, size_t column) const {
     return report_.columns[column].kind == definitions::ValueKind::Number
                ? regional_.toNumber(cell)
                : regional_.toDateSerial(cell);
+}
+
+std::optional<double> ReportCells::readValue(size_t position, size_t column) const {
+    return valueOf(text(position, column), column);
 }
 
 void ReportCells::prefetchAhead(size_t position) const {

@@ -40,6 +40,7 @@ public:
 
 private:
     std::optional<double> readValue(size_t position, size_t column) const;
+    std::optional<double> valueOf(std::string_view cell, size_t column) const;
     std::string groupValue(size_t level, const RowGroup& group) const;
 
     const ReportDefinition& report_;

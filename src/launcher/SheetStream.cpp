@@ -11,7 +11,6 @@ namespace bp::launcher {
 namespace {
 
 constexpr size_t kCellTextLimit = 32767;
-constexpr size_t kFlushSize = 1 << 20;
 
 bool needsPreserve(std::string_view text) {
     auto space = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
@@ -27,20 +26,11 @@ void appendNumber(std::string& out, double value) {
 }  // namespace
 
 SheetStream::SheetStream(const std::string& path, std::vector<TemplateRow> templateRows)
-    : file_(path, DeflateFile::kSheetLevel), templateRows_(std::move(templateRows)) {
-    out_.reserve(kFlushSize * 2);
-}
+    : file_(path, DeflateFile::kSheetLevel), templateRows_(std::move(templateRows)) {}
 
+// The compressor gathers its own chunks, so text goes to it without another buffer.
 void SheetStream::write(std::string_view raw) {
-    out_ += raw;
-    if (out_.size() >= kFlushSize) {
-        flush();
-    }
-}
-
-void SheetStream::flush() {
-    file_.append(out_);
-    out_.clear();
+    file_.append(raw);
 }
 
 const std::string& SheetStream::letters(size_t column) {
@@ -48,6 +38,13 @@ const std::string& SheetStream::letters(size_t column) {
         letters_.push_back(columnLetters(letters_.size()));
     }
     return letters_[column];
+}
+
+const std::string& SheetStream::styleText(uint32_t style) {
+    while (styleTexts_.size() <= style) {
+        styleTexts_.push_back(" s=\"" + std::to_string(styleTexts_.size()) + "\"");
+    }
+    return styleTexts_[style];
 }
 
 void SheetStream::flushTemplateRowsBefore(size_t row) {
@@ -80,9 +77,7 @@ void SheetStream::openCell(size_t column, uint32_t style, const char* type) {
     cells_ += rowText_;
     cells_ += '"';
     if (style != 0) {
-        cells_ += " s=\"";
-        cells_ += std::to_string(style);
-        cells_ += '"';
+        cells_ += styleText(style);
     }
     if (type) {
         cells_ += " t=\"";
@@ -142,8 +137,13 @@ void SheetStream::endRow() {
     if (!own && cells_.empty()) {
         return;
     }
-    std::string start = "<row r=\"" + rowText_ + "\"" + (own ? own->attributes : "") + ">";
-    write(start);
+    write("<row r=\"");
+    write(rowText_);
+    write("\"");
+    if (own) {
+        write(own->attributes);
+    }
+    write(">");
     if (!own) {
         write(cells_);
     } else {
@@ -171,7 +171,6 @@ void SheetStream::finishRows() {
 }
 
 DeflatedFile SheetStream::close() {
-    flush();
     return file_.finish();
 }
 

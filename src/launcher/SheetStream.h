@@ -44,11 +44,10 @@ private:
     void openCell(size_t column, uint32_t style, const char* type);
     void flushTemplateRowsBefore(size_t row);
     void writeTemplateRow(const TemplateRow& row);
-    void flush();
     const std::string& letters(size_t column);
+    const std::string& styleText(uint32_t style);  // the attribute, as ` s="3"`
 
     DeflateFile file_;
-    std::string out_;
     std::vector<TemplateRow> templateRows_;
     size_t nextTemplate_ = 0;
     size_t row_ = 0;
@@ -56,6 +55,7 @@ private:
     std::string cells_;
     std::vector<std::pair<size_t, size_t>> cellStarts_;  // column, offset in cells_
     std::vector<std::string> letters_;
+    std::vector<std::string> styleTexts_;
 };
 
 }  // namespace bp::launcher
