@@ -1,13 +1,39 @@
 #include "launcher/DataFile.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 #include "platform/Error.h"
 #include "platform/File.h"
 #include "platform/TextCodec.h"
 
 namespace bp::launcher {
+namespace {
+
+// A report reads the rows out of file order, a page here and a page there: on large pages far
+// fewer of those reads wait for the processor to look up where a page lies. Only a hint; where
+// the system has no such pages, nothing changes.
+void preferLargePages([[maybe_unused]] const void* data, [[maybe_unused]] size_t bytes) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr uintptr_t kPage = 4096;
+    constexpr size_t kWorthIt = size_t{4} << 20;
+    if (bytes < kWorthIt) {
+        return;
+    }
+    uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
+    uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(kPage - 1);
+    if (end > begin) {
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    }
+#endif
+}
+
+}  // namespace
 
 // A small state machine fed in chunks, so a big file is never held twice.
 class DataFile::Parser {
@@ -170,8 +196,14 @@ DataFile DataFile::parse(std::string_view bytes) {
 // offsets are guessed from a typical row, which keeps the vectors from doubling past need.
 void DataFile::reserve(uint64_t bytes) {
     constexpr uint64_t kTypicalCellBytes = 8;
+    constexpr uint64_t kTypicalRowBytes = 32;
     chars_.reserve(static_cast<size_t>(bytes));
     cellEnd_.reserve(static_cast<size_t>(bytes / kTypicalCellBytes));
+    rows_.reserve(static_cast<size_t>(bytes / kTypicalRowBytes) + 1);
+    // Before any of it is touched, so the pages are taken large from the start.
+    preferLargePages(chars_.data(), chars_.capacity());
+    preferLargePages(cellEnd_.data(), cellEnd_.capacity() * sizeof(uint16_t));
+    preferLargePages(rows_.data(), rows_.capacity() * sizeof(RowStart));
 }
 
 std::string_view DataFile::cell(size_t row, size_t column) const {
