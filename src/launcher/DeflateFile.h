@@ -33,9 +33,9 @@ struct DeflatedFile {
 
 class DeflateFile {
 public:
-    // The fastest level packs sheet text nearly as small as the default level, in a fraction of
-    // the time.
-    static constexpr int kSheetLevel = 1;
+    // The fast levels pack sheet text nearly as small as the default level in a fraction of the
+    // time; the second packs it a few percent smaller than the first at the same speed.
+    static constexpr int kSheetLevel = 2;
 
     // Raises bp::Error when the file cannot be created. `workers` 0 means one per core.
     DeflateFile(const std::string& path, int level, unsigned workers = 0);
