@@ -7,7 +7,9 @@
 #endif
 
 #include "LauncherFixture.h"
+#include "core/Progress.h"
 #include "launcher/DataFile.h"
+#include "launcher/ReportBuilder.h"
 #include "platform/ProcessId.h"
 #include "support/KillDuringSaves.h"
 #ifdef _WIN32
@@ -92,6 +94,54 @@ TEST_F(LauncherTest, ABuildRemovesWhatAKilledBuildLeftAndLeavesOnlyTheReport) {
     }
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{atWork, "report.xlsx"}));
+}
+
+// Asks for the build to stop at its n-th look, when the sheet is part written.
+class StopAtLook : public core::ProgressSink {
+public:
+    explicit StopAtLook(int look) : left_(look) {}
+    core::ProgressTiming timing() const override {
+        return {std::chrono::milliseconds(0), std::chrono::milliseconds(0)};
+    }
+    void show(const std::string&, double) override {}
+    bool cancelRequested() override { return --left_ <= 0; }
+
+private:
+    int left_;
+};
+
+// Stopped while the sheet is compressed (several pieces of it under way at once), the build
+// ends at once and leaves no report and none of its scratch files.
+TEST_F(LauncherTest, ABuildStoppedWhileTheSheetIsWrittenLeavesNothing) {
+    const std::string wide(300, 'x');
+    Rows rows;
+    for (size_t i = 0; i < 12 * core::Progress::kStride; ++i) {
+        rows.push_back({"Company " + std::to_string(i % 97) + " " + wide});
+    }
+    writeData(rows);
+    stage(kOneColumn);
+    fs::path out = fs::path(outPath_).parent_path();
+    fs::create_directories(out);
+    platform::FileSettingsStore settings(settingsPath_);
+    ReportBuilder builder(settings, regional_);
+    // Reading and sorting look a few times; the rest are looks while rows are written.
+    for (int look : {6, 9}) {
+        StopAtLook stopper(look);
+        core::Progress progress;
+        core::ProgressScope scope(progress, &stopper);
+        builder.reportTo(progress);
+        EXPECT_THROW(builder.build(outPath_, BuildDate{2026, 3, 20}), core::Cancelled);
+        EXPECT_TRUE(fs::is_empty(out)) << "stopped at look " << look;
+    }
+    // Nothing stops a build that is let be.
+    core::Progress unwatched;
+    builder.reportTo(unwatched);
+    EXPECT_EQ(builder.build(outPath_, BuildDate{2026, 3, 20}).rows, rows.size());
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(out)) {
+        names.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"report.xlsx"});
 }
 
 }  // namespace
