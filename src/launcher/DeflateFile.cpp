@@ -12,9 +12,11 @@
 namespace bp::launcher {
 namespace {
 
-constexpr size_t kChunkSize = 1 << 20;
-// Deflate looks back this far; a chunk starts with that much of the text before it.
-constexpr size_t kWindow = 32768;
+// Half a megabyte keeps every core busy on a small report and holds little memory on a big one.
+constexpr size_t kChunkSize = 1 << 19;
+// A chunk starts with this much of the text before it: sheet text repeats itself within a few
+// rows, and a longer look back (up to deflate's 32 KB) makes the file no smaller.
+constexpr size_t kWindow = 8192;
 // Chunks handed over but not yet in the file: enough to keep every worker busy, few enough to
 // hold little memory.
 constexpr size_t kInFlightPerWorker = 2;
