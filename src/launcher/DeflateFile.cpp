@@ -84,7 +84,7 @@ void DeflateFile::stopWorkers() {
 
 void DeflateFile::append(std::string_view bytes) {
     // Most pieces are a row or a cell: they fit in the chunk being gathered.
-    if (bytes.size() < kChunkSize - pending_.size()) {
+    if (pending_.size() < kChunkSize && bytes.size() < kChunkSize - pending_.size()) {
         pending_.append(bytes);
         return;
     }
@@ -96,6 +96,12 @@ void DeflateFile::append(std::string_view bytes) {
         if (pending_.size() >= kChunkSize) {
             submit(false);
         }
+    }
+}
+
+void DeflateFile::gathered() {
+    if (pending_.size() >= kChunkSize) {
+        submit(false);
     }
 }
 
@@ -157,7 +163,7 @@ DeflateFile::Packed DeflateFile::pack(z_stream_s& stream, const Chunk& chunk,
                                       std::vector<unsigned char>& scratch) const {
     Packed packed;
     const auto* text = reinterpret_cast<const Bytef*>(chunk.text.data());
-    // A chunk is never larger than kChunkSize, well within zlib's 32-bit counts.
+    // A chunk is kChunkSize and at most a row more, well within zlib's 32-bit counts.
     auto size = static_cast<uInt>(chunk.text.size());
     packed.size = size;
     packed.crc = static_cast<uint32_t>(crc32(0L, text, size));

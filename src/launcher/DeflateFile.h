@@ -44,6 +44,10 @@ public:
     DeflateFile& operator=(const DeflateFile&) = delete;
 
     void append(std::string_view bytes);
+    // Text may also be written straight into the chunk being gathered; gathered() then hands it
+    // over once it is full. The chunk is never cut in between, so a row can stay whole.
+    std::string& gathering() { return pending_; }
+    void gathered();
     // Ends the compressed stream and closes the file. Raises bp::Error when the file could not
     // be written completely.
     DeflatedFile finish();

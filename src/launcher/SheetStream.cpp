@@ -64,25 +64,38 @@ void SheetStream::writeTemplateRow(const TemplateRow& row) {
 
 void SheetStream::beginRow(size_t row) {
     flushTemplateRowsBefore(row);
-    row_ = row;
     rowText_ = std::to_string(row);
-    cells_.clear();
     cellStarts_.clear();
+    merging_ = nextTemplate_ < templateRows_.size() && templateRows_[nextTemplate_].number == row;
+    if (merging_) {
+        cells_.clear();
+        out_ = &cells_;
+        return;
+    }
+    // A row of the report's own goes straight into the compressor's chunk, without a copy.
+    out_ = &file_.gathering();
+    rowStart_ = out_->size();
+    *out_ += "<row r=\"";
+    *out_ += rowText_;
+    *out_ += "\">";
+    cellsFrom_ = out_->size();
 }
 
 void SheetStream::openCell(size_t column, uint32_t style, const char* type) {
-    cellStarts_.emplace_back(column, cells_.size());
-    cells_ += "<c r=\"";
-    cells_ += letters(column);
-    cells_ += rowText_;
-    cells_ += '"';
+    if (merging_) {
+        cellStarts_.emplace_back(column, cells_.size());
+    }
+    *out_ += "<c r=\"";
+    *out_ += letters(column);
+    *out_ += rowText_;
+    *out_ += '"';
     if (style != 0) {
-        cells_ += styleText(style);
+        *out_ += styleText(style);
     }
     if (type) {
-        cells_ += " t=\"";
-        cells_ += type;
-        cells_ += '"';
+        *out_ += " t=\"";
+        *out_ += type;
+        *out_ += '"';
     }
 }
 
@@ -94,10 +107,10 @@ void SheetStream::text(size_t column, std::string_view value, uint32_t style) {
         return;
     }
     openCell(column, style, "inlineStr");
-    cells_ += needsPreserve(value) ? "><is><t xml:space=\"preserve\">" : "><is><t>";
+    *out_ += needsPreserve(value) ? "><is><t xml:space=\"preserve\">" : "><is><t>";
     // Longer text would be refused by spreadsheet programs as a whole.
-    appendXmlEscaped(cells_, cutToUnits(value, kCellTextLimit));
-    cells_ += "</t></is></c>";
+    appendXmlEscaped(*out_, cutToUnits(value, kCellTextLimit));
+    *out_ += "</t></is></c>";
 }
 
 void SheetStream::number(size_t column, double value, uint32_t style) {
@@ -105,64 +118,60 @@ void SheetStream::number(size_t column, double value, uint32_t style) {
         return;
     }
     openCell(column, style, nullptr);
-    cells_ += "><v>";
-    appendNumber(cells_, value);
-    cells_ += "</v></c>";
+    *out_ += "><v>";
+    appendNumber(*out_, value);
+    *out_ += "</v></c>";
 }
 
 void SheetStream::formula(size_t column, std::string_view formula, std::optional<double> cached,
                           uint32_t style) {
     openCell(column, style, cached ? nullptr : "e");
-    cells_ += "><f>";
-    appendXmlEscaped(cells_, formula);
-    cells_ += "</f><v>";
+    *out_ += "><f>";
+    appendXmlEscaped(*out_, formula);
+    *out_ += "</f><v>";
     if (cached) {
-        appendNumber(cells_, *cached);
+        appendNumber(*out_, *cached);
     } else {
-        cells_ += "#DIV/0!";
+        *out_ += "#DIV/0!";
     }
-    cells_ += "</v></c>";
+    *out_ += "</v></c>";
 }
 
 void SheetStream::styled(size_t column, uint32_t style) {
     openCell(column, style, nullptr);
-    cells_ += "/>";
+    *out_ += "/>";
 }
 
 void SheetStream::endRow() {
-    const TemplateRow* own = nullptr;
-    if (nextTemplate_ < templateRows_.size() && templateRows_[nextTemplate_].number == row_) {
-        own = &templateRows_[nextTemplate_++];
-    }
-    if (!own && cells_.empty()) {
+    if (!merging_) {
+        if (out_->size() == cellsFrom_) {
+            out_->resize(rowStart_);  // a row without cells is left out
+        } else {
+            *out_ += "</row>";
+            file_.gathered();
+        }
         return;
     }
+    const TemplateRow* own = &templateRows_[nextTemplate_++];
     write("<row r=\"");
     write(rowText_);
     write("\"");
-    if (own) {
-        write(own->attributes);
-    }
+    write(own->attributes);
     write(">");
-    if (!own) {
-        write(cells_);
-    } else {
-        // Both lists are in column order; a report cell replaces the template's at its place.
-        size_t mine = 0;
-        cellStarts_.emplace_back(SIZE_MAX, cells_.size());
-        for (const auto& cell : own->cells) {
-            while (cellStarts_[mine].first < cell.column) {
-                write(std::string_view(cells_).substr(
-                    cellStarts_[mine].second,
-                    cellStarts_[mine + 1].second - cellStarts_[mine].second));
-                ++mine;
-            }
-            if (cellStarts_[mine].first != cell.column) {
-                write(cell.xml);
-            }
+    // Both lists are in column order; a report cell replaces the template's at its place.
+    size_t mine = 0;
+    cellStarts_.emplace_back(SIZE_MAX, cells_.size());
+    for (const auto& cell : own->cells) {
+        while (cellStarts_[mine].first < cell.column) {
+            write(std::string_view(cells_).substr(
+                cellStarts_[mine].second, cellStarts_[mine + 1].second - cellStarts_[mine].second));
+            ++mine;
         }
-        write(std::string_view(cells_).substr(cellStarts_[mine].second));
+        if (cellStarts_[mine].first != cell.column) {
+            write(cell.xml);
+        }
     }
+    write(std::string_view(cells_).substr(cellStarts_[mine].second));
     write("</row>");
 }
 

@@ -50,8 +50,13 @@ private:
     DeflateFile file_;
     std::vector<TemplateRow> templateRows_;
     size_t nextTemplate_ = 0;
-    size_t row_ = 0;
     std::string rowText_;  // the digits of the current row number
+    // A row the template also has is gathered in cells_ to be merged; any other row is written
+    // where out_ points, straight into the compressor's chunk.
+    bool merging_ = false;
+    std::string* out_ = nullptr;
+    size_t rowStart_ = 0;   // where the row began in *out_
+    size_t cellsFrom_ = 0;  // where its cells begin in *out_
     std::string cells_;
     std::vector<std::pair<size_t, size_t>> cellStarts_;  // column, offset in cells_
     std::vector<std::string> letters_;
