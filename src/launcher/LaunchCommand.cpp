@@ -30,10 +30,12 @@ std::optional<LaunchOptions> parseArguments(int argc, const char* const* argv, s
         std::string argument = argv[i];
         if (argument == "--no-open") {
             options.noOpen = true;
+        } else if (argument == platform::kWatchedBuildOption) {
+            options.watched = true;
         } else if (argument == "--out" && i + 1 < argc) {
             options.outPath = argv[++i];
         } else {
-            error = "usage: brindlepath-launch [--no-open] [--out FILE.xlsx]";
+            error = "usage: brindlepath-launch [--no-open] [--out FILE.xlsx] [--progress]";
             return std::nullopt;
         }
     }
@@ -62,6 +64,9 @@ int LaunchCommand::run(const LaunchOptions& options, const BuildDate& today,
             return editTemplate(options);
         }
         return buildReport(options, today, stamp);
+    } catch (const core::Cancelled&) {
+        // The workbook's temporaries went with the build; the one who asked knows why.
+        return kExitStopped;
     } catch (const Error& error) {
         desktop_.message(MessageKind::Error, error.description());
         return kExitFailed;

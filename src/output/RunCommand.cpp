@@ -7,6 +7,7 @@
 #include "output/DataFile.h"
 #include "output/ResultsList.h"
 #include "output/SessionKey.h"
+#include "output/StoredValues.h"
 #include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FileSystem.h"
@@ -139,19 +140,52 @@ RunOutcome RunCommand::reportOutput(filter::SalesFilter& filter, const std::stri
     if (!results.Fill_Listview(filter.sSalesIDs().toVector())) {
         return RunOutcome::Stopped;
     }
-    session_.progress.phase("Writing",
-                            static_cast<std::uint64_t>(window_.resultsList().rowCount()));
-    // A data file that could not be written is never handed on, stale or partial.
-    if (!Write_File(session_, window_.resultsList(), session_.bNameSortAdded())) {
-        return RunOutcome::Stopped;
-    }
-    if (session_.iOutputType() == definitions::kExcelReport) {
-        session_.settings->SaveSetting("Report", "Path",
-                                       session_.sTemplatesFolder() + reportName + ".XLT");
-        session_.launcher->launch(session_.programFolder);
-        return RunOutcome::Completed;
+    // What the data file and the builder are handed through the store goes back as it was
+    // when the run is cancelled, even once the builder has begun.
+    StoredValues handedOn(*session_.settings,
+                          {{std::string(platform::kSettingsSection), "DataFile"}, {"Report", "Path"}});
+    try {
+        session_.progress.phase("Writing",
+                                static_cast<std::uint64_t>(window_.resultsList().rowCount()));
+        // A data file that could not be written is never handed on, stale or partial.
+        if (!Write_File(session_, window_.resultsList(), session_.bNameSortAdded())) {
+            return RunOutcome::Stopped;
+        }
+        if (session_.iOutputType() == definitions::kExcelReport) {
+            session_.settings->SaveSetting("Report", "Path",
+                                           session_.sTemplatesFolder() + reportName + ".XLT");
+            return buildWorkbook();
+        }
+    } catch (const core::Cancelled&) {
+        handedOn.restore();
+        throw;
     }
     return exportCsv() ? RunOutcome::Completed : RunOutcome::Stopped;
+}
+
+// The run waits for the builder under the same progress; a builder that failed has told the
+// user why, one that could not start or died without a word is told here.
+RunOutcome RunCommand::buildWorkbook() {
+    switch (session_.launcher->buildReport(session_.programFolder, session_.progress)) {
+        case platform::BuildOutcome::Built:
+        case platform::BuildOutcome::Suppressed:
+            return RunOutcome::Completed;
+        case platform::BuildOutcome::Failed:
+            return RunOutcome::Stopped;
+        case platform::BuildOutcome::NotStarted:
+            session_.ui->setBusy(false);
+            tell(std::string("The report builder (") + platform::kReportBuilderName +
+                     ") could not be started from the program folder, so the report was not "
+                     "built.",
+                 forms::MsgIcon::Critical);
+            return RunOutcome::Stopped;
+        case platform::BuildOutcome::Died:
+            break;
+    }
+    session_.ui->setBusy(false);
+    tell("The report builder stopped unexpectedly, so the report was not built.",
+         forms::MsgIcon::Critical);
+    return RunOutcome::Stopped;
 }
 
 // A cancelled save dialog or a failed copy ends the run quietly with the window open; only
