@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
         bar.emplace(std::cerr);
     }
     bp::core::ProgressSink* sink = piped ? static_cast<bp::core::ProgressSink*>(&*piped)
-                                         : bar ? &*bar : nullptr;
+                                   : bar ? &*bar
+                                         : nullptr;
     bp::core::Progress progress;
     bp::core::ProgressScope watched(progress, sink);
     command.reportTo(progress);
