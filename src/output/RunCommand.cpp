@@ -142,8 +142,9 @@ RunOutcome RunCommand::reportOutput(filter::SalesFilter& filter, const std::stri
     }
     // What the data file and the builder are handed through the store goes back as it was
     // when the run is cancelled, even once the builder has begun.
-    StoredValues handedOn(*session_.settings,
-                          {{std::string(platform::kSettingsSection), "DataFile"}, {"Report", "Path"}});
+    StoredValues handedOn(
+        *session_.settings,
+        {{std::string(platform::kSettingsSection), "DataFile"}, {"Report", "Path"}});
     try {
         session_.progress.phase("Writing",
                                 static_cast<std::uint64_t>(window_.resultsList().rowCount()));

@@ -14,8 +14,7 @@ std::optional<std::string> valueOf(const platform::SettingsStore& store,
 
 }  // namespace
 
-StoredValues::StoredValues(platform::SettingsStore& store, std::vector<Key> keys)
-    : store_(store) {
+StoredValues::StoredValues(platform::SettingsStore& store, std::vector<Key> keys) : store_(store) {
     for (Key& key : keys) {
         std::optional<std::string> value = valueOf(store_, key);
         values_.emplace_back(std::move(key), std::move(value));
