@@ -105,13 +105,22 @@ int LaunchCommand::buildReport(const LaunchOptions& options, const BuildDate& to
     }
     std::error_code error;
     std::string folder = platform::parentFolder(out);
+    bool madeFolder = false;
     if (!folder.empty()) {
-        fs::create_directories(platform::pathFromUtf8(folder), error);
+        madeFolder = fs::create_directories(platform::pathFromUtf8(folder), error);
     }
     if (error) {
         raise(kErrPathNotFound, "The folder \"" + folder + "\" could not be created.");
     }
-    BuildResult result = builder.build(out, today);
+    BuildResult result;
+    try {
+        result = builder.build(out, today);
+    } catch (const core::Cancelled&) {
+        if (madeFolder) {
+            fs::remove(platform::pathFromUtf8(folder), error);  // only when left empty
+        }
+        throw;
+    }
     if (progress_) {
         progress_->detach();  // a terminal's bar is wiped before the warnings
     }
