@@ -1,10 +1,13 @@
 #include "output/RunCommand.h"
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "definitions/DefinitionFile.h"
 #include "filter/LookupBuilder.h"
 #include "output/DataFile.h"
+#include "output/KeptFile.h"
 #include "output/ResultsList.h"
 #include "output/SessionKey.h"
 #include "output/StoredValues.h"
@@ -57,6 +60,15 @@ RunOutcome RunCommand::run() {
     session_.sDecimalSep.set(SessionKey{}, platform::GetLocaleString(platform::kLocaleSDecimal));
     criteria::Criteria criteria = window_.currentCriteria();
     std::string reportName;
+    // A cancelled report run leaves the store as it found it: the staged definition, the
+    // template and the data file it names for the builder.
+    std::optional<StoredValues> handedOn;
+    if (criteria.reportOutput) {
+        handedOn.emplace(
+            *session_.settings,
+            std::vector<StoredValues::Key>{{std::string(platform::kSettingsSection), "DataFile"}},
+            std::vector<std::string>{"Report"});
+    }
     if (criteria.reportOutput && !stageReport(reportName)) {
         return RunOutcome::Stopped;
     }
@@ -78,6 +90,9 @@ RunOutcome RunCommand::run() {
         // the lookup after the last look for a cancel), so a cancel leaves nothing behind
         // but the rows read so far.
         window_.resultsList().clearRows();
+        if (handedOn) {
+            handedOn->restore();
+        }
         session_.ui->quietStop("the run was cancelled; nothing was written");
     }
     busy.release();
@@ -140,11 +155,9 @@ RunOutcome RunCommand::reportOutput(filter::SalesFilter& filter, const std::stri
     if (!results.Fill_Listview(filter.sSalesIDs().toVector())) {
         return RunOutcome::Stopped;
     }
-    // What the data file and the builder are handed through the store goes back as it was
-    // when the run is cancelled, even once the builder has begun.
-    StoredValues handedOn(
-        *session_.settings,
-        {{std::string(platform::kSettingsSection), "DataFile"}, {"Report", "Path"}});
+    // The data file goes back as it was when the run is cancelled, even once the builder
+    // began; so does what the store tells the builder (RunCommand::run).
+    KeptFile earlierData(dataFilePath(session_));
     try {
         session_.progress.phase("Writing",
                                 static_cast<std::uint64_t>(window_.resultsList().rowCount()));
@@ -158,7 +171,7 @@ RunOutcome RunCommand::reportOutput(filter::SalesFilter& filter, const std::stri
             return buildWorkbook();
         }
     } catch (const core::Cancelled&) {
-        handedOn.restore();
+        earlierData.putBack();
         throw;
     }
     return exportCsv() ? RunOutcome::Completed : RunOutcome::Stopped;

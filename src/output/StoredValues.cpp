@@ -14,7 +14,13 @@ std::optional<std::string> valueOf(const platform::SettingsStore& store,
 
 }  // namespace
 
-StoredValues::StoredValues(platform::SettingsStore& store, std::vector<Key> keys) : store_(store) {
+StoredValues::StoredValues(platform::SettingsStore& store, std::vector<Key> keys,
+                           std::vector<std::string> sections)
+    : store_(store) {
+    for (std::string& section : sections) {
+        platform::SettingPairs pairs = store_.GetAllSettings(section);
+        sections_.emplace_back(std::move(section), std::move(pairs));
+    }
     for (Key& key : keys) {
         std::optional<std::string> value = valueOf(store_, key);
         values_.emplace_back(std::move(key), std::move(value));
@@ -22,17 +28,29 @@ StoredValues::StoredValues(platform::SettingsStore& store, std::vector<Key> keys
 }
 
 void StoredValues::restore() {
-    std::vector<const std::pair<Key, std::optional<std::string>>*> changed;
-    for (const auto& entry : values_) {
-        if (valueOf(store_, entry.first) != entry.second) {
-            changed.push_back(&entry);
+    std::vector<const std::pair<std::string, platform::SettingPairs>*> changedSections;
+    for (const auto& section : sections_) {
+        if (store_.GetAllSettings(section.first) != section.second) {
+            changedSections.push_back(&section);
         }
     }
-    if (changed.empty()) {
+    std::vector<const std::pair<Key, std::optional<std::string>>*> changedKeys;
+    for (const auto& entry : values_) {
+        if (valueOf(store_, entry.first) != entry.second) {
+            changedKeys.push_back(&entry);
+        }
+    }
+    if (changedSections.empty() && changedKeys.empty()) {
         return;
     }
     store_.batch([&] {
-        for (const auto* entry : changed) {
+        for (const auto* section : changedSections) {
+            store_.DeleteSetting(section->first);
+            for (const auto& [key, value] : section->second) {
+                store_.SaveSetting(section->first, key, value);
+            }
+        }
+        for (const auto* entry : changedKeys) {
             const auto& [key, value] = *entry;
             if (value) {
                 store_.SaveSetting(key.first, key.second, *value);

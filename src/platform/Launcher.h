@@ -64,8 +64,10 @@ public:
         launches_.push_back(programFolder);
         return true;
     }
-    BuildOutcome buildReport(const std::string& programFolder, core::Progress&) override {
+    // Shows the build's phase as the builder's first look does, so a cancel can come there.
+    BuildOutcome buildReport(const std::string& programFolder, core::Progress& progress) override {
         launches_.push_back(programFolder);
+        progress.phase(kBuildingPhase);
         return buildOutcome;
     }
     const std::vector<std::string>& launches() const { return launches_; }
