@@ -87,8 +87,9 @@ RunOutcome RunCommand::run() {
         outcome = produce(filter, criteria, reportName);
     } catch (const core::Cancelled&) {
         // Output is only ever made whole (the data file by renaming a finished temporary,
-        // the lookup after the last look for a cancel), so a cancel leaves nothing behind
-        // but the rows read so far.
+        // the lookup after the last look for a cancel, the workbook by a builder that
+        // removes its own on a cancel), so a cancel leaves nothing behind but the rows read
+        // so far.
         window_.resultsList().clearRows();
         if (handedOn) {
             handedOn->restore();
@@ -157,7 +158,10 @@ RunOutcome RunCommand::reportOutput(filter::SalesFilter& filter, const std::stri
     }
     // The data file goes back as it was when the run is cancelled, even once the builder
     // began; so does what the store tells the builder (RunCommand::run).
-    KeptFile earlierData(dataFilePath(session_));
+    std::optional<KeptFile> earlierData;
+    if (session_.iOutputType() == definitions::kExcelReport) {
+        earlierData.emplace(dataFilePath(session_));
+    }
     try {
         session_.progress.phase("Writing",
                                 static_cast<std::uint64_t>(window_.resultsList().rowCount()));
@@ -171,7 +175,9 @@ RunOutcome RunCommand::reportOutput(filter::SalesFilter& filter, const std::stri
             return buildWorkbook();
         }
     } catch (const core::Cancelled&) {
-        earlierData.putBack();
+        if (earlierData) {
+            earlierData->putBack();
+        }
         throw;
     }
     return exportCsv() ? RunOutcome::Completed : RunOutcome::Stopped;
