@@ -30,10 +30,12 @@ std::optional<LaunchOptions> parseArguments(int argc, const char* const* argv, s
         std::string argument = argv[i];
         if (argument == "--no-open") {
             options.noOpen = true;
+        } else if (argument == platform::kWatchedBuildOption) {
+            options.watched = true;
         } else if (argument == "--out" && i + 1 < argc) {
             options.outPath = argv[++i];
         } else {
-            error = "usage: brindlepath-launch [--no-open] [--out FILE.xlsx]";
+            error = "usage: brindlepath-launch [--no-open] [--out FILE.xlsx] [--progress]";
             return std::nullopt;
         }
     }
@@ -62,6 +64,9 @@ int LaunchCommand::run(const LaunchOptions& options, const BuildDate& today,
             return editTemplate(options);
         }
         return buildReport(options, today, stamp);
+    } catch (const core::Cancelled&) {
+        // The workbook's temporaries went with the build; the one who asked knows why.
+        return kExitStopped;
     } catch (const Error& error) {
         desktop_.message(MessageKind::Error, error.description());
         return kExitFailed;
@@ -100,13 +105,22 @@ int LaunchCommand::buildReport(const LaunchOptions& options, const BuildDate& to
     }
     std::error_code error;
     std::string folder = platform::parentFolder(out);
+    bool madeFolder = false;
     if (!folder.empty()) {
-        fs::create_directories(platform::pathFromUtf8(folder), error);
+        madeFolder = fs::create_directories(platform::pathFromUtf8(folder), error);
     }
     if (error) {
         raise(kErrPathNotFound, "The folder \"" + folder + "\" could not be created.");
     }
-    BuildResult result = builder.build(out, today);
+    BuildResult result;
+    try {
+        result = builder.build(out, today);
+    } catch (const core::Cancelled&) {
+        if (madeFolder) {
+            fs::remove(platform::pathFromUtf8(folder), error);  // only when left empty
+        }
+        throw;
+    }
     if (progress_) {
         progress_->detach();  // a terminal's bar is wiped before the warnings
     }

@@ -9,18 +9,23 @@
 #include "core/Progress.h"
 #include "launcher/Desktop.h"
 #include "launcher/ReportBuilder.h"
+#include "platform/Launcher.h"
 
 namespace bp::launcher {
 
 struct LaunchOptions {
     bool noOpen = false;
     std::string outPath;  // empty: a new file in the "Reports" folder beside the data file
+    // --progress: the desktop program waits for this build (platform/PipedProgress.h).
+    bool watched = false;
 };
 
-// Exit status: 0 done, 1 stopped with a message, 2 a usage error.
+// Exit status: 0 done, 1 stopped with a message, 2 a usage error, 3 asked to stop (nothing
+// made, nothing said).
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitStopped = platform::kReportBuilderStopped;
 
 // nullopt with `error` set for a command line that cannot be understood.
 std::optional<LaunchOptions> parseArguments(int argc, const char* const* argv, std::string& error);

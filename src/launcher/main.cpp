@@ -12,6 +12,7 @@
 #include "platform/ConsoleOutput.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/Locale.h"
+#include "platform/PipedProgress.h"
 #include "platform/ProgramArguments.h"
 #include "platform/TerminalProgressBar.h"
 
@@ -39,12 +40,19 @@ int main(int argc, char** argv) {
     SystemDesktop desktop;
     Regional regional = Regional::fromLocale(bp::platform::Locale::current());
     LaunchCommand command(*settings, desktop, regional);
+    // Watched by the desktop program, progress goes to it; else to a terminal, if any.
+    std::optional<bp::platform::PipedProgress> piped;
     std::optional<bp::platform::TerminalProgressBar> bar;
-    if (bp::platform::errorIsTerminal()) {
+    if (options->watched) {
+        piped.emplace(std::cout);
+    } else if (bp::platform::errorIsTerminal()) {
         bar.emplace(std::cerr);
     }
+    bp::core::ProgressSink* sink = piped ? static_cast<bp::core::ProgressSink*>(&*piped)
+                                   : bar ? &*bar
+                                         : nullptr;
     bp::core::Progress progress;
-    bp::core::ProgressScope watched(progress, bar ? &*bar : nullptr);
+    bp::core::ProgressScope watched(progress, sink);
     command.reportTo(progress);
     return command.run(*options, today, stamp);
 }

@@ -1,12 +1,16 @@
 #include "output/RunCommand.h"
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "definitions/DefinitionFile.h"
 #include "filter/LookupBuilder.h"
 #include "output/DataFile.h"
+#include "output/KeptFile.h"
 #include "output/ResultsList.h"
 #include "output/SessionKey.h"
+#include "output/StoredValues.h"
 #include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FileSystem.h"
@@ -56,6 +60,15 @@ RunOutcome RunCommand::run() {
     session_.sDecimalSep.set(SessionKey{}, platform::GetLocaleString(platform::kLocaleSDecimal));
     criteria::Criteria criteria = window_.currentCriteria();
     std::string reportName;
+    // A cancelled report run leaves the store as it found it: the staged definition, the
+    // template and the data file it names for the builder.
+    std::optional<StoredValues> handedOn;
+    if (criteria.reportOutput) {
+        handedOn.emplace(
+            *session_.settings,
+            std::vector<StoredValues::Key>{{std::string(platform::kSettingsSection), "DataFile"}},
+            std::vector<std::string>{"Report"});
+    }
     if (criteria.reportOutput && !stageReport(reportName)) {
         return RunOutcome::Stopped;
     }
@@ -74,9 +87,13 @@ RunOutcome RunCommand::run() {
         outcome = produce(filter, criteria, reportName);
     } catch (const core::Cancelled&) {
         // Output is only ever made whole (the data file by renaming a finished temporary,
-        // the lookup after the last look for a cancel), so a cancel leaves nothing behind
-        // but the rows read so far.
+        // the lookup after the last look for a cancel, the workbook by a builder that
+        // removes its own on a cancel), so a cancel leaves nothing behind but the rows read
+        // so far.
         window_.resultsList().clearRows();
+        if (handedOn) {
+            handedOn->restore();
+        }
         session_.ui->quietStop("the run was cancelled; nothing was written");
     }
     busy.release();
@@ -139,19 +156,56 @@ RunOutcome RunCommand::reportOutput(filter::SalesFilter& filter, const std::stri
     if (!results.Fill_Listview(filter.sSalesIDs().toVector())) {
         return RunOutcome::Stopped;
     }
-    session_.progress.phase("Writing",
-                            static_cast<std::uint64_t>(window_.resultsList().rowCount()));
-    // A data file that could not be written is never handed on, stale or partial.
-    if (!Write_File(session_, window_.resultsList(), session_.bNameSortAdded())) {
-        return RunOutcome::Stopped;
-    }
+    // The data file goes back as it was when the run is cancelled, even once the builder
+    // began; so does what the store tells the builder (RunCommand::run).
+    std::optional<KeptFile> earlierData;
     if (session_.iOutputType() == definitions::kExcelReport) {
-        session_.settings->SaveSetting("Report", "Path",
-                                       session_.sTemplatesFolder() + reportName + ".XLT");
-        session_.launcher->launch(session_.programFolder);
-        return RunOutcome::Completed;
+        earlierData.emplace(dataFilePath(session_));
+    }
+    try {
+        session_.progress.phase("Writing",
+                                static_cast<std::uint64_t>(window_.resultsList().rowCount()));
+        // A data file that could not be written is never handed on, stale or partial.
+        if (!Write_File(session_, window_.resultsList(), session_.bNameSortAdded())) {
+            return RunOutcome::Stopped;
+        }
+        if (session_.iOutputType() == definitions::kExcelReport) {
+            session_.settings->SaveSetting("Report", "Path",
+                                           session_.sTemplatesFolder() + reportName + ".XLT");
+            return buildWorkbook();
+        }
+    } catch (const core::Cancelled&) {
+        if (earlierData) {
+            earlierData->putBack();
+        }
+        throw;
     }
     return exportCsv() ? RunOutcome::Completed : RunOutcome::Stopped;
+}
+
+// The run waits for the builder under the same progress; a builder that failed has told the
+// user why, one that could not start or died without a word is told here.
+RunOutcome RunCommand::buildWorkbook() {
+    switch (session_.launcher->buildReport(session_.programFolder, session_.progress)) {
+        case platform::BuildOutcome::Built:
+        case platform::BuildOutcome::Suppressed:
+            return RunOutcome::Completed;
+        case platform::BuildOutcome::Failed:
+            return RunOutcome::Stopped;
+        case platform::BuildOutcome::NotStarted:
+            session_.ui->setBusy(false);
+            tell(std::string("The report builder (") + platform::kReportBuilderName +
+                     ") could not be started from the program folder, so the report was not "
+                     "built.",
+                 forms::MsgIcon::Critical);
+            return RunOutcome::Stopped;
+        case platform::BuildOutcome::Died:
+            break;
+    }
+    session_.ui->setBusy(false);
+    tell("The report builder stopped unexpectedly, so the report was not built.",
+         forms::MsgIcon::Critical);
+    return RunOutcome::Stopped;
 }
 
 // A cancelled save dialog or a failed copy ends the run quietly with the window open; only

@@ -33,6 +33,7 @@ private:
     RunOutcome lookupOutput(filter::SalesFilter& filter);
     RunOutcome reportOutput(filter::SalesFilter& filter, const std::string& reportName);
     bool exportCsv();
+    RunOutcome buildWorkbook();
     void tell(const std::string& text, forms::MsgIcon icon, const std::string& title = {});
 
     act::Session& session_;

@@ -4,10 +4,12 @@ bp_add_library(bp_platform
   SOURCES
     ${bp_platform_common}
     DesktopShell.cpp
+    PosixChildProcess.cpp
     PosixConsoleOutput.cpp
     PosixEnvironment.cpp
     PosixFile.cpp
     PosixFileLock.cpp
+    PosixInputStop.cpp
     PosixMemoryAdvice.cpp
     PosixProcess.cpp
     PosixProcessId.cpp

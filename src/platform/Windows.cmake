@@ -3,11 +3,13 @@ bp_add_library(bp_platform
   SOURCES
     ${bp_platform_common}
     RegistrySettingsStore.cpp
+    WinChildProcess.cpp
     WinConsoleOutput.cpp
     WinDesktopShell.cpp
     WinEnvironment.cpp
     WinFile.cpp
     WinFileLock.cpp
+    WinInputStop.cpp
     WinMemoryAdvice.cpp
     WinProcess.cpp
     WinProcessId.cpp

@@ -9,6 +9,7 @@
 #include "forms/ListView.h"
 #include "output/ReportDataset.h"
 #include "output/RunCommand.h"
+#include "platform/FileSettingsStore.h"
 #include "platform/Launcher.h"
 #include "platform/PathText.h"
 #include "platform/TestSupport.h"
@@ -18,6 +19,7 @@
 #else
 #include "support/FileSizeLimit.h"
 #endif
+#include "support/RunProgram.h"
 #include "support/SessionSeed.h"
 
 namespace bp::output {
@@ -299,6 +301,7 @@ TEST_P(RunCommandCancelTest, ACancelInAnyPhaseLeavesNoOutputAndNoStoredChange) {
     EXPECT_EQ(folderFiles(), before);  // no data file, no temporary, no export
     EXPECT_EQ(host_.settings.GetSetting("Settings", "DataFile", ""), "");
     EXPECT_EQ(host_.settings.GetSetting("Report", "Path", ""), "");
+    EXPECT_TRUE(host_.settings.GetAllSettings("Report").empty());  // no definition left staged
     if (c.outputType >= 0) {
         EXPECT_EQ(read(host_.session.sTemplatesFolder() + c.report +
                        (c.outputType == 0 ? ".DXL" : ".DCS")),
@@ -318,13 +321,147 @@ TEST_F(RunCommandTest, ARunShowsItsPhasesInOrderAndEndsTheProgress) {
     report(0, "Pipeline");
     EXPECT_EQ(run(), RunOutcome::Completed);
     EXPECT_EQ(host_.ui.progress().phases(),
-              (std::vector<std::string>{"Selecting", "Sorting", "Writing"}));
+              (std::vector<std::string>{"Selecting", "Sorting", "Writing", "Building the report"}));
     EXPECT_EQ(host_.ui.progress().finishedCount(), 1);
+}
+
+TEST_F(RunCommandTest, ACsvExportShowsNoBuildingPhase) {
+    report(1, "Export");
+    host_.ui.queueSaveFile(host_.file("out.csv"));
+    EXPECT_EQ(run(), RunOutcome::Completed);
+    EXPECT_EQ(host_.ui.progress().phases(),
+              (std::vector<std::string>{"Selecting", "Sorting", "Writing"}));
 }
 
 TEST_F(RunCommandTest, ALookupRunShowsSelectingThenWriting) {
     EXPECT_EQ(run(), RunOutcome::Completed);
     EXPECT_EQ(host_.ui.progress().phases(), (std::vector<std::string>{"Selecting", "Writing"}));
+}
+
+// How the builder ended decides how the run ends; only a finished build closes the window.
+struct BuildEndCase {
+    platform::BuildOutcome build;
+    RunOutcome run;
+    const char* told;  // what the user is told here, "" for nothing
+};
+
+class RunCommandBuildEndTest : public RunCommandTest,
+                               public testing::WithParamInterface<BuildEndCase> {};
+
+TEST_P(RunCommandBuildEndTest, TheBuildersEndIsTheRunsEnd) {
+    const BuildEndCase& c = GetParam();
+    report(0, "Pipeline");
+    launcher_.buildOutcome = c.build;
+    EXPECT_EQ(run(), c.run);
+    EXPECT_EQ(window_.closed, c.run == RunOutcome::Completed);
+    EXPECT_FALSE(host_.ui.busy());
+    if (*c.told == '\0') {
+        EXPECT_TRUE(host_.ui.messages().empty());
+    } else {
+        ASSERT_EQ(host_.ui.messages().size(), 1u);
+        EXPECT_NE(host_.ui.messages()[0].request.text.find(c.told), std::string::npos);
+        EXPECT_EQ(host_.ui.messages()[0].request.icon, forms::MsgIcon::Critical);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryEnd, RunCommandBuildEndTest,
+    testing::Values(BuildEndCase{platform::BuildOutcome::Built, RunOutcome::Completed, ""},
+                    BuildEndCase{platform::BuildOutcome::Suppressed, RunOutcome::Completed, ""},
+                    // the builder has shown its own message
+                    BuildEndCase{platform::BuildOutcome::Failed, RunOutcome::Stopped, ""},
+                    BuildEndCase{platform::BuildOutcome::NotStarted, RunOutcome::Stopped,
+                                 "could not be started"},
+                    BuildEndCase{platform::BuildOutcome::Died, RunOutcome::Stopped,
+                                 "stopped unexpectedly"}));
+
+TEST_F(RunCommandTest, ACancelWhileBuildingPutsBackTheDataFileAndTheSettingsOfTheLastRun) {
+    report(0, "Pipeline");
+    std::ofstream(host_.file("data.CSV"), std::ios::binary) << "earlier rows";
+    host_.settings.SaveSetting("Settings", "DataFile", host_.file("data.CSV"));
+    host_.settings.SaveSetting("Report", "Path", "Earlier.XLT");
+    host_.ui.progress().cancelIn("Building the report");
+
+    EXPECT_EQ(run(), RunOutcome::Cancelled);
+    EXPECT_EQ(launcher_.launches().size(), 1u);  // the builder was begun
+    EXPECT_EQ(read(host_.file("data.CSV")), "earlier rows");
+    EXPECT_EQ(host_.settings.GetSetting("Settings", "DataFile", ""), host_.file("data.CSV"));
+    EXPECT_EQ(host_.settings.GetAllSettings("Report"),
+              (platform::SettingPairs{{"Path", "Earlier.XLT"}}));  // the earlier staging
+    EXPECT_TRUE(host_.ui.messages().empty());
+    EXPECT_FALSE(window_.closed);
+    EXPECT_EQ(host_.ui.progress().finishedCount(), 1);
+}
+
+TEST_F(RunCommandTest, ACancelWhileBuildingTheFirstReportLeavesNoDataFileAndNoSetting) {
+    report(0, "Pipeline");
+    host_.ui.progress().cancelIn("Building the report");
+    EXPECT_EQ(run(), RunOutcome::Cancelled);
+    EXPECT_FALSE(std::filesystem::exists(host_.file("data.CSV")));
+    EXPECT_EQ(host_.settings.GetSetting("Settings", "DataFile", "<absent>"), "<absent>");
+    EXPECT_EQ(host_.settings.GetSetting("Report", "Path", "<absent>"), "<absent>");
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(host_.session.programFolder)) {
+        left.push_back(entry.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"Templates", "host.db"}));
+}
+
+// The built brindlepath-launch started and awaited by the run, the settings in a file it reads.
+class BuiltBuilder : public platform::Launcher {
+public:
+    bool launch(const std::string&) override { return false; }
+    platform::BuildOutcome buildReport(const std::string& programFolder,
+                                       core::Progress& progress) override {
+        return platform::runReportBuilder(bp::test::builtProgram("brindlepath-launch"),
+                                          programFolder, progress);
+    }
+};
+
+class RunCommandBuilderTest : public RunCommandTest {
+protected:
+    RunCommandBuilderTest() {
+        host_.session.settings = &store_;
+        host_.session.launcher = &builder_;
+        report(0, "Pipeline");
+    }
+    std::vector<std::string> reports() {
+        std::vector<std::string> names;
+        std::filesystem::path folder =
+            std::filesystem::path(host_.session.programFolder) / "Reports";
+        if (std::filesystem::exists(folder)) {
+            for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+                names.push_back(entry.path().filename().string());
+            }
+        }
+        return names;
+    }
+
+    std::string storePath_ = host_.file("settings.ini");
+    ScopedEnv storeEnv_{"BRINDLEPATH_SETTINGS", storePath_};
+    ScopedEnv quiet_{"BRINDLEPATH_NO_LAUNCH", "1"};
+    platform::FileSettingsStore store_{storePath_};
+    BuiltBuilder builder_;
+};
+
+TEST_F(RunCommandBuilderTest, TheRunWaitsForTheBuiltWorkbook) {
+    EXPECT_EQ(run(), RunOutcome::Completed);
+    EXPECT_EQ(host_.ui.progress().phases().back(), "Building the report");
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].substr(0, 9), "Pipeline ");
+    EXPECT_TRUE(window_.closed);
+}
+
+TEST_F(RunCommandBuilderTest, ACancelWhileBuildingLeavesNoWorkbookAndNoChangedSetting) {
+    host_.ui.progress().cancelIn("Building the report");
+    EXPECT_EQ(run(), RunOutcome::Cancelled);
+    EXPECT_EQ(reports(), std::vector<std::string>{});
+    EXPECT_FALSE(std::filesystem::exists(host_.file("data.CSV")));
+    EXPECT_EQ(store_.GetSetting("Settings", "DataFile", "<absent>"), "<absent>");
+    EXPECT_EQ(store_.GetSetting("Report", "Path", "<absent>"), "<absent>");
+    EXPECT_TRUE(host_.ui.messages().empty());
+    EXPECT_FALSE(window_.closed);
 }
 
 }  // namespace
