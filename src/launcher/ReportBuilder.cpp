@@ -94,13 +94,18 @@ BuildResult ReportBuilder::build(const std::string& outPath, const BuildDate& to
     core::Progress unwatched;
     core::Progress& progress = progress_ ? *progress_ : unwatched;
     progress.phase(kBuildingPhase);
+    // Each stage before the rows are written is looked at after it ends, so a cancel asked
+    // for while a large data file is read or sorted stops the build before the next stage.
     DataFile data = DataFile::read(dataFilePath());
+    progress.look();
     ReportDefinition report = readDefinition(settings_, data.widestRow());
     RowOrder order(data, report.sections, regional_);
+    progress.look();
     ReportCells cells(report, data, order, regional_);
     ReportLayout layout(report, order);
     RowNumbering numbering(cells);
     size_t lastRow = layout.walk(numbering);
+    progress.look();
     if (lastRow > kSheetRows) {
         raise(kErrOverflow, "The report needs " + std::to_string(lastRow) +
                                 " rows, more than the " + std::to_string(kSheetRows) +
