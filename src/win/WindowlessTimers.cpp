@@ -66,6 +66,11 @@ void WindowlessTimers::stop(Clock& clock) {
     }
 }
 
+bool WindowlessTimers::isTick(const MSG& message) {
+    return message.message == WM_TIMER && message.hwnd == nullptr &&
+           message.lParam == reinterpret_cast<LPARAM>(&tick) && running().contains(message.wParam);
+}
+
 void CALLBACK WindowlessTimers::tick(HWND, UINT, UINT_PTR id, DWORD) {
     auto it = running().find(id);
     if (it == running().end()) {
