@@ -18,6 +18,7 @@
 #include "win/SampleForm.h"
 #include "win/WinTestSupport.h"
 #include "win/WinUi.h"
+#include "win/WindowlessTimers.h"
 
 namespace bp::win::test {
 namespace {
@@ -167,20 +168,36 @@ public:
     int ticks = 0;
 };
 
+// A run letting messages through for a while, as a long run does at every update.
+void runLettingMessagesThrough(WinUi& ui, milliseconds length) {
+    const auto until = std::chrono::steady_clock::now() + length;
+    while (std::chrono::steady_clock::now() < until) {
+        ui.processEvents();
+        Sleep(1);
+    }
+}
+
 TEST_F(ProgressWindowTest, FormTimersWaitWhileARunLetsMessagesThrough) {
     TickingForm ticking(ui);
     ticking.load();
     ui.attach(ticking);
     ticking.tmrPoll->setInterval(5);
-    const auto until = std::chrono::steady_clock::now() + milliseconds(80);
-    while (std::chrono::steady_clock::now() < until) {
-        ui.processEvents();
-        Sleep(1);
-    }
+    runLettingMessagesThrough(ui, milliseconds(80));
     EXPECT_EQ(ticking.ticks, 0);
     EXPECT_TRUE(runUntilOrGiveUp(
         ui, [&] { return ticking.ticks > 0; }, 5000));
     ui.detach(ticking);
+}
+
+TEST_F(ProgressWindowTest, TimersOfAFormWithoutAWindowWaitToo) {
+    TickingForm ticking(ui);
+    ticking.load();
+    WindowlessTimers timers(ticking);
+    ticking.tmrPoll->setInterval(5);
+    runLettingMessagesThrough(ui, milliseconds(80));
+    EXPECT_EQ(ticking.ticks, 0);
+    EXPECT_TRUE(runUntilOrGiveUp(
+        ui, [&] { return ticking.ticks > 0; }, 5000));
 }
 
 }  // namespace
