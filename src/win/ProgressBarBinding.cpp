@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "win/DialogMetrics.h"
 
 namespace bp::win {
@@ -19,11 +21,57 @@ const wchar_t* barClass() {
     return PROGRESS_CLASSW;
 }
 
+constexpr UINT_PTR kPercentageId = 1;
+
+// The window text centred on the bar, in the control's font.
+void drawPercentage(HWND bar, HDC dc) {
+    wchar_t text[8] = {};
+    const int length = GetWindowTextW(bar, text, 8);
+    if (length == 0) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(bar, &client);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0));
+    HGDIOBJ before = font != nullptr ? SelectObject(dc, font) : nullptr;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    DrawTextW(dc, text, length, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (before != nullptr) {
+        SelectObject(dc, before);
+    }
+}
+
 }  // namespace
 
 ProgressBarBinding::ProgressBarBinding(forms::ProgressBar& bar, const ChildPlace& place)
     : WinBinding(bar, create(place, barClass(), 0)), model_(bar) {
     SendMessageW(hwnd(), PBM_SETRANGE32, 0, 100);
+    SetWindowSubclass(hwnd(), &paintPercentage, kPercentageId, 0);
+}
+
+LRESULT CALLBACK ProgressBarBinding::paintPercentage(HWND hwnd, UINT message, WPARAM wParam,
+                                                     LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
+    (void)data;
+    switch (message) {
+        case WM_PAINT:
+        case WM_PRINTCLIENT: {
+            const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+            // WM_PAINT may come with a device context to draw into, as WM_PRINTCLIENT does.
+            HDC dc = wParam != 0 ? reinterpret_cast<HDC>(wParam) : GetDC(hwnd);
+            drawPercentage(hwnd, dc);
+            if (wParam == 0) {
+                ReleaseDC(hwnd, dc);
+            }
+            return result;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, &paintPercentage, id);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 SIZE ProgressBarBinding::preferredSize(const DialogMetrics& metrics) const {
@@ -40,9 +88,11 @@ void ProgressBarBinding::sync(forms::Property property) {
 void ProgressBarBinding::syncContent() {
     // A marquee bar takes no position: the bar is emptied before and filled after it.
     if (model_.value() == forms::ProgressBar::kBusy) {
+        setText("");
         SendMessageW(hwnd(), PBM_SETPOS, 0, 0);
         setMarquee(true);
     } else {
+        setText(std::to_string(model_.value()) + "%");
         setMarquee(false);
         SendMessageW(hwnd(), PBM_SETPOS, static_cast<WPARAM>(model_.value()), 0);
     }

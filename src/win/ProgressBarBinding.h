@@ -1,6 +1,8 @@
 #pragma once
 // A progress bar as the system's progress bar (common controls 6): 0..100 from the model, and
 // a marquee while the amount of work is not known (an empty bar where marquees are not drawn).
+// The system's bar draws no text: the percentage is the control's window text, painted over
+// the bar after the control has drawn itself, as the desktop front end's bar shows it.
 
 #include "forms/ProgressBar.h"
 #include "win/WinBinding.h"
@@ -21,6 +23,9 @@ protected:
 
 private:
     void setMarquee(bool on);
+
+    static LRESULT CALLBACK paintPercentage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR id, DWORD_PTR data);
 
     forms::ProgressBar& model_;
 };

@@ -8,6 +8,8 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "forms/Controls.h"
 #include "forms/Form.h"
@@ -69,9 +71,11 @@ TEST_F(ProgressBarBindingTest, ShowsTheModelsPercentage) {
     for (int percent : {25, 99, 100, 3}) {
         form.prgDone->setValue(percent);
         EXPECT_EQ(position(), percent);
+        EXPECT_EQ(windowText(bar), std::to_string(percent) + "%");
     }
     form.prgDone->setValue(250);
     EXPECT_EQ(position(), 100);
+    EXPECT_EQ(windowText(bar), "100%");
 }
 
 TEST_F(ProgressBarBindingTest, WorkOfUnknownSizeMovesAMarqueeOverAnEmptyBar) {
@@ -79,9 +83,41 @@ TEST_F(ProgressBarBindingTest, WorkOfUnknownSizeMovesAMarqueeOverAnEmptyBar) {
     form.prgDone->setValue(forms::ProgressBar::kBusy);
     EXPECT_TRUE(marquee());
     EXPECT_EQ(position(), 0);
+    EXPECT_EQ(windowText(bar), "") << "no percentage while the amount is not known";
     form.prgDone->setValue(40);
     EXPECT_FALSE(marquee());
     EXPECT_EQ(position(), 40);
+    EXPECT_EQ(windowText(bar), "40%");
+}
+
+// The bar as it draws itself into a bitmap, pixel by pixel.
+std::vector<COLORREF> drawn(HWND bar) {
+    RECT client{};
+    GetClientRect(bar, &client);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ before = SelectObject(dc, bitmap);
+    SendMessageW(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            pixels.push_back(GetPixel(dc, x, y));
+        }
+    }
+    SelectObject(dc, before);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+TEST_F(ProgressBarBindingTest, ThePercentageIsPaintedOverTheBar) {
+    form.prgDone->setValue(40);
+    const std::vector<COLORREF> withPercentage = drawn(bar);
+    ASSERT_FALSE(withPercentage.empty());
+    SetWindowTextW(bar, L"");
+    EXPECT_NE(drawn(bar), withPercentage);
 }
 
 TEST_F(ProgressBarBindingTest, FillsTheWidthOfTheWindowAndTakesNoFocus) {

@@ -146,11 +146,17 @@ INSTANTIATE_TEST_SUITE_P(EveryPhase, ProgressRunTest,
                          testing::Values(CancelCase{false, "Selecting"},
                                          CancelCase{false, "Writing"},
                                          CancelCase{true, "Selecting"}, CancelCase{true, "Sorting"},
-                                         CancelCase{true, "Writing"}));
+                                         CancelCase{true, "Writing"}),
+                         [](const testing::TestParamInfo<CancelCase>& param) {
+                             return std::string(param.param.report ? "Report" : "Lookup") +
+                                    param.param.phase;
+                         });
 
-TEST_P(ProgressRunTest, ARunLetAloneShowsItsPhasesAndCompletes) {
-    const CancelCase& c = GetParam();
-    if (c.report) {
+class LetAloneRunTest : public RunFixture, public testing::WithParamInterface<bool> {};
+
+TEST_P(LetAloneRunTest, ShowsItsPhasesAndCompletes) {
+    const bool isReport = GetParam();
+    if (isReport) {
         report();
     }
     ui.progressSink();
@@ -172,12 +178,17 @@ TEST_P(ProgressRunTest, ARunLetAloneShowsItsPhasesAndCompletes) {
     form.unsubscribe(shown);
     EXPECT_EQ(shows, 1) << "one window for the whole run";
     const std::vector<std::string> expected =
-        c.report ? std::vector<std::string>{"Selecting", "Sorting", "Writing"}
+        isReport ? std::vector<std::string>{"Selecting", "Sorting", "Writing"}
                  : std::vector<std::string>{"Selecting", "Writing"};
     EXPECT_EQ(shownPhases, expected);
     EXPECT_FALSE(IsWindowVisible(progress.hwnd()));
     EXPECT_TRUE(runWindow.closed);
 }
+
+INSTANTIATE_TEST_SUITE_P(LookupAndReport, LetAloneRunTest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& param) {
+                             return std::string(param.param ? "Report" : "Lookup");
+                         });
 
 // Quick work, with the second's wait a person gets: no window at all.
 class QuickRunTest : public RunFixture {};

@@ -97,9 +97,23 @@ TEST_F(ProgressWindowTest, KeepsTheProgramsOtherWindowsOutOfReachWhileItShows) {
     EXPECT_TRUE(IsWindow(window));
 }
 
+// The pointer a window asks for when the mouse moves over `over`.
+HCURSOR pointerOver(HWND window, HWND over) {
+    SetCursor(nullptr);
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(over),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+}
+
 TEST_F(ProgressWindowTest, KeepsTheArrowOverItselfWhileTheProgramIsBusy) {
-    EXPECT_FALSE(ui.progressWindow()->window().busyCursor());
-    EXPECT_TRUE(ui.windowOf(main)->busyCursor());
+    sink->started();
+    sink->show("Writing", 0.2);
+    ui.setBusy(true);
+    const HCURSOR overCancel = pointerOver(window, cancel);
+    const HCURSOR overMain = pointerOver(mainWindow, mainWindow);
+    ui.setBusy(false);
+    EXPECT_EQ(overCancel, LoadCursorW(nullptr, IDC_ARROW));
+    EXPECT_EQ(overMain, LoadCursorW(nullptr, IDC_WAIT));
 }
 
 TEST_F(ProgressWindowTest, ClickingCancelAsksTheRunToStop) {
