@@ -21,6 +21,7 @@
 #include "gui/QtText.h"
 #include "gui/Screenshots.h"
 #include "integration/FrmIntegrate.h"
+#include "output/FrmProgress.h"
 #include "platform/AppInfo.h"
 #include "reports/FrmAbout.h"
 #include "reports/FrmNew.h"
@@ -222,6 +223,13 @@ bool Program::pictureDialogs(Screenshots& shots) {
         ok = picture(shots, templateFolder, parent) && ok;
         reports::FrmAbout about(ui_);
         ok = picture(shots, about, parent) && ok;
+    }
+    {
+        // A long run part of the way through writing its output.
+        output::FrmProgress progress(ui_);
+        progress.lblPhase().setCaption("Writing");
+        progress.prgDone().setValue(40);
+        ok = picture(shots, progress, parent) && ok;
     }
     return ok;
 }

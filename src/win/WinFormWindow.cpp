@@ -19,6 +19,7 @@
 #include "win/ListViewBinding.h"
 #include "win/MenuBinding.h"
 #include "win/OptionBinding.h"
+#include "win/ProgressBarBinding.h"
 #include "win/TabBinding.h"
 #include "win/TextBoxBinding.h"
 #include "win/TimerBinding.h"
@@ -246,7 +247,7 @@ LRESULT WinFormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
             return staticColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_SETCURSOR:
-            if (WinUi::busy()) {
+            if (WinUi::busy() && busyCursor_) {
                 SetCursor(LoadCursorW(nullptr, IDC_WAIT));
                 return TRUE;
             }
@@ -361,6 +362,8 @@ std::unique_ptr<WinBinding> WinFormWindow::makeBinding(forms::Control& c) {
             return std::make_unique<DateBinding>(static_cast<forms::DatePicker&>(c), place);
         case K::Timer:
             return std::make_unique<TimerBinding>(static_cast<forms::Timer&>(c), place);
+        case K::ProgressBar:
+            return std::make_unique<ProgressBarBinding>(static_cast<forms::ProgressBar&>(c), place);
         default:
             break;
     }

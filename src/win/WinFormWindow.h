@@ -47,6 +47,10 @@ public:
     // Hands a message of the message loop to the dialog keys (Tab, arrows, Enter, Esc);
     // true when they used it.
     bool translate(MSG& message);
+    // Whether the wait cursor shows over the window while the program is busy. A window the
+    // person may act in during the busy stretch (Cancel of a long run) keeps the arrow.
+    void setBusyCursor(bool shown) { busyCursor_ = shown; }
+    bool busyCursor() const { return busyCursor_; }
 
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -76,6 +80,7 @@ private:
     std::vector<std::pair<forms::Control*, int>> containerSubscriptions_;
     int nextId_ = 100;  // clear of IDOK and IDCANCEL, which the dialog keys send
     int subscription_ = 0;
+    bool busyCursor_ = true;
 };
 
 }  // namespace bp::win

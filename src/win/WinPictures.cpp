@@ -14,6 +14,7 @@
 #include "definitions/FrmReportSettings.h"
 #include "definitions/FrmSubTotalOptions.h"
 #include "integration/FrmIntegrate.h"
+#include "output/FrmProgress.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/PathText.h"
 #include "reports/FrmAbout.h"
@@ -136,6 +137,11 @@ void pictureDialogs(PictureRun& run, act::Session& session, app::FrmMain& main) 
     run.picture(templateFolder);
     reports::FrmAbout about(*session.ui);
     run.picture(about);
+    // A long run part of the way through writing its output.
+    output::FrmProgress progress(*session.ui);
+    progress.lblPhase().setCaption("Writing");
+    progress.prgDone().setValue(40);
+    run.picture(progress);
 }
 
 }  // namespace

@@ -5,10 +5,12 @@
 #include "forms/Form.h"
 #include "platform/WinText.h"
 #include "win/PopupMenu.h"
+#include "win/ProgressWindow.h"
 #include "win/WinColorDialog.h"
 #include "win/WinFileDialogs.h"
 #include "win/WinFontDialog.h"
 #include "win/WinFormWindow.h"
+#include "win/WindowlessTimers.h"
 
 namespace bp::win {
 namespace {
@@ -96,9 +98,22 @@ POINT popupPlace(HWND window, int x, int y) {
     return place;
 }
 
+// A tick of a form's timer: a timer of a form's window, or of a form shown without one.
+bool isFormTimerTick(const MSG& message) {
+    if (message.message != WM_TIMER) {
+        return false;
+    }
+    return message.hwnd == nullptr ? WindowlessTimers::isTick(message)
+                                   : WinFormWindow::fromHandle(message.hwnd) != nullptr;
+}
+
+// Messages one call of processEvents lets through at most, so a window that keeps posting
+// to itself cannot hold the run up.
+constexpr int kMessagesPerLook = 500;
+
 }  // namespace
 
-WinUi::WinUi() = default;
+WinUi::WinUi(core::ProgressTiming progressTiming) : progressTiming_(progressTiming) {}
 
 // Windows still attached go before the service their forms call.
 WinUi::~WinUi() = default;
@@ -129,6 +144,7 @@ forms::MsgResult messageResult(int pressed) {
 }
 
 forms::MsgResult WinUi::message(const forms::MessageRequest& request) {
+    putProgressAway();
     const int pressed = MessageBoxW(dialogOwner(), platform::toWide(request.text).c_str(),
                                     platform::toWide(request.title).c_str(),
                                     messageBoxFlags(request) | MB_SETFOREGROUND);
@@ -136,6 +152,7 @@ forms::MsgResult WinUi::message(const forms::MessageRequest& request) {
 }
 
 void WinUi::showModal(forms::Form& form) {
+    putProgressAway();
     HWND owner = dialogOwner();
     WinFormWindow window(form, owner);
     modal_.push_back(&window);
@@ -164,19 +181,23 @@ void WinUi::showModal(forms::Form& form) {
 }
 
 std::optional<std::string> WinUi::saveFile(const forms::SaveFileRequest& request) {
+    putProgressAway();
     return saveFileDialog(request, dialogOwner());
 }
 
 std::optional<forms::FontChoice> WinUi::chooseFont(const forms::FontChoice& initial) {
+    putProgressAway();
     return fontDialog(initial, dialogOwner());
 }
 
 std::optional<std::uint32_t> WinUi::chooseColor(std::uint32_t initial) {
+    putProgressAway();
     return colorDialog(initial, dialogOwner());
 }
 
 std::optional<std::string> WinUi::browseFolder(const std::string& title,
                                                const std::string& startFolder) {
+    putProgressAway();
     return folderDialog(title, startFolder, dialogOwner());
 }
 
@@ -186,7 +207,45 @@ void WinUi::beep() {
 
 void WinUi::setBusy(bool busy) {
     busyFlag = busy;
+    POINT cursor{};
+    if (progress_ && GetCursorPos(&cursor) &&
+        GetAncestor(WindowFromPoint(cursor), GA_ROOT) == progress_->hwnd()) {
+        return;  // Cancel keeps the arrow
+    }
     SetCursor(LoadCursorW(nullptr, WinUi::busy() ? IDC_WAIT : IDC_ARROW));
+}
+
+core::ProgressSink* WinUi::progressSink() {
+    if (!progress_) {
+        progress_ = std::make_unique<ProgressWindow>(*this, progressTiming_);
+    }
+    return &progress_->dialog();
+}
+
+void WinUi::processEvents() {
+    MSG message{};
+    for (int i = 0; i < kMessagesPerLook && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++i) {
+        if (message.message == WM_QUIT) {
+            // The program is ending: the loop that owns the quit message must see it once the
+            // run is over.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        // A held tick is dropped: the timer ticks again at its next interval.
+        if (isFormTimerTick(message)) {
+            continue;
+        }
+        if (!translate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+void WinUi::putProgressAway() {
+    if (progress_) {
+        progress_->dialog().form().hide();
+    }
 }
 
 forms::MenuEntry* WinUi::popupMenu(forms::Form& form, forms::MenuEntry& menu, int x, int y) {
@@ -248,6 +307,9 @@ bool WinUi::translate(MSG& message) {
     }
     // Tab and the arrows move within the window the key was typed in, whichever it is.
     HWND top = GetAncestor(message.hwnd, GA_ROOT);
+    if (progress_ && progress_->hwnd() == top) {
+        return progress_->window().translate(message);
+    }
     for (WinFormWindow* window : modal_) {
         if (window->hwnd() == top) {
             return window->translate(message);

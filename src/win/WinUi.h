@@ -10,15 +10,19 @@
 #include <utility>
 #include <vector>
 
+#include "core/Progress.h"
 #include "forms/UiService.h"
 
 namespace bp::win {
 
+class ProgressWindow;
 class WinFormWindow;
 
 class WinUi : public forms::UiService {
 public:
-    WinUi();
+    // `progressTiming`: how long a run goes before its progress window shows, and how often
+    // the window is brought up to date.
+    explicit WinUi(core::ProgressTiming progressTiming = {});
     ~WinUi() override;
     WinUi(const WinUi&) = delete;
     WinUi& operator=(const WinUi&) = delete;
@@ -33,8 +37,14 @@ public:
     void beep() override;
     void setBusy(bool busy) override;
     forms::MenuEntry* popupMenu(forms::Form& form, forms::MenuEntry& menu, int x, int y) override;
-    // FIXME: long runs show no progress window here yet: it needs a progress bar binding
-    // (PROGRESS_CLASS) and progressSink()/processEvents() as the Qt front end has them.
+    // The progress window of long runs, rendered once and kept; modal to the program's windows
+    // while shown, so nothing else starts while a run lets messages through.
+    core::ProgressSink* progressSink() override;
+    // Lets the messages waiting now through (Cancel, the progress window's close box, paint),
+    // holding the forms' timers: their handlers must not run in the middle of a run.
+    void processEvents() override;
+    // The progress window once a run has asked for it, else nullptr.
+    ProgressWindow* progressWindow() const { return progress_.get(); }
 
     // Whether the wait cursor is up; the program's windows keep it over themselves.
     static bool busy();
@@ -58,8 +68,14 @@ public:
     bool runUntil(const std::function<bool()>& done);
 
 private:
+    // A window asking the person something stands where the progress window stood.
+    void putProgressAway();
+
+    core::ProgressTiming progressTiming_;
     std::vector<WinFormWindow*> modal_;
     std::vector<std::pair<forms::Form*, std::unique_ptr<WinFormWindow>>> attached_;
+    // Last, so it goes first: the windows it disabled are still there to enable.
+    std::unique_ptr<ProgressWindow> progress_;
 };
 
 // The MessageBoxW flags for a request, and the model's answer for its result.

@@ -66,6 +66,13 @@ void WindowlessTimers::stop(Clock& clock) {
     }
 }
 
+bool WindowlessTimers::isTick(const MSG& message) {
+    // The number alone tells: thread timers' numbers are unique on the thread, and the
+    // callback the message carries is not always the address given (Wine hands a handle).
+    return message.message == WM_TIMER && message.hwnd == nullptr &&
+           running().contains(message.wParam);
+}
+
 void CALLBACK WindowlessTimers::tick(HWND, UINT, UINT_PTR id, DWORD) {
     auto it = running().find(id);
     if (it == running().end()) {

@@ -20,6 +20,9 @@ public:
     WindowlessTimers(const WindowlessTimers&) = delete;
     WindowlessTimers& operator=(const WindowlessTimers&) = delete;
 
+    // Whether `message` is a tick of one of these timers.
+    static bool isTick(const MSG& message);
+
 private:
     struct Clock {
         forms::Timer* timer = nullptr;

@@ -134,6 +134,7 @@ TEST_F(DesktopRunTest, ScreenshotsCommandPicturesEveryWindowAndTab) {
         QStringLiteral("frmTemplateFolder"),
         QStringLiteral("frmAbout"),
         QStringLiteral("frmSplash"),
+        QStringLiteral("frmProgress"),
     };
     for (const QString& name : expected) {
         const QImage picture(QDir(folder).filePath(name + QStringLiteral(".png")));
