@@ -11,6 +11,8 @@
 #include "launcher/LaunchCommand.h"
 #include "platform/ConsoleOutput.h"
 #include "platform/FileSettingsStore.h"
+#include "platform/InterruptSink.h"
+#include "platform/InterruptWatch.h"
 #include "platform/Locale.h"
 #include "platform/ProgramArguments.h"
 #include "platform/TerminalProgressBar.h"
@@ -43,8 +45,11 @@ int main(int argc, char** argv) {
     if (bp::platform::errorIsTerminal()) {
         bar.emplace(std::cerr);
     }
+    // Ctrl+C stops the build at its next look, piped or not; a second one ends it at once.
+    bp::platform::InterruptWatch interrupts;
+    bp::platform::InterruptSink sink(bar ? &*bar : nullptr);
     bp::core::Progress progress;
-    bp::core::ProgressScope watched(progress, bar ? &*bar : nullptr);
+    bp::core::ProgressScope watched(progress, &sink);
     command.reportTo(progress);
     return command.run(*options, today, stamp);
 }

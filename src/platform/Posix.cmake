@@ -8,6 +8,7 @@ bp_add_library(bp_platform
     PosixEnvironment.cpp
     PosixFile.cpp
     PosixFileLock.cpp
+    PosixInterruptWatch.cpp
     PosixMemoryAdvice.cpp
     PosixProcess.cpp
     PosixProcessId.cpp

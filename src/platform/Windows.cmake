@@ -8,6 +8,7 @@ bp_add_library(bp_platform
     WinEnvironment.cpp
     WinFile.cpp
     WinFileLock.cpp
+    WinInterruptWatch.cpp
     WinMemoryAdvice.cpp
     WinProcess.cpp
     WinProcessId.cpp
