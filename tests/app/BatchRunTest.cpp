@@ -210,6 +210,27 @@ TEST_F(BatchRunTest, ACsvExportGoesToTheOutputFileAndLeavesTheWindowStateAlone) 
     EXPECT_EQ(user_.GetSetting("Settings", "Report", "absent"), "absent");
 }
 
+// Every demo contact has a city, and the export's City column shows it.
+TEST_F(BatchRunTest, AnExportOfTheDemoShowsEachContactsCity) {
+    std::string out = folder_.file("export.csv");
+    ASSERT_EQ(run({"--out", out}, reportSelection("1")), 0) << err_.str();
+    std::istringstream rows(read(out));
+    std::string row;
+    std::getline(rows, row);  // the captions
+    int seen = 0;
+    while (std::getline(rows, row)) {
+        // "Company","Contact","City",...: the third quoted cell
+        std::size_t start = 0;
+        for (int quote = 0; quote < 5 && start != std::string::npos; ++quote) {
+            start = row.find('"', start + (quote == 0 ? 0 : 1));
+        }
+        ASSERT_NE(start, std::string::npos) << row;
+        EXPECT_NE(row[start + 1], '"') << "no city in " << row;
+        ++seen;
+    }
+    EXPECT_GT(seen, 10);
+}
+
 TEST_F(BatchRunTest, AnExportWithoutOutputFileStopsWithoutWriting) {
     EXPECT_EQ(run({}, reportSelection("1")), 1);
     EXPECT_FALSE(fs::exists(folder_.file("export.csv")));
