@@ -131,7 +131,7 @@ void copyTable(sim::HostStore& host, Copy& copy, const Table& table) {
     std::vector<std::vector<std::pair<bool, std::string>>> rows;
     rows.reserve(records.size());
     for (std::uint32_t r = 0; r < records.size(); ++r) {
-        const sim::FieldValues fields = sim::RecordSet::unpack(records.packed(r));
+        const sim::FieldValues fields = records.fields(r);
         std::vector<std::pair<bool, std::string>> row(table.columns.size());
         for (const auto& [field, value] : fields) {
             for (std::size_t i = 0; i < table.columns.size(); ++i) {
