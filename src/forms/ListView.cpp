@@ -315,11 +315,12 @@ void ListView::sortOwn() {
     std::stable_sort(keys.begin(), keys.end(), [ascending](const auto& a, const auto& b) {
         return ascending ? a.first < b.first : b.first < a.first;
     });
-    std::vector<std::size_t> permutation;
+    std::vector<std::uint32_t> permutation;
     permutation.reserve(keys.size());
     for (const auto& k : keys) {
-        permutation.push_back(k.second);
+        permutation.push_back(static_cast<std::uint32_t>(k.second));
     }
+    keys = {};
     applyPermutation(permutation);
 }
 
@@ -339,25 +340,40 @@ void ListView::switchOffOwnSort() {
 
 void ListView::sortWith(const std::function<int(const ListViewRow&, const ListViewRow&)>& compare) {
     switchOffOwnSort();
-    std::vector<std::size_t> permutation(rows_.size());
+    std::vector<std::uint32_t> permutation(rows_.size());
     for (std::size_t i = 0; i < permutation.size(); ++i) {
-        permutation[i] = i;
+        permutation[i] = static_cast<std::uint32_t>(i);
     }
-    std::stable_sort(permutation.begin(), permutation.end(),
-                     [&](std::size_t a, std::size_t b) { return compare(rows_[a], rows_[b]) < 0; });
+    std::stable_sort(permutation.begin(), permutation.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return compare(rows_[a], rows_[b]) < 0;
+    });
     applyPermutation(permutation);
 }
 
-void ListView::applyPermutation(const std::vector<std::size_t>& permutation) {
-    std::deque<ListViewRow> ordered;
+void ListView::applyPermutation(std::vector<std::uint32_t>& permutation) {
     int selected = -1;
-    for (std::size_t from : permutation) {
-        if (static_cast<int>(from) == selected_) {
-            selected = static_cast<int>(ordered.size());
+    for (std::size_t place = 0; place < permutation.size(); ++place) {
+        if (static_cast<int>(permutation[place]) == selected_) {
+            selected = static_cast<int>(place);
         }
-        ordered.push_back(std::move(rows_[from]));
     }
-    rows_ = std::move(ordered);
+    // Rows move along each cycle of the permutation, so no second list of a million rows is
+    // built; a place already filled is marked by pointing at itself.
+    for (std::uint32_t start = 0; start < permutation.size(); ++start) {
+        if (permutation[start] == start) {
+            continue;
+        }
+        ListViewRow held = std::move(rows_[start]);
+        std::uint32_t place = start;
+        while (permutation[place] != start) {
+            const std::uint32_t from = permutation[place];
+            rows_[place] = std::move(rows_[from]);
+            permutation[place] = place;
+            place = from;
+        }
+        rows_[place] = std::move(held);
+        permutation[place] = place;
+    }
     selected_ = selected;
     changed(Property::Sort);
 }
