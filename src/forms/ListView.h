@@ -63,6 +63,7 @@ public:
 
 private:
     std::uint32_t end(int column) const;
+    std::size_t endWidth() const;
     std::size_t textStart() const;
     std::size_t size() const;
     template <class TextOf>
