@@ -220,10 +220,6 @@ std::string_view RecordSet::field(std::uint32_t record, int fieldNumber) const {
     return {};
 }
 
-std::string_view RecordSet::id(std::uint32_t record) const {
-    return field(record, 1);
-}
-
 FieldValues RecordSet::fields(std::uint32_t record) const {
     FieldValues values;
     const std::string_view all = entries(record);
@@ -234,11 +230,6 @@ FieldValues RecordSet::fields(std::uint32_t record) const {
         values.emplace_back(field, std::string(value));
     }
     return values;
-}
-
-std::string_view RecordSet::entries(std::uint32_t record) const {
-    return std::string_view(arena_.data() + offsets_[record],
-                            offsets_[record + 1] - offsets_[record]);
 }
 
 }  // namespace bp::sim
