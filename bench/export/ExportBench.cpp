@@ -24,6 +24,7 @@
 #include "BenchSupport.h"
 #include "CsvRows.h"
 #include "PlainCopy.h"
+#include "act/sim/DemoGenerator.h"
 
 namespace {
 
@@ -75,10 +76,10 @@ Timing timeBest(const std::string& command) {
 
 struct Setup {
     fs::path folder = fs::temp_directory_path() / "brindlepath-bench";
-    fs::path host = folder / ("export-host-" + std::to_string(kContacts) + "-seed" +
-                              std::to_string(kSeed) + ".db");
-    fs::path copy = folder / ("export-plain-" + std::to_string(kContacts) + "-seed" +
-                              std::to_string(kSeed) + ".db");
+    std::string name = std::to_string(kContacts) + "-seed" + std::to_string(kSeed) + "-layout" +
+                       std::to_string(bp::sim::DemoGenerator::kLayout) + ".db";
+    fs::path host = folder / ("export-host-" + name);
+    fs::path copy = folder / ("export-plain-" + name);
     fs::path run = folder / "export-run";
 };
 

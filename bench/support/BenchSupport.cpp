@@ -69,10 +69,10 @@ double peakRssMb() {
 std::string cachedDemoHost(int contacts, int salesPerContact, std::uint64_t seed) {
     fs::path folder = fs::temp_directory_path() / "brindlepath-bench";
     fs::create_directories(folder);
-    std::string path =
-        (folder / ("host-" + std::to_string(contacts) + "x" + std::to_string(salesPerContact) +
-                   "-seed" + std::to_string(seed) + ".db"))
-            .string();
+    std::string path = (folder / ("host-" + std::to_string(contacts) + "x" +
+                                  std::to_string(salesPerContact) + "-seed" + std::to_string(seed) +
+                                  "-layout" + std::to_string(sim::DemoGenerator::kLayout) + ".db"))
+                           .string();
     if (!fs::exists(path)) {
         sim::DemoOptions options;
         options.contacts = contacts;

@@ -12,6 +12,7 @@
 #include "output/SettingsOverlay.h"
 #include "platform/Environment.h"
 #include "platform/FileSettingsStore.h"
+#include "platform/InterruptWatch.h"
 #include "platform/PathText.h"
 
 namespace bp::app {
@@ -74,6 +75,8 @@ int runBatch(const std::vector<std::string>& args, std::ostream& err, bool errIs
 
 int runBatch(const std::vector<std::string>& args, std::ostream& err,
              std::unique_ptr<HostFactory> hostFactory, bool errIsTerminal) {
+    // From here on the first Ctrl+C stops the run cleanly, whether or not a bar is shown.
+    platform::InterruptWatch interrupts;
     auto parsed = parse(args, err);
     if (!parsed) {
         return kFailed;

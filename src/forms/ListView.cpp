@@ -10,20 +10,40 @@
 namespace bp::forms {
 namespace {
 
-constexpr std::size_t kWord = sizeof(std::uint32_t);
+// The block starts with a 16-bit word: the cell count, and a flag for 32-bit cell ends. A row
+// whose texts fit in 64 KB, as nearly all do, keeps its ends in 16 bits, half the space.
+constexpr std::size_t kCountWord = sizeof(std::uint16_t);
+constexpr std::uint16_t kWideEnds = 0x8000;
+constexpr std::size_t kMaxCells = kWideEnds - 1;
 
-std::uint32_t readWord(const char* block, std::size_t at) {
+std::uint32_t readEnd(const char* block, std::size_t at, std::size_t width) {
+    if (width == sizeof(std::uint16_t)) {
+        std::uint16_t value = 0;
+        std::memcpy(&value, block + at, width);
+        return value;
+    }
     std::uint32_t value = 0;
-    std::memcpy(&value, block + at, kWord);
+    std::memcpy(&value, block + at, width);
     return value;
 }
 
-void writeWord(char* block, std::size_t at, std::uint64_t value) {
+void writeEnd(char* block, std::size_t at, std::size_t width, std::uint64_t value) {
+    if (width == sizeof(std::uint16_t)) {
+        const auto narrow = static_cast<std::uint16_t>(value);
+        std::memcpy(block + at, &narrow, width);
+        return;
+    }
     if (value > std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("A list view row of more than 4 GB");
     }
     const auto word = static_cast<std::uint32_t>(value);
-    std::memcpy(block + at, &word, kWord);
+    std::memcpy(block + at, &word, width);
+}
+
+std::uint16_t countWord(const char* block) {
+    std::uint16_t word = 0;
+    std::memcpy(&word, block, kCountWord);
+    return word;
 }
 
 }  // namespace
@@ -45,11 +65,16 @@ ListViewRow& ListViewRow::operator=(const ListViewRow& other) {
 }
 
 int ListViewRow::cellCount() const {
-    return block_ ? static_cast<int>(readWord(block_.get(), 0)) : 0;
+    return block_ ? static_cast<int>(countWord(block_.get()) & ~kWideEnds) : 0;
+}
+
+std::size_t ListViewRow::endWidth() const {
+    return block_ && (countWord(block_.get()) & kWideEnds) != 0 ? sizeof(std::uint32_t)
+                                                                : sizeof(std::uint16_t);
 }
 
 std::size_t ListViewRow::textStart() const {
-    return kWord * (1 + static_cast<std::size_t>(cellCount()));
+    return kCountWord + endWidth() * static_cast<std::size_t>(cellCount());
 }
 
 std::size_t ListViewRow::size() const {
@@ -58,7 +83,8 @@ std::size_t ListViewRow::size() const {
 }
 
 std::uint32_t ListViewRow::end(int column) const {
-    return readWord(block_.get(), kWord * (1 + static_cast<std::size_t>(column)));
+    const std::size_t width = endWidth();
+    return readEnd(block_.get(), kCountWord + width * static_cast<std::size_t>(column), width);
 }
 
 std::string_view ListViewRow::cell(int column) const {
@@ -72,13 +98,19 @@ std::string_view ListViewRow::cell(int column) const {
 // A block of exactly the size the cells need: the count, each cell's end, then the texts.
 template <class TextOf>
 void ListViewRow::rebuild(std::size_t count, TextOf textOf) {
-    const std::size_t header = kWord * (1 + count);
-    std::size_t bytes = header;
-    for (std::size_t i = 0; i < count; ++i) {
-        bytes += textOf(i).size();
+    if (count > kMaxCells) {
+        throw std::length_error("A list view row of more than 32767 cells");
     }
-    auto block = std::make_unique_for_overwrite<char[]>(bytes);
-    writeWord(block.get(), 0, count);
+    std::size_t texts = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        texts += textOf(i).size();
+    }
+    const bool wide = texts > std::numeric_limits<std::uint16_t>::max();
+    const std::size_t width = wide ? sizeof(std::uint32_t) : sizeof(std::uint16_t);
+    const std::size_t header = kCountWord + width * count;
+    auto block = std::make_unique_for_overwrite<char[]>(header + texts);
+    const auto word = static_cast<std::uint16_t>(count | (wide ? kWideEnds : 0));
+    std::memcpy(block.get(), &word, kCountWord);
     std::size_t at = header;
     for (std::size_t i = 0; i < count; ++i) {
         const std::string_view text = textOf(i);
@@ -86,7 +118,7 @@ void ListViewRow::rebuild(std::size_t count, TextOf textOf) {
             std::memcpy(block.get() + at, text.data(), text.size());
         }
         at += text.size();
-        writeWord(block.get(), kWord * (1 + i), at - header);
+        writeEnd(block.get(), kCountWord + width * i, width, at - header);
     }
     block_ = std::move(block);
 }
@@ -315,11 +347,12 @@ void ListView::sortOwn() {
     std::stable_sort(keys.begin(), keys.end(), [ascending](const auto& a, const auto& b) {
         return ascending ? a.first < b.first : b.first < a.first;
     });
-    std::vector<std::size_t> permutation;
+    std::vector<std::uint32_t> permutation;
     permutation.reserve(keys.size());
     for (const auto& k : keys) {
-        permutation.push_back(k.second);
+        permutation.push_back(static_cast<std::uint32_t>(k.second));
     }
+    keys = {};
     applyPermutation(permutation);
 }
 
@@ -339,25 +372,40 @@ void ListView::switchOffOwnSort() {
 
 void ListView::sortWith(const std::function<int(const ListViewRow&, const ListViewRow&)>& compare) {
     switchOffOwnSort();
-    std::vector<std::size_t> permutation(rows_.size());
+    std::vector<std::uint32_t> permutation(rows_.size());
     for (std::size_t i = 0; i < permutation.size(); ++i) {
-        permutation[i] = i;
+        permutation[i] = static_cast<std::uint32_t>(i);
     }
-    std::stable_sort(permutation.begin(), permutation.end(),
-                     [&](std::size_t a, std::size_t b) { return compare(rows_[a], rows_[b]) < 0; });
+    std::stable_sort(permutation.begin(), permutation.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return compare(rows_[a], rows_[b]) < 0;
+    });
     applyPermutation(permutation);
 }
 
-void ListView::applyPermutation(const std::vector<std::size_t>& permutation) {
-    std::deque<ListViewRow> ordered;
+void ListView::applyPermutation(std::vector<std::uint32_t>& permutation) {
     int selected = -1;
-    for (std::size_t from : permutation) {
-        if (static_cast<int>(from) == selected_) {
-            selected = static_cast<int>(ordered.size());
+    for (std::size_t place = 0; place < permutation.size(); ++place) {
+        if (static_cast<int>(permutation[place]) == selected_) {
+            selected = static_cast<int>(place);
         }
-        ordered.push_back(std::move(rows_[from]));
     }
-    rows_ = std::move(ordered);
+    // Rows move along each cycle of the permutation, so no second list of a million rows is
+    // built; a place already filled is marked by pointing at itself.
+    for (std::uint32_t start = 0; start < permutation.size(); ++start) {
+        if (permutation[start] == start) {
+            continue;
+        }
+        ListViewRow held = std::move(rows_[start]);
+        std::uint32_t place = start;
+        while (permutation[place] != start) {
+            const std::uint32_t from = permutation[place];
+            rows_[place] = std::move(rows_[from]);
+            permutation[place] = place;
+            place = from;
+        }
+        rows_[place] = std::move(held);
+        permutation[place] = place;
+    }
     selected_ = selected;
     changed(Property::Sort);
 }

@@ -63,6 +63,7 @@ public:
 
 private:
     std::uint32_t end(int column) const;
+    std::size_t endWidth() const;
     std::size_t textStart() const;
     std::size_t size() const;
     template <class TextOf>
@@ -143,18 +144,30 @@ public:
     template <class KeyOf, class Less = std::less<>>
     void sortByKey(KeyOf keyOf, SortOrder order, Less less = {}) {
         using Key = std::decay_t<decltype(keyOf(std::declval<const ListViewRow&>()))>;
-        std::vector<std::pair<Key, std::size_t>> keys;
-        keys.reserve(rows_.size());
-        visitRows([&](const ListViewRow& row) { keys.emplace_back(keyOf(row), keys.size()); });
-        auto byKey = [&](const auto& a, const auto& b) {
-            return order == SortOrder::Ascending ? less(a.first, b.first) : less(b.first, a.first);
-        };
-        std::stable_sort(keys.begin(), keys.end(), byKey);
-        std::vector<std::size_t> permutation;
-        permutation.reserve(keys.size());
-        for (const auto& k : keys) {
-            permutation.push_back(k.second);
-        }
+        std::vector<std::uint32_t> permutation;
+        {
+            std::vector<std::pair<Key, std::uint32_t>> keys;
+            keys.reserve(rows_.size());
+            visitRows([&](const ListViewRow& row) {
+                keys.emplace_back(keyOf(row), static_cast<std::uint32_t>(keys.size()));
+            });
+            // Equal keys keep their rows' order by the rows' positions, which makes the sort
+            // stable without the buffer a stable sort takes.
+            const bool ascending = order == SortOrder::Ascending;
+            std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
+                if (less(a.first, b.first)) {
+                    return ascending;
+                }
+                if (less(b.first, a.first)) {
+                    return !ascending;
+                }
+                return a.second < b.second;
+            });
+            permutation.reserve(keys.size());
+            for (const auto& k : keys) {
+                permutation.push_back(k.second);
+            }
+        }  // the keys are gone before the rows move
         switchOffOwnSort();
         applyPermutation(permutation);
     }
@@ -167,7 +180,8 @@ private:
     int sortedPosition(const ListViewRow& row) const;
     bool ownLess(const ListViewRow& a, const ListViewRow& b) const;
     void switchOffOwnSort();
-    void applyPermutation(const std::vector<std::size_t>& permutation);
+    // Puts row permutation[i] in place i, moving the rows in place; uses up `permutation`.
+    void applyPermutation(std::vector<std::uint32_t>& permutation);
 
     std::vector<ListViewColumn> columns_;
     std::deque<ListViewRow> rows_;

@@ -11,6 +11,8 @@
 #include "launcher/LaunchCommand.h"
 #include "platform/ConsoleOutput.h"
 #include "platform/FileSettingsStore.h"
+#include "platform/InterruptSink.h"
+#include "platform/InterruptWatch.h"
 #include "platform/Locale.h"
 #include "platform/PipedProgress.h"
 #include "platform/ProgramArguments.h"
@@ -48,11 +50,15 @@ int main(int argc, char** argv) {
     } else if (bp::platform::errorIsTerminal()) {
         bar.emplace(std::cerr);
     }
-    bp::core::ProgressSink* sink = piped ? static_cast<bp::core::ProgressSink*>(&*piped)
-                                   : bar ? &*bar
-                                         : nullptr;
+    // Ctrl+C stops the build at its next look, watched, piped or not; a second one ends it
+    // at once.
+    bp::platform::InterruptWatch interrupts;
+    bp::core::ProgressSink* shown = piped ? static_cast<bp::core::ProgressSink*>(&*piped)
+                                    : bar ? &*bar
+                                          : nullptr;
+    bp::platform::InterruptSink sink(shown);
     bp::core::Progress progress;
-    bp::core::ProgressScope watched(progress, sink);
+    bp::core::ProgressScope watched(progress, &sink);
     command.reportTo(progress);
     return command.run(*options, today, stamp);
 }

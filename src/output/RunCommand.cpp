@@ -224,7 +224,9 @@ bool RunCommand::exportCsv() {
         return false;
     }
     try {
-        platform::copyFile(dataFilePath(session_), *target);
+        // The data file is only ever replaced whole, so the export may be the same file
+        // under a second name: a large export is not written twice.
+        platform::shareFile(dataFilePath(session_), *target);
     } catch (const std::exception& e) {
         session_.ui->quietStop("the export could not be written to " + *target + ": " + e.what());
         return false;

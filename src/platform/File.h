@@ -81,6 +81,10 @@ int replaceFile(const std::string& from, const std::string& to);
 int renameWithoutReplacing(const std::string& from, const std::string& to);
 // 0, or the error number.
 int removeFile(const std::string& path);
+// Gives the file `existing` the second name `newName` (which must not exist yet): both names
+// then reach the same bytes, written once. 0, or the error number; ENOTSUP where files are
+// always copied instead.
+int linkFile(const std::string& existing, const std::string& newName);
 // Flushes a folder's list of names, so a new file's name survives a power loss.
 void syncFolder(const std::string& folder);
 

@@ -208,6 +208,37 @@ void copyFile(const std::string& from, const std::string& to, std::source_locati
     replaceWithCopy(*source, target, where);
 }
 
+void shareFile(const std::string& from, const std::string& to, std::source_location where) {
+    std::optional<std::string> source = findFile(from);
+    if (!source) {
+        raiseFileError(kErrFileNotFound, from, ENOENT, where);
+    }
+    if (folderExists(to)) {
+        raiseFileError(kErrPathFileAccess, to, EISDIR, where);
+    }
+    std::optional<std::string> existing = findFile(to);
+    fs::path target = existing ? pathFromUtf8(*existing)
+                               : destinationFolder(to, where) / pathFromUtf8(to).filename();
+    const std::optional<FileStamp> sourceStamp = stampOf(*source);
+    const std::optional<FileStamp> targetStamp = existing ? stampOf(*existing) : std::nullopt;
+    if (sourceStamp && targetStamp && sourceStamp->device == targetStamp->device &&
+        sourceStamp->inode == targetStamp->inode) {
+        return;  // already the same file
+    }
+    // The second name is made beside the target and then takes the target's place, so an
+    // earlier file there is replaced whole or not at all.
+    const std::string targetText = utf8FromPath(target);
+    const std::string linked = temporarySibling(targetText, "link");
+    if (linkFile(*source, linked) == 0) {
+        if (int errnum = replaceFile(linked, targetText); errnum != 0) {
+            removeFile(linked);
+            raiseFileError(fileErrorNumber(errnum), targetText, errnum, where);
+        }
+        return;
+    }
+    replaceWithCopy(*source, target, where);
+}
+
 void deleteFile(const std::string& path, std::source_location where) {
     std::optional<std::string> file = findFile(path);
     if (!file) {

@@ -22,6 +22,12 @@ bool folderExists(const std::string& path);
 // and copying a file onto itself keeps it.
 void copyFile(const std::string& from, const std::string& to,
               std::source_location where = std::source_location::current());
+// As copyFile, but where the system allows it `to` becomes a second name of the file `from`
+// instead of a copy, so its bytes are not written again (a copy where it does not, as across
+// file systems). Only for a source that is always replaced whole by renaming, never changed
+// in place: the other name would change with it.
+void shareFile(const std::string& from, const std::string& to,
+               std::source_location where = std::source_location::current());
 void deleteFile(const std::string& path,
                 std::source_location where = std::source_location::current());
 // Renames a file or folder; an existing destination is never replaced (58).

@@ -10,6 +10,7 @@ bp_add_library(bp_platform
     PosixFile.cpp
     PosixFileLock.cpp
     PosixInputStop.cpp
+    PosixInterruptWatch.cpp
     PosixMemoryAdvice.cpp
     PosixProcess.cpp
     PosixProcessId.cpp

@@ -160,6 +160,10 @@ int removeFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0 ? 0 : errno;
 }
 
+int linkFile(const std::string& existing, const std::string& newName) {
+    return ::link(existing.c_str(), newName.c_str()) == 0 ? 0 : errno;
+}
+
 void syncFolder(const std::string& folder) {
     int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {

@@ -224,6 +224,12 @@ int removeFile(const std::string& path) {
     return ::DeleteFileW(toWide(path).c_str()) ? 0 : lastErrno();
 }
 
+// A spreadsheet program holding one name of a linked file open keeps the other name from
+// being replaced, so the next run could not write its data file: Windows copies.
+int linkFile(const std::string& /*existing*/, const std::string& /*newName*/) {
+    return ENOTSUP;
+}
+
 // A folder cannot be flushed on Windows; the write-through rename above already puts the new
 // name on the disk.
 void syncFolder(const std::string& /*folder*/) {}

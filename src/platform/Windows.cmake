@@ -10,6 +10,7 @@ bp_add_library(bp_platform
     WinFile.cpp
     WinFileLock.cpp
     WinInputStop.cpp
+    WinInterruptWatch.cpp
     WinMemoryAdvice.cpp
     WinProcess.cpp
     WinProcessId.cpp

@@ -12,6 +12,7 @@
 #include "app/EmbeddedHostFactory.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/TestSupport.h"
+#include "support/RunInterrupted.h"
 #include "support/RunOnTerminal.h"
 #include "support/RunProgram.h"
 
@@ -136,6 +137,66 @@ TEST_F(BatchProgressTest, TheProgramDrawsTheBarOnATerminalOnly) {
 #endif
 }
 
+// Ctrl+C during a run: the run stops at its next look and leaves nothing behind.
+class BatchInterruptTest : public BatchProgressTest {
+protected:
+    BatchInterruptTest() {
+        // Long enough a run that it is still working when Ctrl+C arrives.
+        sim::DemoOptions demo;
+        demo.contacts = 30000;
+        sim::DemoGenerator::generate(folder_.file("host.db"), demo);
+        platform::FileSettingsStore selection(folder_.file("selection.ini"));
+        for (const auto& [key, value] : reportSelection("1")) {
+            selection.SaveSetting("Settings", key, value);
+        }
+    }
+    void expectCancelledCleanly(const bp::test::ProgramResult& result) {
+        EXPECT_EQ(result.exitCode, 1) << result.output;
+        EXPECT_NE(result.output.find("brindlepath: the run was cancelled; nothing was written"),
+                  std::string::npos)
+            << result.output;
+        EXPECT_FALSE(fs::exists(out_));
+        for (const auto& entry : fs::directory_iterator(folder_.path())) {
+            EXPECT_EQ(entry.path().filename().string().find("export"), std::string::npos)
+                << "left behind: " << entry.path();
+        }
+        EXPECT_EQ(user_.GetSetting("Settings", "Min0", ""), "kept");
+        EXPECT_EQ(user_.GetSetting("Settings", "Report", "absent"), "absent");
+    }
+
+    std::string out_ = folder_.file("export.csv");
+    std::vector<std::string> args_{"--run", folder_.file("selection.ini"), "--out", out_};
+};
+
+#ifdef _WIN32
+TEST_F(BatchInterruptTest, CtrlCIsTestedOnPosixSystems) {
+    GTEST_SKIP() << "console events cannot be sent to a program under test here";
+}
+#else
+TEST_F(BatchInterruptTest, CtrlCAtTheTerminalCancelsTheRun) {
+    auto result =
+        bp::test::interruptOnTerminal(bp::test::builtProgram("brindlepath"), args_, "Selecting");
+    expectCancelledCleanly(result);
+}
+
+// The report builder started after a report run stops the same way, and leaves no workbook.
+TEST_F(BatchInterruptTest, AnInterruptStopsTheReportBuilder) {
+    ASSERT_EQ(run({}, reportSelection("0")), 0) << err_.str();
+    auto result =
+        bp::test::interruptPiped(bp::test::builtProgram("brindlepath-launch"), {"--no-open"});
+    EXPECT_EQ(result.exitCode, 1) << result.output;
+    EXPECT_NE(result.output.find("cancelled"), std::string::npos) << result.output;
+    std::error_code none;
+    for (const auto& entry : fs::directory_iterator(program_ + "/Reports", none)) {
+        ADD_FAILURE() << "left behind: " << entry.path();
+    }
+}
+
+TEST_F(BatchInterruptTest, AnInterruptCancelsAPipedRunToo) {
+    expectCancelledCleanly(bp::test::interruptPiped(bp::test::builtProgram("brindlepath"), args_));
+}
+#endif
+
 TEST_F(BatchRunTest, ACsvExportGoesToTheOutputFileAndLeavesTheWindowStateAlone) {
     std::string out = folder_.file("export.csv");
     EXPECT_EQ(run({"--out", out}, reportSelection("1")), 0) << err_.str();
@@ -147,6 +208,27 @@ TEST_F(BatchRunTest, ACsvExportGoesToTheOutputFileAndLeavesTheWindowStateAlone) 
     EXPECT_GT(std::count(exported.begin(), exported.end(), '\n'), 10);
     EXPECT_EQ(user_.GetSetting("Settings", "Min0", ""), "kept");
     EXPECT_EQ(user_.GetSetting("Settings", "Report", "absent"), "absent");
+}
+
+// Every demo contact has a city, and the export's City column shows it.
+TEST_F(BatchRunTest, AnExportOfTheDemoShowsEachContactsCity) {
+    std::string out = folder_.file("export.csv");
+    ASSERT_EQ(run({"--out", out}, reportSelection("1")), 0) << err_.str();
+    std::istringstream rows(read(out));
+    std::string row;
+    std::getline(rows, row);  // the captions
+    int seen = 0;
+    while (std::getline(rows, row)) {
+        // "Company","Contact","City",...: the third quoted cell
+        std::size_t start = 0;
+        for (int quote = 0; quote < 5 && start != std::string::npos; ++quote) {
+            start = row.find('"', start + (quote == 0 ? 0 : 1));
+        }
+        ASSERT_NE(start, std::string::npos) << row;
+        EXPECT_NE(row[start + 1], '"') << "no city in " << row;
+        ++seen;
+    }
+    EXPECT_GT(seen, 10);
 }
 
 TEST_F(BatchRunTest, AnExportWithoutOutputFileStopsWithoutWriting) {

@@ -259,3 +259,42 @@ TEST_F(ListViewTest, ASortedListPlacesARowOfCellsAsOneFilledCellByCell) {
 
 }  // namespace
 }  // namespace bp::forms
+
+namespace bp::forms {
+namespace {
+
+// Rows keep every cell exactly, whether their texts take a few bytes or more than 64 KB, as a
+// row grows past that size and shrinks again, and through copies.
+TEST(ListViewRowTest, CellsOfAnySizeComeBackExactly) {
+    const std::string big(70000, 'x');
+    const std::string edge(65535, 'y');
+    ListViewRow row;
+    EXPECT_EQ(row.cellCount(), 0);
+    EXPECT_EQ(row.cell(0), "");
+    row.setCells({"S1", "", "Acme"});
+    EXPECT_EQ(row.cellCount(), 3);
+    EXPECT_EQ(row.cell(2), "Acme");
+    row.setCell(1, big);
+    EXPECT_EQ(row.cell(0), "S1");
+    EXPECT_EQ(row.cell(1), big);
+    EXPECT_EQ(row.cell(2), "Acme");
+    ListViewRow copy(row);
+    EXPECT_EQ(copy.cell(1), big);
+    EXPECT_EQ(copy.cell(2), "Acme");
+    row.setCell(1, "small again");
+    EXPECT_EQ(row.cell(1), "small again");
+    EXPECT_EQ(row.cell(2), "Acme");
+    row.setCells({edge, "", ""});
+    EXPECT_EQ(row.cell(0), edge);
+    EXPECT_EQ(row.cell(2), "");
+    row.setCells({edge, "z"});
+    EXPECT_EQ(row.cell(0), edge);
+    EXPECT_EQ(row.cell(1), "z");
+    row.setCell(5, "far");
+    EXPECT_EQ(row.cellCount(), 6);
+    EXPECT_EQ(row.cell(4), "");
+    EXPECT_EQ(row.cell(5), "far");
+}
+
+}  // namespace
+}  // namespace bp::forms

@@ -177,6 +177,19 @@ TEST_F(RunCommandTest, ACsvExportIsCopiedToTheChosenFile) {
     EXPECT_TRUE(launcher_.launches().empty());
 }
 
+// The next run writes the data file anew; the export made from the last one stays as it was.
+TEST_F(RunCommandTest, AnExportKeepsItsRowsWhenTheNextRunWritesTheDataFile) {
+    report(1, "Export");
+    std::string target = host_.file("out.csv");
+    host_.ui.queueSaveFile(target);
+    ASSERT_EQ(run(), RunOutcome::Completed);
+    const std::string exported = read(target);
+    report(0, "Pipeline");
+    ASSERT_EQ(run(), RunOutcome::Completed);
+    EXPECT_NE(read(host_.file("data.CSV")), exported);
+    EXPECT_EQ(read(target), exported);
+}
+
 TEST_F(RunCommandTest, ACancelledSaveWritesNoFileAndStays) {
     report(1, "Export");
     EXPECT_EQ(run(), RunOutcome::Stopped);

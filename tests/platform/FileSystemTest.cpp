@@ -9,7 +9,9 @@
 
 #include "TestSupport.h"
 #include "platform/Error.h"
+#include "platform/File.h"
 #include "platform/FileSystem.h"
+#include "platform/SaveFile.h"
 
 namespace bp::platform {
 namespace {
@@ -84,6 +86,41 @@ TEST_F(FileSystemTest, CopyFailuresLeaveTheDestinationAlone) {
     EXPECT_EQ(errorNumberOf([&] { copyFile(source, folder_.file("No/Such/x.CSV")); }),
               kErrPathNotFound);
     EXPECT_EQ(errorNumberOf([&] { copyFile(source, folder_.file("Export")); }), kErrPathFileAccess);
+    EXPECT_EQ(listFiles(folder_.file("Export")), (std::vector<std::string>{"Sales.csv"}));
+}
+
+// A data file is replaced whole by each run; the export shared from it keeps its rows.
+TEST_F(FileSystemTest, ASharedFileKeepsItsBytesWhenTheSourceIsReplaced) {
+    std::string source = make("data.CSV", "first rows");
+    std::string earlier = make("Export/Sales.csv", "old rows");
+    shareFile(folder_.file("DATA.csv"), folder_.file("export/SALES.CSV"));
+    EXPECT_EQ(read(earlier), "first rows");
+    EXPECT_EQ(listFiles(folder_.file("Export")), (std::vector<std::string>{"Sales.csv"}));
+#ifndef _WIN32
+    // One file under two names: the rows were not written a second time.
+    EXPECT_EQ(stampOf(earlier)->inode, stampOf(source)->inode);
+#endif
+    SaveFile next(source);
+    ASSERT_TRUE(next.open() && next.write("second rows") && next.commit());
+    EXPECT_EQ(read(source), "second rows");
+    EXPECT_EQ(read(earlier), "first rows");
+    shareFile(source, earlier);
+    EXPECT_EQ(read(earlier), "second rows");
+    shareFile(source, folder_.file("Data.csv"));  // onto itself
+    EXPECT_EQ(read(source), "second rows");
+    EXPECT_EQ(listFiles(folder_.path().string()), (std::vector<std::string>{"data.CSV"}));
+}
+
+TEST_F(FileSystemTest, SharingFailuresLeaveTheDestinationAlone) {
+    std::string kept = make("Export/Sales.csv", "old rows");
+    EXPECT_EQ(errorNumberOf([&] { shareFile(folder_.file("missing.CSV"), kept); }),
+              kErrFileNotFound);
+    std::string source = make("data.CSV");
+    EXPECT_EQ(errorNumberOf([&] { shareFile(source, folder_.file("No/Such/x.CSV")); }),
+              kErrPathNotFound);
+    EXPECT_EQ(errorNumberOf([&] { shareFile(source, folder_.file("Export")); }),
+              kErrPathFileAccess);
+    EXPECT_EQ(read(kept), "old rows");
     EXPECT_EQ(listFiles(folder_.file("Export")), (std::vector<std::string>{"Sales.csv"}));
 }
 

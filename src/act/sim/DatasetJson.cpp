@@ -291,7 +291,7 @@ json recordsJson(const RecordSet& records) {
     json result = json::array();
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         json record = json::object();
-        for (const auto& [field, value] : RecordSet::unpack(records.packed(i))) {
+        for (const auto& [field, value] : records.fields(i)) {
             record[std::to_string(field)] = value;
         }
         result.push_back(std::move(record));

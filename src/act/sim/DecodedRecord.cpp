@@ -7,7 +7,7 @@ namespace bp::sim {
 void DecodedRecord::start(const RecordSet& set, std::uint32_t record) {
     set_ = &set;
     record_ = record;
-    packed_ = set.packed(record);
+    packed_ = set.entries(record);
     next_ = 0;
     complete_ = false;
     if (++generation_ == 0) {  // after 2^32 records, old stamps could match again

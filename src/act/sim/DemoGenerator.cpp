@@ -194,7 +194,7 @@ private:
             {6, userIds_.empty() ? std::string() : user()},
             {25, company},
             {26, std::string(random_.pick(kFirstNames)) + " " + random_.pick(kLastNames)},
-            {31, place.city},
+            {30, place.city},
             {32, place.state},
             {33, place.zip}};
         optional(fields, 27, 80, random_.pick(kTitles));
@@ -287,7 +287,7 @@ private:
         ContactField{3, "Edit Date", 10},      ContactField{4, "Create Date", 10},
         ContactField{6, "Record Manager", 13}, ContactField{25, "Company", 1},
         ContactField{26, "Contact", 1},        ContactField{27, "Title", 1},
-        ContactField{28, "Phone", 1},          ContactField{31, "City", 1},
+        ContactField{28, "Phone", 1},          ContactField{30, "City", 1},
         ContactField{32, "State", 1},          ContactField{33, "ZIP", 1},
         ContactField{60, "Industry", 1},       ContactField{61, "Region", 1}};
     static constexpr std::array<std::pair<int, int>, 8> kSalesTypes = {

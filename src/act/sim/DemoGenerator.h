@@ -37,6 +37,10 @@ struct DemoSummary {
 
 class DemoGenerator {
 public:
+    // Changes whenever a generated database would hold its data differently, so that copies
+    // kept between runs (benchmarks) are made anew.
+    static constexpr int kLayout = 2;
+
     // Replaces the host database at dbPath (through a temporary file).
     static DemoSummary generate(const std::string& dbPath, const DemoOptions& options);
 };

@@ -82,10 +82,6 @@ std::string_view RecordSet::packedId(std::string_view packed) {
     return id;
 }
 
-void RecordSet::damaged() {
-    raise(kErrHostStorage, "The host database holds a damaged record.");
-}
-
 void RecordSet::reserve(std::size_t records, std::size_t bytes) {
     offsets_.reserve(records + 1);
     arena_.reserve(bytes);
@@ -93,19 +89,34 @@ void RecordSet::reserve(std::size_t records, std::size_t bytes) {
     platform::adviseHugePages(offsets_.data(), offsets_.capacity() * sizeof(std::uint64_t));
 }
 
+void RecordSet::putNumber(std::size_t number) {
+    while (number >= 0x80) {
+        arena_.push_back(static_cast<char>((number & 0x7F) | 0x80));
+        number >>= 7;
+    }
+    arena_.push_back(static_cast<char>(number));
+}
+
 void RecordSet::append(std::string_view packed) {
-    arena_.insert(arena_.end(), packed.begin(), packed.end());
+    std::string_view id;
+    bool hasId = false;
+    walk(packed, [&](int field, std::string_view value) {
+        putNumber(static_cast<std::size_t>(field));
+        putNumber(value.size());
+        arena_.insert(arena_.end(), value.begin(), value.end());
+        if (field == 1 && !hasId) {
+            hasId = true;
+            id = value;
+        }
+        return false;
+    });
     offsets_.push_back(arena_.size());
-    if (!ordered_) {
+    if (!ordered_ || id.empty()) {
         return;
     }
     // Checked while the record is still in the cache: each ID above the one before is unique.
-    const std::string_view id = packedId(packed);
-    if (id.empty()) {
-        return;
-    }
     const auto record = static_cast<std::uint32_t>(size() - 1);
-    if (lastIdRecord_ != kNone && !(packedId(this->packed(lastIdRecord_)) < id)) {
+    if (lastIdRecord_ != kNone && !(this->id(lastIdRecord_) < id)) {
         ordered_ = false;
     }
     lastIdRecord_ = record;
@@ -153,7 +164,7 @@ void RecordSet::fillSlots(std::vector<std::uint64_t>& slots) const {
     slots.assign(capacity, 0);
     const std::size_t mask = capacity - 1;
     for (std::uint32_t record = 0; record < size(); ++record) {
-        const std::string_view id = packedId(packed(record));
+        const std::string_view id = this->id(record);
         if (id.empty()) {
             continue;
         }
@@ -163,8 +174,7 @@ void RecordSet::fillSlots(std::vector<std::uint64_t>& slots) const {
         // One probe both finds the free slot and meets the ID if an earlier record holds it.
         for (; slots[slot] != 0; slot = (slot + 1) & mask) {
             if ((slots[slot] & 0xFFFFFFFF00000000ULL) == tag &&
-                packedId(packed(static_cast<std::uint32_t>((slots[slot] & 0xFFFFFFFFULL) - 1))) ==
-                    id) {
+                this->id(static_cast<std::uint32_t>((slots[slot] & 0xFFFFFFFFULL) - 1)) == id) {
                 // A unique ID names one record of its table: callers may collect the IDs of a
                 // walk without checking them for repeats.
                 slots.clear();
@@ -190,7 +200,7 @@ std::uint32_t RecordSet::find(std::string_view id) const {
             continue;
         }
         auto record = static_cast<std::uint32_t>((slots[slot] & 0xFFFFFFFFULL) - 1);
-        if (packedId(packed(record)) == id) {
+        if (this->id(record) == id) {
             return record;
         }
     }
@@ -198,19 +208,28 @@ std::uint32_t RecordSet::find(std::string_view id) const {
 }
 
 std::string_view RecordSet::field(std::uint32_t record, int fieldNumber) const {
-    std::string_view result;
-    walk(packed(record), [&](int field, std::string_view value) {
+    const std::string_view all = entries(record);
+    std::size_t at = 0;
+    int field = 0;
+    std::string_view value;
+    while (nextEntry(all, at, field, value)) {
         if (field == fieldNumber) {
-            result = value;
+            return value;
         }
-        return field == fieldNumber;
-    });
-    return result;
+    }
+    return {};
 }
 
-std::string_view RecordSet::packed(std::uint32_t record) const {
-    return std::string_view(arena_.data() + offsets_[record],
-                            offsets_[record + 1] - offsets_[record]);
+FieldValues RecordSet::fields(std::uint32_t record) const {
+    FieldValues values;
+    const std::string_view all = entries(record);
+    std::size_t at = 0;
+    int field = 0;
+    std::string_view value;
+    while (nextEntry(all, at, field, value)) {
+        values.emplace_back(field, std::string(value));
+    }
+    return values;
 }
 
 }  // namespace bp::sim

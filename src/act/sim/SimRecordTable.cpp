@@ -103,7 +103,7 @@ std::uint32_t SimRecordTable::nextOrFind(const std::string& uniqueId) {
     // Consecutive sales records mostly belong to one contact: asked for again, the current
     // record answers. With no record current (a walk has ended) the table's first records
     // are the next ones.
-    if (current_ != RecordSet::kNone && RecordSet::packedId(set.packed(current_)) == uniqueId) {
+    if (current_ != RecordSet::kNone && set.id(current_) == uniqueId) {
         return current_;
     }
     const std::size_t first = current_ == RecordSet::kNone ? 0 : std::size_t{current_} + 1;
@@ -111,7 +111,7 @@ std::uint32_t SimRecordTable::nextOrFind(const std::string& uniqueId) {
         std::min<std::size_t>(first + std::max<std::uint32_t>(lookAhead_, 1), set.size());
     for (std::size_t next = first; next < end; ++next) {
         const auto record = static_cast<std::uint32_t>(next);
-        if (RecordSet::packedId(set.packed(record)) == uniqueId) {
+        if (set.id(record) == uniqueId) {
             lookAhead_ = kLookAhead;
             return record;
         }

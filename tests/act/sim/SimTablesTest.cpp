@@ -324,3 +324,46 @@ TEST_F(SimTablesTest, ADatasetWithNoDatabaseOpen) {
 
 }  // namespace
 }  // namespace bp::sim::test
+
+namespace bp::sim::test {
+namespace {
+
+// Records held in memory give back exactly what was stored, at every field number and value
+// length, in less memory than their stored form.
+TEST(RecordSetTest, RecordsComeBackAsStoredInLessMemory) {
+    const FieldValues first{{1, "S1"},
+                            {0, ""},
+                            {127, std::string(127, 'a')},
+                            {128, std::string(128, 'b')},
+                            {65535, std::string(20000, 'c')},
+                            {27, "Sales Opportunity"},
+                            {27, "again"}};
+    const FieldValues second{{34, "12.50"}, {1, "S2"}};
+    RecordSet set;
+    std::size_t stored = 0;
+    for (const auto& fields : {first, second}) {
+        const std::string packed = RecordSet::pack(fields);
+        stored += packed.size();
+        set.append(packed);
+    }
+    set.buildIndex();
+    ASSERT_EQ(set.size(), 2u);
+    EXPECT_EQ(set.fields(0), first);
+    EXPECT_EQ(set.fields(1), second);
+    EXPECT_EQ(set.id(1), "S2");
+    EXPECT_EQ(set.field(0, 27), "Sales Opportunity");
+    EXPECT_EQ(set.field(0, 65535), std::string(20000, 'c'));
+    EXPECT_EQ(set.field(1, 27), "");
+    EXPECT_EQ(set.find("S2"), 1u);
+    EXPECT_LT(set.bytes(), stored - 4 * 7);
+}
+
+TEST(RecordSetTest, ADamagedRecordIsRefusedWhenItComesIn) {
+    std::string packed = RecordSet::pack({{1, "S1"}, {27, "Lost Sale"}});
+    packed.pop_back();  // the last value is cut short
+    RecordSet set;
+    EXPECT_THROW(set.append(packed), Error);
+}
+
+}  // namespace
+}  // namespace bp::sim::test
