@@ -60,5 +60,11 @@ int main(int argc, char** argv) {
     bp::core::Progress progress;
     bp::core::ProgressScope watched(progress, &sink);
     command.reportTo(progress);
-    return command.run(*options, today, stamp);
+    const int status = command.run(*options, today, stamp);
+    // Whoever watches a build knows why it stopped; someone at a terminal is told.
+    if (status == kExitStopped && !options->watched) {
+        std::cerr << "brindlepath-launch: the build was cancelled; no report was written"
+                  << std::endl;
+    }
+    return status;
 }

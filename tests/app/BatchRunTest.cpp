@@ -11,6 +11,7 @@
 #include "app/BatchRun.h"
 #include "app/EmbeddedHostFactory.h"
 #include "platform/FileSettingsStore.h"
+#include "platform/Launcher.h"
 #include "platform/TestSupport.h"
 #include "support/RunInterrupted.h"
 #include "support/RunOnTerminal.h"
@@ -184,8 +185,8 @@ TEST_F(BatchInterruptTest, AnInterruptStopsTheReportBuilder) {
     ASSERT_EQ(run({}, reportSelection("0")), 0) << err_.str();
     auto result =
         bp::test::interruptPiped(bp::test::builtProgram("brindlepath-launch"), {"--no-open"});
-    EXPECT_EQ(result.exitCode, 1) << result.output;
-    EXPECT_NE(result.output.find("cancelled"), std::string::npos) << result.output;
+    EXPECT_EQ(result.exitCode, platform::kReportBuilderStopped) << result.output;
+    EXPECT_NE(result.output.find("the build was cancelled"), std::string::npos) << result.output;
     std::error_code none;
     for (const auto& entry : fs::directory_iterator(program_ + "/Reports", none)) {
         ADD_FAILURE() << "left behind: " << entry.path();
