@@ -25,6 +25,7 @@
 #include "BenchSupport.h"
 #include "act/Session.h"
 #include "act/sim/SimHost.h"
+#include "filter/IdList.h"
 #include "forms/Form.h"
 #include "forms/ListView.h"
 #include "forms/ScriptedUi.h"
@@ -158,10 +159,11 @@ void BM_ReportToDataFile(benchmark::State& state) {
         state.PauseTiming();
         BenchSession bench(hostPath);
         stageDefinition(bench.settings);
-        std::vector<std::string> salesIds;
+        // The IDs as the filter hands a run's selection over.
+        bp::filter::IdList salesIds;
         auto& sales = *bench.session.objSales;
         for (sales.MoveFirst(); !sales.isEOF(); sales.MoveNext()) {
-            salesIds.push_back(sales.Data(1));
+            salesIds.appendDistinct(sales.Data(1));
         }
         auto form = std::make_unique<bp::forms::Form>(bench.ui, "frmMain");
         auto& list = form->add<bp::forms::ListView>("lvwSales");

@@ -46,6 +46,15 @@ ResultsList::ResultsList(act::Session& session, forms::ListView& lvwSales)
     : session_(session), list_(lvwSales) {}
 
 bool ResultsList::Fill_Listview(const std::vector<std::string>& salesIds) {
+    return fill(salesIds);
+}
+
+bool ResultsList::Fill_Listview(const filter::IdList& salesIds) {
+    return fill(salesIds);
+}
+
+template <class Ids>
+bool ResultsList::fill(const Ids& salesIds) {
     bool built = false;
     platform::guarded(*session_.ui, {"frmMain", "Fill_Listview", platform::RoutineKind::Function},
                       [&] {
@@ -120,13 +129,16 @@ int ResultsList::GetCustomField(int fieldId) const {
            platform::CInt(session_.settings->GetSetting(definitions::kStagingSection, key, "0"));
 }
 
-void ResultsList::addRows(const std::vector<std::string>& salesIds) {
+template <class Ids>
+void ResultsList::addRows(const Ids& salesIds) {
     CellValues cells(session_, columnIds_);
     auto& sales = *session_.objSales;
     auto& contact = *session_.objContact;
     std::vector<std::string> row(columnIds_.size());
-    for (const std::string& id : salesIds) {
+    std::string id;
+    for (std::size_t i = 0; i < salesIds.size(); ++i) {
         session_.progress.step();
+        id = salesIds[i];
         sales.GoTo(id);
         contact.GoTo(sales.Data(25));
         for (size_t j = 0; j < columnIds_.size(); ++j) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "act/Session.h"
+#include "filter/IdList.h"
 #include "forms/ListView.h"
 
 namespace bp::output {
@@ -20,6 +21,8 @@ public:
     // Builds the rows for the sales records (in result order) and sorts them. False when
     // nothing may be written: the user has been told why (no fields, an error).
     bool Fill_Listview(const std::vector<std::string>& salesIds);
+    // The same for a run's selection as the filter hands it over, without a copy of its IDs.
+    bool Fill_Listview(const filter::IdList& salesIds);
 
     // The columns' field IDs of the last fill, as the definition stores them.
     const std::vector<int>& columnIds() const { return storedIds_; }
@@ -32,7 +35,10 @@ public:
 private:
     void readSortFields();
     bool readColumns();
-    void addRows(const std::vector<std::string>& salesIds);
+    template <class Ids>
+    bool fill(const Ids& salesIds);
+    template <class Ids>
+    void addRows(const Ids& salesIds);
     void saveSortColumns();
     void sortRows();
 

@@ -153,7 +153,7 @@ RunOutcome RunCommand::reportOutput(filter::SalesFilter& filter, const std::stri
     }
     ResultsList results(session_, window_.resultsList());
     session_.progress.phase("Sorting", filter.sSalesIDs().size());
-    if (!results.Fill_Listview(filter.sSalesIDs().toVector())) {
+    if (!results.Fill_Listview(filter.sSalesIDs())) {
         return RunOutcome::Stopped;
     }
     // The data file goes back as it was when the run is cancelled, even once the builder
