@@ -73,7 +73,7 @@ FrmMain::FrmMain(act::Session& session)
                                   .Update_ReportMenu = [this] { Update_ReportMenu(); },
                                   .Load_Reports = [this] { Load_Reports(); }}),
       settings_(*this, *session.settings) {
-    mstSSTab_->setLayout(0, 0, 1, 2);
+    mstSSTab_->setLayout(0, 0, 1, 3);
     createControls();
     createMenus();
     if (session_.host != nullptr) {
@@ -91,7 +91,11 @@ FrmMain::~FrmMain() {
 void FrmMain::createControls() {
     cmdOK_ = &addDialogButton(*this, "cmdOK", {"&OK", 1, 0}, ButtonRole::Default,
                               [this] { cmdOK_Click(); });
-    cmdCancel_ = &addDialogButton(*this, "cmdCancel", {"&Close", 1, 1}, ButtonRole::Cancel,
+    cmdPreview_ = &add<CommandButton>("cmdPreview");
+    cmdPreview_->setCaption("Pre&view");
+    cmdPreview_->setLayout(1, 1);
+    cmdPreview_->onClick = [this] { cmdPreview_Click(); };
+    cmdCancel_ = &addDialogButton(*this, "cmdCancel", {"&Close", 1, 2}, ButtonRole::Cancel,
                                   [this] { cmdCancel_Click(); });
 
     lvwSales_ = &add<ListView>("lvwSales");
@@ -202,6 +206,12 @@ void FrmMain::cmdOK_Click() {
     // The run lives in the output layer; start-up connects it (connectCommands).
     if (commands.cmdOK) {
         commands.cmdOK();
+    }
+}
+
+void FrmMain::cmdPreview_Click() {
+    if (commands.cmdPreview) {
+        commands.cmdPreview();
     }
 }
 

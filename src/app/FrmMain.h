@@ -28,7 +28,8 @@ public:
     // Handlers of later layers: the run (output), the report commands and their dialogs
     // (reports), the host integration dialog (integration). An unset hook does nothing.
     struct Commands {
-        std::function<void()> cmdOK;  // the run
+        std::function<void()> cmdOK;       // the run
+        std::function<void()> cmdPreview;  // what the run would produce, shown only
         std::function<void()> mnuNew, mnuEdit, mnuDelete, mnuRename, mnuDuplicate, mnuConvert,
             mnuEditTemplate, mnuTemplateFolder, mnuIntegrate, mnuContent, mnuOnlineHelp, mnuAbout;
         std::function<void()> mnuPopupEdit, mnuPopupDelete, mnuPopupRename, mnuPopupDuplicate,
@@ -76,6 +77,7 @@ public:
     // Controls of this window beyond the criteria panel.
     forms::TabControl& mstSSTab() { return *mstSSTab_; }
     forms::CommandButton& cmdOK() { return *cmdOK_; }
+    forms::CommandButton& cmdPreview() { return *cmdPreview_; }
     forms::CommandButton& cmdCancel() { return *cmdCancel_; }
     forms::ListView& lvwSales() { return *lvwSales_; }
     forms::Timer& tmr1() { return *tmr1_; }
@@ -88,6 +90,7 @@ public:
     void Save_Settings();
 
     void cmdOK_Click();
+    void cmdPreview_Click();
     void cmdCancel_Click();
     void tmr1_Timer();
     void tmrActEvent_Timer();
@@ -116,6 +119,7 @@ private:
     criteria::CriteriaPanel panel_;
     MainWindowSettings settings_;
     forms::CommandButton* cmdOK_ = nullptr;
+    forms::CommandButton* cmdPreview_ = nullptr;
     forms::CommandButton* cmdCancel_ = nullptr;
     forms::ListView* lvwSales_ = nullptr;
     forms::Timer* tmr1_ = nullptr;

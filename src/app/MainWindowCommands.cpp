@@ -4,6 +4,7 @@
 #include "app/MainWindowReports.h"
 #include "definitions/FrmReportSettings.h"
 #include "integration/FrmIntegrate.h"
+#include "output/PreviewCommand.h"
 #include "output/RunCommand.h"
 
 namespace bp::app {
@@ -11,6 +12,9 @@ namespace bp::app {
 MainWindowCommands::MainWindowCommands(FrmMain& frmMain, act::Session& session)
     : frmMain_(frmMain), session_(session) {
     frmMain_.commands.cmdOK = [this] { cmdOK_Click(); };
+    frmMain_.commands.cmdPreview = [this] {
+        output::PreviewCommand(session_, *this).cmdPreview_Click();
+    };
     frmMain_.commands.mnuIntegrate = [this] { mnuIntegrate_Click(); };
     frmMain_.commands.unloadIntegrate = [this] { unloadIntegrate(); };
     reports_ = MainWindowReports::install(frmMain_);

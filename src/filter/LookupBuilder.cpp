@@ -79,7 +79,7 @@ void LookupBuilder::Create_Lookup(const IdList& ids) {
     });
 }
 
-LookupOutcome LookupBuilder::makeLookup() {
+LookupOutcome LookupBuilder::selectContacts() {
     try {
         if (filter_.criteria().chkSales[3]) {
             sContactIDs_ = filter_.sContactIDs();
@@ -90,9 +90,18 @@ LookupOutcome LookupBuilder::makeLookup() {
             sSalesContactIDs_ = Convert(filter_.sSalesIDs());
             sContactIDs_ = Cross_Lookup(sSalesContactIDs_, filter_.sContactIDs());
         }
-        if (sContactIDs_.empty()) {
-            return LookupOutcome::NothingFound;
-        }
+        return sContactIDs_.empty() ? LookupOutcome::NothingFound : LookupOutcome::Created;
+    } catch (const StageFailed&) {
+        return LookupOutcome::Failed;
+    }
+}
+
+LookupOutcome LookupBuilder::makeLookup() {
+    LookupOutcome selected = selectContacts();
+    if (selected != LookupOutcome::Created) {
+        return selected;
+    }
+    try {
         Create_Lookup(sContactIDs_);
         return LookupOutcome::Created;
     } catch (const StageFailed&) {

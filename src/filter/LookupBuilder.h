@@ -38,6 +38,9 @@ public:
     // The lookup output of a run: with "No Sales Opportunities" the scope contacts without
     // open opportunities, else the scope contacts owning a matching sale.
     LookupOutcome makeLookup();
+    // The contacts makeLookup would hand to the host (sContactIDs), without asking the host
+    // for a lookup: Created when there are some.
+    LookupOutcome selectContacts();
 
     const IdList& sSalesContactIDs() const { return sSalesContactIDs_; }
     // The contacts handed to the host by the last makeLookup (before Add_Lookup).

@@ -68,7 +68,9 @@ private:
 // A CR LF pair becomes one space, so a row stays on one line; a lone CR or LF stays. Quotes
 // are doubled in the same pass: a doubled quote never forms or splits a CR LF pair, and the
 // quotes around a cell keep pairs from spanning two cells. Plain stretches between those
-// characters are copied whole, as most cells have none of them.
+// characters are copied whole, as most cells have none of them. Unquoted, the cell reads as
+// a reader of the file gets it back.
+template <bool Quoted = true>
 void appendCell(std::string& out, std::string_view text) {
     const char* at = text.data();
     const char* const end = at + text.size();
@@ -82,7 +84,7 @@ void appendCell(std::string& out, std::string_view text) {
             break;
         }
         if (*special == '"') {
-            out += "\"\"";
+            out += Quoted ? "\"\"" : "\"";
         } else if (special + 1 != end && special[1] == '\n') {
             out += ' ';
             ++special;
@@ -107,22 +109,16 @@ void appendDataLine(std::string& out, const forms::ListViewRow& row, int columns
 
 void writeRows(AtomicFile& file, act::Session& session, const forms::ListView& list,
                bool bNameSortAdded) {
-    bool exporting = session.iOutputType() == 1;
-    if (exporting) {
+    if (session.iOutputType() == 1) {
         std::string names =
             session.settings->GetSetting(definitions::kStagingSection, "FieldNamesIncluded", "");
-        if (names.empty()) {
-            return;  // a CSV export without field names stays empty
+        if (!names.empty()) {
+            file.write(headerLine(names));
         }
-        file.write(headerLine(names));
     }
-    if (list.rowCount() == 0) {
+    int columns = dataColumns(session, list, bNameSortAdded);
+    if (columns < 0) {
         return;
-    }
-    int columns = static_cast<int>(list.rows().front().cellCount());
-    // The appended sort-name column is for sorting only; the export matches its header.
-    if (exporting && bNameSortAdded) {
-        --columns;
     }
     std::string& buffer = file.buffer();
     core::Progress& progress = session.progress;
@@ -144,6 +140,25 @@ std::string Check(const std::string& text) {
             out += '"';
         }
     }
+    return out;
+}
+
+int dataColumns(const act::Session& session, const forms::ListView& lvwSales, bool bNameSortAdded) {
+    bool exporting = session.iOutputType() == 1;
+    if (lvwSales.rowCount() == 0 ||
+        (exporting &&
+         session.settings->GetSetting(definitions::kStagingSection, "FieldNamesIncluded", "")
+             .empty())) {
+        return -1;  // a CSV export without field names stays empty
+    }
+    int columns = static_cast<int>(lvwSales.rows().front().cellCount());
+    // The appended sort-name column is for sorting only; the export matches its header.
+    return exporting && bNameSortAdded ? columns - 1 : columns;
+}
+
+std::string cellAsRead(std::string_view text) {
+    std::string out;
+    appendCell<false>(out, text);
     return out;
 }
 

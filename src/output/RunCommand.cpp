@@ -6,9 +6,11 @@
 
 #include "definitions/DefinitionFile.h"
 #include "filter/LookupBuilder.h"
+#include "output/BusyPointer.h"
 #include "output/DataFile.h"
 #include "output/KeptFile.h"
 #include "output/ResultsList.h"
+#include "output/RunChecks.h"
 #include "output/SessionKey.h"
 #include "output/StoredValues.h"
 #include "platform/AppInfo.h"
@@ -19,27 +21,6 @@
 #include "platform/PathText.h"
 
 namespace bp::output {
-namespace {
-
-// Keeps the busy pointer for the life of a run, whichever way the run ends.
-class BusyPointer {
-public:
-    explicit BusyPointer(forms::UiService& ui) : ui_(ui) { ui_.setBusy(true); }
-    ~BusyPointer() { release(); }
-    void release() {
-        if (busy_) {
-            ui_.setBusy(false);
-        }
-        busy_ = false;
-    }
-
-private:
-    forms::UiService& ui_;
-    bool busy_ = true;
-};
-
-}  // namespace
-
 RunCommand::RunCommand(act::Session& session, RunWindow& window)
     : session_(session), window_(window) {}
 
@@ -69,15 +50,12 @@ RunOutcome RunCommand::run() {
             std::vector<StoredValues::Key>{{std::string(platform::kSettingsSection), "DataFile"}},
             std::vector<std::string>{"Report"});
     }
-    if (criteria.reportOutput && !stageReport(reportName)) {
+    if (criteria.reportOutput && !stageSelectedReport(session_, window_, reportName)) {
         return RunOutcome::Stopped;
     }
 
     filter::SalesFilter filter(session_, criteria);
-    int rc = filter.Check_Conditions();
-    if (rc >= 2) {
-        window_.showTab(rc);
-        window_.focusCondition(rc - 2);
+    if (!conditionsComplete(filter, window_)) {
         return RunOutcome::Stopped;
     }
     BusyPointer busy(*session_.ui);
@@ -111,21 +89,6 @@ RunOutcome RunCommand::produce(filter::SalesFilter& filter, const criteria::Crit
         return RunOutcome::Stopped;
     }
     return criteria.reportOutput ? reportOutput(filter, reportName) : lookupOutput(filter);
-}
-
-bool RunCommand::stageReport(std::string& reportName) {
-    auto selected = window_.selectedReport();
-    if (!selected) {
-        tell("You need to select a report!", forms::MsgIcon::None);
-        window_.showTab(0);
-        return false;
-    }
-    reportName = *selected;
-    if (!definitions::Load_DefFile(session_, reportName, session_.iOutputType())) {
-        tell("Unable to access this report definition file!", forms::MsgIcon::None);
-        return false;
-    }
-    return true;
 }
 
 RunOutcome RunCommand::lookupOutput(filter::SalesFilter& filter) {

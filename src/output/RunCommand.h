@@ -29,7 +29,6 @@ private:
     RunOutcome run();
     RunOutcome produce(filter::SalesFilter& filter, const criteria::Criteria& criteria,
                        const std::string& reportName);
-    bool stageReport(std::string& reportName);
     RunOutcome lookupOutput(filter::SalesFilter& filter);
     RunOutcome reportOutput(filter::SalesFilter& filter, const std::string& reportName);
     bool exportCsv();

@@ -57,6 +57,7 @@ TEST_F(FrmMainTest, AClearedTemplatesFolderMeansTheDefaultOne) {
 TEST_F(FrmMainTest, WindowCarriesItsMenusAndButtons) {
     FrmMain& w = openWindow();
     EXPECT_EQ(w.cmdCancel().caption(), "&Close");
+    EXPECT_EQ(w.cmdPreview().caption(), "Pre&view");
     EXPECT_EQ(w.menu("mnuReport").caption(), "&Report  ");
     EXPECT_EQ(w.menu("mnuIntegrate").caption(), "&Integrate with ACT!");
     EXPECT_EQ(w.menu("mnuTemplateFolder").caption(), "Template folder...");
@@ -70,6 +71,35 @@ TEST_F(FrmMainTest, WindowCarriesItsMenusAndButtons) {
     ui.queuePopupChoice("mnuPopupNew");
     w.popupMenu(w.menu("mnuPopup"));
     EXPECT_EQ(news, 1);
+}
+
+// The preview's access key belongs to it alone among the window's controls and menus.
+TEST_F(FrmMainTest, ThePreviewsAccessKeyIsTheWindowsOnly) {
+    FrmMain& w = openWindow();
+    int owners = 0;
+    w.forEachControl([&](forms::Control& control) {
+        std::string caption;
+        if (auto* button = dynamic_cast<forms::CommandButton*>(&control)) {
+            caption = button->caption();
+        } else if (auto* option = dynamic_cast<forms::OptionButton*>(&control)) {
+            caption = option->caption();
+        } else if (auto* check = dynamic_cast<forms::CheckBox*>(&control)) {
+            caption = check->caption();
+        } else if (auto* entry = dynamic_cast<forms::MenuEntry*>(&control)) {
+            caption = entry->caption();
+        }
+        auto mark = caption.find('&');
+        if (mark != std::string::npos && mark + 1 < caption.size() &&
+            (caption[mark + 1] == 'v' || caption[mark + 1] == 'V')) {
+            ++owners;
+        }
+    });
+    EXPECT_EQ(owners, 1);
+    int previews = 0;
+    w.commands.cmdPreview = [&] { ++previews; };
+    w.cmdPreview().click();
+    EXPECT_EQ(previews, 1);
+    EXPECT_TRUE(w.loaded());
 }
 
 TEST_F(FrmMainTest, EverySettingSurvivesASaveAndRestore) {

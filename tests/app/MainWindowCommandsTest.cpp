@@ -4,6 +4,7 @@
 #include "app/Module1.h"
 #include "criteria/HostFixture.h"
 #include "integration/FrmIntegrate.h"
+#include "output/FrmPreview.h"
 #include "platform/SingleInstance.h"
 
 namespace bp::app {
@@ -67,6 +68,29 @@ TEST_F(MainWindowCommandsTest, TheRunButtonRunsTheSelection) {
     window->cmdOK().click();
     EXPECT_EQ(host->callCounts()["ContactView.CreateLookup"], 1u);
     EXPECT_FALSE(window->loaded());
+}
+
+TEST_F(MainWindowCommandsTest, ThePreviewButtonShowsWhatTheRunWouldMakeAndChangesNothing) {
+    auto& c = window->criteriaControls();
+    c.optLookup[0].setValue(true);
+    c.chkSales[1].setValue(forms::CheckBox::kChecked);
+    c.chkSales[2].setValue(forms::CheckBox::kChecked);
+    int contacts = -1;
+    std::string total;
+    ui.onModal("frmPreview", [&](forms::Form& form) {
+        auto& preview = dynamic_cast<output::FrmPreview&>(form);
+        contacts = preview.lvwRows().rowCount();
+        total = preview.lblTotal().caption();
+        preview.cmdClose().click();
+    });
+    window->cmdPreview().click();
+    EXPECT_GT(contacts, 0);
+    EXPECT_EQ(total, std::to_string(contacts) + " contacts:");
+    EXPECT_EQ(host->callCounts()["ContactView.CreateLookup"], 0u);
+    EXPECT_TRUE(window->loaded());
+    // The run that follows makes the lookup the preview listed.
+    window->cmdOK().click();
+    EXPECT_EQ(host->callCounts()["ContactView.CreateLookup"], 1u);
 }
 
 }  // namespace
