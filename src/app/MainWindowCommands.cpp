@@ -56,6 +56,10 @@ void MainWindowCommands::cmdOK_Click() {
     output::RunCommand(session_, *this).cmdOK_Click();
 }
 
+bool MainWindowCommands::fillPreview(output::FrmPreview& form) {
+    return output::PreviewCommand(session_, *this).fill(form);
+}
+
 void MainWindowCommands::mnuIntegrate_Click() {
     frmIntegrate_ = std::make_unique<integration::FrmIntegrate>(session_);
     // After the user agreed to re-start the host, the main window's closing sequence does it.

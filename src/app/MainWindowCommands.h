@@ -8,6 +8,7 @@
 #include <string>
 
 #include "act/Session.h"
+#include "output/FrmPreview.h"
 #include "output/RunWindow.h"
 
 namespace bp::integration {
@@ -30,6 +31,10 @@ public:
     void focusCondition(int index) override;
     forms::ListView& resultsList() override;
     void closeAfterRun() override;
+
+    // Fills `form` with what a run of the window's choices would make, without showing it
+    // (the pictures show it this way); false after a message said why not.
+    bool fillPreview(output::FrmPreview& form);
 
     // The host integration window while it is open (for tests), else nullptr.
     integration::FrmIntegrate* integrationWindow() const { return frmIntegrate_.get(); }

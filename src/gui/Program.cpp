@@ -10,6 +10,7 @@
 #include "app/FrmMain.h"
 #include "app/FrmMainReportsWindow.h"
 #include "app/FrmSplash.h"
+#include "app/MainWindowCommands.h"
 #include "app/Module1.h"
 #include "app/SessionKey.h"
 #include "criteria/CriteriaControls.h"
@@ -21,6 +22,7 @@
 #include "gui/QtText.h"
 #include "gui/Screenshots.h"
 #include "integration/FrmIntegrate.h"
+#include "output/FrmPreview.h"
 #include "output/FrmProgress.h"
 #include "platform/AppInfo.h"
 #include "reports/FrmAbout.h"
@@ -230,6 +232,17 @@ bool Program::pictureDialogs(Screenshots& shots) {
         progress.lblPhase().setCaption("Writing");
         progress.prgDone().setValue(40);
         ok = picture(shots, progress, parent) && ok;
+    }
+    {
+        // What a run of the main window's choices as they start would make.
+        output::FrmPreview preview(ui_);
+        app::MainWindowCommands* commands = frmMain_->commandsOwner();
+        if (commands != nullptr && commands->fillPreview(preview)) {
+            ok = picture(shots, preview, parent) && ok;
+        } else {
+            std::fprintf(stderr, "brindlepath: the choices could not be previewed\n");
+            ok = false;
+        }
     }
     return ok;
 }

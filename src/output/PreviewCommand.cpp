@@ -5,6 +5,7 @@
 
 #include "definitions/DefinitionKeys.h"
 #include "filter/LookupBuilder.h"
+#include "filter/StageFailed.h"
 #include "output/BusyPointer.h"
 #include "output/DataFile.h"
 #include "output/ResultsList.h"
@@ -128,7 +129,11 @@ bool PreviewCommand::showLookup(FrmPreview& form, filter::SalesFilter& filter) {
     // them; the contacts it adds are read from it.
     showContacts(form, held, 0, found);
     if (filter.iScope() == filter::kAllContactsAddToLookup) {
-        builder.Add_Lookup(held);
+        try {
+            builder.Add_Lookup(held);
+        } catch (const filter::StageFailed&) {
+            return false;  // the common error message was shown
+        }
         showContacts(form, held, found, held.size());
     }
     form.setTotal(held.size(), "contacts");

@@ -9,11 +9,13 @@
 
 #include "app/FrmMainReportsWindow.h"
 #include "app/FrmSplash.h"
+#include "app/MainWindowCommands.h"
 #include "app/StartUp.h"
 #include "definitions/FrmBorder.h"
 #include "definitions/FrmReportSettings.h"
 #include "definitions/FrmSubTotalOptions.h"
 #include "integration/FrmIntegrate.h"
+#include "output/FrmPreview.h"
 #include "output/FrmProgress.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/PathText.h"
@@ -142,6 +144,14 @@ void pictureDialogs(PictureRun& run, act::Session& session, app::FrmMain& main) 
     progress.lblPhase().setCaption("Writing");
     progress.prgDone().setValue(40);
     run.picture(progress);
+    // What a run of the main window's choices as they start would make.
+    output::FrmPreview preview(*session.ui);
+    app::MainWindowCommands* commands = main.commandsOwner();
+    if (commands != nullptr && commands->fillPreview(preview)) {
+        run.picture(preview);
+    } else {
+        run.fail("the main window's choices could not be previewed");
+    }
 }
 
 }  // namespace

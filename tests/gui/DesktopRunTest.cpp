@@ -8,12 +8,15 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -101,6 +104,61 @@ TEST_F(DesktopRunTest, CsvExportFromTheMainWindowWritesTheFileAndCloses) {
     EXPECT_FALSE(program_.mainRenderer()->window().isVisible());
 }
 
+// The preview opens over the main window with the export's first rows under the definition's
+// captions; closing it leaves the main window open and nothing written.
+TEST_F(DesktopRunTest, ThePreviewShowsTheExportsRowsAndClosesBackToTheMainWindow) {
+    int asked = 0;
+    ui_.setSaveFileAnswer([&](const forms::SaveFileRequest&) -> std::optional<std::string> {
+        ++asked;
+        return std::nullopt;
+    });
+    ASSERT_TRUE(program_.start());
+    auto& c = program_.mainWindow()->criteriaControls();
+    c.optChoice[1].setValue(true);
+    c.cboOutput->setText("CSV File (Export)");
+    c.lstReports->setListIndex(-1);
+    for (int i = 0; i < c.lstReports->listCount(); ++i) {
+        if (c.lstReports->list(i) == "All Opportunities") {
+            c.lstReports->setListIndex(i);
+        }
+    }
+    ASSERT_GE(c.lstReports->listIndex(), 0);
+    QApplication::processEvents();
+
+    QString header;
+    int rows = -1;
+    QString total;
+    bool closedBack = false;
+    QTimer::singleShot(0, qApp, [&] {
+        QWidget* preview = QApplication::activeModalWidget();
+        ASSERT_NE(preview, nullptr);
+        EXPECT_EQ(preview->objectName(), QStringLiteral("frmPreview"));
+        auto* list = preview->findChild<QTreeView*>(QStringLiteral("lvwRows"));
+        ASSERT_NE(list, nullptr);
+        rows = list->model()->rowCount();
+        header = list->model()->headerData(0, Qt::Horizontal).toString();
+        auto* label = preview->findChild<QLabel*>(QStringLiteral("lblTotal"));
+        ASSERT_NE(label, nullptr);
+        total = label->text();
+        QTest::mouseClick(preview->findChild<QPushButton*>(QStringLiteral("cmdClose")),
+                          Qt::LeftButton);
+        closedBack = true;
+    });
+    auto* button = widget<QPushButton>("cmdPreview");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), QStringLiteral("Pre&view"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(closedBack);
+    EXPECT_GT(rows, 0);
+    EXPECT_LE(rows, 200);
+    EXPECT_EQ(header, QStringLiteral("Company"));
+    EXPECT_TRUE(total.endsWith(QStringLiteral(" rows:"))) << total.toStdString();
+    EXPECT_EQ(asked, 0);
+    EXPECT_FALSE(fs::exists(temp_.file("home/data.CSV")));
+    EXPECT_TRUE(program_.mainWindow()->loaded());
+    EXPECT_TRUE(program_.mainRenderer()->window().isVisible());
+}
+
 TEST_F(DesktopRunTest, ScreenshotsCommandPicturesEveryWindowAndTab) {
     const QString folder = QString::fromStdString(temp_.file("shots"));
     QProcess command;
@@ -135,6 +193,7 @@ TEST_F(DesktopRunTest, ScreenshotsCommandPicturesEveryWindowAndTab) {
         QStringLiteral("frmAbout"),
         QStringLiteral("frmSplash"),
         QStringLiteral("frmProgress"),
+        QStringLiteral("frmPreview"),
     };
     for (const QString& name : expected) {
         const QImage picture(QDir(folder).filePath(name + QStringLiteral(".png")));

@@ -290,6 +290,17 @@ TEST_F(PreviewCommandTest, APreviewLeavesTheStoreTheHostTheFilesAndTheWindowAsTh
     EXPECT_FALSE(host_.ui.busy());
 }
 
+// A host failure while reading the start-up lookup is told once and shows no preview.
+TEST_F(PreviewCommandTest, AHostFailureWhileAddingTheStartupLookupIsToldOnce) {
+    window_.criteria.optLookup = {false, true, false};
+    host_.host->failAt("Contact.LoadLookupQuery", 0, 57, "Device I/O error");
+    FrmPreview form(host_.ui);
+    EXPECT_FALSE(preview(form));
+    ASSERT_EQ(host_.ui.messages().size(), 1u);
+    EXPECT_NE(host_.ui.messages()[0].request.text.find("Device I/O error"), std::string::npos);
+    EXPECT_FALSE(host_.ui.busy());
+}
+
 // Each stop gives the message the run gives for the same choices, and shows the same tab.
 TEST_F(PreviewCommandTest, IncompleteChoicesGiveTheRunsOwnMessages) {
     struct Case {
