@@ -1,5 +1,8 @@
 #include "output/FrmPreview.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "forms/DialogButtons.h"
 #include "platform/AppInfo.h"
 #include "platform/Locale.h"
@@ -23,16 +26,35 @@ FrmPreview::FrmPreview(forms::UiService& ui)
                                 forms::ButtonRole::DefaultAndCancel, [this] { cmdClose_Click(); });
 }
 
-void FrmPreview::setColumns(const std::vector<std::string>& captions) {
-    lvwRows_->clearRows();
-    lvwRows_->clearColumns();
-    for (const std::string& caption : captions) {
-        lvwRows_->addColumn(caption);
-    }
+namespace {
+
+// Pixels at 96 DPI: a rough character width, the room around a text, and the widest column.
+constexpr int kCharWidth = 7;
+constexpr int kColumnRoom = 16;
+constexpr int kWidestColumn = 280;
+
+int widthOf(std::string_view text) {
+    return std::min(kWidestColumn, static_cast<int>(text.size()) * kCharWidth + kColumnRoom);
 }
 
-void FrmPreview::addRow(const std::vector<std::string>& cells) {
-    lvwRows_->addRowWithCells(cells);
+}  // namespace
+
+void FrmPreview::showRows(const std::vector<std::string>& captions,
+                          const std::vector<std::vector<std::string>>& rows) {
+    lvwRows_->clearRows();
+    lvwRows_->clearColumns();
+    for (std::size_t c = 0; c < captions.size(); ++c) {
+        int width = widthOf(captions[c]);
+        for (const auto& row : rows) {
+            if (c < row.size()) {
+                width = std::max(width, widthOf(row[c]));
+            }
+        }
+        lvwRows_->addColumn(captions[c], width);
+    }
+    for (const auto& row : rows) {
+        lvwRows_->addRowWithCells(row);
+    }
 }
 
 void FrmPreview::setTotal(std::uint64_t total, const std::string& noun) {

@@ -29,9 +29,10 @@ public:
     // Where the results are built before the first of them are shown; never shown itself.
     forms::ListView& lvwWork() { return *lvwWork_; }
 
-    // Replaces the shown columns and rows; `noun` names what is counted ("rows", "contacts").
-    void setColumns(const std::vector<std::string>& captions);
-    void addRow(const std::vector<std::string>& cells);
+    // Replaces the shown columns and rows, each column as wide as its widest text allows.
+    void showRows(const std::vector<std::string>& captions,
+                  const std::vector<std::vector<std::string>>& rows);
+    // `noun` names what is counted ("rows", "contacts").
     void setTotal(std::uint64_t total, const std::string& noun);
 
     // The total with the user's digit grouping: 1284 reads "1,284" where "," groups digits.

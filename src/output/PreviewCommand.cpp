@@ -122,34 +122,35 @@ bool PreviewCommand::showLookup(FrmPreview& form, filter::SalesFilter& filter) {
         case filter::LookupOutcome::Failed:
             return false;
     }
-    form.setColumns({"Company", "Contact"});
+    std::vector<std::vector<std::string>> rows;
     filter::IdList held = builder.sContactIDs();
     std::size_t found = held.size();
     // The found contacts are read before the start-up lookup is loaded, which may not hold
     // them; the contacts it adds are read from it.
-    showContacts(form, held, 0, found);
+    showContacts(rows, held, 0, found);
     if (filter.iScope() == filter::kAllContactsAddToLookup) {
         try {
             builder.Add_Lookup(held);
         } catch (const filter::StageFailed&) {
             return false;  // the common error message was shown
         }
-        showContacts(form, held, found, held.size());
+        showContacts(rows, held, found, held.size());
     }
+    form.showRows({"Company", "Contact"}, rows);
     form.setTotal(held.size(), "contacts");
     return true;
 }
 
-void PreviewCommand::showContacts(FrmPreview& form, const filter::IdList& ids, std::size_t from,
-                                  std::size_t to) {
+void PreviewCommand::showContacts(std::vector<std::vector<std::string>>& rows,
+                                  const filter::IdList& ids, std::size_t from, std::size_t to) {
     act::RecordTable& contacts = *session_.objContact;
     to = std::min<std::size_t>(to, FrmPreview::kShownRows);
     for (std::size_t i = from; i < to; ++i) {
         session_.progress.step();
         if (contacts.GoTo(std::string(ids[i]))) {
-            form.addRow({contacts.Data(kCompanyField), contacts.Data(kContactNameField)});
+            rows.push_back({contacts.Data(kCompanyField), contacts.Data(kContactNameField)});
         } else {
-            form.addRow({"", ""});  // a contact gone from the host still counts
+            rows.push_back({"", ""});  // a contact gone from the host still counts
         }
     }
 }
@@ -173,15 +174,14 @@ bool PreviewCommand::showReport(FrmPreview& form, filter::SalesFilter& filter) {
         static_cast<int>(results.columnIds().size()) - (session_.bNameSortAdded() ? 1 : 0);
     columns = std::min(columns, definitionColumns);
     captions.resize(static_cast<std::size_t>(std::max(columns, 0)));
-    form.setColumns(captions);
     int shown = std::min(columns < 0 ? 0 : work.rowCount(), FrmPreview::kShownRows);
-    std::vector<std::string> cells(captions.size());
+    std::vector<std::vector<std::string>> rows(static_cast<std::size_t>(shown));
     for (int r = 0; r < shown; ++r) {
         for (int c = 0; c < columns; ++c) {
-            cells[static_cast<std::size_t>(c)] = cellAsRead(work.cell(r, c));
+            rows[static_cast<std::size_t>(r)].push_back(cellAsRead(work.cell(r, c)));
         }
-        form.addRow(cells);
     }
+    form.showRows(captions, rows);
     form.setTotal(columns < 0 ? 0 : static_cast<std::uint64_t>(work.rowCount()), "rows");
     work.clearRows();
     return true;

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "act/Session.h"
 #include "filter/SalesFilter.h"
@@ -28,8 +29,8 @@ public:
 private:
     bool select(FrmPreview& form, filter::SalesFilter& filter, bool report);
     bool showLookup(FrmPreview& form, filter::SalesFilter& filter);
-    void showContacts(FrmPreview& form, const filter::IdList& ids, std::size_t from,
-                      std::size_t to);
+    void showContacts(std::vector<std::vector<std::string>>& rows, const filter::IdList& ids,
+                      std::size_t from, std::size_t to);
     bool showReport(FrmPreview& form, filter::SalesFilter& filter);
     void tell(const std::string& text, forms::MsgIcon icon, const std::string& title = {});
 

@@ -38,9 +38,7 @@ TEST(PreviewWindowTest, ThePreviewShowsItsRowsAndTotalAndClosesOnClose) {
     }
     forms::ScriptedUi ui;
     output::FrmPreview form(ui);
-    form.setColumns({"Company", "Contact"});
-    form.addRow({"Acme Ltd", "Jo Smith"});
-    form.addRow({"Zeta Inc", "Cy Adams"});
+    form.showRows({"Company", "Contact"}, {{"Acme Ltd", "Jo Smith"}, {"Zeta Inc", "Cy Adams"}});
     form.setTotal(2, "contacts");
     form.load();
     WinFormWindow window(form);
