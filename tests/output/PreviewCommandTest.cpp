@@ -290,6 +290,25 @@ TEST_F(PreviewCommandTest, APreviewLeavesTheStoreTheHostTheFilesAndTheWindowAsTh
     EXPECT_FALSE(host_.ui.busy());
 }
 
+// The preview shows its progress as a run does, and a cancel ends it with nothing shown or left.
+TEST_F(PreviewCommandTest, APreviewShowsItsProgressAndCanBeCancelled) {
+    define(kDefinitions[0], 0);
+    FrmPreview shown(host_.ui);
+    ASSERT_TRUE(preview(shown));
+    EXPECT_EQ(host_.ui.progress().phases(), (std::vector<std::string>{"Selecting", "Sorting"}));
+    auto stagedBefore = host_.settings.GetAllSettings("Report");
+    for (const char* phase : {"Selecting", "Sorting"}) {
+        SCOPED_TRACE(phase);
+        host_.ui.progress().cancelIn(phase);
+        FrmPreview form(host_.ui);
+        EXPECT_FALSE(preview(form));
+        EXPECT_EQ(form.lvwRows().rowCount(), 0);
+        EXPECT_EQ(host_.settings.GetAllSettings("Report"), stagedBefore);
+        EXPECT_FALSE(host_.ui.busy());
+    }
+    EXPECT_TRUE(host_.ui.messages().empty());
+}
+
 // A host failure while reading the start-up lookup is told once and shows no preview.
 TEST_F(PreviewCommandTest, AHostFailureWhileAddingTheStartupLookupIsToldOnce) {
     window_.criteria.optLookup = {false, true, false};
