@@ -194,7 +194,17 @@ bool folderExists(const std::string& path) {
     return findFolder(path).has_value();
 }
 
-void copyFile(const std::string& from, const std::string& to, std::source_location where) {
+namespace {
+
+// Both ends of a copy: the source as found, and the target, an existing file of that name
+// if there is one. A missing source or a target that is a folder is refused.
+struct CopyEnds {
+    std::string source;
+    std::optional<std::string> existing;
+    fs::path target;
+};
+
+CopyEnds copyEnds(const std::string& from, const std::string& to, std::source_location where) {
     std::optional<std::string> source = findFile(from);
     if (!source) {
         raiseFileError(kErrFileNotFound, from, ENOENT, where);
@@ -205,21 +215,19 @@ void copyFile(const std::string& from, const std::string& to, std::source_locati
     std::optional<std::string> existing = findFile(to);
     fs::path target = existing ? pathFromUtf8(*existing)
                                : destinationFolder(to, where) / pathFromUtf8(to).filename();
-    replaceWithCopy(*source, target, where);
+    return {*source, existing, target};
+}
+
+}  // namespace
+
+void copyFile(const std::string& from, const std::string& to, std::source_location where) {
+    CopyEnds ends = copyEnds(from, to, where);
+    replaceWithCopy(ends.source, ends.target, where);
 }
 
 void shareFile(const std::string& from, const std::string& to, std::source_location where) {
-    std::optional<std::string> source = findFile(from);
-    if (!source) {
-        raiseFileError(kErrFileNotFound, from, ENOENT, where);
-    }
-    if (folderExists(to)) {
-        raiseFileError(kErrPathFileAccess, to, EISDIR, where);
-    }
-    std::optional<std::string> existing = findFile(to);
-    fs::path target = existing ? pathFromUtf8(*existing)
-                               : destinationFolder(to, where) / pathFromUtf8(to).filename();
-    const std::optional<FileStamp> sourceStamp = stampOf(*source);
+    auto [source, existing, target] = copyEnds(from, to, where);
+    const std::optional<FileStamp> sourceStamp = stampOf(source);
     const std::optional<FileStamp> targetStamp = existing ? stampOf(*existing) : std::nullopt;
     if (sourceStamp && targetStamp && sourceStamp->device == targetStamp->device &&
         sourceStamp->inode == targetStamp->inode) {
@@ -229,14 +237,14 @@ void shareFile(const std::string& from, const std::string& to, std::source_locat
     // earlier file there is replaced whole or not at all.
     const std::string targetText = utf8FromPath(target);
     const std::string linked = temporarySibling(targetText, "link");
-    if (linkFile(*source, linked) == 0) {
+    if (linkFile(source, linked) == 0) {
         if (int errnum = replaceFile(linked, targetText); errnum != 0) {
             removeFile(linked);
             raiseFileError(fileErrorNumber(errnum), targetText, errnum, where);
         }
         return;
     }
-    replaceWithCopy(*source, target, where);
+    replaceWithCopy(source, target, where);
 }
 
 void deleteFile(const std::string& path, std::source_location where) {

@@ -16,11 +16,11 @@ namespace bp::launcher {
 namespace {
 
 SectionSpec section(size_t column, char type, bool descending = false) {
-    SectionSpec spec;
-    spec.sortColumn = column;
-    spec.sortType = type;
-    spec.descending = descending;
-    return spec;
+    SectionSpec section;
+    section.sortColumn = column;
+    section.sortType = type;
+    section.descending = descending;
+    return section;
 }
 
 struct OrderCase {
