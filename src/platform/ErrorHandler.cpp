@@ -1,5 +1,6 @@
 #include "platform/ErrorHandler.h"
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <new>
@@ -13,8 +14,8 @@ namespace bp::platform {
 
 namespace {
 
-// One user-interface thread shows every message.
-std::uint64_t reportedErrors = 0;
+// Counts run off the user-interface thread and report their errors to a window of their own.
+std::atomic<std::uint64_t> reportedErrors{0};
 
 ErrorReport standardReport(int number, const char* what) {
     std::string description = what != nullptr && *what != '\0' ? what : standardErrorText(number);

@@ -1,0 +1,75 @@
+#include "filter/LiveCount.h"
+
+namespace bp::filter {
+
+LiveCount::LiveCount() : worker_([this] { work(); }) {}
+
+LiveCount::~LiveCount() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    worker_.join();
+}
+
+void LiveCount::start(std::shared_ptr<const HostSnapshot> snapshot, std::string programFolder,
+                      criteria::Criteria criteria) {
+    {
+        std::lock_guard lock(mutex_);
+        ++generation_;
+        wanted_ = generation_;
+        job_ = Job{generation_, std::move(snapshot), std::move(programFolder), std::move(criteria)};
+        result_.reset();
+    }
+    wake_.notify_all();
+}
+
+std::optional<SelectionCount> LiveCount::take() {
+    std::lock_guard lock(mutex_);
+    if (resultGeneration_ != generation_ || !result_) {
+        return std::nullopt;
+    }
+    std::optional<SelectionCount> taken = std::move(result_);
+    result_.reset();
+    return taken;
+}
+
+bool LiveCount::counting() const {
+    std::lock_guard lock(mutex_);
+    return generation_ != 0 && resultGeneration_ != generation_;
+}
+
+SelectionCount LiveCount::wait() {
+    std::unique_lock lock(mutex_);
+    ready_.wait(lock, [this] { return resultGeneration_ == generation_ && result_; });
+    SelectionCount count = std::move(*result_);
+    result_.reset();
+    return count;
+}
+
+void LiveCount::work() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return stopping_ || job_; });
+        if (stopping_) {
+            return;
+        }
+        Job job = std::move(*job_);
+        job_.reset();
+        lock.unlock();
+        auto dropped = [this, generation = job.generation] {
+            return stopping_ || wanted_ != generation;
+        };
+        SelectionCount count =
+            countSelection(std::move(job.snapshot), job.programFolder, job.criteria, dropped);
+        lock.lock();
+        if (job.generation == generation_) {
+            result_ = std::move(count);
+            resultGeneration_ = job.generation;
+            ready_.notify_all();
+        }
+    }
+}
+
+}  // namespace bp::filter
