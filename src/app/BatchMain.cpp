@@ -1,6 +1,6 @@
 // The program in a Linux build without the Qt front end: the batch run only.
 //
-//   brindlepath --run [SELECTION.ini] [--out FILE]   one selection without windows
+//   brindlepath --run [SELECTION.ini] [--out FILE | --count]   one selection without windows
 
 #include <iostream>
 
@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
         bp::app::parseProgramCommand(bp::platform::programArguments(argc, argv));
     std::ostream& err = bp::platform::errorOutput();
     if (command.kind == ProgramCommand::Kind::Run) {
-        return bp::app::runBatch(command.operands, err, bp::platform::errorIsTerminal());
+        return bp::app::runBatch(command.operands, std::cout, err, bp::platform::errorIsTerminal());
     }
     if (command.kind == ProgramCommand::Kind::Unknown) {
         err << "brindlepath: " << command.problem << "\n";

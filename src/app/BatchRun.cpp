@@ -5,6 +5,7 @@
 #include <optional>
 #include <system_error>
 
+#include "app/BatchRunCount.h"
 #include "app/FrmMain.h"
 #include "app/ProgramCommand.h"
 #include "app/StartUp.h"
@@ -25,6 +26,7 @@ constexpr int kFailed = 2;
 struct BatchArgs {
     std::optional<std::string> selection;
     std::optional<std::string> out;
+    bool count = false;
 };
 
 std::optional<BatchArgs> parse(const std::vector<std::string>& args, std::ostream& err) {
@@ -32,6 +34,8 @@ std::optional<BatchArgs> parse(const std::vector<std::string>& args, std::ostrea
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--out" && i + 1 < args.size()) {
             parsed.out = args[++i];
+        } else if (args[i] == "--count") {
+            parsed.count = true;
         } else if (args[i] == "--out") {
             printUsage(err, "--out needs a file", UsageLine::RunOnly);
             return std::nullopt;
@@ -69,11 +73,12 @@ core::ProgressTiming barTiming() {
 
 }  // namespace
 
-int runBatch(const std::vector<std::string>& args, std::ostream& err, bool errIsTerminal) {
-    return runBatch(args, err, makeHostFactory(), errIsTerminal);
+int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             bool errIsTerminal) {
+    return runBatch(args, out, err, makeHostFactory(), errIsTerminal);
 }
 
-int runBatch(const std::vector<std::string>& args, std::ostream& err,
+int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
              std::unique_ptr<HostFactory> hostFactory, bool errIsTerminal) {
     // From here on the first Ctrl+C stops the run cleanly, whether or not a bar is shown.
     platform::InterruptWatch interrupts;
@@ -94,6 +99,11 @@ int runBatch(const std::vector<std::string>& args, std::ostream& err,
     auto frmMain = startUp.run(ui, settings);
     if (!frmMain) {
         return kFailed;
+    }
+    if (parsed->count) {
+        int status = countBatch(*frmMain, out);
+        frmMain->unload();
+        return status;
     }
     frmMain->cmdOK_Click();
     // A completed run closes the window; after a stop the window is closed here, and the

@@ -89,13 +89,22 @@ FrmMain::~FrmMain() {
 }
 
 void FrmMain::createControls() {
-    cmdOK_ = &addDialogButton(*this, "cmdOK", {"&OK", 1, 0}, ButtonRole::Default,
+    lblCount_ = &add<Label>("lblCount");
+    lblCount_->setLayout(1, 0, 1, 2);
+    lblRefresh_ = &add<Label>("lblRefresh");
+    lblRefresh_->setCaption("Refresh");
+    lblRefresh_->setLayout(1, 2);
+    lblRefresh_->setVisible(false);
+    tmrCount_ = &add<Timer>("tmrCount");
+    tmrCount_->setEnabled(false);
+
+    cmdOK_ = &addDialogButton(*this, "cmdOK", {"&OK", 2, 0}, ButtonRole::Default,
                               [this] { cmdOK_Click(); });
     cmdPreview_ = &add<CommandButton>("cmdPreview");
     cmdPreview_->setCaption("Pre&view");
-    cmdPreview_->setLayout(1, 1);
+    cmdPreview_->setLayout(2, 1);
     cmdPreview_->onClick = [this] { cmdPreview_Click(); };
-    cmdCancel_ = &addDialogButton(*this, "cmdCancel", {"&Close", 1, 2}, ButtonRole::Cancel,
+    cmdCancel_ = &addDialogButton(*this, "cmdCancel", {"&Close", 2, 2}, ButtonRole::Cancel,
                                   [this] { cmdCancel_Click(); });
 
     lvwSales_ = &add<ListView>("lvwSales");

@@ -1,6 +1,6 @@
 #pragma once
-// The main window "frmMain": the criteria panel on four tabs, the run and close buttons, the
-// report, options and help menus, the report list's popup menu, the hidden results list, the
+// The main window "frmMain": the criteria panel on four tabs, the live match count under them,
+// the run, preview and close buttons, the report, options and help menus, the report list's popup menu, the hidden results list, the
 // shutdown timer and the host's event control.
 //
 // Load registers for the host's events, fills the report list and the criteria lists and
@@ -82,6 +82,11 @@ public:
     forms::ListView& lvwSales() { return *lvwSales_; }
     forms::Timer& tmr1() { return *tmr1_; }
     forms::Timer& tmrActEvent() { return *tmrActEvent_; }
+    // The live match count under the tabs, the link that reads the host again, and the timer
+    // that keeps the count up to date; started once the window has loaded.
+    forms::Label& lblCount() { return *lblCount_; }
+    forms::Label& lblRefresh() { return *lblRefresh_; }
+    forms::Timer& tmrCount() { return *tmrCount_; }
     forms::MenuEntry& menu(const std::string& name) const;
     act::ActEvent* ActEvent1() { return ActEvent1_.get(); }
 
@@ -124,6 +129,9 @@ private:
     forms::ListView* lvwSales_ = nullptr;
     forms::Timer* tmr1_ = nullptr;
     forms::Timer* tmrActEvent_ = nullptr;
+    forms::Label* lblCount_ = nullptr;
+    forms::Label* lblRefresh_ = nullptr;
+    forms::Timer* tmrCount_ = nullptr;
     std::shared_ptr<act::ActEvent> ActEvent1_;
     std::unique_ptr<MainWindowCommands> commandsOwner_;
     // Set when Form_Load restored every control without an error; a window whose load

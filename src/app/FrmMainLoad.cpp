@@ -51,6 +51,8 @@ void FrmMain::Form_Load() {
     // failed in its handler) leaves controls that no longer hold what was stored.
     loadComplete_ = completed && platform::reportedErrorCount() == errorsBefore;
     bLoading = false;
+    // Counting needs the host's objects, which a load that stopped early may lack.
+    tmrCount_->setEnabled(completed && session_.objSales != nullptr);
 }
 
 // Without the host running the program has nothing to work on; with the host running but
@@ -167,6 +169,7 @@ void FrmMain::restoreReportIndex() {
 void FrmMain::Form_Unload(int& Cancel) {
     (void)Cancel;
     tmrActEvent_->setEnabled(false);
+    tmrCount_->setEnabled(false);
     run("Form_Unload", [&] {
         std::string databasePath;
         if (session_.bRestartAct() && session_.objDatabase && session_.objActApp) {

@@ -1,6 +1,7 @@
 #include "app/MainWindowCommands.h"
 
 #include "app/FrmMain.h"
+#include "app/MainWindowCount.h"
 #include "app/MainWindowReports.h"
 #include "definitions/FrmReportSettings.h"
 #include "integration/FrmIntegrate.h"
@@ -14,11 +15,13 @@ MainWindowCommands::MainWindowCommands(FrmMain& frmMain, act::Session& session)
     frmMain_.commands.cmdOK = [this] { cmdOK_Click(); };
     frmMain_.commands.cmdPreview = [this] {
         output::PreviewCommand(session_, *this).cmdPreview_Click();
+        count_->afterPreview();
     };
     frmMain_.commands.mnuIntegrate = [this] { mnuIntegrate_Click(); };
     frmMain_.commands.unloadIntegrate = [this] { unloadIntegrate(); };
     reports_ = MainWindowReports::install(frmMain_);
     reports_->library().openReportSettings = [this] { definitions::showReportSettings(session_); };
+    count_ = std::make_unique<MainWindowCount>(frmMain_, session_);
 }
 
 MainWindowCommands::~MainWindowCommands() = default;
@@ -28,11 +31,7 @@ criteria::Criteria MainWindowCommands::currentCriteria() {
 }
 
 std::optional<std::string> MainWindowCommands::selectedReport() {
-    const forms::ListBox& list = *frmMain_.criteriaControls().lstReports;
-    if (list.listIndex() < 0) {
-        return std::nullopt;
-    }
-    return list.list(list.listIndex());
+    return MainWindowCount::selectedReport(frmMain_);
 }
 
 void MainWindowCommands::showTab(int tab) {
@@ -54,6 +53,7 @@ void MainWindowCommands::closeAfterRun() {
 
 void MainWindowCommands::cmdOK_Click() {
     output::RunCommand(session_, *this).cmdOK_Click();
+    count_->afterRun();
 }
 
 bool MainWindowCommands::fillPreview(output::FrmPreview& form) {

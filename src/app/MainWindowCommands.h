@@ -18,6 +18,7 @@ class FrmIntegrate;
 namespace bp::app {
 
 class FrmMain;
+class MainWindowCount;
 class MainWindowReports;
 
 class MainWindowCommands : public output::RunWindow {
@@ -36,6 +37,8 @@ public:
     // (the pictures show it this way); false after a message said why not.
     bool fillPreview(output::FrmPreview& form);
 
+    MainWindowCount& count() { return *count_; }
+
     // The host integration window while it is open (for tests), else nullptr.
     integration::FrmIntegrate* integrationWindow() const { return frmIntegrate_.get(); }
 
@@ -48,6 +51,7 @@ private:
     act::Session& session_;
     std::unique_ptr<integration::FrmIntegrate> frmIntegrate_;
     std::unique_ptr<MainWindowReports> reports_;
+    std::unique_ptr<MainWindowCount> count_;
 };
 
 // Sets every hook of the main window and hands it the object that serves them.

@@ -31,9 +31,9 @@ int printUsage(std::ostream& err, std::string_view problem, UsageLine line) {
     err << "brindlepath: " << problem << "\n";
     if (line == UsageLine::AllCommands) {
         err << "usage: brindlepath [--integrate | --screenshots DIR | --run [SELECTION.ini] "
-               "[--out FILE]]\n";
+               "[--out FILE | --count]]\n";
     } else {
-        err << "usage: brindlepath --run [SELECTION.ini] [--out FILE]\n";
+        err << "usage: brindlepath --run [SELECTION.ini] [--out FILE | --count]\n";
     }
     return kUsageError;
 }

@@ -37,6 +37,8 @@ struct ConditionCriteria {
     std::string maxText;     // txtValueMax(i).Text
     DateTime start;          // dtpStart(i).Value
     DateTime end;            // dtpEnd(i).Value
+
+    bool operator==(const ConditionCriteria&) const = default;
 };
 
 struct Criteria {
@@ -55,6 +57,8 @@ struct Criteria {
     std::vector<int> selectedSalesManagers;
     DateTime createdFrom;  // dtpStartDate
     DateTime createdTo;    // dtpEndDate
+
+    bool operator==(const Criteria&) const = default;
 };
 
 }  // namespace bp::criteria

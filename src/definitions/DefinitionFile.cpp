@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <sstream>
 
+#include "core/CaseFold.h"
 #include "definitions/DefinitionKeys.h"
 #include "forms/UiService.h"
 #include "platform/AppInfo.h"
@@ -119,6 +120,30 @@ bool Load_DefFile(act::Session& session, const std::string& reportName, int repo
         }
     });
     return true;
+}
+
+std::optional<std::string> definitionFileValue(const act::Session& session,
+                                               const std::string& reportName, int reportType,
+                                               const std::string& key) {
+    auto path = platform::findFile(definitionPath(session, reportName, reportType));
+    if (!path) {
+        return std::nullopt;
+    }
+    std::string bytes = readDefinition(*path);
+    std::istringstream in(platform::TextCodec::toUtf8(bytes, platform::TextCodec::detect(bytes)));
+    std::optional<std::string> value;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        auto eq = line.find('=');
+        // Staging keeps the last of two lines with the same key, and so does this.
+        if (eq != std::string::npos && core::equalNoCase(line.substr(0, eq), key)) {
+            value = line.substr(eq + 1);
+        }
+    }
+    return value;
 }
 
 bool Update_DefFile(act::Session& session, const std::string& reportName, int reportType) {

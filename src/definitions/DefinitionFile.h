@@ -4,6 +4,7 @@
 // key by key, and the settings dialog writes the section back into the file on Close.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "act/Session.h"
@@ -31,6 +32,13 @@ bool Load_DefFile(act::Session& session, const std::string& reportName, int repo
 // one and replaces it only when complete, so a failed write never loses the definition. A
 // failure is shown ("Error in Library1: Function Update_DefFile") and raised again.
 bool Update_DefFile(act::Session& session, const std::string& reportName, int reportType);
+
+// A key of the definition file as the file holds it, without staging it (the live match
+// count checks a definition this way): nothing when the file is missing or lacks the key.
+// A file that cannot be read raises bp::Error.
+std::optional<std::string> definitionFileValue(const act::Session& session,
+                                               const std::string& reportName, int reportType,
+                                               const std::string& key);
 
 // A staged key, or the catalogue default when it is absent.
 std::string stagedValue(const act::Session& session, const std::string& key);

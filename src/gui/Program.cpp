@@ -11,6 +11,7 @@
 #include "app/FrmMainReportsWindow.h"
 #include "app/FrmSplash.h"
 #include "app/MainWindowCommands.h"
+#include "app/MainWindowCount.h"
 #include "app/Module1.h"
 #include "app/SessionKey.h"
 #include "criteria/CriteriaControls.h"
@@ -147,6 +148,9 @@ int Program::screenshots(const QString& folder) {
     FormRenderer* renderer = mainRenderer();
     if (renderer == nullptr) {
         return 1;
+    }
+    if (auto* commands = frmMain_->commandsOwner()) {
+        commands->count().countNow();  // the window as the user sees it once it has counted
     }
     Screenshots shots(folder);
     bool ok = shots.capture(*renderer);

@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     ProgramCommand command =
         bp::app::parseProgramCommand(bp::platform::programArguments(argc, argv));
     if (command.kind == ProgramCommand::Kind::Run) {
-        return bp::app::runBatch(command.operands, std::cerr, bp::platform::errorIsTerminal());
+        return bp::app::runBatch(command.operands, std::cout, std::cerr, bp::platform::errorIsTerminal());
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("brindlepath"));

@@ -10,6 +10,7 @@
 #include "app/FrmMainReportsWindow.h"
 #include "app/FrmSplash.h"
 #include "app/MainWindowCommands.h"
+#include "app/MainWindowCount.h"
 #include "app/StartUp.h"
 #include "definitions/FrmBorder.h"
 #include "definitions/FrmReportSettings.h"
@@ -171,6 +172,10 @@ int takeScreenshots(const std::string& folder, std::ostream& out, std::ostream& 
     try {
         const std::unique_ptr<app::FrmMain> main = startUp.run(ui, settings);
         if (main) {
+            if (main->commandsOwner() != nullptr) {
+                // The window as the user sees it once it has counted its choices.
+                main->commandsOwner()->count().countNow();
+            }
             run.picture(*main);
             pictureDialogs(run, startUp.session(), *main);
         } else {

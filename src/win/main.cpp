@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
             }
         case ProgramCommand::Kind::Run:
             useParentConsole();
-            return bp::app::runBatch(command.operands, bp::platform::errorOutput(),
+            return bp::app::runBatch(command.operands, std::cout, bp::platform::errorOutput(),
                                      bp::platform::errorIsTerminal());
         case ProgramCommand::Kind::Screenshots:
             useParentConsole();

@@ -51,7 +51,7 @@ TEST_F(BatchProgramTest, AMistakeAfterRunIsNamedAndTheUsageShown) {
         auto run = brindlepath(c.args);
         EXPECT_EQ(run.exitCode, 2) << c.says;
         EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
-        EXPECT_NE(run.output.find("usage: brindlepath --run [SELECTION.ini] [--out FILE]"),
+        EXPECT_NE(run.output.find("usage: brindlepath --run [SELECTION.ini] [--out FILE | --count]"),
                   std::string::npos)
             << run.output;
     }
@@ -72,7 +72,7 @@ TEST_F(BatchProgramTest, ABuildWithoutWindowsRefusesEverythingButTheBatchRun) {
         EXPECT_EQ(run.exitCode, 2) << run.output;
         EXPECT_NE(run.output.find("brindlepath: this build has no windows yet"), std::string::npos)
             << run.output;
-        EXPECT_NE(run.output.find("usage: brindlepath --run [SELECTION.ini] [--out FILE]"),
+        EXPECT_NE(run.output.find("usage: brindlepath --run [SELECTION.ini] [--out FILE | --count]"),
                   std::string::npos)
             << run.output;
     }
@@ -101,7 +101,7 @@ TEST_F(BatchProgramTest, AMistakeOnTheCommandLineOpensNoWindow) {
         EXPECT_EQ(run.exitCode, 2) << run.output;
         EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
         EXPECT_NE(run.output.find("usage: brindlepath [--integrate | --screenshots DIR | --run "
-                                  "[SELECTION.ini] [--out FILE]]"),
+                                  "[SELECTION.ini] [--out FILE | --count]]"),
                   std::string::npos)
             << run.output;
     }

@@ -46,13 +46,14 @@ protected:
             args.insert(args.begin(), folder_.file("selection.ini"));
         }
         err_.str("");
-        return runBatch(args, err_, terminal_);
+        out_.str("");
+        return runBatch(args, out_, err_, terminal_);
     }
     // A run on the host database at `path`, waiting only briefly for a lock another
     // program holds on it.
     int runOn(const std::string& path) {
         err_.str("");
-        return runBatch({}, err_,
+        return runBatch({}, out_, err_,
                         std::make_unique<EmbeddedHostFactory>(path, std::chrono::milliseconds(50)));
     }
     void write(const std::string& path, const std::string& bytes) {
@@ -80,6 +81,7 @@ protected:
     ScopedEnv noLaunch_{"BRINDLEPATH_NO_LAUNCH", "1"};
     ScopedEnv runtime_{"XDG_RUNTIME_DIR", folder_.path().string()};
     platform::FileSettingsStore user_{folder_.file("settings.ini")};
+    std::ostringstream out_;
     std::ostringstream err_;
     bool terminal_ = false;
 };

@@ -62,12 +62,12 @@ TEST(ProgramCommandTest, TheUsageNamesWhatTheBuildOffers) {
     EXPECT_EQ(all.str(),
               "brindlepath: unknown option -x\n"
               "usage: brindlepath [--integrate | --screenshots DIR | --run [SELECTION.ini] "
-              "[--out FILE]]\n");
+              "[--out FILE | --count]]\n");
     std::ostringstream run;
     EXPECT_EQ(printUsage(run, "no windows", UsageLine::RunOnly), kUsageError);
     EXPECT_EQ(run.str(),
               "brindlepath: no windows\n"
-              "usage: brindlepath --run [SELECTION.ini] [--out FILE]\n");
+              "usage: brindlepath --run [SELECTION.ini] [--out FILE | --count]\n");
 }
 
 }  // namespace

@@ -50,7 +50,8 @@ protected:
         }
         args.insert(args.begin(), file);
         err_.str("");
-        return runBatch(args, err_);
+        std::ostringstream out;
+        return runBatch(args, out, err_);
     }
     static platform::SettingPairs reportSelection(const char* output) {
         return {{"Lookup", "0"},           {"Report", "-1"},   {"Report0", "0"},

@@ -9,9 +9,11 @@
 // run against another way of reaching the host by adding one instantiation.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <list>
+#include <set>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -214,6 +216,66 @@ TEST_P(SameOutputTest, GivesTheExpectedBytes) {
     EXPECT_EQ(bytes, readFile(expected)) << expected;
 }
 
+// Records of a data file or an export: line ends outside quoted cells.
+std::uint64_t recordsOf(const std::string& bytes) {
+    std::uint64_t records = 0;
+    bool quoted = false;
+    for (char c : bytes) {
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == '\n' && !quoted) {
+            ++records;
+        }
+    }
+    return records;
+}
+
+// The count a run's choices give: exactly the contacts of the lookup the run makes, or the
+// rows of its data file or export; the choices a run refuses are refused in the run's words,
+// and counting writes nothing and leaves the host's lookup alone.
+TEST_P(SameOutputTest, CountsWhatTheRunProduces) {
+    const Scenario& s = GetParam().scenario;
+    auto imported = host({"import", s.dataset});
+    ASSERT_EQ(imported.exitCode, 0) << imported.output;
+    const std::string lookupBefore = host({"lookup"}).output;
+
+    auto count =
+        bp::test::runProgram(bp::test::builtProgram("brindlepath"), {"--run", s.selection, "--count"});
+    EXPECT_FALSE(fs::exists(utf8Path(program_ + "/data.CSV")));
+    EXPECT_EQ(host({"lookup"}).output, lookupBefore);
+    const std::string stopped = readFile(s.expected + ".stopped");
+    const bool foundNothing = stopped.find("No records were found") != std::string::npos ||
+                              stopped.find("There is no data") != std::string::npos;
+    if (!stopped.empty() && !foundNothing) {
+        EXPECT_EQ(count.exitCode, 1) << count.output;
+        for (const auto& line : linesOf(stopped)) {
+            EXPECT_NE(count.output.find(line), std::string::npos) << line << "\n" << count.output;
+        }
+        return;
+    }
+    ASSERT_EQ(count.exitCode, 0) << count.output;
+    std::istringstream numbers(count.output);
+    std::uint64_t contacts = 0, opportunities = 0;
+    ASSERT_TRUE(numbers >> contacts >> opportunities) << count.output;
+    if (foundNothing) {
+        EXPECT_EQ(s.output == Output::Lookup ? contacts : opportunities, 0u) << count.output;
+        return;
+    }
+    const std::string expected = readFile(s.expected + extensionOf(s.output));
+    switch (s.output) {
+        case Output::Lookup:
+            EXPECT_EQ(contacts, linesOf(expected).size());
+            break;
+        case Output::DataFile:
+            EXPECT_EQ(opportunities, recordsOf(expected));
+            break;
+        case Output::Export:
+            EXPECT_EQ(opportunities + 1, recordsOf(expected));  // and the captions
+            break;
+    }
+    EXPECT_GT(contacts, 0u);
+}
+
 // The program opens the embedded host of BRINDLEPATH_HOST directly.
 const RunEnvironment kEmbeddedHost{"embedded host", {}};
 
@@ -256,6 +318,28 @@ TEST(SameOutputScenarios, EveryListedScenarioHasOneRecordedOutcome) {
     EXPECT_GE(lookups, 10);
     EXPECT_GE(dataFiles, 5);
     EXPECT_GE(exports, 5);
+}
+
+// The count is compared with the run over these scenarios, so between them they must reach
+// every output mode, report scope, status, condition kind and join; the generator names each
+// scenario by what it chose.
+TEST(SameOutputScenarios, ReachEveryModeScopeStatusAndConditionKind) {
+    std::set<std::string> words;
+    for (const auto& s : generatedScenarios()) {
+        std::istringstream parts(s.name);
+        std::string word;
+        while (std::getline(parts, word, '-')) {
+            words.insert(word);
+        }
+    }
+    for (const char* wanted :
+         {"replace", "add", "narrow", "datafile", "export", "contact", "lookup", "all", "open",
+          "won", "lost", "nosales", "products", "types", "competitors", "stages", "closedates",
+          "probabilities", "units", "amounts", "editdates", "productsall", "typesall",
+          "competitorsall", "stagesall", "and", "andnot", "managers", "salesmanagers",
+          "created"}) {
+        EXPECT_TRUE(words.count(wanted)) << wanted;
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -157,6 +158,29 @@ TEST_F(DesktopRunTest, ThePreviewShowsTheExportsRowsAndClosesBackToTheMainWindow
     EXPECT_FALSE(fs::exists(temp_.file("home/data.CSV")));
     EXPECT_TRUE(program_.mainWindow()->loaded());
     EXPECT_TRUE(program_.mainRenderer()->window().isVisible());
+}
+
+// The count under the tabs follows a click on a status box, counted by the window's own
+// timer off the user-interface thread while the event loop keeps running.
+TEST_F(DesktopRunTest, TheCountUnderTheTabsFollowsAClickOnACriterion) {
+    ASSERT_TRUE(program_.start());
+    auto* line = widget<QLabel>("lblCount");
+    ASSERT_NE(line, nullptr);
+    auto counted = [&] { return line->text().endsWith(QStringLiteral(" match")); };
+    widget<QTabWidget>("mstSSTab")->setCurrentIndex(0);
+    QTest::mouseClick(widget<QRadioButton>("optChoice0"), Qt::LeftButton, {}, QPoint(6, 6));
+    ASSERT_TRUE(QTest::qWaitFor(counted, 20000)) << line->text().toStdString();
+    const QString before = line->text();
+
+    auto* won = widget<QCheckBox>("chkSales1");
+    ASSERT_NE(won, nullptr);
+    widget<QTabWidget>("mstSSTab")->setCurrentIndex(1);
+    QApplication::processEvents();
+    QTest::mouseClick(won, Qt::LeftButton, {}, QPoint(6, 6));
+    EXPECT_EQ(line->text(), QStringLiteral("Counting\u2026"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return counted() && line->text() != before; }, 20000))
+        << line->text().toStdString();
+    EXPECT_TRUE(program_.mainWindow()->loaded());
 }
 
 TEST_F(DesktopRunTest, ScreenshotsCommandPicturesEveryWindowAndTab) {
