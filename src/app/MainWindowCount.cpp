@@ -196,8 +196,8 @@ void MainWindowCount::countNow() {
 }
 
 void MainWindowCount::finishCount() {
-    if (live_.counting()) {
-        show(live_.wait());
+    if (auto count = live_.wait()) {
+        show(*count);
     }
 }
 

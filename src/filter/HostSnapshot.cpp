@@ -3,6 +3,7 @@
 #include <numeric>
 
 #include "filter/SessionKey.h"
+#include "platform/FileSystem.h"
 #include "platform/PathText.h"
 
 namespace bp::filter {
@@ -77,7 +78,9 @@ SnapshotReader::SnapshotReader(act::Session& session)
       snapshot_(std::make_shared<HostSnapshot>()),
       callsBefore_(hostCallsSoFar(session)) {}
 
-SnapshotReader::~SnapshotReader() = default;
+SnapshotReader::~SnapshotReader() {
+    removeMadeLookupFile();
+}
 
 bool SnapshotReader::done() const {
     return stage_ == kDone;
@@ -133,6 +136,9 @@ void SnapshotReader::startStage() {
                                  HostSnapshot::kContactFields.end()));
             try {
                 if (current) {
+                    if (!platform::fileExists(lookup.path)) {
+                        madeLookupFile_ = lookup.path;
+                    }
                     session_.objActApp->SaveCurrentLookup(lookup.path);
                 }
                 contacts.LoadLookupQuery(lookup.path);
@@ -148,6 +154,7 @@ void SnapshotReader::startStage() {
         case kContacts:
             contacts.LoadLookupQuery("");
             session_.bContactLookupLoaded.set(SessionKey{}, false);
+            removeMadeLookupFile();
             contacts.MoveFirst();
             walk_ = std::make_unique<Walk>(Walk{&contacts, &s.contacts, nullptr});
             return;
@@ -158,6 +165,19 @@ void SnapshotReader::startStage() {
         default:
             return;
     }
+}
+
+// The current lookup's file is only the way to read it: a count leaves no file behind.
+void SnapshotReader::removeMadeLookupFile() {
+    if (madeLookupFile_.empty()) {
+        return;
+    }
+    try {
+        platform::deleteFile(madeLookupFile_);
+    } catch (const std::exception&) {
+        // Left where a run puts the same file anyway.
+    }
+    madeLookupFile_.clear();
 }
 
 // False when the time ran out before the table's end.

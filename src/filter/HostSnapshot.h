@@ -93,12 +93,14 @@ private:
     void startStage();
     bool walkFor(std::chrono::steady_clock::time_point until);
     void finishStage();
+    void removeMadeLookupFile();
 
     act::Session& session_;
     std::shared_ptr<HostSnapshot> snapshot_;
     int stage_ = 0;
     std::unique_ptr<Walk> walk_;
     std::uint64_t callsBefore_ = 0;
+    std::string madeLookupFile_;
 };
 
 // Reads a whole snapshot at once (the batch run, tests, benchmarks).

@@ -21,6 +21,7 @@ void LiveCount::start(std::shared_ptr<const HostSnapshot> snapshot, std::string 
         wanted_ = generation_;
         job_ = Job{generation_, std::move(snapshot), std::move(programFolder), std::move(criteria)};
         result_.reset();
+        handedOut_ = false;
     }
     wake_.notify_all();
 }
@@ -32,6 +33,7 @@ std::optional<SelectionCount> LiveCount::take() {
     }
     std::optional<SelectionCount> taken = std::move(result_);
     result_.reset();
+    handedOut_ = true;
     return taken;
 }
 
@@ -40,11 +42,15 @@ bool LiveCount::counting() const {
     return generation_ != 0 && resultGeneration_ != generation_;
 }
 
-SelectionCount LiveCount::wait() {
+std::optional<SelectionCount> LiveCount::wait() {
     std::unique_lock lock(mutex_);
+    if (generation_ == 0 || handedOut_) {
+        return std::nullopt;
+    }
     ready_.wait(lock, [this] { return resultGeneration_ == generation_ && result_; });
-    SelectionCount count = std::move(*result_);
+    std::optional<SelectionCount> count = std::move(result_);
     result_.reset();
+    handedOut_ = true;
     return count;
 }
 

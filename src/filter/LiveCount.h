@@ -33,8 +33,9 @@ public:
     std::optional<SelectionCount> take();
     // The newest criteria are still being counted.
     bool counting() const;
-    // Waits for the newest criteria's count and hands it out (tests, benchmarks).
-    SelectionCount wait();
+    // Waits for the newest criteria's count and hands it out (tests, benchmarks); nothing when
+    // no count was started or it was handed out already.
+    std::optional<SelectionCount> wait();
 
 private:
     struct Job {
@@ -54,6 +55,7 @@ private:
     std::atomic<bool> stopping_{false};
     std::optional<SelectionCount> result_;
     std::uint64_t resultGeneration_ = 0;
+    bool handedOut_ = false;  // the newest count's result was taken
     std::thread worker_;
 };
 

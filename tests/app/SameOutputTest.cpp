@@ -242,6 +242,7 @@ TEST_P(SameOutputTest, CountsWhatTheRunProduces) {
     auto count =
         bp::test::runProgram(bp::test::builtProgram("brindlepath"), {"--run", s.selection, "--count"});
     EXPECT_FALSE(fs::exists(utf8Path(program_ + "/data.CSV")));
+    EXPECT_FALSE(fs::exists(utf8Path(program_ + "/temp.lku")));
     EXPECT_EQ(host({"lookup"}).output, lookupBefore);
     const std::string stopped = readFile(s.expected + ".stopped");
     const bool foundNothing = stopped.find("No records were found") != std::string::npos ||

@@ -161,6 +161,7 @@ TEST_F(SelectionCountTest, ReadingTheSnapshotLeavesTheHostAsARunExpectsIt) {
     auto before = runOnHost();
     readSnapshot(session_);
     EXPECT_FALSE(session_.bContactLookupLoaded());
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "temp.lku"));  // read, then removed
     EXPECT_EQ(runOnHost(), before);
     criteria_.optLookup = {false, false, true};
     auto narrowed = runOnHost();
@@ -245,11 +246,13 @@ TEST_F(SelectionCountTest, TheLiveCountAnswersOnlyTheNewestCriteria) {
         live.start(snapshot_, session_.programFolder, n % 2 == 0 ? all : widgets);
     }
     live.start(snapshot_, session_.programFolder, widgets);
-    SelectionCount counted = live.wait();
-    EXPECT_EQ(counted.outcome, Outcome::Counted);
-    EXPECT_EQ(counted.opportunities, 2u);  // sales 1 and 4
+    std::optional<SelectionCount> counted = live.wait();
+    ASSERT_TRUE(counted);
+    EXPECT_EQ(counted->outcome, Outcome::Counted);
+    EXPECT_EQ(counted->opportunities, 2u);  // sales 1 and 4
     EXPECT_FALSE(live.counting());
     EXPECT_FALSE(live.take());  // handed out once
+    EXPECT_FALSE(live.wait());
     live.start(snapshot_, session_.programFolder, all);
     std::optional<SelectionCount> taken;
     for (int n = 0; n < 5000 && !taken; ++n) {
