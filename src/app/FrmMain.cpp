@@ -93,6 +93,7 @@ void FrmMain::createControls() {
     lblCount_->setLayout(1, 0, 1, 2);
     lblRefresh_ = &add<Label>("lblRefresh");
     lblRefresh_->setCaption("Refresh");
+    lblRefresh_->setLink(true);
     lblRefresh_->setLayout(1, 2);
     lblRefresh_->setVisible(false);
     tmrCount_ = &add<Timer>("tmrCount");

@@ -46,6 +46,7 @@ void RecordColumns::seal() {
     for (ValueColumn& column : columns_) {
         column.seal();
     }
+    ids_.buildIndex();  // counts on other threads then only read the snapshot
 }
 
 std::optional<std::size_t> RecordColumns::find(std::string_view id) const {

@@ -37,6 +37,9 @@ public:
     bool contains(std::string_view id) const { return indexOf(id) != npos; }
     // Position of the ID in the list, npos when absent.
     std::size_t indexOf(std::string_view id) const;
+    // Completes the lazy index now, so that later searches only read the list and threads
+    // may share it.
+    void buildIndex() const { indexPending(); }
 
     std::size_t size() const { return ids_.size(); }
     bool empty() const { return ids_.empty(); }

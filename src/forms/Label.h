@@ -21,6 +21,10 @@ public:
     std::optional<std::uint32_t> backColor() const { return backColor_; }
     void setBackColor(std::optional<std::uint32_t> color);
 
+    // A label the user clicks to act, drawn as a link; set before the window is shown.
+    bool link() const { return link_; }
+    void setLink(bool link) { link_ = link; }
+
     // A user's click; nothing happens on an unusable label.
     bool click();
 
@@ -29,6 +33,7 @@ public:
 private:
     std::string caption_;
     std::optional<std::uint32_t> backColor_;
+    bool link_ = false;
 };
 
 }  // namespace bp::forms

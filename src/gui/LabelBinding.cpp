@@ -30,6 +30,15 @@ LabelBinding::LabelBinding(forms::Label& label, QWidget* parent)
       model_(label),
       label_(static_cast<QLabel*>(widget())) {
     label_->setTextFormat(Qt::PlainText);
+    if (model_.link()) {
+        QFont font = label_->font();
+        font.setUnderline(true);
+        label_->setFont(font);
+        QPalette palette = label_->palette();
+        palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
+        label_->setPalette(palette);
+        label_->setCursor(Qt::PointingHandCursor);
+    }
 }
 
 void LabelBinding::setBuddy(QWidget* buddy) {
@@ -66,7 +75,7 @@ void LabelBinding::pushColor() {
         label_->setPalette(palette);
         label_->setFrameShape(QFrame::Box);
         label_->setMinimumSize(48, label_->fontMetrics().height() + 4);
-    } else {
+    } else if (!model_.link()) {
         label_->setPalette(QPalette());
         label_->setFrameShape(QFrame::NoFrame);
     }

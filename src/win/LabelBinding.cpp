@@ -44,6 +44,10 @@ HBRUSH LabelBinding::background(HDC dc) const {
     return brush_;
 }
 
+void LabelBinding::linkText(HDC dc) const {
+    SetTextColor(dc, GetSysColor(COLOR_HOTLIGHT));
+}
+
 void LabelBinding::sync(forms::Property property) {
     if (property == forms::Property::Caption) {
         setText(model_.caption());

@@ -16,6 +16,9 @@ public:
     bool takesFocus() const override { return false; }
     // The brush for the label's own back colour, or nullptr for the window's background.
     HBRUSH background(HDC dc) const;
+    // A label the user clicks to act shows in the system's link colour, under a hand.
+    bool link() const { return model_.link(); }
+    void linkText(HDC dc) const;
 
 protected:
     void sync(forms::Property property) override;

@@ -251,6 +251,10 @@ LRESULT WinFormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetCursor(LoadCursorW(nullptr, IDC_WAIT));
                 return TRUE;
             }
+            if (overLink(reinterpret_cast<HWND>(wParam))) {
+                SetCursor(LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
             break;
         case WM_DPICHANGED:
             changeDpi(*reinterpret_cast<const RECT*>(lParam));
@@ -295,11 +299,24 @@ void WinFormWindow::command(WPARAM wParam, LPARAM lParam) {
     }
 }
 
+bool WinFormWindow::overLink(HWND control) const {
+    auto it = byHandle_.find(control);
+    auto* label = it == byHandle_.end() ? nullptr : dynamic_cast<LabelBinding*>(it->second);
+    return label != nullptr && label->link() && IsWindowEnabled(control);
+}
+
 LRESULT WinFormWindow::staticColor(HDC dc, HWND control) {
     if (auto it = byHandle_.find(control); it != byHandle_.end()) {
         if (auto* label = dynamic_cast<LabelBinding*>(it->second)) {
             if (HBRUSH brush = label->background(dc)) {
                 return reinterpret_cast<LRESULT>(brush);
+            }
+            if (label->link()) {
+                LRESULT standard = DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC,
+                                                  reinterpret_cast<WPARAM>(dc),
+                                                  reinterpret_cast<LPARAM>(control));
+                label->linkText(dc);
+                return standard;
             }
         }
     }

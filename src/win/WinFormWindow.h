@@ -59,6 +59,7 @@ private:
     static bool forBinding(UINT message, LPARAM lParam);
     bool routed(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void command(WPARAM wParam, LPARAM lParam);
+    bool overLink(HWND control) const;
     LRESULT staticColor(HDC dc, HWND control);
     void renderNewControls();
     std::unique_ptr<WinBinding> makeBinding(forms::Control& control);
