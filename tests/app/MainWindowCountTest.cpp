@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 
 #include "act/sim/DemoGenerator.h"
 #include "act/sim/HostStore.h"
@@ -128,6 +130,42 @@ TEST_F(MainWindowCountTest, IncompleteChoicesAreToldInTheRunsWordsWithoutAMessag
     c().optChoice[1].setValue(true);
     c().lstReports->setListIndex(-1);
     EXPECT_EQ(settle(), "You need to select a report!");
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+// A report counts only once its definition would let it run: one that includes no field is
+// named as the run names it; one that includes fields counts its rows.
+TEST_F(MainWindowCountTest, AReportIsCountedOnceItsDefinitionIncludesAField) {
+    std::filesystem::create_directories(file("Templates"));
+    auto write = [&](const std::string& name, const std::string& text) {
+        std::ofstream(file("Templates/" + name), std::ios::binary) << text;
+    };
+    write("Bare.DXL", "Name=Bare\r\nFieldsIncluded=\f\r\n");
+    write("Bare.XLT", "x");
+    write("Amounts.DXL", "Name=Amounts\r\nFieldsIncluded=25\f34\f\r\n");
+    write("Amounts.XLT", "x");
+    c().optChoice[1].setValue(true);
+    c().optReport[2].setValue(true);  // all contacts
+    for (int box = 0; box < 3; ++box) {
+        c().chkSales[box].setValue(forms::CheckBox::kChecked);
+    }
+    window->Load_Reports();
+    auto select = [&](const std::string& name) {
+        for (int i = 0; i < c().lstReports->listCount(); ++i) {
+            if (c().lstReports->list(i) == name) {
+                c().lstReports->setListIndex(i);
+            }
+        }
+        ASSERT_EQ(c().lstReports->list(c().lstReports->listIndex()), name);
+    };
+    select("Bare");
+    EXPECT_EQ(settle(), "Please check the settings for this report: no fields are to be included!");
+    select("Amounts");
+    std::string rows = settle();
+    EXPECT_NE(rows.find(" opportunities match"), std::string::npos) << rows;
+    std::filesystem::remove(file("Templates/Amounts.DXL"));
+    c().chkSales[0].setValue(forms::CheckBox::kUnchecked);
+    EXPECT_EQ(settle(), "The definition file for this report is missing!");
     EXPECT_TRUE(ui.messages().empty());
 }
 
