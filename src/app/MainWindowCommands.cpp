@@ -22,6 +22,24 @@ MainWindowCommands::MainWindowCommands(FrmMain& frmMain, act::Session& session)
     reports_ = MainWindowReports::install(frmMain_);
     reports_->library().openReportSettings = [this] { definitions::showReportSettings(session_); };
     count_ = std::make_unique<MainWindowCount>(frmMain_, session_);
+    recountAfterReportCommands();
+}
+
+// The report commands edit, rename, convert and delete definitions, which a report's count
+// depends on without any choice on the window changing.
+void MainWindowCommands::recountAfterReportCommands() {
+    auto& c = frmMain_.commands;
+    for (std::function<void()>* hook :
+         {&c.mnuNew, &c.mnuEdit, &c.mnuDelete, &c.mnuRename, &c.mnuDuplicate, &c.mnuConvert,
+          &c.mnuEditTemplate, &c.mnuTemplateFolder, &c.mnuPopupEdit, &c.mnuPopupDelete,
+          &c.mnuPopupRename, &c.mnuPopupDuplicate, &c.mnuPopupConvert, &c.lstReports_DblClick}) {
+        if (*hook) {
+            *hook = [command = std::move(*hook), this] {
+                command();
+                count_->definitionsChanged();
+            };
+        }
+    }
 }
 
 MainWindowCommands::~MainWindowCommands() = default;

@@ -44,6 +44,7 @@ public:
 
 private:
     void cmdOK_Click();
+    void recountAfterReportCommands();
     void mnuIntegrate_Click();
     void unloadIntegrate();
 

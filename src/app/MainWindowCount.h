@@ -40,6 +40,9 @@ public:
     void tick() { tick(Clock::now()); }
     // Reads the host anew and counts again.
     void refresh();
+    // A report command may have changed the selected report's definition: the choices are
+    // counted again at the next tick.
+    void definitionsChanged() { seen_.reset(); }
     // A run or a preview used the host's shared tables.
     void afterRun();
     void afterPreview();

@@ -150,6 +150,7 @@ TEST_F(MainWindowCountTest, AReportIsCountedOnceItsDefinitionIncludesAField) {
         c().chkSales[box].setValue(forms::CheckBox::kChecked);
     }
     window->Load_Reports();
+    window->Update_ReportMenu();
     auto select = [&](const std::string& name) {
         for (int i = 0; i < c().lstReports->listCount(); ++i) {
             if (c().lstReports->list(i) == name) {
@@ -160,13 +161,35 @@ TEST_F(MainWindowCountTest, AReportIsCountedOnceItsDefinitionIncludesAField) {
     };
     select("Bare");
     EXPECT_EQ(settle(), "Please check the settings for this report: no fields are to be included!");
+    // Fixed in the report's settings: the report commands have the choices counted again.
+    write("Bare.DXL", "Name=Bare\r\nFieldsIncluded=25\f\r\n");
+    window->menu("mnuEdit").click();
+    ASSERT_EQ(ui.modals().size(), 1u);  // the report chooser, cancelled
+    std::string bare = settle();
+    EXPECT_NE(bare.find(" opportunities match"), std::string::npos) << bare;
     select("Amounts");
     std::string rows = settle();
+    EXPECT_EQ(rows, bare);  // one row per sales record, whatever the columns
     EXPECT_NE(rows.find(" opportunities match"), std::string::npos) << rows;
     std::filesystem::remove(file("Templates/Amounts.DXL"));
     c().chkSales[0].setValue(forms::CheckBox::kUnchecked);
     EXPECT_EQ(settle(), "The definition file for this report is missing!");
     EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(MainWindowCountTest, AHostThatCannotBeReadIsToldAndReadAgainOnRefresh) {
+    host->failAt("Sales.MoveNext", 3, 57, "Device I/O error");
+    for (int n = 0; n < 100 && (line().empty() || line() == "Reading the database\u2026"); ++n) {
+        tick(30ms);
+    }
+    EXPECT_EQ(line(), "The database could not be read: Device I/O error");
+    EXPECT_TRUE(window->lblRefresh().visible());
+    EXPECT_FALSE(window->tmrCount().running());
+    EXPECT_TRUE(ui.messages().empty());
+    host->clearFaults();
+    window->lblRefresh().click();
+    EXPECT_TRUE(window->tmrCount().running());
+    EXPECT_NE(settle().find(" match"), std::string::npos) << line();
 }
 
 TEST_F(MainWindowCountTest, RefreshReadsTheHostAgain) {
