@@ -45,6 +45,7 @@ constexpr std::uint64_t kSeed = 7;
 constexpr int kSalesPerContact = 5;
 
 struct Figures {
+    double hostLoadMs = 0;
     double snapshotS = 0;
     double callsPerSale = 0;
     double longestReadTickMs = 0;
@@ -128,6 +129,11 @@ void measure(benchmark::State& state) {
         OpenWindow open(path);
         MainWindowCount& count = *open.count;
         Clock::time_point at = Clock::now();
+        // The embedded host reads its sales table from its database at first use, whoever
+        // asks; timed on its own, it is not charged to the count's reading.
+        const auto loadStart = Clock::now();
+        open.session.objSales->MoveFirst();
+        f.hostLoadMs = std::chrono::duration<double, std::milli>(Clock::now() - loadStart).count();
         const std::uint64_t before = totalCalls(open.host);
         const auto readStart = Clock::now();
         while (open.window->lblCount().caption() == "Reading the database\u2026" ||
@@ -139,22 +145,28 @@ void measure(benchmark::State& state) {
         open.window->criteriaControls().optChoice[0].setValue(true);
 
         std::vector<double> latencies;
-        const std::uint64_t countStart = totalCalls(open.host);
+        // Host calls of the count's own ticks; the criteria panel's reactions to a change
+        // (a condition's list filled from the host) are the panel's, made before any tick.
+        auto countedTick = [&](Clock::time_point tickAt) {
+            const std::uint64_t calls = totalCalls(open.host);
+            double ms = timedTick(count, tickAt);
+            f.countCalls += totalCalls(open.host) - calls;
+            return ms;
+        };
         for (const auto& change : changes()) {
             change(open.window->criteriaControls());
-            timedTick(count, at += 1ms);  // sees the change
+            countedTick(at += 1ms);  // sees the change
             at += MainWindowCount::kSettleMs;
             const auto started = Clock::now();
-            double tick = timedTick(count, at);  // starts the count
+            double tick = countedTick(at);  // starts the count
             f.longestCountTickMs = std::max(f.longestCountTickMs, tick);
             while (open.window->lblCount().caption() == "Counting\u2026") {
                 std::this_thread::sleep_for(1ms);
-                f.longestCountTickMs = std::max(f.longestCountTickMs, timedTick(count, at += 1ms));
+                f.longestCountTickMs = std::max(f.longestCountTickMs, countedTick(at += 1ms));
             }
             latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - started)
                                     .count());
         }
-        f.countCalls = totalCalls(open.host) - countStart;
         std::sort(latencies.begin(), latencies.end());
         f.changes = static_cast<int>(latencies.size());
         f.medianMs = latencies[latencies.size() / 2];
@@ -175,12 +187,13 @@ BENCHMARK(measure)
     ->Unit(benchmark::kMillisecond);
 
 void printFigures() {
-    std::printf("\n%9s %10s %10s %12s %8s %8s %9s %11s %8s %8s\n", "sales", "snapshot_s",
-                "calls/sale", "read_tick_ms", "changes", "med_ms", "worst_ms", "count_tick",
-                "calls", "peak_MB");
+    std::printf("\n%9s %12s %10s %10s %12s %8s %8s %9s %11s %8s %8s\n", "sales", "host_load_ms",
+                "snapshot_s", "calls/sale", "read_tick_ms", "changes", "med_ms", "worst_ms",
+                "count_tick", "calls", "peak_MB");
     for (const auto& [sales, f] : figures) {
-        std::printf("%9d %10.3f %10.1f %12.2f %8d %8.1f %9.1f %11.3f %8llu %8.0f\n", sales,
-                    f.snapshotS, f.callsPerSale, f.longestReadTickMs, f.changes, f.medianMs,
+        std::printf("%9d %12.1f %10.3f %10.1f %12.2f %8d %8.1f %9.1f %11.3f %8llu %8.0f\n",
+                    sales, f.hostLoadMs, f.snapshotS, f.callsPerSale, f.longestReadTickMs,
+                    f.changes, f.medianMs,
                     f.worstMs, f.longestCountTickMs,
                     static_cast<unsigned long long>(f.countCalls), f.peakMb);
     }
@@ -188,7 +201,8 @@ void printFigures() {
         "\nmed_ms/worst_ms: from the count's start to its answer on the line, after the "
         "choices settled (the line waits %lld ms after the last change);\ncount_tick: the "
         "longest timer tick while counting; read_tick_ms: the longest while reading the "
-        "snapshot.\n",
+        "snapshot;\nhost_load_ms: the embedded host reading its sales table at first use, "
+        "before the window reads it; calls: host calls of the counts' ticks.\n",
         static_cast<long long>(MainWindowCount::kSettleMs.count()));
 }
 

@@ -15,7 +15,18 @@ constexpr const char* kStartupLookupFile = "~currentLU.lku";
 // Records read between two looks at the clock.
 constexpr int kRecordsPerLook = 64;
 
-enum Stage : int { kUsers, kCurrentContact, kCurrentLookup, kStartupLookup, kContacts, kSales, kDone };
+enum Stage : int {
+    kUsers,
+    kCurrentContact,
+    kCurrentLookup,
+    kStartupLookup,
+    kContacts,
+    kSales,
+    kIndex,
+    kDone
+};
+// IDs indexed between two looks at the clock.
+constexpr std::size_t kIdsPerLook = 8192;
 
 std::uint64_t hostCallsSoFar(const act::Session& session) {
     if (session.host == nullptr) {
@@ -34,7 +45,10 @@ RecordColumns::RecordColumns(std::vector<int> fields)
 void RecordColumns::addCurrent(act::RecordTable& table) {
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         std::string text = table.Data(fields_[i]);
-        if (fields_[i] == 1 && ids_.add(text)) {
+        // Indexed once the table has been read (index): growing an index as the records
+        // arrive would hold the window up each time it doubles.
+        if (fields_[i] == 1 && IdList::isId(text)) {
+            ids_.appendDistinct(text);
             rowOfId_.push_back(static_cast<std::uint32_t>(rows_));
         }
         columns_[i].push(text);
@@ -46,7 +60,15 @@ void RecordColumns::seal() {
     for (ValueColumn& column : columns_) {
         column.seal();
     }
-    ids_.buildIndex();  // counts on other threads then only read the snapshot
+}
+
+bool RecordColumns::index(std::chrono::steady_clock::time_point until) const {
+    while (!ids_.indexSome(kIdsPerLook)) {
+        if (std::chrono::steady_clock::now() >= until) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::optional<std::size_t> RecordColumns::find(std::string_view id) const {
@@ -98,6 +120,10 @@ bool SnapshotReader::readFor(std::chrono::microseconds budget) {
             startStage();
         }
         if (walk_ && !walkFor(until)) {
+            return false;
+        }
+        if (stage_ == kIndex &&
+            !(snapshot_->contacts.index(until) && snapshot_->sales.index(until))) {
             return false;
         }
         finishStage();

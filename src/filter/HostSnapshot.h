@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "act/Session.h"
+#include "filter/ChunkedVector.h"
 #include "filter/IdList.h"
 #include "filter/ValueColumn.h"
 
@@ -33,6 +34,9 @@ public:
     // Reads the kept fields of the table's current record.
     void addCurrent(act::RecordTable& table);
     void seal();
+    // Indexes the IDs read, until done (true) or until `until`; the snapshot is searched, and
+    // shared between threads, only once it is done.
+    bool index(std::chrono::steady_clock::time_point until) const;
 
     std::size_t rows() const { return rows_; }
     std::optional<std::size_t> find(std::string_view id) const;
@@ -43,7 +47,7 @@ private:
     std::vector<int> fields_;
     std::vector<ValueColumn> columns_;
     IdList ids_;
-    std::vector<std::uint32_t> rowOfId_;  // per entry of ids_
+    ChunkedVector<std::uint32_t> rowOfId_;  // per entry of ids_
     std::size_t rows_ = 0;
 };
 

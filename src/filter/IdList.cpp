@@ -89,6 +89,20 @@ void IdList::indexPending() const {
     }
 }
 
+bool IdList::indexSome(std::size_t count) const {
+    growSlots(ids_.size());
+    const std::size_t end = ids_.size() - indexed_ < count ? ids_.size() : indexed_ + count;
+    for (; indexed_ < end; ++indexed_) {
+        std::string_view id(ids_[indexed_].data(), kIdLength);
+        std::uint32_t h = hash(id);
+        std::size_t slot = slotOf(id, h);
+        if (slots_[slot] == 0) {
+            slots_[slot] = makeSlot(h, indexed_);
+        }
+    }
+    return indexed_ == ids_.size();
+}
+
 std::size_t IdList::indexOf(std::string_view id) const {
     if (!isId(id) || ids_.empty()) {
         return npos;

@@ -37,9 +37,11 @@ public:
     bool contains(std::string_view id) const { return indexOf(id) != npos; }
     // Position of the ID in the list, npos when absent.
     std::size_t indexOf(std::string_view id) const;
-    // Completes the lazy index now, so that later searches only read the list and threads
-    // may share it.
-    void buildIndex() const { indexPending(); }
+    // Indexes up to `count` more of the IDs appendDistinct gave, so a long list is indexed a
+    // part at a time; true once all are. Unlike a search it accepts an ID given twice, which
+    // is then found at its first position. Once all are indexed, searches only read the list,
+    // and threads may share it.
+    bool indexSome(std::size_t count) const;
 
     std::size_t size() const { return ids_.size(); }
     bool empty() const { return ids_.empty(); }

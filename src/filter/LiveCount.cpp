@@ -54,6 +54,19 @@ std::optional<SelectionCount> LiveCount::wait() {
     return count;
 }
 
+// Nothing may leave the worker thread: a failure the filter engine did not report itself
+// (memory running out) is answered as a failed count.
+SelectionCount LiveCount::countOff(Job& job, const std::function<bool()>& dropped) {
+    try {
+        return countSelection(std::move(job.snapshot), job.programFolder, job.criteria, dropped);
+    } catch (const std::exception& e) {
+        SelectionCount failed;
+        failed.outcome = SelectionCount::Outcome::Failed;
+        failed.message = std::string("The count stopped: ") + e.what();
+        return failed;
+    }
+}
+
 void LiveCount::work() {
     std::unique_lock lock(mutex_);
     for (;;) {
@@ -67,8 +80,7 @@ void LiveCount::work() {
         auto dropped = [this, generation = job.generation] {
             return stopping_ || wanted_ != generation;
         };
-        SelectionCount count =
-            countSelection(std::move(job.snapshot), job.programFolder, job.criteria, dropped);
+        SelectionCount count = countOff(job, dropped);
         lock.lock();
         if (job.generation == generation_) {
             result_ = std::move(count);

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -45,6 +46,7 @@ private:
         criteria::Criteria criteria;
     };
     void work();
+    static SelectionCount countOff(Job& job, const std::function<bool()>& dropped);
 
     mutable std::mutex mutex_;
     std::condition_variable wake_;
