@@ -45,8 +45,8 @@ RecordColumns::RecordColumns(std::vector<int> fields)
 void RecordColumns::addCurrent(act::RecordTable& table) {
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         std::string text = table.Data(fields_[i]);
-        // Indexed once the table has been read (index): growing an index as the records
-        // arrive would hold the window up each time it doubles.
+        // The IDs are indexed once the whole table is read (index()): an index grown as the
+        // records arrive would hold the window up each time it doubled.
         if (fields_[i] == 1 && IdList::isId(text)) {
             ids_.appendDistinct(text);
             rowOfId_.push_back(static_cast<std::uint32_t>(rows_));
