@@ -35,10 +35,16 @@ function(bp_add_test name)
   target_compile_definitions(${name} PRIVATE
     BRINDLEPATH_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     BRINDLEPATH_TEST_BIN_DIR="${BRINDLEPATH_PROGRAM_DIR}")
+  # A cross build that cannot run its programs lists their tests only when ctest runs.
+  set(discovery POST_BUILD)
+  if(CMAKE_CROSSCOMPILING AND NOT BRINDLEPATH_WINDOWS_RUN)
+    set(discovery PRE_TEST)
+  endif()
   if(ARG_PROPERTIES)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${ARG_PROPERTIES})
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 DISCOVERY_MODE ${discovery}
+                         PROPERTIES ${ARG_PROPERTIES})
   else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 DISCOVERY_MODE ${discovery})
   endif()
 endfunction()
 
