@@ -9,7 +9,6 @@
 // that left the window open, and when a preview interrupted a read.
 
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>

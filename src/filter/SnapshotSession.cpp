@@ -1,7 +1,5 @@
 #include "filter/SnapshotSession.h"
 
-#include <map>
-
 #include "platform/Error.h"
 
 namespace bp::filter {
