@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <sstream>
 
 #include "core/CaseFold.h"
 
@@ -144,6 +145,16 @@ const KeyEntry* find(std::string_view key, int* section) {
 }
 
 }  // namespace
+
+std::vector<std::string> splitItems(const std::string& list) {
+    std::vector<std::string> items;
+    std::string item;
+    std::istringstream in(list);
+    while (std::getline(in, item, kItemEnd)) {
+        items.push_back(item);
+    }
+    return items;
+}
 
 std::string sectionKey(std::string_view base, int section) {
     return std::string(base) + std::to_string(section);

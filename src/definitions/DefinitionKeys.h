@@ -6,12 +6,16 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace bp::definitions {
 
 inline constexpr std::string_view kStagingSection = "Report";
 inline constexpr int kSummarySection = 99;
 inline constexpr char kItemEnd = '\f';  // ends every item of FieldsIncluded and similar lists
+
+// The items of such a list, each without its end mark; a last item missing its mark counts.
+std::vector<std::string> splitItems(const std::string& list);
 
 // "Title" + 0 -> "Title0"; the summary row uses section 99.
 std::string sectionKey(std::string_view base, int section);

@@ -2,7 +2,6 @@
 // the ones it includes, in column order (lstRight).
 
 #include <algorithm>
-#include <sstream>
 
 #include "definitions/DefinitionFile.h"
 #include "definitions/DefinitionKeys.h"
@@ -28,16 +27,6 @@ bool fitsTable(int id, int table) {
         default:
             return false;
     }
-}
-
-std::vector<std::string> splitItems(const std::string& text) {
-    std::vector<std::string> items;
-    std::string item;
-    std::istringstream in(text);
-    while (std::getline(in, item, kItemEnd)) {
-        items.push_back(item);
-    }
-    return items;
 }
 
 }  // namespace

@@ -24,22 +24,8 @@ constexpr int kContactNameField = 26;
 
 // The captions of the staged definition's columns, in their order.
 std::vector<std::string> stagedCaptions(const act::Session& session) {
-    std::string names =
-        session.settings->GetSetting(definitions::kStagingSection, "FieldNamesIncluded", "");
-    std::vector<std::string> captions;
-    std::string name;
-    for (char c : names) {
-        if (c == definitions::kItemEnd) {
-            captions.push_back(name);
-            name.clear();
-        } else {
-            name += c;
-        }
-    }
-    if (!name.empty()) {
-        captions.push_back(name);
-    }
-    return captions;
+    return definitions::splitItems(
+        session.settings->GetSetting(definitions::kStagingSection, "FieldNamesIncluded", ""));
 }
 
 // Puts back, whichever way the preview ends, what staging a definition and sorting the

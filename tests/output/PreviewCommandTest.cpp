@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "FakeRunWindow.h"
 #include "act/sim/HostStore.h"
 #include "forms/Form.h"
 #include "forms/ListView.h"
@@ -27,31 +28,7 @@ namespace {
 using platform::test::ScopedEnv;
 using Rows = std::vector<std::vector<std::string>>;
 
-class PreviewWindow : public RunWindow {
-public:
-    explicit PreviewWindow(forms::UiService& ui) : form_(ui, "frmMain") {
-        lvw_ = &form_.add<forms::ListView>("lvwSales");
-        for (int c = 1; c <= 26; ++c) {
-            lvw_->addColumn(std::to_string(c));
-        }
-    }
-    criteria::Criteria currentCriteria() override { return criteria; }
-    std::optional<std::string> selectedReport() override { return report; }
-    void showTab(int tab) override { shownTab = tab; }
-    void focusCondition(int index) override { focused = index; }
-    forms::ListView& resultsList() override { return *lvw_; }
-    void closeAfterRun() override { closed = true; }
-
-    criteria::Criteria criteria;
-    std::optional<std::string> report;
-    int shownTab = -1;
-    int focused = -1;
-    bool closed = false;
-
-private:
-    forms::Form form_;
-    forms::ListView* lvw_ = nullptr;
-};
+using PreviewWindow = bp::test::FakeRunWindow;
 
 // The rows of a data file as a CSV reader gets them back.
 Rows parseCsv(const std::string& text) {

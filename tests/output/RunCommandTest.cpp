@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "FakeRunWindow.h"
 #include "forms/Form.h"
 #include "forms/ListView.h"
 #include "output/ReportDataset.h"
@@ -27,32 +28,7 @@ namespace {
 
 using platform::test::ScopedEnv;
 
-// The main window as the run sees it.
-class FakeWindow : public RunWindow {
-public:
-    explicit FakeWindow(forms::UiService& ui) : form_(ui, "frmMain") {
-        lvw_ = &form_.add<forms::ListView>("lvwSales");
-        for (int c = 1; c <= 26; ++c) {
-            lvw_->addColumn(std::to_string(c));
-        }
-    }
-    criteria::Criteria currentCriteria() override { return criteria; }
-    std::optional<std::string> selectedReport() override { return report; }
-    void showTab(int tab) override { shownTab = tab; }
-    void focusCondition(int index) override { focused = index; }
-    forms::ListView& resultsList() override { return *lvw_; }
-    void closeAfterRun() override { closed = true; }
-
-    criteria::Criteria criteria;
-    std::optional<std::string> report;
-    int shownTab = -1;
-    int focused = -1;
-    bool closed = false;
-
-private:
-    forms::Form form_;
-    forms::ListView* lvw_ = nullptr;
-};
+using FakeWindow = bp::test::FakeRunWindow;
 
 class RunCommandTest : public testing::Test {
 protected:
