@@ -112,7 +112,10 @@ IdList Library2::selectIncludes(const IdList& c, int field, std::string_view val
 
 IdList Library2::selectBetween(const IdList& c, int field, std::string_view value, int rf,
                                bool rev) {
-    auto [lowerText, upperText] = splitRange(value);
+    // Named apart rather than bound: clang 14 (the fuzzing build) cannot capture bindings.
+    const auto range = splitRange(value);
+    const std::string_view lowerText = range.first;
+    const std::string_view upperText = range.second;
     // The bounds are converted at the first record that has a value, as a user would see a
     // bound that is not a number only when there is something to compare it with.
     std::optional<std::pair<double, double>> bounds;
@@ -132,7 +135,9 @@ IdList Library2::selectBetween(const IdList& c, int field, std::string_view valu
 
 IdList Library2::selectBetweenDate(const IdList& c, int field, std::string_view value, int rf,
                                    bool rev) {
-    auto [lowerText, upperText] = splitRange(value);
+    const auto range = splitRange(value);
+    const std::string_view lowerText = range.first;
+    const std::string_view upperText = range.second;
     std::string lower = platform::formatYyyymmdd(platform::CDate(lowerText, locale_));
     std::string upper = platform::formatYyyymmdd(platform::CDate(upperText, locale_));
     return scan(c, field, rf, [&](const std::string& f) {

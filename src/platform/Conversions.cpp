@@ -12,11 +12,11 @@ namespace bp::platform {
 
 namespace {
 
-[[noreturn]] void typeMismatch(std::source_location where) {
+[[noreturn]] void typeMismatch(bp::SourceLine where) {
     raise(kErrTypeMismatch, "Type mismatch", where);
 }
 
-double numberOf(std::string_view text, const Locale& locale, std::source_location where) {
+double numberOf(std::string_view text, const Locale& locale, bp::SourceLine where) {
     std::optional<double> number = locale.parseNumber(text);
     if (!number) {
         typeMismatch(where);
@@ -28,7 +28,7 @@ double numberOf(std::string_view text, const Locale& locale, std::source_locatio
 }
 
 template <typename Int>
-Int toInteger(double value, std::source_location where) {
+Int toInteger(double value, bp::SourceLine where) {
     double rounded = roundHalfEven(value);
     if (!(rounded >= std::numeric_limits<Int>::min() &&
           rounded <= std::numeric_limits<Int>::max())) {
@@ -51,7 +51,7 @@ double roundHalfEven(double value) {
     return std::fmod(whole, 2.0) == 0 ? whole : whole + 1;
 }
 
-using Where = std::source_location;
+using Where = bp::SourceLine;
 
 std::int16_t CInt(std::string_view text, Where where) {
     return CInt(text, Locale::current(), where);

@@ -10,43 +10,43 @@
 // the error message names the line of the routine that failed.
 
 #include <cstdint>
-#include <source_location>
 #include <string>
 #include <string_view>
 
 #include "core/DateTime.h"
+#include "platform/Error.h"
 #include "platform/Locale.h"
 
 namespace bp::platform {
 
 std::int16_t CInt(std::string_view text,
-                  std::source_location where = std::source_location::current());
+                  bp::SourceLine where = bp::SourceLine::current());
 std::int16_t CInt(std::string_view text, const Locale& locale,
-                  std::source_location where = std::source_location::current());
-std::int16_t CInt(double value, std::source_location where = std::source_location::current());
+                  bp::SourceLine where = bp::SourceLine::current());
+std::int16_t CInt(double value, bp::SourceLine where = bp::SourceLine::current());
 
 std::int32_t CLng(std::string_view text,
-                  std::source_location where = std::source_location::current());
+                  bp::SourceLine where = bp::SourceLine::current());
 std::int32_t CLng(std::string_view text, const Locale& locale,
-                  std::source_location where = std::source_location::current());
-std::int32_t CLng(double value, std::source_location where = std::source_location::current());
+                  bp::SourceLine where = bp::SourceLine::current());
+std::int32_t CLng(double value, bp::SourceLine where = bp::SourceLine::current());
 
-bool CBool(std::string_view text, std::source_location where = std::source_location::current());
+bool CBool(std::string_view text, bp::SourceLine where = bp::SourceLine::current());
 bool CBool(std::string_view text, const Locale& locale,
-           std::source_location where = std::source_location::current());
+           bp::SourceLine where = bp::SourceLine::current());
 
-double CDbl(std::string_view text, std::source_location where = std::source_location::current());
+double CDbl(std::string_view text, bp::SourceLine where = bp::SourceLine::current());
 double CDbl(std::string_view text, const Locale& locale,
-            std::source_location where = std::source_location::current());
+            bp::SourceLine where = bp::SourceLine::current());
 
-DateTime CDate(std::string_view text, std::source_location where = std::source_location::current());
+DateTime CDate(std::string_view text, bp::SourceLine where = bp::SourceLine::current());
 DateTime CDate(std::string_view text, const Locale& locale,
-               std::source_location where = std::source_location::current());
+               bp::SourceLine where = bp::SourceLine::current());
 
 // A number as the host writes it ("1234.50": a "." before the decimals whatever the user's
 // region), read under the regional settings; raises as CDbl does.
 double CDblHost(std::string_view text, const Locale& locale,
-                std::source_location where = std::source_location::current());
+                bp::SourceLine where = bp::SourceLine::current());
 
 // Halves to the even neighbour, as every integer conversion of the Windows program rounds.
 double roundHalfEven(double value);

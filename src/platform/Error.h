@@ -3,11 +3,25 @@
 // the description and the source line where it was raised. Only the common error handler
 // (ErrorHandler.h) turns it into a message.
 
-#include <source_location>
 #include <stdexcept>
 #include <string>
 
 namespace bp {
+
+// The line an error is raised on, taken at the caller as std::source_location takes it. The
+// fuzzing build's clang 14 has no std::source_location with this standard library; both
+// compilers have the builtin.
+class SourceLine {
+public:
+    static constexpr SourceLine current(unsigned line = __builtin_LINE()) {
+        return SourceLine(line);
+    }
+    constexpr unsigned line() const { return line_; }
+
+private:
+    constexpr explicit SourceLine(unsigned line) : line_(line) {}
+    unsigned line_;
+};
 
 // Numbers the user sees; the Windows program's own where one exists.
 enum ErrorNumber : int {
@@ -30,8 +44,7 @@ enum ErrorNumber : int {
 
 class Error : public std::runtime_error {
 public:
-    Error(int number, std::string description,
-          std::source_location where = std::source_location::current())
+    Error(int number, std::string description, SourceLine where = SourceLine::current())
         : std::runtime_error(description),
           number_(number),
           description_(std::move(description)),
@@ -48,7 +61,7 @@ private:
 };
 
 [[noreturn]] inline void raise(int number, std::string description,
-                               std::source_location where = std::source_location::current()) {
+                               SourceLine where = SourceLine::current()) {
     throw Error(number, std::move(description), where);
 }
 

@@ -61,7 +61,7 @@ int fileErrorNumber(int errnum) {
     }
 }
 
-void raiseFileError(int number, std::string_view path, int errnum, std::source_location where) {
+void raiseFileError(int number, std::string_view path, int errnum, bp::SourceLine where) {
     std::string description = standardErrorText(number);
     description += " (";
     description += path;

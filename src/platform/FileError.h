@@ -2,9 +2,10 @@
 // Turns a failed system call on a file into the error the user is shown, with the numbers
 // and texts the Windows program used, and the path, so the user can tell which file it was.
 
-#include <source_location>
 #include <string>
 #include <string_view>
+
+#include "platform/Error.h"
 
 namespace bp::platform {
 
@@ -15,6 +16,6 @@ std::string standardErrorText(int number);
 int fileErrorNumber(int errnum);
 
 [[noreturn]] void raiseFileError(int number, std::string_view path, int errnum,
-                                 std::source_location where = std::source_location::current());
+                                 bp::SourceLine where = bp::SourceLine::current());
 
 }  // namespace bp::platform

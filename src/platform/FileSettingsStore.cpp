@@ -19,7 +19,7 @@ namespace {
 
 // The store only ever reports "cannot write here" (70) or "cannot write at all" (75).
 [[noreturn]] void raiseStoreError(const std::string& path, int errnum,
-                                  std::source_location where = std::source_location::current()) {
+                                  bp::SourceLine where = bp::SourceLine::current()) {
     int number = (errnum == EACCES || errnum == EPERM || errnum == EROFS) ? kErrPermissionDenied
                                                                           : kErrPathFileAccess;
     raiseFileError(number, path, errnum, where);

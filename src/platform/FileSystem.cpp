@@ -128,7 +128,7 @@ std::optional<std::string> findEntry(const std::string& path, Kind kind) {
 }
 
 // The folder a new entry goes into, found without regard to case; 76 when it is missing.
-fs::path destinationFolder(const std::string& target, std::source_location where) {
+fs::path destinationFolder(const std::string& target, bp::SourceLine where) {
     fs::path parent = pathFromUtf8(target).parent_path();
     if (parent.empty()) {
         return {};
@@ -156,7 +156,7 @@ int copyContent(File& in, SaveFile& out) {
 
 // Copies into a temporary file beside `target`, then renames it over `target`.
 void replaceWithCopy(const std::string& source, const fs::path& target,
-                     std::source_location where) {
+                     bp::SourceLine where) {
     File in;
     std::optional<FileStamp> info;
     if (!in.openForReading(source) || !(info = in.stamp())) {
@@ -204,7 +204,7 @@ struct CopyEnds {
     fs::path target;
 };
 
-CopyEnds copyEnds(const std::string& from, const std::string& to, std::source_location where) {
+CopyEnds copyEnds(const std::string& from, const std::string& to, bp::SourceLine where) {
     std::optional<std::string> source = findFile(from);
     if (!source) {
         raiseFileError(kErrFileNotFound, from, ENOENT, where);
@@ -220,12 +220,12 @@ CopyEnds copyEnds(const std::string& from, const std::string& to, std::source_lo
 
 }  // namespace
 
-void copyFile(const std::string& from, const std::string& to, std::source_location where) {
+void copyFile(const std::string& from, const std::string& to, bp::SourceLine where) {
     CopyEnds ends = copyEnds(from, to, where);
     replaceWithCopy(ends.source, ends.target, where);
 }
 
-void shareFile(const std::string& from, const std::string& to, std::source_location where) {
+void shareFile(const std::string& from, const std::string& to, bp::SourceLine where) {
     auto [source, existing, target] = copyEnds(from, to, where);
     const std::optional<FileStamp> sourceStamp = stampOf(source);
     const std::optional<FileStamp> targetStamp = existing ? stampOf(*existing) : std::nullopt;
@@ -247,7 +247,7 @@ void shareFile(const std::string& from, const std::string& to, std::source_locat
     replaceWithCopy(source, target, where);
 }
 
-void deleteFile(const std::string& path, std::source_location where) {
+void deleteFile(const std::string& path, bp::SourceLine where) {
     std::optional<std::string> file = findFile(path);
     if (!file) {
         raiseFileError(kErrFileNotFound, path, ENOENT, where);
@@ -257,7 +257,7 @@ void deleteFile(const std::string& path, std::source_location where) {
     }
 }
 
-void renameFile(const std::string& from, const std::string& to, std::source_location where) {
+void renameFile(const std::string& from, const std::string& to, bp::SourceLine where) {
     std::optional<std::string> source = findEntry(from, Kind::Any);
     if (!source) {
         raiseFileError(kErrFileNotFound, from, ENOENT, where);
@@ -277,7 +277,7 @@ void renameFile(const std::string& from, const std::string& to, std::source_loca
     }
 }
 
-std::vector<std::string> listFiles(const std::string& folder, std::source_location where) {
+std::vector<std::string> listFiles(const std::string& folder, bp::SourceLine where) {
     std::optional<std::string> real = findFolder(folder);
     if (!real) {
         raiseFileError(kErrPathNotFound, folder, ENOENT, where);
@@ -304,7 +304,7 @@ std::vector<std::string> listFiles(const std::string& folder, std::source_locati
     return result;
 }
 
-void createFolders(const std::string& path, std::source_location where) {
+void createFolders(const std::string& path, bp::SourceLine where) {
     if (folderExists(path)) {
         return;
     }

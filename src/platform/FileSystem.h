@@ -6,9 +6,10 @@
 // error; the description names the path and the error carries the caller's line.
 
 #include <optional>
-#include <source_location>
 #include <string>
 #include <vector>
+
+#include "platform/Error.h"
 
 namespace bp::platform {
 
@@ -21,23 +22,23 @@ bool folderExists(const std::string& path);
 // Replaces the destination as a whole: a failed copy leaves any earlier file untouched,
 // and copying a file onto itself keeps it.
 void copyFile(const std::string& from, const std::string& to,
-              std::source_location where = std::source_location::current());
+              bp::SourceLine where = bp::SourceLine::current());
 // As copyFile, but where the system allows it `to` becomes a second name of the file `from`
 // instead of a copy, so its bytes are not written again (a copy where it does not, as across
 // file systems). Only for a source that is always replaced whole by renaming, never changed
 // in place: the other name would change with it.
 void shareFile(const std::string& from, const std::string& to,
-               std::source_location where = std::source_location::current());
+               bp::SourceLine where = bp::SourceLine::current());
 void deleteFile(const std::string& path,
-                std::source_location where = std::source_location::current());
+                bp::SourceLine where = bp::SourceLine::current());
 // Renames a file or folder; an existing destination is never replaced (58).
 void renameFile(const std::string& from, const std::string& to,
-                std::source_location where = std::source_location::current());
+                bp::SourceLine where = bp::SourceLine::current());
 // The names of the files in a folder (not its subfolders), in case-insensitive order.
 std::vector<std::string> listFiles(const std::string& folder,
-                                   std::source_location where = std::source_location::current());
+                                   bp::SourceLine where = bp::SourceLine::current());
 // Creates the folder and any missing parents; an existing folder is no error.
 void createFolders(const std::string& path,
-                   std::source_location where = std::source_location::current());
+                   bp::SourceLine where = bp::SourceLine::current());
 
 }  // namespace bp::platform

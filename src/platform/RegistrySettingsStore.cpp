@@ -48,7 +48,7 @@ struct Value {
 };
 
 [[noreturn]] void raiseRegistryError(LSTATUS status, const std::wstring& path,
-                                     std::source_location where = std::source_location::current()) {
+                                     bp::SourceLine where = bp::SourceLine::current()) {
     int number = status == ERROR_ACCESS_DENIED ? kErrPermissionDenied : kErrPathFileAccess;
     raise(number,
           standardErrorText(number) + " (HKEY_CURRENT_USER\\" + toUtf8(path) + ": " +
