@@ -24,8 +24,11 @@ struct DateTime {
         return std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)} /
                std::chrono::day{static_cast<unsigned>(day)};
     }
+    // chrono keeps a month and a day in a byte each: the ranges come first, or a 520th month
+    // would pass as August. Years have the four digits the dates of the host can hold.
     bool valid() const {
-        return date().ok() && hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 &&
+        return month >= 1 && month <= 12 && day >= 1 && day <= 31 && year >= 1 && year <= 9999 &&
+               date().ok() && hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 &&
                second < 60;
     }
     static DateTime now() {

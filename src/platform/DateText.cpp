@@ -88,17 +88,25 @@ std::size_t noBreakSpace(std::string_view rest) {
     return 0;
 }
 
-std::optional<std::vector<Token>> tokenize(std::string_view text) {
+struct Tokens {
     std::vector<Token> tokens;
+    std::size_t firstAfterBlank = std::string_view::npos;  // the first token after a blank
+};
+
+std::optional<Tokens> tokenize(std::string_view text) {
+    Tokens out;
+    auto& tokens = out.tokens;
     tokens.reserve(12);
     std::size_t i = 0;
     while (i < text.size()) {
         char c = text[i];
         std::size_t start = i;
-        if (c == ' ' || c == '\t') {
-            ++i;
-        } else if (std::size_t space = noBreakSpace(text.substr(i)); space != 0) {
+        std::size_t space = c == ' ' || c == '\t' ? 1 : noBreakSpace(text.substr(i));
+        if (space != 0) {
             i += space;
+            if (!tokens.empty() && out.firstAfterBlank == std::string_view::npos) {
+                out.firstAfterBlank = tokens.size();
+            }
         } else if (isDigit(c)) {
             int value = 0;
             for (; i < text.size() && isDigit(text[i]); ++i) {
@@ -117,7 +125,7 @@ std::optional<std::vector<Token>> tokenize(std::string_view text) {
             tokens.push_back({Token::Separator, text.substr(i++, 1)});
         }
     }
-    return tokens;
+    return out;
 }
 
 bool sameText(std::string_view a, std::string_view b) {
@@ -170,18 +178,24 @@ struct Pieces {
     Meridiem meridiem = Meridiem::None;
 };
 
-bool isTimeSeparator(const Locale::Data& locale, const Token& token) {
-    return token.kind == Token::Separator &&
-           (token.text == ":" || token.text == locale.timeSeparator);
-}
+// Where times may start. Finnish writes "2.5.2026 9.30.00": where the date and the time share
+// their separator, the locale's separator joins times only from `from` on (after the first
+// blank), so the date before it is not read as a time.
+struct TimeScope {
+    std::size_t from = 0;
+    bool allows(const Locale::Data& locale, const Token& token, std::size_t at) const {
+        return token.kind == Token::Separator &&
+               (token.text == ":" || (token.text == locale.timeSeparator && at >= from));
+    }
+};
 
 // Consumes "h:mm[:ss]" starting at tokens[i]; returns the index after it.
-std::size_t takeTime(const Locale::Data& locale, const std::vector<Token>& tokens, std::size_t i,
-                     Pieces& pieces) {
+std::size_t takeTime(const Locale::Data& locale, const TimeScope& scope,
+                     const std::vector<Token>& tokens, std::size_t i, Pieces& pieces) {
     pieces.hour = tokens[i].value;
     pieces.minute = tokens[i + 2].value;
     i += 3;
-    if (i + 1 < tokens.size() && isTimeSeparator(locale, tokens[i]) &&
+    if (i + 1 < tokens.size() && scope.allows(locale, tokens[i], i) &&
         tokens[i + 1].kind == Token::Number) {
         pieces.second = tokens[i + 1].value;
         i += 2;
@@ -201,20 +215,21 @@ bool takeWord(const Locale::Data& locale, const Token& token, Pieces& pieces) {
     return sameText(token.text, "T");  // ISO "2026-03-14T09:30:00"
 }
 
-std::optional<Pieces> split(const Locale::Data& locale, const std::vector<Token>& tokens) {
+std::optional<Pieces> split(const Locale::Data& locale, const TimeScope& scope,
+                            const std::vector<Token>& tokens) {
     Pieces pieces;
     for (std::size_t i = 0; i < tokens.size();) {
         const Token& token = tokens[i];
         if (token.kind == Token::Number && pieces.hour < 0 && i + 2 < tokens.size() &&
-            isTimeSeparator(locale, tokens[i + 1]) && tokens[i + 2].kind == Token::Number) {
-            i = takeTime(locale, tokens, i, pieces);
+            scope.allows(locale, tokens[i + 1], i + 1) && tokens[i + 2].kind == Token::Number) {
+            i = takeTime(locale, scope, tokens, i, pieces);
             continue;
         }
         if (token.kind == Token::Number) {
             pieces.dateNumbers.push_back(&token);
         } else if (token.kind == Token::Word && !takeWord(locale, token, pieces)) {
             return std::nullopt;
-        } else if (token.kind == Token::Separator && isTimeSeparator(locale, token)) {
+        } else if (token.kind == Token::Separator && scope.allows(locale, token, i)) {
             return std::nullopt;
         }
         ++i;
@@ -310,12 +325,11 @@ std::string DateText::format(const Locale::Data& locale, std::string_view patter
     return out;
 }
 
-std::optional<DateTime> DateText::parse(const Locale::Data& locale, std::string_view text) {
-    std::optional<std::vector<Token>> tokens = tokenize(text);
-    if (!tokens || tokens->empty()) {
-        return std::nullopt;
-    }
-    std::optional<Pieces> pieces = split(locale, *tokens);
+namespace {
+
+std::optional<DateTime> read(const Locale::Data& locale, const TimeScope& scope,
+                             const std::vector<Token>& tokens) {
+    std::optional<Pieces> pieces = split(locale, scope, tokens);
     if (!pieces) {
         return std::nullopt;
     }
@@ -326,6 +340,24 @@ std::optional<DateTime> DateText::parse(const Locale::Data& locale, std::string_
         return std::nullopt;
     }
     return out;
+}
+
+}  // namespace
+
+std::optional<DateTime> DateText::parse(const Locale::Data& locale, std::string_view text) {
+    std::optional<Tokens> tokens = tokenize(text);
+    if (!tokens || tokens->tokens.empty()) {
+        return std::nullopt;
+    }
+    const bool shared = locale.timeSeparator != ":" && locale.timeSeparator == locale.dateSeparator;
+    if (!shared) {
+        return read(locale, TimeScope{}, tokens->tokens);
+    }
+    // A date first; what reads as no date may still be a time alone ("9.30").
+    if (auto date = read(locale, TimeScope{tokens->firstAfterBlank}, tokens->tokens)) {
+        return date;
+    }
+    return read(locale, TimeScope{}, tokens->tokens);
 }
 
 }  // namespace bp::platform

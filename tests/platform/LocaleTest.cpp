@@ -171,9 +171,24 @@ TEST_F(LocaleTest, DateTextsTheUserMayType) {
     }
 }
 
+// Finnish separates the hours by a dot as it does the date's parts: what the host writes
+// there must read back, not as a time of "2.5" and a stray rest.
+TEST_F(LocaleTest, DatesReadWhereTheDateAndTheTimeShareTheirSeparator) {
+    const Locale fi("fi_FI");
+    ASSERT_EQ(fi.GetLocaleString(kLocaleSTime), fi.GetLocaleString(kLocaleSDate));
+    const DateTime value{2026, 5, 2, 9, 30, 15};
+    EXPECT_EQ(CDate(fi.formatDateTime(value), fi), value) << fi.formatDateTime(value);
+    EXPECT_EQ(CDate("2.5.2026 0.00.00", fi), (DateTime{2026, 5, 2}));
+    EXPECT_EQ(CDate("2.5.2026", fi), (DateTime{2026, 5, 2}));
+    EXPECT_EQ(CDate("9.30.15", fi), (DateTime{1899, 12, 30, 9, 30, 15}));
+    EXPECT_EQ(CDate("2.5.2026 9:30", fi), (DateTime{2026, 5, 2, 9, 30, 0}));
+}
+
 TEST_F(LocaleTest, TextThatIsNoDateIsATypeMismatch) {
     for (const char* text : {"", "   ", "hello", "2/30/2026", "13/1/2026", "3/14/2026 25:00",
-                             "3/14/2026 13:00 PM", "1/2/3/4", "12:", "3/14/2026 x"}) {
+                             "3/14/2026 13:00 PM", "1/2/3/4", "12:", "3/14/2026 x",
+                             // past what a byte holds: no month or day wraps round to a real one
+                             "520/5/2026", "3/260/2026", "3/14/99999"}) {
         EXPECT_EQ(errorNumberOf([&] { CDate(text, us_); }), kErrTypeMismatch) << text;
     }
     EXPECT_EQ(errorNumberOf([&] { CDate("3/14/2026", de_); }), kErrTypeMismatch);
