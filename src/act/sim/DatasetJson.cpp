@@ -218,11 +218,19 @@ private:
             refuse(place, "the ID " + id + " is used twice");
         }
         FieldValues values{{1, id}};
+        std::set<int> numbers{1};
         for (const auto& [key, value] : record.items()) {
             int number = fieldNumber(key, place);
-            if (number != 1) {
-                values.emplace_back(number, text(value, place + "." + key));
+            if (key == "1") {
+                continue;
             }
+            // "25" and "025" name one field: the host would read the first value and an
+            // export write the last, and field 1 would keep an ID beside another value.
+            if (!numbers.insert(number).second) {
+                refuse(place + "." + key,
+                       "the field " + std::to_string(number) + " is given twice");
+            }
+            values.emplace_back(number, text(value, place + "." + key));
         }
         return values;
     }
@@ -272,6 +280,16 @@ private:
                     refuse(place, "expected true or false");
                 }
             } else if (fault.is_object()) {
+                // The host reads these back each time it opens the database: one it cannot
+                // read there would fail every open, and writing deeply nested values back
+                // out would exhaust the stack.
+                for (const auto& [key, value] : fault.items()) {
+                    if (key == "description") {
+                        text(value, place + ".description");
+                    } else if (key != "number" && key != "after") {
+                        refuse(place + "." + key, "unknown entry");
+                    }
+                }
                 integer(fault.value("number", json()), place + ".number");
                 if (fault.contains("after")) {
                     integer(fault["after"], place + ".after");
@@ -317,7 +335,8 @@ void DatasetJson::importText(const std::string& dbPath, const std::string& jsonT
     json dataset;
     try {
         dataset = json::parse(jsonText);
-    } catch (const json::parse_error& e) {
+    } catch (const json::exception& e) {
+        // Not only a syntax error: a number beyond a double (1e999) is refused as out of range.
         std::string what = e.what();
         auto at = what.find("parse error");
         refuse("dataset", "bad JSON, " + what.substr(at == std::string::npos ? 0 : at));

@@ -45,7 +45,9 @@ std::vector<std::string> LookupFile::read(const std::string& path) {
         if (!std::getline(in, line)) {
             return false;
         }
-        if (!line.empty() && line.back() == '\r') {
+        // Every carriage return at the end: a file converted to CR LF twice ends its lines in
+        // CR CR LF, and an ID kept with a CR would match no contact.
+        while (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
         return true;

@@ -97,10 +97,28 @@ TEST_F(DatasetJsonTest, BadDatasetsAreRefusedNamingThePlace) {
     }
 }
 
+TEST_F(DatasetJsonTest, ARecordGivingOneFieldTwiceIsRefusedAndTheDatabaseKept) {
+    DatasetJson::importText(path("host.db"), kSmallDataset);
+    json leadingZero = json::parse(kSmallDataset);
+    leadingZero["sales"][0]["034"] = "99.00";
+    EXPECT_EQ(importError(leadingZero.dump()), "sales[0].34: the field 34 is given twice");
+    json secondId = json::parse(kSmallDataset);
+    secondId["contacts"][1]["01"] = "C00000000009";
+    EXPECT_EQ(importError(secondId.dump()), "contacts[1].01: the field 1 is given twice");
+    EXPECT_EQ(exported(), json::parse(kSmallDataset));
+}
+
 TEST_F(DatasetJsonTest, BrokenJsonIsRefusedWithItsPosition) {
     std::string message = importError("{\"contacts\": [\n{\"1\": }]}");
     EXPECT_EQ(message.rfind("dataset: bad JSON, parse error at line 2", 0), 0u) << message;
     EXPECT_EQ(importError("[1, 2]"), "dataset: expected an object");
+}
+
+TEST_F(DatasetJsonTest, ANumberBeyondADoubleIsRefusedAsBadJsonAndTheDatabaseKept) {
+    DatasetJson::importText(path("host.db"), kSmallDataset);
+    std::string message = importError(R"({"faults": {"Register": 1e999}})");
+    EXPECT_EQ(message.rfind("dataset: bad JSON, ", 0), 0u) << message;
+    EXPECT_EQ(exported(), json::parse(kSmallDataset));
 }
 
 TEST_F(DatasetJsonTest, RefusedImportKeepsTheOldDatabaseAndLeavesNoTemporaryFile) {

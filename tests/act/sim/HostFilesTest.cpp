@@ -92,6 +92,15 @@ TEST_F(HostFilesTest, ALookupFileThatIsAPipeIsRefusedWithoutWaiting) {
     }
 }
 
+TEST_F(HostFilesTest, ALookupFileConvertedToCrLfTwiceReadsItsIds) {
+    std::string lookup =
+        writeFile("twice.lku", "BRINDLEPATH-LOOKUP 1\r\r\nC00000000001\r\r\nC00000000002\r\r\n");
+    const std::vector<std::string> ids{"C00000000001", "C00000000002"};
+    EXPECT_EQ(LookupFile::read(lookup), ids);
+    LookupFile::write(lookup, LookupFile::read(lookup));
+    EXPECT_EQ(LookupFile::read(lookup), ids);
+}
+
 // The host is killed at random points while it saves a lookup, hundreds of times.
 TEST_F(HostFilesTest, ALookupWriterKilledAnywhereLeavesAWholeLookup) {
 #ifdef _WIN32
