@@ -43,14 +43,20 @@ void stageLine(act::Session& session, std::string line) {
 
 // Definitions written on Windows hold Windows-1252 text; one written back stays in the
 // encoding it was read in, unless the user typed a character only UTF-8 can hold: then the
-// whole file becomes UTF-8 rather than lose that character.
+// whole file becomes UTF-8 rather than lose that character. The same happens when the code
+// page's bytes would themselves read as other UTF-8 text ("Ã©" is the bytes of "é"): the file
+// is read as UTF-8 whenever it can be, and would come back changed.
 std::string encodedLike(const std::string& path, const std::string& text) {
     std::string old;
     if (platform::readWholeFile(path, kMaxDefinitionBytes, old) != 0 ||
         platform::TextCodec::detect(old) != platform::TextEncoding::Windows1252) {
         return text;
     }
-    return platform::TextCodec::toWindows1252(text).value_or(text);
+    std::optional<std::string> narrowed = platform::TextCodec::toWindows1252(text);
+    if (!narrowed || (*narrowed != text && platform::TextCodec::isUtf8(*narrowed))) {
+        return text;
+    }
+    return *narrowed;
 }
 
 void replaceFile(const std::string& path, const std::string& text) {

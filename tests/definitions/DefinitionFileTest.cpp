@@ -269,6 +269,21 @@ TEST_F(DefinitionFileTest, ACharacterTheCodePageLacksMakesTheFileUtf8) {
     EXPECT_EQ(staged("TotalCaption0"), "Łódź");
 }
 
+// "Ã©" in the code page is the two bytes UTF-8 writes "é" with: kept in the code page once
+// the "é" beside it is gone, the caption would read back as "é".
+TEST_F(DefinitionFileTest, CodePageBytesThatReadAsUtf8MakeTheFileUtf8) {
+    writeFile("Accents.DXL",
+              "TitleCaption0=\xC3\xA9t\xE9\r\n"
+              "Sort0=39\r\n");
+    ASSERT_TRUE(Load_DefFile(session_, "Accents", kExcelReport));
+    ASSERT_EQ(staged("TitleCaption0"), "Ã©té");
+    stageValue(session_, "TitleCaption0", "Ã©");
+    ASSERT_TRUE(Update_DefFile(session_, "Accents", kExcelReport));
+    EXPECT_EQ(readFile("Accents.DXL"), "TitleCaption0=Ã©\r\nSort0=39\r\n");
+    ASSERT_TRUE(Load_DefFile(session_, "Accents", kExcelReport));
+    EXPECT_EQ(staged("TitleCaption0"), "Ã©");
+}
+
 TEST_F(DefinitionFileTest, AUtf8DefinitionStaysUtf8) {
     const std::string original = "TitleCaption0=Größe\r\n";
     writeFile("Sizes.DCS", original);
