@@ -11,6 +11,7 @@
 namespace bp::launcher {
 namespace {
 
+constexpr size_t kSheetRows = 1048576;
 constexpr const char* kRowsMark = "@@brindlepath-rows@@";
 constexpr const char* kReportMark = "<report>";
 constexpr const char* kDateMark = "<date>";
@@ -113,6 +114,18 @@ TemplateSheet::TemplateSheet(const std::string& xml) {
     sheetData_ = doc_.child("worksheet").child("sheetData");
     if (!sheetData_) {
         raise(kErrInvalidCall, "The template's first sheet could not be read.");
+    }
+    // Rows past the sheet's end make a workbook no spreadsheet program opens, and a package of
+    // a few hundred KB can expand to millions of them, each of which the report keeps.
+    size_t rows = 0;
+    size_t lastRow = 0;
+    for (auto row : sheetData_.children("row")) {
+        lastRow = row.attribute("r").as_ullong(lastRow + 1);
+        if (lastRow > kSheetRows || ++rows > kSheetRows) {
+            raise(kErrInvalidCall,
+                  "The template's first sheet has rows past the sheet's last row " +
+                      std::to_string(kSheetRows) + ".");
+        }
     }
 }
 

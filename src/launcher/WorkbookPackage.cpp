@@ -2,6 +2,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
@@ -20,6 +21,11 @@ namespace bp::launcher {
 namespace {
 
 constexpr const char* kContentTypes = "[Content_Types].xml";
+// Far beyond any template's part (a title area, formats and a few hundred rows are well under a
+// megabyte), yet small enough that a package of a few hundred KB whose part expands to this
+// size is read and parsed within a desktop's memory: the parsed sheet takes many times its text.
+constexpr zip_uint64_t kMaxPartBytes = zip_uint64_t{32} << 20;
+constexpr zip_uint64_t kReadPiece = zip_uint64_t{1} << 20;
 constexpr const char* kWorkbookType =
     "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml";
 constexpr const char* kTemplateType =
@@ -235,10 +241,22 @@ std::string WorkbookPackage::read(const std::string& part) const {
     if (index < 0 || zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &stat) != 0) {
         raise(kErrFileNotFound, "The template has no part \"" + part + "\".");
     }
-    std::string content(static_cast<size_t>(stat.size), '\0');
+    if (stat.size > kMaxPartBytes) {
+        raise(kErrFileNotFound, "The part \"" + part + "\" of the template is larger than " +
+                                    std::to_string(kMaxPartBytes >> 20) + " MB.");
+    }
+    // The size is only what the package claims: the content grows as it really comes, so a
+    // few bytes that claim a large part never take that much memory.
+    std::string content;
     zip_file_t* file = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
-    bool ok =
-        file && zip_fread(file, content.data(), stat.size) == static_cast<zip_int64_t>(stat.size);
+    bool ok = file != nullptr;
+    while (ok && content.size() < stat.size) {
+        size_t at = content.size();
+        size_t piece = static_cast<size_t>(std::min<zip_uint64_t>(stat.size - at, kReadPiece));
+        content.resize(at + piece);
+        zip_int64_t got = zip_fread(file, content.data() + at, piece);
+        ok = got == static_cast<zip_int64_t>(piece);
+    }
     if (file) {
         zip_fclose(file);
     }

@@ -3,6 +3,9 @@
 
 #include <zip.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "LauncherFixture.h"
 #include "platform/Locale.h"
 
@@ -273,6 +276,40 @@ TEST_F(LauncherTest, TemplateWithBadContentTypesGivesAPlainWorkbookAndAWarning) 
         EXPECT_EQ(r.text("A4"), "Acme");
         EXPECT_NE(r.part("[Content_Types].xml").find("sheet.main+xml"), std::string::npos);
     }
+}
+
+// The starter template with the central directory claiming `claimed` bytes for one entry.
+std::string templateClaiming(const std::string& from, const std::string& entry, uint32_t claimed) {
+    std::ifstream in(from, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string central("PK\x01\x02", 4);
+    for (size_t at = bytes.find(central); at != std::string::npos;
+         at = bytes.find(central, at + 4)) {
+        size_t nameLength = static_cast<unsigned char>(bytes[at + 28]) |
+                            static_cast<size_t>(static_cast<unsigned char>(bytes[at + 29])) << 8;
+        if (bytes.compare(at + 46, nameLength, entry) == 0) {
+            for (size_t i = 0; i < 4; ++i) {
+                bytes[at + 24 + i] = static_cast<char>((claimed >> (8 * i)) & 0xFF);
+            }
+            return bytes;
+        }
+    }
+    ADD_FAILURE() << "no entry " << entry;
+    return bytes;
+}
+
+TEST_F(LauncherTest, TemplatePartClaimingGigabytesIsRefusedWithoutTakingTheMemory) {
+    std::string templ = (dir_ / "Claims.xltx").string();
+    std::ofstream(templ, std::ios::binary)
+        << templateClaiming(starterTemplate(), "xl/styles.xml", 0xFFFFFFF0u);
+    writeData({{"Acme", "100"}});
+    stage(with(kTwoColumns, {{"Path", templ}, {"TopLeftRow", "4"}}));
+    ASSERT_EQ(run(), kExitDone) << (desktop_.errors.empty() ? "" : desktop_.errors.back());
+    ASSERT_EQ(desktop_.warnings.size(), 1u);
+    EXPECT_NE(desktop_.warnings[0].find("larger than 32 MB"), std::string::npos)
+        << desktop_.warnings[0];
+    EXPECT_NE(desktop_.warnings[0].find("plain workbook"), std::string::npos);
+    EXPECT_EQ(report().text("A4"), "Acme");
 }
 
 }  // namespace

@@ -95,6 +95,35 @@ TEST_F(LauncherTest, ATemplateSheetThatIsNotUtf8GivesAPlainWorkbook) {
     EXPECT_EQ(r.text("A1"), "Acme");
 }
 
+TEST_F(LauncherTest, ATemplateSheetWithRowsPastTheSheetsEndGivesAPlainWorkbook) {
+    const std::vector<std::string> sheetData = {
+        R"(<row r="1048577"><c r="A1048577"><v>1</v></c></row>)",
+        R"(<row r="1048576"/><row><c><v>1</v></c></row>)",
+    };
+    for (const auto& rows : sheetData) {
+        SCOPED_TRACE(rows);
+        std::string templ = (dir_ / "Long.xltx").string();
+        {
+            XlsxReader starter(starterTemplate());
+            std::string sheet = starter.part("xl/worksheets/sheet1.xml");
+            size_t from = sheet.find("<sheetData>") + 11;
+            sheet.replace(from, sheet.find("</sheetData>") - from, rows);
+            writePackage(templ, starter.parts(), {{"xl/worksheets/sheet1.xml", sheet}});
+        }
+        desktop_.warnings.clear();
+        writeData({{"Acme"}});
+        stage(with(LauncherTest::fields({{1025, "Company"}}), {{"Path", templ}}));
+        ASSERT_EQ(run(), kExitDone);
+        ASSERT_EQ(desktop_.warnings.size(), 1u);
+        EXPECT_NE(desktop_.warnings[0].find("past the sheet's last row"), std::string::npos)
+            << desktop_.warnings[0];
+        XlsxReader r = report();
+        expectReadableParts(r);
+        EXPECT_EQ(r.text("A1"), "Acme");
+        EXPECT_EQ(r.lastRow(), 1u);
+    }
+}
+
 TEST_F(LauncherTest, LongCellTextIsCutByCharactersNotBytes) {
     std::string umlauts;
     for (int i = 0; i < 20000; ++i) {
