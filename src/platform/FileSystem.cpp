@@ -155,8 +155,7 @@ int copyContent(File& in, SaveFile& out) {
 }
 
 // Copies into a temporary file beside `target`, then renames it over `target`.
-void replaceWithCopy(const std::string& source, const fs::path& target,
-                     bp::SourceLine where) {
+void replaceWithCopy(const std::string& source, const fs::path& target, bp::SourceLine where) {
     File in;
     std::optional<FileStamp> info;
     if (!in.openForReading(source) || !(info = in.stamp())) {
@@ -236,6 +235,8 @@ void shareFile(const std::string& from, const std::string& to, bp::SourceLine wh
     // The second name is made beside the target and then takes the target's place, so an
     // earlier file there is replaced whole or not at all.
     const std::string targetText = utf8FromPath(target);
+    // A share killed between its link and its rename left its second name behind.
+    removeStaleTemporaries(utf8FromPath(target.parent_path()));
     const std::string linked = temporarySibling(targetText, "link");
     if (linkFile(source, linked) == 0) {
         if (int errnum = replaceFile(linked, targetText); errnum != 0) {

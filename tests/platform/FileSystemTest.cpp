@@ -12,6 +12,7 @@
 #include "platform/File.h"
 #include "platform/FileSystem.h"
 #include "platform/SaveFile.h"
+#include "support/KillDuringSaves.h"
 
 namespace bp::platform {
 namespace {
@@ -69,6 +70,38 @@ TEST_F(FileSystemTest, CopyReplacesTheDestinationFoundWithoutRegardToCase) {
     EXPECT_EQ(read(earlier), "new rows");
     EXPECT_EQ(read(source), "new rows");
     EXPECT_EQ(listFiles(folder_.file("Export")), (std::vector<std::string>{"Sales.csv"}));
+}
+
+// The export's copy of the data file (a second name where the folder allows one, else a
+// copy) is killed at random points, hundreds of times: the export is one whole data file,
+// the earlier or the later, never a mix; and the next copy clears what a killed one left.
+TEST_F(FileSystemTest, AnExportCopyKilledAnywhereLeavesAWholeFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "The writers are forked children killed with signals";
+#else
+    auto content = [](long side) {
+        return std::to_string(side) + "|" + std::string(300000, side ? 'b' : 'a') + "|end";
+    };
+    const std::string sources[] = {make("data0.CSV", content(0)), make("data1.CSV", content(1))};
+    const std::string exported = make("Export/Sales.csv", content(0));
+    for (bool link : {false, true}) {
+        auto copy = [&](const std::string& from) {
+            link ? shareFile(from, exported) : copyFile(from, exported);
+        };
+        bp::test::KillRounds rounds;
+        rounds.rounds = 150;
+        rounds.save = [&](long version) { copy(sources[version % 2]); };
+        rounds.versionOnDisk = [&] {
+            std::string text = read(exported);
+            long side = text.starts_with("1|") ? 1 : 0;
+            EXPECT_EQ(text, content(side));
+            return side;
+        };
+        EXPECT_GT(bp::test::killDuringSaves(rounds, folder_.file("Export")), 20);
+        copy(sources[0]);
+        EXPECT_EQ(bp::test::temporariesIn(folder_.file("Export")), 0);
+    }
+#endif
 }
 
 TEST_F(FileSystemTest, CopyingAFileOntoItselfKeepsIt) {
