@@ -20,6 +20,11 @@ void CallLog::failAt(const std::string& name, std::uint64_t afterCalls, int numb
     anyFault_ = true;
 }
 
+void CallLog::failOneCall(std::uint64_t afterCalls, int number, const std::string& description) {
+    oneCall_ = Fault{total_ + afterCalls + 1, number, description};
+    anyFault_ = true;
+}
+
 void CallLog::forceResult(const std::string& name, int result) {
     // Dataset faults name result-code members without their object ("Register").
     std::string member = name;
@@ -39,11 +44,15 @@ std::optional<int> CallLog::forcedResult(const std::string& name) const {
 
 void CallLog::clearFaults() {
     faults_.clear();
+    oneCall_.reset();
     results_.clear();
     anyFault_ = false;
 }
 
 void CallLog::checkFault(MemberId id) const {
+    if (oneCall_ && total_ == oneCall_->failFrom) {
+        raise(oneCall_->number, oneCall_->description);
+    }
     auto it = faults_.find(id);
     if (it != faults_.end() && counts_[id] >= it->second.failFrom) {
         raise(it->second.number, it->second.description);

@@ -22,6 +22,7 @@ public:
     // Counts one call; throws the injected bp::Error when the member is due to fail.
     void call(MemberId id) {
         ++counts_[id];
+        ++total_;
         if (anyFault_) {
             checkFault(id);
         }
@@ -30,6 +31,9 @@ public:
     // From the next call on, `afterCalls` calls succeed and every later one throws.
     void failAt(const std::string& name, std::uint64_t afterCalls, int number,
                 const std::string& description);
+    // One call alone fails: the one `afterCalls` calls of any member from now, whichever it is.
+    // A test that walks `afterCalls` over a whole run reaches every call site the run has.
+    void failOneCall(std::uint64_t afterCalls, int number, const std::string& description);
     // Members that answer with a result code answer this value instead of doing their work;
     // a bare name ("Register", "AddAuxCommand") means the event control's or aux object's.
     void forceResult(const std::string& name, int result);
@@ -50,7 +54,9 @@ private:
     std::unordered_map<std::string, MemberId> ids_;
     std::vector<std::string> names_;
     std::vector<std::uint64_t> counts_;
+    std::uint64_t total_ = 0;
     std::unordered_map<MemberId, Fault> faults_;
+    std::optional<Fault> oneCall_;  // failFrom counts calls of every member
     std::map<std::string, int> results_;
     bool anyFault_ = false;
 };

@@ -53,6 +53,10 @@ void SimHost::failAt(const std::string& member, std::uint64_t afterCalls, int nu
     state_->log().failAt(member, afterCalls, number, description);
 }
 
+void SimHost::failOneCall(std::uint64_t afterCalls, int number, const std::string& description) {
+    state_->log().failOneCall(afterCalls, number, description);
+}
+
 void SimHost::forceResult(const std::string& member, int result) {
     state_->log().forceResult(member, result);
 }

@@ -43,6 +43,8 @@ public:
     // the member ("Sales.GoTo"), every call throws bp::Error(number, description).
     void failAt(const std::string& member, std::uint64_t afterCalls, int number,
                 const std::string& description);
+    // Only the call `afterCalls` calls of any member from now fails (CallLog::failOneCall).
+    void failOneCall(std::uint64_t afterCalls, int number, const std::string& description);
     // Result-code members ("ActEvent.Register", "AuxCmds.AddAuxCommandToToolbar", or the bare
     // member name) answer `result` instead of doing their work.
     void forceResult(const std::string& member, int result);

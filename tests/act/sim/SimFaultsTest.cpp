@@ -46,6 +46,26 @@ TEST_F(SimFaultsTest, AMemberFailsAfterTheGivenNumberOfCalls) {
     EXPECT_TRUE(sales->GoTo("S00000000003"));
 }
 
+TEST_F(SimFaultsTest, OneCallOfAnyMemberCanFailAlone) {
+    SimHost host(path("host.db"));
+    auto db = host.createDatabase();
+    db->OpenEx("");
+    auto sales = db->Sales();
+    host.failOneCall(2, 57, "Device I/O error");
+    EXPECT_TRUE(sales->GoTo("S00000000001"));
+    EXPECT_NO_THROW(sales->Data(27));
+    try {
+        sales->GoTo("S00000000002");
+        FAIL() << "the third call did not fail";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), 57);
+        EXPECT_EQ(e.description(), "Device I/O error");
+    }
+    // The calls after it succeed again, the failed one among them.
+    EXPECT_TRUE(sales->GoTo("S00000000002"));
+    EXPECT_NO_THROW(sales->Data(27));
+}
+
 TEST_F(SimFaultsTest, CallsAreCountedPerMember) {
     SimHost host(path("host.db"));
     auto db = host.createDatabase();
@@ -137,6 +157,24 @@ TEST_F(SimFaultsTest, BadFaultEntriesAreRefused) {
     EXPECT_THROW(DatasetJson::importJson(path("bad.db"), dataset), Error);
     dataset["faults"] = {{"Sales.GoTo", {{"after", 1}}}};
     EXPECT_THROW(DatasetJson::importJson(path("bad.db"), dataset), Error);
+}
+
+TEST_F(SimFaultsTest, AFaultTheHostCouldNotReadBackIsRefusedAtImport) {
+    auto refusal = [&](const json& fault) -> std::string {
+        json dataset = json::parse(kSmallDataset);
+        dataset["faults"] = {{"Sales.Data", fault}};
+        try {
+            DatasetJson::importJson(path("bad.db"), dataset);
+        } catch (const Error& e) {
+            return e.description();
+        }
+        return "(accepted)";
+    };
+    EXPECT_EQ(refusal({{"number", 438}, {"description", 5}}),
+              "faults.Sales.Data.description: expected a text");
+    EXPECT_EQ(refusal({{"number", 438}, {"nested", json::array({json::array()})}}),
+              "faults.Sales.Data.nested: unknown entry");
+    EXPECT_FALSE(fs::exists(path("bad.db")));
 }
 
 TEST_F(SimFaultsTest, TheSetHostRunningSwitch) {
