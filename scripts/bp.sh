@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # One entry for people and CI: install what is missing, build, test, start.
-#   scripts/bp.sh deps | build | test | start | bench | windows [strict] | bench-windows | package
+#   scripts/bp.sh deps | build | test | start | bench | fuzz [SECONDS] | windows [strict] |
+#                 bench-windows | package
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BRINDLEPATH_BUILD_DIR:-$top/build}
 asan_build=${build}-asan
+fuzz_build=${build}-fuzz
 win_build=${BRINDLEPATH_WIN_BUILD_DIR:-$top/build-win32}
 jobs=$(nproc 2>/dev/null || echo 2)
 
@@ -45,6 +47,8 @@ test_all() {
         -DBRINDLEPATH_BENCH=OFF -DBRINDLEPATH_GUI=OFF
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests "$asan_build"
     echo "Linux edition (both passes): $((SECONDS - t0)) s"
+    # Every fuzzing harness for a short while, so each run of the suite keeps looking.
+    fuzz "${BRINDLEPATH_FUZZ_SECONDS:-20}"
     # The Windows edition from the same sources, every non-GUI suite under Wine; here a folder
     # that does not build for Windows fails the run instead of being left out.
     windows strict
@@ -72,6 +76,54 @@ start() {
 }
 
 bench() { build; for b in "$build"/bench/*; do [ -x "$b" ] && "$b"; done; }
+
+# --- Fuzzing -------------------------------------------------------------------------------
+
+# The harnesses under fuzz/, built with clang, libFuzzer and the sanitizers, each run for
+# SECONDS (60 unless given). Each keeps its growing corpus in the build folder and starts from
+# its seeds in the repository. An input that breaks a harness is copied to
+# tests/fuzz-regressions/<harness>/, where the test suite replays it, and the run fails.
+fuzz() { # [seconds per harness]
+    local seconds=${1:-60} t0=$SECONDS found=0 h
+    deps
+    cmake -S "$top" -B "$fuzz_build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DBRINDLEPATH_FUZZ=ON -DBRINDLEPATH_TESTS=OFF -DBRINDLEPATH_BENCH=OFF -DBRINDLEPATH_GUI=OFF >/dev/null
+    cmake --build "$fuzz_build" -j "$jobs" --target bp_fuzzers
+    echo "Fuzzing harnesses built in $((SECONDS - t0)) s"
+    printf '%-18s %12s %8s %8s %s\n' harness executions "exec/s" edges findings
+    for h in "$fuzz_build"/fuzz/bin/*; do
+        fuzz_one "$h" "$seconds" || found=1
+    done
+    echo "Fuzzing: $((SECONDS - t0)) s"
+    return $found
+}
+
+fuzz_one() { # harness executable, seconds
+    local name; name=$(basename "$1")
+    local work=$fuzz_build/fuzz/work/$name seeds=$top/fuzz/$name/corpus
+    local saved=$top/tests/fuzz-regressions/$name log
+    mkdir -p "$work/corpus" "$work/findings"
+    log=$work/last.log
+    local opts=(-max_total_time="$2" -print_final_stats=1 -timeout=10 -rss_limit_mb=2048
+                -artifact_prefix="$work/findings/" -max_len=65536)
+    [ -f "$top/fuzz/$name/$name.dict" ] && opts+=(-dict="$top/fuzz/$name/$name.dict")
+    local status=0
+    (cd "$work" && "$1" "${opts[@]}" "$work/corpus" "$seeds") > "$log" 2>&1 || status=$?
+    local execs speed edges
+    execs=$(awk '/stat::number_of_executed_units/ {print $2}' "$log")
+    speed=$(awk '/stat::average_exec_per_sec/ {print $2}' "$log")
+    edges=$(grep -oE 'cov: [0-9]+' "$log" | tail -1 | cut -d' ' -f2)
+    local findings=("$work"/findings/*)
+    [ -e "${findings[0]}" ] || findings=()
+    printf '%-18s %12s %8s %8s %s\n' "$name" "${execs:-?}" "${speed:-?}" "${edges:-?}" "${#findings[@]}"
+    if [ $status != 0 ] || [ ${#findings[@]} -gt 0 ]; then
+        mkdir -p "$saved"
+        for f in "${findings[@]}"; do mv "$f" "$saved/"; done
+        grep -E -m1 -A20 'ERROR|invariant broken|SUMMARY' "$log" >&2 || tail -30 "$log" >&2
+        echo "$name: a finding (status $status), saved under $saved; full log: $log" >&2
+        return 1
+    fi
+}
 
 # --- Windows edition (32-bit, mingw-w64, tests under Wine) ---------------------------------
 
@@ -221,8 +273,9 @@ case "${1:-}" in
     test) test_all ;;
     start) start ;;
     bench) bench ;;
+    fuzz) fuzz "${2:-}" ;;
     windows) windows "${2:-}" ;;
     bench-windows) shift; bench_windows "$@" ;;
     package) package ;;
-    *) echo "usage: $0 deps|build|test|start|bench|windows|bench-windows|package" >&2; exit 2 ;;
+    *) echo "usage: $0 deps|build|test|start|bench|fuzz [SECONDS]|windows|bench-windows|package" >&2; exit 2 ;;
 esac

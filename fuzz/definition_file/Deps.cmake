@@ -1,0 +1,1 @@
+set(harness_deps bp_definitions bp_platform bp_forms)

@@ -1,0 +1,1 @@
+set(harness_deps bp_platform bp_launcher)
