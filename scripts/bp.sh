@@ -91,8 +91,19 @@ fuzz() { # [seconds per harness]
     cmake --build "$fuzz_build" -j "$jobs" --target bp_fuzzers
     echo "Fuzzing harnesses built in $((SECONDS - t0)) s"
     printf '%-18s %12s %8s %8s %s\n' harness executions "exec/s" edges findings
+    # As many harnesses at once as there are cores; each prints its own line when done.
+    local running=0
     for h in "$fuzz_build"/fuzz/bin/*; do
-        fuzz_one "$h" "$seconds" || found=1
+        if [ $running -ge "$jobs" ]; then
+            wait -n || found=1
+            running=$((running - 1))
+        fi
+        fuzz_one "$h" "$seconds" &
+        running=$((running + 1))
+    done
+    while [ $running -gt 0 ]; do
+        wait -n || found=1
+        running=$((running - 1))
     done
     echo "Fuzzing: $((SECONDS - t0)) s"
     return $found
