@@ -12,9 +12,12 @@
 #include "output/BatchUi.h"
 #include "output/SettingsOverlay.h"
 #include "platform/Environment.h"
+#include "platform/File.h"
+#include "platform/FileError.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/InterruptWatch.h"
 #include "platform/PathText.h"
+#include "platform/SettingsFileFormat.h"
 
 namespace bp::app {
 namespace {
@@ -58,7 +61,22 @@ std::optional<platform::SettingPairs> selectionKeys(const BatchArgs& args, std::
         err << "brindlepath: cannot read the selection " << *args.selection << "\n";
         return std::nullopt;
     }
-    return platform::FileSettingsStore(*args.selection).GetAllSettings(platform::kSettingsSection);
+    // Read here rather than through a store, which answers defaults for a file it cannot
+    // read: a selection too large or unreadable would otherwise run the stored choices.
+    std::string text;
+    const int errnum =
+        platform::readWholeFile(*args.selection, platform::FileSettingsStore::kMaxStoreBytes, text);
+    if (errnum == platform::kErrnoFileTooLarge) {
+        err << "brindlepath: the selection " << *args.selection << " is larger than "
+            << (platform::FileSettingsStore::kMaxStoreBytes >> 20) << " MB\n";
+        return std::nullopt;
+    }
+    if (errnum != 0) {
+        err << "brindlepath: cannot read the selection " << *args.selection << ": "
+            << platform::standardErrorText(platform::fileErrorNumber(errnum)) << "\n";
+        return std::nullopt;
+    }
+    return platform::SettingsFileFormat::parse(text).all(platform::kSettingsSection);
 }
 
 core::ProgressTiming barTiming() {

@@ -16,6 +16,11 @@
 #include "support/RunInterrupted.h"
 #include "support/RunOnTerminal.h"
 #include "support/RunProgram.h"
+#ifndef _WIN32
+#include <sys/stat.h>
+
+#include "support/FifoWatchdog.h"
+#endif
 
 namespace bp::app {
 namespace {
@@ -300,6 +305,50 @@ TEST_F(BatchRunTest, UsageAndStartUpFailuresExitWithTwo) {
 
 // A host database that cannot be opened ends the run with status 2 and says why, in words
 // that tell a locked file from a damaged one and from a file that is no host database.
+TEST_F(BatchRunTest, ASelectionThatIsAPipeOrADeviceIsRefusedWithoutWaiting) {
+#ifdef _WIN32
+    GTEST_SKIP() << "FIFOs and device files are POSIX ones";
+#else
+    const std::string fifo = folder_.file("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    bp::test::FifoWatchdog watchdog(fifo);
+    const std::string device = folder_.file("device.ini");
+    fs::create_symlink("/dev/zero", device);
+    for (const std::string& selection : {fifo, device}) {
+        EXPECT_EQ(run({selection, "--count"}), 2) << selection;
+        EXPECT_EQ(err_.str(), "brindlepath: cannot read the selection " + selection + "\n");
+        EXPECT_EQ(out_.str(), "");
+    }
+#endif
+}
+
+// A selection the program cannot read is never replaced by the stored choices.
+TEST_F(BatchRunTest, ASelectionLargerThanAStoreIsRefusedRatherThanRunWithTheStoredChoices) {
+    const std::string selection = folder_.file("huge.ini");
+    write(selection, "[Settings]\nLookup=0\nReport=-1\ncboOutput=1\n");
+    fs::resize_file(selection, platform::FileSettingsStore::kMaxStoreBytes + 1);  // sparse
+    EXPECT_EQ(run({selection, "--out", folder_.file("export.csv")}), 2);
+    EXPECT_EQ(err_.str(), "brindlepath: the selection " + selection + " is larger than 16 MB\n");
+    EXPECT_FALSE(fs::exists(folder_.file("export.csv")));
+}
+
+TEST_F(BatchRunTest, ASelectionWithATenMegabyteLineIsReadWhole) {
+    // Won sales only: the count tells whether the keys after the long line were read.
+    const std::string keys =
+        "Lookup=0\nReport=-1\ncboOutput=1\nReportsListIndex=0\nchkSales0=0\nchkSales1=1\n";
+    ASSERT_EQ(run({"--count"}, reportSelection("1")), 0) << err_.str();
+    const std::string allStatuses = out_.str();
+    const std::string shortOne = folder_.file("short.ini");
+    write(shortOne, "[Settings]\n" + keys);
+    ASSERT_EQ(run({shortOne, "--count"}), 0) << err_.str();
+    const std::string counted = out_.str();
+    EXPECT_NE(counted, allStatuses);
+    const std::string longOne = folder_.file("long.ini");
+    write(longOne, "[Settings]\nNotes=" + std::string(10u << 20, 'x') + "\n" + keys);
+    ASSERT_EQ(run({longOne, "--count"}), 0) << err_.str();
+    EXPECT_EQ(out_.str(), counted);
+}
+
 TEST_F(BatchRunTest, AHostDatabaseInUseByAnotherProgramIsReportedAsInUse) {
     const std::string path = folder_.file("host.db");
     sim::Sqlite writer(path, sim::Sqlite::Mode::ReadWrite);

@@ -7,6 +7,11 @@
 #include <iterator>
 
 #include "LauncherFixture.h"
+#ifndef _WIN32
+#include <sys/stat.h>
+
+#include "support/FifoWatchdog.h"
+#endif
 #include "platform/Locale.h"
 
 namespace bp::launcher::test {
@@ -276,6 +281,45 @@ TEST_F(LauncherTest, TemplateWithBadContentTypesGivesAPlainWorkbookAndAWarning) 
         EXPECT_EQ(r.text("A4"), "Acme");
         EXPECT_NE(r.part("[Content_Types].xml").find("sheet.main+xml"), std::string::npos);
     }
+}
+
+// A zip bomb: a template of a few hundred kilobytes whose sheet expands to 40 MB of blanks.
+TEST_F(LauncherTest, ATemplateWhoseSheetExpandsFarIsRefusedWithAPlainWorkbook) {
+    const std::string templ = (dir_ / "Bomb.xltx").string();
+    std::string sheet = XlsxReader(starterTemplate()).parts().at("xl/worksheets/sheet1.xml");
+    sheet.insert(sheet.rfind("</worksheet>"), std::string(40u << 20, ' '));
+    writePackage(templ, XlsxReader(starterTemplate()).parts(),
+                 {{"xl/worksheets/sheet1.xml", sheet}});
+    ASSERT_LT(std::filesystem::file_size(templ), 1u << 20);
+    writeData({{"Acme", "100"}});
+    stage(with(kTwoColumns, {{"Path", templ}, {"TopLeftRow", "4"}}));
+    ASSERT_EQ(run(), kExitDone) << (desktop_.errors.empty() ? "" : desktop_.errors.back());
+    ASSERT_EQ(desktop_.warnings.size(), 1u);
+    EXPECT_NE(desktop_.warnings[0].find("larger than 32 MB"), std::string::npos)
+        << desktop_.warnings[0];
+    EXPECT_EQ(report().text("A4"), "Acme");
+}
+
+TEST_F(LauncherTest, ATemplateThatIsAPipeOrADeviceGivesAPlainWorkbookWithoutWaiting) {
+#ifdef _WIN32
+    GTEST_SKIP() << "FIFOs and device files are POSIX ones";
+#else
+    const std::string fifo = (dir_ / "Pipe.XLT").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    bp::test::FifoWatchdog watchdog(fifo);
+    const std::string device = (dir_ / "Device.XLT").string();
+    std::filesystem::create_symlink("/dev/zero", device);
+    for (const std::string& templ : {fifo, device}) {
+        SCOPED_TRACE(templ);
+        desktop_.warnings.clear();
+        writeData({{"Acme", "100"}});
+        stage(with(kTwoColumns, {{"Path", templ}, {"TopLeftRow", "4"}}));
+        ASSERT_EQ(run(), kExitDone) << (desktop_.errors.empty() ? "" : desktop_.errors.back());
+        ASSERT_EQ(desktop_.warnings.size(), 1u);
+        EXPECT_NE(desktop_.warnings[0].find("plain workbook"), std::string::npos);
+        EXPECT_EQ(report().text("A4"), "Acme");
+    }
+#endif
 }
 
 // The starter template with the central directory claiming `claimed` bytes for one entry.
