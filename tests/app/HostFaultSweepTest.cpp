@@ -203,7 +203,10 @@ protected:
             SCOPED_TRACE("host call " + std::to_string(n + 1) + " of " + std::to_string(calls) +
                          " failed: " + faulty.message);
             if (faulty.status == 0) {
+                // A run that says it completed has done all of it: no fault passed as success.
                 EXPECT_EQ(faulty.output, clean.output);
+                EXPECT_EQ(faulty.host, clean.host) << "the lookup is not the run's";
+                EXPECT_EQ(faulty.program, clean.program) << "the data file is not the run's";
             } else {
                 ++stopped;
                 EXPECT_TRUE(faulty.status == 1 || faulty.status == 2) << faulty.status;
