@@ -4,7 +4,6 @@
 // fields, the users, types, lists, stages, lookup and faults), and that export imports into a
 // database that exports the same again.
 
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -43,25 +42,8 @@ const char* const kKept = R"({
   "faults": {"Register": 0, "hostRunning": false, "Sales.Data": {"number": 438, "after": 1}}
 })";
 
-// SQLite creating a database file costs far more than the parse; on a memory file system it
-// costs a tenth. Only where the person running the harness chose no folder of their own.
-void preferMemoryFolder() {
-    std::error_code ec;
-    if (std::getenv("TMPDIR") == nullptr && fs::is_directory("/dev/shm", ec)) {
-        setenv("TMPDIR", "/dev/shm", 0);
-    }
-}
-
-const fs::path& folder() {
-    static const fs::path path = [] {
-        preferMemoryFolder();
-        return bp::fuzz::Scratch::folder();
-    }();
-    return path;
-}
-
 std::string dbPath(const char* name) {
-    return (folder() / name).string();
+    return (bp::fuzz::Scratch::folder() / name).string();
 }
 
 json exported(const std::string& path) {
@@ -92,7 +74,7 @@ const Kept& kept() {
 
 // Only the harness's own databases: an import that failed took its temporary file with it.
 bool onlyTheDatabases() {
-    for (const auto& entry : fs::directory_iterator(folder())) {
+    for (const auto& entry : fs::directory_iterator(bp::fuzz::Scratch::folder())) {
         const std::string name = entry.path().filename().string();
         if (name != "kept.db" && name != "pristine.db" && name != "again.db") {
             return false;

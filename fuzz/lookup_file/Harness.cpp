@@ -3,7 +3,6 @@
 // non-empty lines; written back they read as the same IDs in the same order, and the file
 // written is exactly the header and one ID a line.
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,20 +16,6 @@
 namespace {
 
 using bp::sim::LookupFile;
-
-// Every write is synced to the disk before it replaces the file; on a memory file system that
-// costs nothing. Only where the person running the harness chose no folder of their own.
-std::string scratchFile(const char* name) {
-    static const bool chosen = [] {
-        std::error_code ec;
-        if (std::getenv("TMPDIR") == nullptr && std::filesystem::is_directory("/dev/shm", ec)) {
-            setenv("TMPDIR", "/dev/shm", 0);
-        }
-        return true;
-    }();
-    static_cast<void>(chosen);
-    return bp::fuzz::Scratch::file(name);
-}
 
 std::string contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -48,7 +33,7 @@ std::string expectedText(const std::vector<std::string>& ids) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string path = scratchFile("fuzzed.lku");
+    const std::string path = bp::fuzz::Scratch::file("fuzzed.lku");
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bp::fuzz::bytes(data, size);
     std::vector<std::string> ids;
     try {
@@ -60,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& id : ids) {
         BP_FUZZ_CHECK(!id.empty() && id.find('\n') == std::string::npos);
     }
-    const std::string again = scratchFile("again.lku");
+    const std::string again = bp::fuzz::Scratch::file("again.lku");
     LookupFile::write(again, ids);
     BP_FUZZ_CHECK(contents(again) == expectedText(ids));
     BP_FUZZ_CHECK(LookupFile::read(again) == ids);

@@ -29,15 +29,9 @@ namespace bp::app {
 namespace {
 
 namespace fs = std::filesystem;
+using platform::test::readFile;
 using platform::test::ScopedEnv;
 using platform::test::TempFolder;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // The host's records, users and lookup as one text.
 std::string hostDataset(const std::string& path) {
@@ -53,7 +47,7 @@ Files filesUnder(const fs::path& folder) {
     Files files;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         if (entry.is_regular_file() && entry.path().filename() != "~currentLU.lku") {
-            files[fs::relative(entry.path(), folder).string()] = readFile(entry.path());
+            files[fs::relative(entry.path(), folder).string()] = readFile(entry.path().string());
         }
     }
     return files;
