@@ -10,12 +10,12 @@ namespace bp::app {
 
 namespace {
 
-constexpr int kCounted = 0;
-constexpr int kStopped = 1;
+constexpr int kCountDone = 0;
+constexpr int kCountStopped = 1;
 
 int tell(act::Session& session, const std::string& title, const std::string& text) {
     session.ui->message({title, text, forms::MsgButtons::OK, forms::MsgIcon::None});
-    return kStopped;
+    return kCountStopped;
 }
 
 }  // namespace
@@ -33,7 +33,7 @@ int countBatch(FrmMain& frmMain, std::ostream& out) {
     std::shared_ptr<const filter::HostSnapshot> snapshot;
     if (!platform::guarded(*session.ui, {"frmMain", "Count", platform::RoutineKind::Sub},
                            [&] { snapshot = filter::readSnapshot(session); })) {
-        return kStopped;
+        return kCountStopped;
     }
     filter::SelectionCount count =
         filter::countSelection(snapshot, session.programFolder, criteria);
@@ -41,7 +41,7 @@ int countBatch(FrmMain& frmMain, std::ostream& out) {
         return tell(session, count.title, count.message);
     }
     out << count.contacts << ' ' << count.opportunities << '\n' << std::flush;
-    return kCounted;
+    return kCountDone;
 }
 
 }  // namespace bp::app

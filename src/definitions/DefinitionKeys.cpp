@@ -12,11 +12,11 @@ namespace {
 
 // Plain keys stand alone; Indexed keys end in a section or slot number; Column keys also start
 // with the field ID of the column they belong to.
-enum class Form { Plain, Indexed, Column };
+enum class KeyForm { Plain, Indexed, Column };
 
 struct KeyEntry {
     std::string_view base;
-    Form form;
+    KeyForm form;
     std::string_view value;
     std::string_view summaryValue;  // for section 99 where it differs
 };
@@ -24,63 +24,63 @@ struct KeyEntry {
 constexpr std::string_view kSame = "\x01";
 
 constexpr std::array<KeyEntry, 50> kCatalogue{{
-    {"TopLeftCol", Form::Plain, "A", kSame},
-    {"TopLeftRow", Form::Plain, "1", kSame},
-    {"Header", Form::Plain, "0", kSame},
-    {"FieldsIncluded", Form::Plain, "\f", kSame},
-    {"FieldNamesIncluded", Form::Plain, "", kSame},
-    {"Path", Form::Plain, "", kSame},
-    {"FieldID", Form::Indexed, "0", kSame},
-    {"FieldName", Form::Indexed, "", kSame},
-    {"Sort", Form::Indexed, "0", kSame},
-    {"SortType", Form::Indexed, "", kSame},
-    {"SortOrder", Form::Indexed, "1", kSame},
-    {"SortCol", Form::Indexed, "-1", kSame},
-    {"Title", Form::Indexed, "0", kSame},
-    {"TitleCaption", Form::Indexed, "<value>", kSame},
-    {"NoRepeat", Form::Indexed, "1", kSame},
-    {"TitleBorderBelow", Form::Indexed, "1", kSame},
-    {"TitleEmptyBefore", Form::Indexed, "0", kSame},
-    {"TitleEmptyAfter", Form::Indexed, "0", kSame},
-    {"TitleFont", Form::Indexed, "Arial", kSame},
-    {"TitleFontBold", Form::Indexed, "True", kSame},
-    {"TitleFontItalic", Form::Indexed, "False", kSame},
-    {"TitleFontUnderline", Form::Indexed, "False", kSame},
-    {"TitleFontStrikeThru", Form::Indexed, "False", kSame},
-    {"TitleFontColor", Form::Indexed, "0", kSame},
-    {"TitleFontSize", Form::Indexed, "8", kSame},
-    {"TitleBorderStyle", Form::Indexed, "0", kSame},
-    {"TitleBorderColor", Form::Indexed, "0", kSame},
-    {"Totals", Form::Indexed, "0", "1"},
-    {"TotalPos", Form::Indexed, "1", kSame},
-    {"TotalBorder", Form::Indexed, "1", kSame},
-    {"TotalEmptyBefore", Form::Indexed, "0", kSame},
-    {"TotalEmptyAfter", Form::Indexed, "0", kSame},
-    {"TotalCaption", Form::Indexed, "Total for <value> :", "Total Sales :"},
-    {"TotalCaptionCol", Form::Indexed, "1", kSame},
-    {"TotalFontName", Form::Indexed, "Arial", kSame},
-    {"TotalFontBold", Form::Indexed, "True", kSame},
-    {"TotalFontItalic", Form::Indexed, "False", kSame},
-    {"TotalFontUnderline", Form::Indexed, "False", kSame},
-    {"TotalFontStrikeThru", Form::Indexed, "False", kSame},
-    {"TotalFontColor", Form::Indexed, "0", kSame},
-    {"TotalFontSize", Form::Indexed, "8", kSame},
-    {"TotalBorderStyle", Form::Indexed, "0", kSame},
-    {"TotalBorderColor", Form::Indexed, "0", kSame},
-    {"CalcType", Form::Column, "0", kSame},
-    {"LineAbove", Form::Column, "0", kSame},
-    {"Different", Form::Column, "0", kSame},
-    {"FontName", Form::Column, "", kSame},
-    {"FontBold", Form::Column, "False", kSame},
-    {"FontItalic", Form::Column, "False", kSame},
-    {"FontSize", Form::Column, "11", kSame},
+    {"TopLeftCol", KeyForm::Plain, "A", kSame},
+    {"TopLeftRow", KeyForm::Plain, "1", kSame},
+    {"Header", KeyForm::Plain, "0", kSame},
+    {"FieldsIncluded", KeyForm::Plain, "\f", kSame},
+    {"FieldNamesIncluded", KeyForm::Plain, "", kSame},
+    {"Path", KeyForm::Plain, "", kSame},
+    {"FieldID", KeyForm::Indexed, "0", kSame},
+    {"FieldName", KeyForm::Indexed, "", kSame},
+    {"Sort", KeyForm::Indexed, "0", kSame},
+    {"SortType", KeyForm::Indexed, "", kSame},
+    {"SortOrder", KeyForm::Indexed, "1", kSame},
+    {"SortCol", KeyForm::Indexed, "-1", kSame},
+    {"Title", KeyForm::Indexed, "0", kSame},
+    {"TitleCaption", KeyForm::Indexed, "<value>", kSame},
+    {"NoRepeat", KeyForm::Indexed, "1", kSame},
+    {"TitleBorderBelow", KeyForm::Indexed, "1", kSame},
+    {"TitleEmptyBefore", KeyForm::Indexed, "0", kSame},
+    {"TitleEmptyAfter", KeyForm::Indexed, "0", kSame},
+    {"TitleFont", KeyForm::Indexed, "Arial", kSame},
+    {"TitleFontBold", KeyForm::Indexed, "True", kSame},
+    {"TitleFontItalic", KeyForm::Indexed, "False", kSame},
+    {"TitleFontUnderline", KeyForm::Indexed, "False", kSame},
+    {"TitleFontStrikeThru", KeyForm::Indexed, "False", kSame},
+    {"TitleFontColor", KeyForm::Indexed, "0", kSame},
+    {"TitleFontSize", KeyForm::Indexed, "8", kSame},
+    {"TitleBorderStyle", KeyForm::Indexed, "0", kSame},
+    {"TitleBorderColor", KeyForm::Indexed, "0", kSame},
+    {"Totals", KeyForm::Indexed, "0", "1"},
+    {"TotalPos", KeyForm::Indexed, "1", kSame},
+    {"TotalBorder", KeyForm::Indexed, "1", kSame},
+    {"TotalEmptyBefore", KeyForm::Indexed, "0", kSame},
+    {"TotalEmptyAfter", KeyForm::Indexed, "0", kSame},
+    {"TotalCaption", KeyForm::Indexed, "Total for <value> :", "Total Sales :"},
+    {"TotalCaptionCol", KeyForm::Indexed, "1", kSame},
+    {"TotalFontName", KeyForm::Indexed, "Arial", kSame},
+    {"TotalFontBold", KeyForm::Indexed, "True", kSame},
+    {"TotalFontItalic", KeyForm::Indexed, "False", kSame},
+    {"TotalFontUnderline", KeyForm::Indexed, "False", kSame},
+    {"TotalFontStrikeThru", KeyForm::Indexed, "False", kSame},
+    {"TotalFontColor", KeyForm::Indexed, "0", kSame},
+    {"TotalFontSize", KeyForm::Indexed, "8", kSame},
+    {"TotalBorderStyle", KeyForm::Indexed, "0", kSame},
+    {"TotalBorderColor", KeyForm::Indexed, "0", kSame},
+    {"CalcType", KeyForm::Column, "0", kSame},
+    {"LineAbove", KeyForm::Column, "0", kSame},
+    {"Different", KeyForm::Column, "0", kSame},
+    {"FontName", KeyForm::Column, "", kSame},
+    {"FontBold", KeyForm::Column, "False", kSame},
+    {"FontItalic", KeyForm::Column, "False", kSame},
+    {"FontSize", KeyForm::Column, "11", kSame},
 }};
 
 // Column font keys not in the table above share the style defaults.
 constexpr std::array<KeyEntry, 3> kMoreColumnKeys{{
-    {"FontUnderline", Form::Column, "False", kSame},
-    {"FontStrikeThru", Form::Column, "False", kSame},
-    {"FontColor", Form::Column, "0", kSame},
+    {"FontUnderline", KeyForm::Column, "False", kSame},
+    {"FontStrikeThru", KeyForm::Column, "False", kSame},
+    {"FontColor", KeyForm::Column, "0", kSame},
 }};
 
 bool isDigit(char c) {
@@ -118,7 +118,7 @@ const KeyEntry* find(std::string_view key, int* section) {
         return nullptr;
     }
     for (const auto& e : kCatalogue) {
-        if (e.form == Form::Plain && core::equalNoCase(e.base, key)) {
+        if (e.form == KeyForm::Plain && core::equalNoCase(e.base, key)) {
             return &e;
         }
     }
@@ -127,7 +127,7 @@ const KeyEntry* find(std::string_view key, int* section) {
         return nullptr;
     }
     *section = s.index;
-    Form wanted = s.hasColumn ? Form::Column : Form::Indexed;
+    KeyForm wanted = s.hasColumn ? KeyForm::Column : KeyForm::Indexed;
     auto matches = [&](const KeyEntry& e) {
         return e.form == wanted && core::equalNoCase(e.base, s.base);
     };

@@ -99,8 +99,7 @@ void FrmReportSettings::loadDataTab() {
     txtTopLeftCol_->setTextCase(TextCase::Upper);
     txtTopLeftCol_->setText(stagedValue(session_, "TopLeftCol"));
     txtTopLeftRow_->setText(stagedValue(session_, "TopLeftRow"));
-    chkHeader_->setValue(stagedFlag(session_, "Header") ? CheckBox::kChecked
-                                                        : CheckBox::kUnchecked);
+    chkHeader_->setValue(CheckBox::valueOf(stagedFlag(session_, "Header")));
 }
 
 void FrmReportSettings::loadCustomFields() {

@@ -16,10 +16,6 @@ namespace {
 
 using namespace bp::forms;
 
-int checkValue(bool on) {
-    return on ? CheckBox::kChecked : CheckBox::kUnchecked;
-}
-
 constexpr const char* kIncompatibleText =
     "You can't have a title and a sub-total above the section.\r"
     "Click Yes to add a title (the sub-total will be moved to the bottom of the section) \r"
@@ -56,7 +52,7 @@ void FrmReportSettings::loadSections() {
         Populate_SortCombo(i);
         loadSection(i);
     }
-    chkTotals(99).setValue(checkValue(stagedFlag(session_, sectionKey("Totals", 99))));
+    chkTotals(99).setValue(CheckBox::valueOf(stagedFlag(session_, sectionKey("Totals", 99))));
     if (stagedFlag(session_, sectionKey("TotalPos", 99))) {
         optBelow(99).setValue(true);
     } else {
@@ -66,7 +62,7 @@ void FrmReportSettings::loadSections() {
 
 void FrmReportSettings::loadSection(int i) {
     auto flagOf = [&](const char* base) {
-        return checkValue(stagedFlag(session_, sectionKey(base, i)));
+        return CheckBox::valueOf(stagedFlag(session_, sectionKey(base, i)));
     };
     if (stagedValue(session_, sectionKey("SortOrder", i)) == "1") {
         optAscending_[i]->setValue(true);

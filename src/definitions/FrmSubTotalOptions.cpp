@@ -25,17 +25,17 @@ constexpr const char* kOwnFormattingKeys[] = {"FontName",       "FontBold",  "Fo
                                               "FontStrikeThru", "LineAbove"};
 
 template <class T>
-T& place(Form& form, const std::string& name, int index, Control* in, int row, int column,
-         int columnSpan = 1) {
+T& placeInDialog(Form& form, const std::string& name, int index, Control* in, int row, int column,
+                 int columnSpan = 1) {
     T& control = form.add<T>(name, index, in);
     control.setLayout(row, column, 1, columnSpan);
     return control;
 }
 
 template <class T>
-T& captioned(Form& form, const std::string& name, int index, Control* in, int row, int column,
-             const std::string& caption, int columnSpan = 1) {
-    T& control = place<T>(form, name, index, in, row, column, columnSpan);
+T& captionInDialog(Form& form, const std::string& name, int index, Control* in, int row, int column,
+                   const std::string& caption, int columnSpan = 1) {
+    T& control = placeInDialog<T>(form, name, index, in, row, column, columnSpan);
     control.setCaption(caption);
     return control;
 }
@@ -53,10 +53,6 @@ std::vector<std::string> items(const std::string& list) {
     return result;
 }
 
-int checkValue(bool on) {
-    return on ? CheckBox::kChecked : CheckBox::kUnchecked;
-}
-
 }  // namespace
 
 FrmSubTotalOptions::FrmSubTotalOptions(act::Session& session, int sortIndex, TotalRow totalRow)
@@ -70,43 +66,44 @@ FrmSubTotalOptions::FrmSubTotalOptions(act::Session& session, int sortIndex, Tot
 }
 
 void FrmSubTotalOptions::createControls() {
-    auto& fra1 = captioned<Frame>(*this, "fra1", -1, nullptr, 0, 0, "Caption :", 2);
-    txtCaption_ = &place<TextBox>(*this, "txtCaption", -1, &fra1, 0, 0, 2);
-    captioned<Label>(*this, "lblPosition", -1, &fra1, 1, 0, "Write this caption in column :");
-    txtCaptionCol_ = &place<TextBox>(*this, "txtCaptionCol", -1, &fra1, 1, 1);
+    auto& fra1 = captionInDialog<Frame>(*this, "fra1", -1, nullptr, 0, 0, "Caption :", 2);
+    txtCaption_ = &placeInDialog<TextBox>(*this, "txtCaption", -1, &fra1, 0, 0, 2);
+    captionInDialog<Label>(*this, "lblPosition", -1, &fra1, 1, 0, "Write this caption in column :");
+    txtCaptionCol_ = &placeInDialog<TextBox>(*this, "txtCaptionCol", -1, &fra1, 1, 1);
 
-    auto& fmt = captioned<Frame>(*this, "fraFormatting", -1, nullptr, 1, 0,
-                                 "Default formatting for this sub-total section :");
-    chkBorder_ = &place<CheckBox>(*this, "chkBorder", -1, &fmt, 0, 0);
-    cmdBorder_ = &captioned<CommandButton>(*this, "cmdBorder", -1, &fmt, 0, 1, "Border");
-    cmdFontGlobal_ = &captioned<CommandButton>(*this, "cmdFontGlobal", -1, &fmt, 1, 1, "Font...");
+    auto& fmt = captionInDialog<Frame>(*this, "fraFormatting", -1, nullptr, 1, 0,
+                                       "Default formatting for this sub-total section :");
+    chkBorder_ = &placeInDialog<CheckBox>(*this, "chkBorder", -1, &fmt, 0, 0);
+    cmdBorder_ = &captionInDialog<CommandButton>(*this, "cmdBorder", -1, &fmt, 0, 1, "Border");
+    cmdFontGlobal_ =
+        &captionInDialog<CommandButton>(*this, "cmdFontGlobal", -1, &fmt, 1, 1, "Font...");
     cmdBorder_->setEnabled(false);
 
-    auto& empty = captioned<Frame>(*this, "fraEmpty", -1, nullptr, 1, 1, "Empty lines :");
-    chkEmptyBefore_ = &captioned<CheckBox>(*this, "chkEmptyBefore", -1, &empty, 0, 0,
-                                           "Empty line before the total");
-    chkEmptyAfter_ = &captioned<CheckBox>(*this, "chkEmptyAfter", -1, &empty, 1, 0,
-                                          "Empty line after the total");
+    auto& empty = captionInDialog<Frame>(*this, "fraEmpty", -1, nullptr, 1, 1, "Empty lines :");
+    chkEmptyBefore_ = &captionInDialog<CheckBox>(*this, "chkEmptyBefore", -1, &empty, 0, 0,
+                                                 "Empty line before the total");
+    chkEmptyAfter_ = &captionInDialog<CheckBox>(*this, "chkEmptyAfter", -1, &empty, 1, 0,
+                                                "Empty line after the total");
 
-    cmdClose_ = &captioned<CommandButton>(*this, "cmdClose", -1, nullptr, 3, 0, "&Close");
+    cmdClose_ = &captionInDialog<CommandButton>(*this, "cmdClose", -1, nullptr, 3, 0, "&Close");
     cmdCancel_ = &addDialogButton(*this, "cmdCancel", {"&Cancel", 3, 1}, ButtonRole::Cancel,
                                   [this] { cmdCancel_Click(); });
 }
 
 void FrmSubTotalOptions::createColumnControls() {
-    auto& totals =
-        captioned<Frame>(*this, "fraTotals", -1, nullptr, 2, 0, "Calculation for each column :", 2);
-    cboFields_ = &place<ComboBox>(*this, "cboFields", -1, &totals, 0, 0, 2);
+    auto& totals = captionInDialog<Frame>(*this, "fraTotals", -1, nullptr, 2, 0,
+                                          "Calculation for each column :", 2);
+    cboFields_ = &placeInDialog<ComboBox>(*this, "cboFields", -1, &totals, 0, 0, 2);
     cboFields_->setStyle(ComboStyle::DropDownList);
     for (int i = 0; i < kCalcCount; ++i) {
-        optCalc_[i] =
-            &captioned<OptionButton>(*this, "optCalc", i, &totals, i + 1, 0, kCalcCaptions[i]);
+        optCalc_[i] = &captionInDialog<OptionButton>(*this, "optCalc", i, &totals, i + 1, 0,
+                                                     kCalcCaptions[i]);
     }
-    chkDifferent_ =
-        &captioned<CheckBox>(*this, "chkDifferent", -1, &totals, 1, 1, "Ignore Default Formatting");
+    chkDifferent_ = &captionInDialog<CheckBox>(*this, "chkDifferent", -1, &totals, 1, 1,
+                                               "Ignore Default Formatting");
     chkLineabove_ =
-        &captioned<CheckBox>(*this, "chkLineabove", -1, &totals, 2, 1, "Border above cell");
-    cmdFont_ = &captioned<CommandButton>(*this, "cmdFont", -1, &totals, 3, 1, "Font...");
+        &captionInDialog<CheckBox>(*this, "chkLineabove", -1, &totals, 2, 1, "Border above cell");
+    cmdFont_ = &captionInDialog<CommandButton>(*this, "cmdFont", -1, &totals, 3, 1, "Font...");
     // A column without its own formatting has no border or font of its own to set.
     chkLineabove_->setEnabled(false);
     cmdFont_->setEnabled(false);
@@ -133,11 +130,12 @@ void FrmSubTotalOptions::run(const char* routine, const std::function<void()>& b
 void FrmSubTotalOptions::Form_Load() {
     run("Form_Load", [&] {
         chkBorder_->setCaption(totalRow_ == TotalRow::Below ? "Border above" : "Border below");
-        chkBorder_->setValue(checkValue(stagedFlag(session_, sectionKey("TotalBorder", n_))));
+        chkBorder_->setValue(
+            CheckBox::valueOf(stagedFlag(session_, sectionKey("TotalBorder", n_))));
         chkEmptyBefore_->setValue(
-            checkValue(stagedFlag(session_, sectionKey("TotalEmptyBefore", n_))));
+            CheckBox::valueOf(stagedFlag(session_, sectionKey("TotalEmptyBefore", n_))));
         chkEmptyAfter_->setValue(
-            checkValue(stagedFlag(session_, sectionKey("TotalEmptyAfter", n_))));
+            CheckBox::valueOf(stagedFlag(session_, sectionKey("TotalEmptyAfter", n_))));
         txtCaption_->setText(stagedValue(session_, sectionKey("TotalCaption", n_)));
         txtCaptionCol_->setNumeric(true);
         txtCaptionCol_->setText(stagedValue(session_, sectionKey("TotalCaptionCol", n_)));
@@ -189,10 +187,10 @@ void FrmSubTotalOptions::cboFields_Click() {
         if (fieldId() == 0) {
             return;
         }
-        chkLineabove_->setValue(checkValue(stagedFlag(session_, columnKeyOf("LineAbove"))));
+        chkLineabove_->setValue(CheckBox::valueOf(stagedFlag(session_, columnKeyOf("LineAbove"))));
         const long calc = stagedNumber(session_, columnKeyOf("CalcType"));
         optCalc_[calc >= 0 && calc < kCalcCount ? calc : 0]->setValue(true);
-        chkDifferent_->setValue(checkValue(stagedFlag(session_, columnKeyOf("Different"))));
+        chkDifferent_->setValue(CheckBox::valueOf(stagedFlag(session_, columnKeyOf("Different"))));
     });
 }
 

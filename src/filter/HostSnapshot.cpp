@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "filter/LookupFiles.h"
 #include "filter/SessionKey.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
@@ -10,20 +11,18 @@ namespace bp::filter {
 
 namespace {
 
-constexpr const char* kCurrentLookupFile = "temp.lku";
-constexpr const char* kStartupLookupFile = "~currentLU.lku";
 // Records read between two looks at the clock.
 constexpr int kRecordsPerLook = 64;
 
 enum Stage : int {
-    kUsers,
-    kCurrentContact,
-    kCurrentLookup,
-    kStartupLookup,
-    kContacts,
-    kSales,
-    kIndex,
-    kDone
+    kReadUsers,
+    kReadCurrentContact,
+    kReadCurrentLookup,
+    kReadStartupLookup,
+    kReadContacts,
+    kReadSales,
+    kReadIndex,
+    kReadDone
 };
 // IDs indexed between two looks at the clock.
 constexpr std::size_t kIdsPerLook = 8192;
@@ -106,7 +105,7 @@ SnapshotReader::~SnapshotReader() {
 }
 
 bool SnapshotReader::done() const {
-    return stage_ == kDone;
+    return stage_ == kReadDone;
 }
 
 std::shared_ptr<const HostSnapshot> SnapshotReader::snapshot() const {
@@ -115,14 +114,14 @@ std::shared_ptr<const HostSnapshot> SnapshotReader::snapshot() const {
 
 bool SnapshotReader::readFor(std::chrono::microseconds budget) {
     auto until = std::chrono::steady_clock::now() + budget;
-    while (stage_ != kDone) {
+    while (stage_ != kReadDone) {
         if (!walk_) {
             startStage();
         }
         if (walk_ && !walkFor(until)) {
             return false;
         }
-        if (stage_ == kIndex &&
+        if (stage_ == kReadIndex &&
             !(snapshot_->contacts.index(until) && snapshot_->sales.index(until))) {
             return false;
         }
@@ -138,29 +137,28 @@ void SnapshotReader::startStage() {
     HostSnapshot& s = *snapshot_;
     act::RecordTable& contacts = *session_.objContact;
     switch (stage_) {
-        case kUsers: {
+        case kReadUsers: {
             int count = session_.objUsers->Count();
             for (int position = 1; position <= count; ++position) {
                 s.userIds.push_back(session_.objUsers->UniqueID(position));
             }
             return;
         }
-        case kCurrentContact:
+        case kReadCurrentContact:
             try {
                 s.currentContactId = session_.objContactView->GetCurrentId();
             } catch (const std::exception&) {
                 s.currentContactFailure = std::current_exception();
             }
             return;
-        case kCurrentLookup:
-        case kStartupLookup: {
-            bool current = stage_ == kCurrentLookup;
+        case kReadCurrentLookup:
+        case kReadStartupLookup: {
+            bool current = stage_ == kReadCurrentLookup;
             SnapshotLookup& lookup = current ? s.currentLookup : s.startupLookup;
             lookup.path = platform::joinPath(session_.programFolder,
                                              current ? kCurrentLookupFile : kStartupLookupFile);
-            lookup.contacts = RecordColumns(
-                std::vector<int>(HostSnapshot::kContactFields.begin(),
-                                 HostSnapshot::kContactFields.end()));
+            lookup.contacts = RecordColumns(std::vector<int>(HostSnapshot::kContactFields.begin(),
+                                                             HostSnapshot::kContactFields.end()));
             try {
                 if (current) {
                     if (!platform::fileExists(lookup.path)) {
@@ -178,14 +176,14 @@ void SnapshotReader::startStage() {
             walk_ = std::make_unique<Walk>(Walk{&contacts, &lookup.contacts, &lookup});
             return;
         }
-        case kContacts:
+        case kReadContacts:
             contacts.LoadLookupQuery("");
             session_.bContactLookupLoaded.set(SessionKey{}, false);
             removeMadeLookupFile();
             contacts.MoveFirst();
             walk_ = std::make_unique<Walk>(Walk{&contacts, &s.contacts, nullptr});
             return;
-        case kSales:
+        case kReadSales:
             session_.objSales->MoveFirst();
             walk_ = std::make_unique<Walk>(Walk{session_.objSales.get(), &s.sales, nullptr});
             return;
@@ -238,7 +236,7 @@ void SnapshotReader::finishStage() {
         walk_.reset();
     }
     ++stage_;
-    if (stage_ == kDone) {
+    if (stage_ == kReadDone) {
         snapshot_->hostCalls = hostCallsSoFar(session_) - callsBefore_;
     }
 }

@@ -11,12 +11,12 @@ namespace bp::filter {
 
 namespace {
 
-constexpr std::string_view kModule = "Library2";
+constexpr std::string_view kLibraryModule = "Library2";
 constexpr const char* kNoMinimum = "0";
 constexpr const char* kNoMaximum = "999999999";
 
-platform::Routine function(std::string_view name) {
-    return {kModule, name, platform::RoutineKind::Function};
+platform::Routine libraryFunction(std::string_view name) {
+    return {kLibraryModule, name, platform::RoutineKind::Function};
 }
 
 // "lower Chr(12) upper": the texts before and after the first separator.
@@ -64,7 +64,7 @@ IdList Library2::scan(const IdList& candidates, int field, int returnField, Matc
 
 IdList Library2::Select_ID(const IdList& candidates, int field, std::string_view criterion,
                            std::string_view value, int returnField, bool reverse) {
-    return runRoutine(*session_.ui, function("Select_ID"), [&]() -> IdList {
+    return runRoutine(*session_.ui, libraryFunction("Select_ID"), [&]() -> IdList {
         if (candidates.empty()) {
             return {};
         }
@@ -151,7 +151,7 @@ IdList Library2::selectBetweenDate(const IdList& c, int field, std::string_view 
 }
 
 IdList Library2::byDate(const IdList& candidates, int field, int index, bool reverse) {
-    return runRoutine(*session_.ui, function("byDate"), [&] {
+    return runRoutine(*session_.ui, libraryFunction("byDate"), [&] {
         const auto& condition = criteria_.conditions.at(static_cast<std::size_t>(index));
         std::string range = locale_.formatDateValue(condition.start) + kItemSeparator +
                             locale_.formatDateValue(condition.end);
@@ -160,7 +160,7 @@ IdList Library2::byDate(const IdList& candidates, int field, int index, bool rev
 }
 
 IdList Library2::byNumber(const IdList& candidates, int field, int index, bool reverse) {
-    return runRoutine(*session_.ui, function("byNumber"), [&] {
+    return runRoutine(*session_.ui, libraryFunction("byNumber"), [&] {
         const auto& condition = criteria_.conditions.at(static_cast<std::size_t>(index));
         std::string lower = condition.minText.empty() ? kNoMinimum : condition.minText;
         std::string upper = condition.maxText.empty() ? kNoMaximum : condition.maxText;
@@ -180,7 +180,7 @@ std::string Library2::Get_CriteriasFromList(int index) const {
 }
 
 IdList Library2::byList(const IdList& candidates, int field, int index, bool reverse) {
-    return runRoutine(*session_.ui, function("byList"), [&]() -> IdList {
+    return runRoutine(*session_.ui, libraryFunction("byList"), [&]() -> IdList {
         const auto& selected =
             criteria_.conditions.at(static_cast<std::size_t>(index)).selectedItems;
         if (selected.empty()) {
@@ -200,7 +200,7 @@ IdList Library2::byList(const IdList& candidates, int field, int index, bool rev
 
 IdList Library2::byList_Multiple(const IdList& candidates, const std::vector<std::string>& items,
                                  int field, int index, bool reverse) {
-    return runRoutine(*session_.ui, function("byList_Multiple"), [&]() -> IdList {
+    return runRoutine(*session_.ui, libraryFunction("byList_Multiple"), [&]() -> IdList {
         if (criteria_.conditions.at(static_cast<std::size_t>(index)).atLeastOne) {
             std::string value(1, kItemSeparator);
             for (const auto& item : items) {

@@ -1,6 +1,7 @@
 #include "filter/LookupBuilder.h"
 
 #include "filter/Library2.h"
+#include "filter/LookupFiles.h"
 #include "filter/SessionKey.h"
 #include "filter/StageFailed.h"
 #include "platform/PathText.h"
@@ -9,16 +10,15 @@ namespace bp::filter {
 
 namespace {
 
-constexpr std::string_view kModule = "frmMain";
+constexpr std::string_view kBuilderModule = "frmMain";
 constexpr int kBeforeLookupCommand = 701;
 constexpr int kContactViewKind = 1;
 constexpr const char* kContactViewName = "CV";
 constexpr const char* kSalesTab = "Sales/Opportunities";
-constexpr const char* kStartupLookupFile = "~currentLU.lku";
 
 platform::Routine routine(std::string_view name,
                           platform::RoutineKind kind = platform::RoutineKind::Function) {
-    return {kModule, name, kind};
+    return {kBuilderModule, name, kind};
 }
 
 }  // namespace

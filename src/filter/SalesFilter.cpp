@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "filter/LookupFiles.h"
 #include "filter/SessionKey.h"
 #include "filter/StageFailed.h"
 #include "platform/Conversions.h"
@@ -13,10 +14,10 @@ namespace bp::filter {
 
 namespace {
 
-constexpr std::string_view kModule = "frmMain";
+constexpr std::string_view kFilterModule = "frmMain";
 
-platform::Routine function(std::string_view name) {
-    return {kModule, name, platform::RoutineKind::Function};
+platform::Routine filterFunction(std::string_view name) {
+    return {kFilterModule, name, platform::RoutineKind::Function};
 }
 
 enum class Primitive { List, Date, Number };
@@ -94,7 +95,8 @@ int SalesFilter::Check_Conditions() {
 
 bool SalesFilter::Sales_Filter_Dispatch() {
     try {
-        runRoutine(*session_.ui, {kModule, "Sales_Filter_Dispatch", platform::RoutineKind::Sub},
+        runRoutine(*session_.ui,
+                   {kFilterModule, "Sales_Filter_Dispatch", platform::RoutineKind::Sub},
                    [&] { runStages(); });
         return true;
     } catch (const StageFailed&) {
@@ -153,7 +155,7 @@ void SalesFilter::runStages() {
 }
 
 IdList SalesFilter::GetIDs(const std::vector<int>& itemData) {
-    return runRoutine(*session_.ui, function("GetIDs"), [&] {
+    return runRoutine(*session_.ui, filterFunction("GetIDs"), [&] {
         IdList users;
         for (int position : itemData) {
             users.add(session_.objUsers->UniqueID(position));
@@ -163,7 +165,7 @@ IdList SalesFilter::GetIDs(const std::vector<int>& itemData) {
 }
 
 IdList SalesFilter::GetLookup(int iScope) {
-    return runRoutine(*session_.ui, function("GetLookup"), [&]() -> IdList {
+    return runRoutine(*session_.ui, filterFunction("GetLookup"), [&]() -> IdList {
         std::optional<IdList> managers;
         if (!criteria_.optManagedby[0]) {
             managers = GetIDs(criteria_.selectedContactManagers);
@@ -173,7 +175,7 @@ IdList SalesFilter::GetLookup(int iScope) {
             return currentContact(restriction);
         }
         if (iScope == kCurrentLookup) {
-            std::string path = platform::joinPath(session_.programFolder, "temp.lku");
+            std::string path = platform::joinPath(session_.programFolder, kCurrentLookupFile);
             session_.objActApp->SaveCurrentLookup(path);
             session_.objContact->LoadLookupQuery(path);
             session_.bContactLookupLoaded.set(SessionKey{}, true);
@@ -212,7 +214,7 @@ IdList SalesFilter::walkContacts(act::RecordTable& contacts, const IdList* manag
 }
 
 IdList SalesFilter::Filter_By_Lookup(int iScope, const IdList& contacts) {
-    return runRoutine(*session_.ui, function("Filter_By_Lookup"), [&] {
+    return runRoutine(*session_.ui, filterFunction("Filter_By_Lookup"), [&] {
         bool restricted = criteria_.optManagedby[1] || iScope < kAllContacts;
         act::RecordTable& sales = *session_.objSales;
         IdList result;
@@ -242,7 +244,7 @@ IdList SalesFilter::retain(const IdList& sales, int field, Keep&& keep) {
 }
 
 IdList SalesFilter::Filter_By_SalesManager(const IdList& sales) {
-    return runRoutine(*session_.ui, function("Filter_By_SalesManager"), [&]() -> IdList {
+    return runRoutine(*session_.ui, filterFunction("Filter_By_SalesManager"), [&]() -> IdList {
         IdList users = GetIDs(criteria_.selectedSalesManagers);
         if (users.empty()) {
             return {};
@@ -253,7 +255,7 @@ IdList SalesFilter::Filter_By_SalesManager(const IdList& sales) {
 }
 
 IdList SalesFilter::Filter_By_CreateDate(const IdList& sales) {
-    return runRoutine(*session_.ui, function("Filter_By_CreateDate"), [&] {
+    return runRoutine(*session_.ui, filterFunction("Filter_By_CreateDate"), [&] {
         std::string from = platform::formatYyyymmdd(criteria_.createdFrom);
         std::string to = platform::formatYyyymmdd(criteria_.createdTo);
         return retain(sales, kSalesCreateDate, [&](const std::string& created) {
@@ -267,7 +269,7 @@ IdList SalesFilter::Filter_By_CreateDate(const IdList& sales) {
 }
 
 IdList SalesFilter::Filter_By_Type(const IdList& sales) {
-    return runRoutine(*session_.ui, function("Filter_By_Type"), [&]() -> IdList {
+    return runRoutine(*session_.ui, filterFunction("Filter_By_Type"), [&]() -> IdList {
         // The whole status text must be one of the accepted texts.
         std::vector<std::string> accepted;
         for (std::size_t box = 0; box < kStatusTexts.size(); ++box) {
@@ -287,7 +289,7 @@ IdList SalesFilter::Filter_By_Type(const IdList& sales) {
 
 IdList SalesFilter::Filter_By_Condition(const IdList& sales, int index, Join join) {
     const bool reverse = join == Join::AndNot;
-    return runRoutine(*session_.ui, function("Filter_By_Condition"), [&]() -> IdList {
+    return runRoutine(*session_.ui, filterFunction("Filter_By_Condition"), [&]() -> IdList {
         int position = criteria_.conditions.at(static_cast<std::size_t>(index)).field;
         if (position < 0 || position >= static_cast<int>(kConditionFields.size())) {
             return {};
@@ -306,7 +308,7 @@ IdList SalesFilter::Filter_By_Condition(const IdList& sales, int index, Join joi
 }
 
 IdList SalesFilter::No_Sales(const IdList& contacts, const IdList& sales) {
-    return runRoutine(*session_.ui, function("No_Sales"), [&] {
+    return runRoutine(*session_.ui, filterFunction("No_Sales"), [&] {
         if (sales.empty()) {
             return contacts;
         }

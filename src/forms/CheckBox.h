@@ -14,6 +14,8 @@ public:
     static constexpr int kChecked = 1;
     static constexpr int kGrayed = 2;
 
+    static constexpr int valueOf(bool ticked) { return ticked ? kChecked : kUnchecked; }
+
     explicit CheckBox(const ControlInit& init) : Control(init, ControlKind::CheckBox) {}
 
     const std::string& caption() const { return caption_; }

@@ -5,6 +5,7 @@
 
 #include "launcher/DataFile.h"
 #include "launcher/ReportCells.h"
+#include "launcher/ReportDefinition.h"
 #include "launcher/ReportWriter.h"
 #include "launcher/RowNumbering.h"
 #include "launcher/TemplateSheet.h"
@@ -17,7 +18,6 @@ namespace bp::launcher {
 namespace {
 
 namespace fs = std::filesystem;
-constexpr size_t kSheetRows = 1048576;
 constexpr const char* kBuildingPhase = "Building the report";
 
 // Removes the files of an unfinished report however the build ends.

@@ -20,7 +20,6 @@ using definitions::sectionKey;
 using definitions::ValueKind;
 
 constexpr size_t kSheetColumns = 16384;
-constexpr size_t kSheetRows = 1048576;
 constexpr const char* kNothingStaged = "\x01";
 
 std::optional<long> toInteger(const std::string& text) {

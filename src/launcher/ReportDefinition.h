@@ -3,6 +3,7 @@
 // section "Report", read once with the catalogue's defaults and turned into typed values.
 
 #include <compare>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,6 +13,9 @@
 #include "platform/SettingsStore.h"
 
 namespace bp::launcher {
+
+// The rows one worksheet holds.
+inline constexpr std::size_t kSheetRows = 1048576;
 
 struct FontSpec {
     std::string name;

@@ -11,7 +11,6 @@
 namespace bp::launcher {
 namespace {
 
-constexpr size_t kSheetRows = 1048576;
 constexpr const char* kRowsMark = "@@brindlepath-rows@@";
 constexpr const char* kReportMark = "<report>";
 constexpr const char* kDateMark = "<date>";

@@ -27,7 +27,7 @@ constexpr ChooserCaptions kCaptions[] = {
 };
 
 // The chooser has always printed this module name in its error messages.
-constexpr const char* kModule = "frmCopy";
+constexpr const char* kListModule = "frmCopy";
 
 }  // namespace
 
@@ -50,7 +50,7 @@ FrmReportList::FrmReportList(ReportLibrary& library)
 }
 
 void FrmReportList::Form_Load() {
-    platform::guarded(ui(), {kModule, "Form_Load"}, [&] {
+    platform::guarded(ui(), {kListModule, "Form_Load"}, [&] {
         setCaptions(library_.sChooserMode);
         const act::Session& session = library_.session();
         Load_Reports(*lstReports_, session.iOutputType(), session.sTemplatesFolder());
@@ -73,7 +73,7 @@ void FrmReportList::setCaptions(const std::string& mode) {
 }
 
 void FrmReportList::cmdOK_Click() {
-    platform::guarded(ui(), {kModule, "cmdOK_Click"}, [&] {
+    platform::guarded(ui(), {kListModule, "cmdOK_Click"}, [&] {
         const int position = lstReports_->listIndex();
         // With nothing selected no command has a report to act on.
         if (position < 0) {

@@ -10,7 +10,7 @@ namespace bp::reports {
 namespace {
 
 // The dialog has always printed this module name in its error messages.
-constexpr const char* kModule = "frmAdo";
+constexpr const char* kFolderModule = "frmAdo";
 
 }  // namespace
 
@@ -32,7 +32,7 @@ FrmTemplateFolder::FrmTemplateFolder(act::Session& session)
 }
 
 void FrmTemplateFolder::Form_Load() {
-    platform::guarded(ui(), {kModule, "Form_Load"}, [&] {
+    platform::guarded(ui(), {kFolderModule, "Form_Load"}, [&] {
         // The stored text, not the folder in use: a path stored earlier in this run shows.
         txtPath_->setText(session_.settings->GetSetting(
             platform::kSettingsSection, platform::kTemplatesFolderKey,
@@ -42,7 +42,7 @@ void FrmTemplateFolder::Form_Load() {
 }
 
 void FrmTemplateFolder::cmdOK_Click() {
-    platform::guarded(ui(), {kModule, "cmdOK_Click"}, [&] {
+    platform::guarded(ui(), {kFolderModule, "cmdOK_Click"}, [&] {
         if (txtPath_->text() != shownAtLoad_) {
             session_.settings->SaveSetting(platform::kSettingsSection,
                                            platform::kTemplatesFolderKey, txtPath_->text());
@@ -60,7 +60,7 @@ void FrmTemplateFolder::cmdCancel_Click() {
 }
 
 void FrmTemplateFolder::cmdBrowse_Click() {
-    platform::guarded(ui(), {kModule, "cmdBrowse_Click"}, [&] {
+    platform::guarded(ui(), {kFolderModule, "cmdBrowse_Click"}, [&] {
         if (auto folder = ui().browseFolder(caption(), txtPath_->text())) {
             txtPath_->setText(*folder);
         }

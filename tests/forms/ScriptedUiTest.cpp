@@ -18,9 +18,9 @@ using testing::showedMessages;
 using testing::showedNoMessage;
 
 // A dialog whose OK button closes it, and whose load may refuse to open.
-class DialogForm : public Form {
+class ScriptedDialogForm : public Form {
 public:
-    DialogForm(UiService& ui, std::string name) : Form(ui, std::move(name)) {
+    ScriptedDialogForm(UiService& ui, std::string name) : Form(ui, std::move(name)) {
         cmdOK = &add<CommandButton>("cmdOK");
         cmdOK->onClick = [this] { unload(); };
     }
@@ -96,11 +96,11 @@ TEST_F(ScriptedUiTest, MessageAssertionsCompareEveryGivenField) {
 }
 
 TEST_F(ScriptedUiTest, ModalScriptRunsWhileTheFormIsShown) {
-    DialogForm dialog(ui, "frmRename");
+    ScriptedDialogForm dialog(ui, "frmRename");
     bool shownDuringScript = false;
     ui.onModal("frmRename", [&](Form& form) {
         shownDuringScript = form.visible() && form.modal();
-        static_cast<DialogForm&>(form).cmdOK->click();
+        static_cast<ScriptedDialogForm&>(form).cmdOK->click();
     });
     dialog.showModal();
     EXPECT_TRUE(shownDuringScript);
@@ -111,7 +111,7 @@ TEST_F(ScriptedUiTest, ModalScriptRunsWhileTheFormIsShown) {
 }
 
 TEST_F(ScriptedUiTest, FormLeftOpenIsHiddenAndRecorded) {
-    DialogForm dialog(ui, "frmNew");
+    ScriptedDialogForm dialog(ui, "frmNew");
     dialog.showModal();
     EXPECT_FALSE(dialog.visible());
     EXPECT_FALSE(dialog.modal());
@@ -121,7 +121,7 @@ TEST_F(ScriptedUiTest, FormLeftOpenIsHiddenAndRecorded) {
 }
 
 TEST_F(ScriptedUiTest, FormThatUnloadsWhileLoadingIsNeverShown) {
-    DialogForm dialog(ui, "frmReportSettings");
+    ScriptedDialogForm dialog(ui, "frmReportSettings");
     dialog.refuseToOpen = true;
     dialog.showModal();
     EXPECT_EQ(dialog.loads, 1);
@@ -129,8 +129,8 @@ TEST_F(ScriptedUiTest, FormThatUnloadsWhileLoadingIsNeverShown) {
 }
 
 TEST_F(ScriptedUiTest, ModalFormsNest) {
-    DialogForm outer(ui, "frmReportList");
-    DialogForm inner(ui, "frmNew");
+    ScriptedDialogForm outer(ui, "frmReportList");
+    ScriptedDialogForm inner(ui, "frmNew");
     std::vector<std::string> order;
     ui.onModal("frmReportList", [&](Form&) {
         order.push_back("outer open");
@@ -150,7 +150,7 @@ TEST_F(ScriptedUiTest, ModalFormsNest) {
 }
 
 TEST_F(ScriptedUiTest, ShowingAVisibleFormModallyIsAnError) {
-    DialogForm dialog(ui, "frmNew");
+    ScriptedDialogForm dialog(ui, "frmNew");
     dialog.show();
     EXPECT_THROW(dialog.showModal(), std::logic_error);
 }

@@ -13,8 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const Keys kOneColumn = LauncherTest::fields({{1025, "Company"}});
-
 std::string contentOf(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});

@@ -12,8 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const Keys kOneColumn = LauncherTest::fields({{1025, "Company"}});
-
 TEST_F(LauncherTest, TemplateEditOpensTheTemplateAndResetsTheFlag) {
     std::string templ = (dir_ / "Quarterly.XLT").string();
     fs::copy_file(starterTemplate(), templ);

@@ -152,4 +152,7 @@ inline Keys with(Keys base, const Keys& more) {
     return base;
 }
 
+// A report of one column, the company.
+inline const Keys kOneColumn = LauncherTest::fields({{1025, "Company"}});
+
 }  // namespace bp::launcher::test

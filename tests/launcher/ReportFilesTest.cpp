@@ -23,8 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const Keys kOneColumn = LauncherTest::fields({{1025, "Company"}});
-
 TEST_F(LauncherTest, ADataFileThatIsAPipeIsRefusedWithoutWaiting) {
 #ifdef _WIN32
     bp::test::NamedPipe pipe;

@@ -47,16 +47,16 @@ const std::array kTitles = {"CEO",   "Buyer",         "Purchasing Manager", "CTO
                             "Owner", "Sales Director"};
 const std::array kIndustries = {"Manufacturing", "Retail",    "Healthcare",
                                 "Education",     "Logistics", "Finance"};
-struct Place {
+struct Town {
     const char* city;
     const char* state;
     const char* zip;
 };
-const std::array kPlaces = {Place{"Seattle", "WA", "98101"},   Place{"Portland", "OR", "97201"},
-                            Place{"Denver", "CO", "80202"},    Place{"Austin", "TX", "78701"},
-                            Place{"Chicago", "IL", "60601"},   Place{"Boston", "MA", "02108"},
-                            Place{"Atlanta", "GA", "30303"},   Place{"Phoenix", "AZ", "85003"},
-                            Place{"San Diego", "CA", "92101"}, Place{"Columbus", "OH", "43215"}};
+const std::array kPlaces = {Town{"Seattle", "WA", "98101"},   Town{"Portland", "OR", "97201"},
+                            Town{"Denver", "CO", "80202"},    Town{"Austin", "TX", "78701"},
+                            Town{"Chicago", "IL", "60601"},   Town{"Boston", "MA", "02108"},
+                            Town{"Atlanta", "GA", "30303"},   Town{"Phoenix", "AZ", "85003"},
+                            Town{"San Diego", "CA", "92101"}, Town{"Columbus", "OH", "43215"}};
 const std::array kRegions = {"West", "East", "Central", "South"};
 const std::array kGroupNames = {"Key accounts", "Trade fair 2025", "Newsletter", "Partners",
                                 "Distributors", "Public sector",   "Start-ups",  "Referrals"};
@@ -186,7 +186,7 @@ private:
     }
 
     FieldValues contact(const std::string& id) {
-        const Place& place = random_.pick(kPlaces);
+        const Town& place = random_.pick(kPlaces);
         std::string company =
             std::string(random_.pick(kCompanyWords)) + " " + random_.pick(kCompanyKinds);
         FieldValues fields{
