@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One entry for people and CI: install what is missing, build, test, start.
-#   scripts/bp.sh deps | build | test | start | bench | fuzz [SECONDS] | windows [strict] |
-#                 bench-windows | package
+#   scripts/bp.sh deps | build | test | start | bench | fuzz [SECONDS [HARNESS...]] |
+#                 windows [strict] | bench-windows | package
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BRINDLEPATH_BUILD_DIR:-$top/build}
@@ -83,8 +83,10 @@ bench() { build; for b in "$build"/bench/*; do [ -x "$b" ] && "$b"; done; }
 # SECONDS (60 unless given). Each keeps its growing corpus in the build folder and starts from
 # its seeds in the repository. An input that breaks a harness is copied to
 # tests/fuzz-regressions/<harness>/, where the test suite replays it, and the run fails.
-fuzz() { # [seconds per harness]
+# Naming harnesses after SECONDS runs only those.
+fuzz() { # [seconds per harness] [harness...]
     local seconds=${1:-60} t0=$SECONDS found=0 h
+    local only=("${@:2}")
     deps
     cmake -S "$top" -B "$fuzz_build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DBRINDLEPATH_FUZZ=ON -DBRINDLEPATH_TESTS=OFF -DBRINDLEPATH_BENCH=OFF -DBRINDLEPATH_GUI=OFF >/dev/null
@@ -94,6 +96,7 @@ fuzz() { # [seconds per harness]
     # As many harnesses at once as there are cores; each prints its own line when done.
     local running=0
     for h in "$fuzz_build"/fuzz/bin/*; do
+        if [ ${#only[@]} -gt 0 ] && [[ " ${only[*]} " != *" $(basename "$h") "* ]]; then continue; fi
         if [ $running -ge "$jobs" ]; then
             wait -n || found=1
             running=$((running - 1))
@@ -284,7 +287,7 @@ case "${1:-}" in
     test) test_all ;;
     start) start ;;
     bench) bench ;;
-    fuzz) fuzz "${2:-}" ;;
+    fuzz) fuzz "${2:-}" "${@:3}" ;;
     windows) windows "${2:-}" ;;
     bench-windows) shift; bench_windows "$@" ;;
     package) package ;;
