@@ -97,6 +97,24 @@ TEST(DataFileRead, CellsAcrossTheReadingPiecesStayWhole) {
     }
 }
 
+// A line of ten megabytes spans ten reading pieces: its cell comes back whole, and so do the
+// rows around it.
+TEST(DataFileRead, ATenMegabyteLineIsReadWhole) {
+    std::string path = testing::TempDir() + "bp-datafile-long-line.CSV";
+    const std::string huge(10u << 20, 'q');
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "\"before\"\r\n\"" << huge << "\",\"2\"\r\n\"after\"\r\n";
+    }
+    DataFile file = DataFile::read(path);
+    std::remove(path.c_str());
+    ASSERT_EQ(file.rowCount(), 3u);
+    EXPECT_EQ(file.cell(0, 0), "before");
+    EXPECT_TRUE(file.cell(1, 0) == huge) << "a cell of " << file.cell(1, 0).size() << " bytes";
+    EXPECT_EQ(file.cell(1, 1), "2");
+    EXPECT_EQ(file.cell(2, 0), "after");
+}
+
 TEST(DataFileRead, CellsPastTheRowAreEmpty) {
     DataFile file = DataFile::parse("\"a\"\r\n\"b\",\"c\"\r\n");
     EXPECT_EQ(file.cell(0, 1), "");

@@ -142,5 +142,55 @@ TEST_F(LauncherTest, ABuildStoppedWhileTheSheetIsWrittenLeavesNothing) {
     EXPECT_EQ(names, std::vector<std::string>{"report.xlsx"});
 }
 
+// Builds killed at random points, a hundred times, alternating between two reports of their
+// own data files: the report is always one of the two whole workbooks, never a mix or a
+// truncated package, and the next build clears the scratch files a killed one left.
+TEST_F(LauncherTest, ABuildKilledAnywhereLeavesTheOldReportOrAWholeNewOne) {
+#ifdef _WIN32
+    GTEST_SKIP() << "The builders are forked children killed with signals";
+#else
+    std::vector<std::unique_ptr<platform::FileSettingsStore> > stores;
+    for (int side = 0; side < 2; ++side) {
+        dataPath_ = (dir_ / ("data" + std::to_string(side) + ".CSV")).string();
+        Rows rows;
+        for (int i = 0; i < 400; ++i) {
+            rows.push_back({(side ? "Borealis " : "Acme ") + std::to_string(i)});
+        }
+        writeData(rows);
+        stage(kOneColumn);
+        std::string store = (dir_ / ("settings" + std::to_string(side) + ".ini")).string();
+        fs::copy_file(settingsPath_, store);
+        stores.push_back(std::make_unique<platform::FileSettingsStore>(store));
+    }
+    auto build = [&](int side, const std::string& path) {
+        ReportBuilder(*stores[side], regional_).build(path, BuildDate{2026, 3, 20});
+    };
+    std::map<std::string, std::string> whole[2];
+    for (int side = 0; side < 2; ++side) {
+        std::string path = (dir_ / ("whole" + std::to_string(side) + ".xlsx")).string();
+        build(side, path);
+        whole[side] = XlsxReader(path).parts();
+    }
+    ASSERT_NE(whole[0], whole[1]);
+    fs::path out = fs::path(outPath_).parent_path();
+    fs::create_directories(out);
+    build(0, outPath_);
+
+    bp::test::KillRounds rounds;
+    rounds.rounds = 100;
+    rounds.leftovers = 2;  // the package and the sheet's rows
+    rounds.save = [&](long version) { build(static_cast<int>(version % 2), outPath_); };
+    rounds.versionOnDisk = [&]() -> long {
+        auto parts = XlsxReader(outPath_).parts();
+        EXPECT_TRUE(parts == whole[0] || parts == whole[1]) << "a report between two builds";
+        return parts == whole[1] ? 1 : 0;
+    };
+    EXPECT_GT(bp::test::killDuringSaves(rounds, out), 10);
+    build(1, outPath_);
+    EXPECT_EQ(bp::test::temporariesIn(out), 0);
+    EXPECT_EQ(XlsxReader(outPath_).parts(), whole[1]);
+#endif
+}
+
 }  // namespace
 }  // namespace bp::launcher::test

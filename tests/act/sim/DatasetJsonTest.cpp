@@ -5,6 +5,7 @@
 #include "act/sim/HostStore.h"
 #include "act/sim/HostTestSupport.h"
 #include "platform/Error.h"
+#include "support/KillDuringSaves.h"
 
 namespace bp::sim::test {
 namespace {
@@ -134,6 +135,28 @@ TEST_F(DatasetJsonTest, RefusedImportKeepsTheOldDatabaseAndLeavesNoTemporaryFile
     EXPECT_EQ(files, 1);
 }
 
+// A million levels of nesting, as the whole document and inside a record: refused with a
+// message like any bad dataset, without running out of stack, and the database kept.
+TEST_F(DatasetJsonTest, ADeeplyNestedDocumentIsRefusedAndTheDatabaseKept) {
+    DatasetJson::importText(path("host.db"), kSmallDataset);
+    const size_t depth = 1000000;
+    const std::string deep = std::string(depth, '[') + std::string(depth, ']');
+    EXPECT_NE(importError(deep), "(accepted)");
+    EXPECT_NE(importError(R"({"contacts": [{"1": "C00000000009", "25": )" + deep + "}]}"),
+              "(accepted)");
+    EXPECT_NE(importError(R"({"contacts": )" + std::string(depth, '{') + "}"), "(accepted)");
+    EXPECT_EQ(exported(), json::parse(kSmallDataset));
+}
+
+// A dataset on one line with a field of ten megabytes goes in and comes out whole.
+TEST_F(DatasetJsonTest, AFieldOfTenMegabytesIsImportedWhole) {
+    json dataset = json::parse(kSmallDataset);
+    const std::string huge(10u << 20, 'n');
+    dataset["contacts"][0]["26"] = huge;
+    EXPECT_EQ(importError(dataset.dump()), "(accepted)");
+    EXPECT_TRUE(exported()["contacts"][0]["26"] == huge);
+}
+
 TEST_F(DatasetJsonTest, MissingDatasetFileIsReportedWithItsPath) {
     try {
         DatasetJson::importFile(path("host.db"), path("nothing.json"));
@@ -143,6 +166,48 @@ TEST_F(DatasetJsonTest, MissingDatasetFileIsReportedWithItsPath) {
         EXPECT_NE(e.description().find("nothing.json"), std::string::npos);
     }
     EXPECT_FALSE(fs::exists(path("host.db")));
+}
+
+// The small dataset with a few thousand contacts more, named after `side`.
+json largerDataset(int side) {
+    json dataset = json::parse(kSmallDataset);
+    for (int i = 0; i < 3000; ++i) {
+        std::string id = std::to_string(100000 + i);
+        dataset["contacts"].push_back({{"1", "C" + std::string(11 - id.size(), '0') + id},
+                                       {"25", (side ? "Borealis " : "Acme ") + id}});
+    }
+    return dataset;
+}
+
+// Imports killed at random points, a hundred and fifty times, alternating between two
+// datasets: the host database always opens and holds one of them whole, and the next import
+// removes the temporary database a killed one left.
+TEST_F(DatasetJsonTest, AnImportKilledAnywhereLeavesOneWholeDatabase) {
+#ifdef _WIN32
+    GTEST_SKIP() << "The importers are forked children killed with signals";
+#else
+    const json datasets[] = {largerDataset(0), largerDataset(1)};
+    json whole[2];
+    for (int side = 0; side < 2; ++side) {
+        DatasetJson::importJson(path("host.db"), datasets[side]);
+        whole[side] = exported();
+    }
+    ASSERT_NE(whole[0], whole[1]);
+    bp::test::KillRounds rounds;
+    rounds.rounds = 150;
+    rounds.save = [&](long version) {
+        DatasetJson::importJson(path("host.db"), datasets[version % 2]);
+    };
+    rounds.versionOnDisk = [&]() -> long {
+        json now = exported();
+        EXPECT_TRUE(now == whole[0] || now == whole[1]) << "a database between two imports";
+        return now == whole[1] ? 1 : 0;
+    };
+    EXPECT_GT(bp::test::killDuringSaves(rounds, dir_), 20);
+    DatasetJson::importJson(path("host.db"), datasets[0]);
+    EXPECT_EQ(bp::test::temporariesIn(dir_), 0);
+    EXPECT_EQ(exported(), whole[0]);
+#endif
 }
 
 TEST_F(DatasetJsonTest, OpeningAFileThatIsNoHostDatabaseIsRefused) {

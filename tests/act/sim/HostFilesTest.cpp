@@ -92,6 +92,35 @@ TEST_F(HostFilesTest, ALookupFileThatIsAPipeIsRefusedWithoutWaiting) {
     }
 }
 
+TEST_F(HostFilesTest, ALookupFileThatIsADeviceIsRefusedUnread) {
+#ifdef _WIN32
+    GTEST_SKIP() << "No device file to name";
+#else
+    try {
+        LookupFile::read("/dev/zero");
+        FAIL() << "the device was read as a lookup";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), kErrPathFileAccess);
+        EXPECT_NE(e.description().find("not a regular file"), std::string::npos) << e.description();
+    }
+#endif
+}
+
+// A line of ten megabytes is one ID like any other, however unlikely: nothing around it is
+// lost, and it is written back as it came.
+TEST_F(HostFilesTest, ALookupWithATenMegabyteLineKeepsEveryId) {
+    const std::string huge(10u << 20, 'C');
+    std::string lookup = writeFile(
+        "long.lku", "BRINDLEPATH-LOOKUP 1\r\nC00000000001\r\n" + huge + "\r\nC00000000002\r\n");
+    std::vector<std::string> ids = LookupFile::read(lookup);
+    ASSERT_EQ(ids.size(), 3u);
+    EXPECT_EQ(ids[0], "C00000000001");
+    EXPECT_TRUE(ids[1] == huge) << "an ID of " << ids[1].size() << " bytes";
+    EXPECT_EQ(ids[2], "C00000000002");
+    LookupFile::write(lookup, ids);
+    EXPECT_TRUE(LookupFile::read(lookup) == ids);
+}
+
 TEST_F(HostFilesTest, ALookupFileConvertedToCrLfTwiceReadsItsIds) {
     std::string lookup =
         writeFile("twice.lku", "BRINDLEPATH-LOOKUP 1\r\r\nC00000000001\r\r\nC00000000002\r\r\n");
