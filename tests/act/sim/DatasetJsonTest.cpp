@@ -168,17 +168,6 @@ TEST_F(DatasetJsonTest, MissingDatasetFileIsReportedWithItsPath) {
     EXPECT_FALSE(fs::exists(path("host.db")));
 }
 
-// The small dataset with a few thousand contacts more, named after `side`.
-json largerDataset(int side) {
-    json dataset = json::parse(kSmallDataset);
-    for (int i = 0; i < 3000; ++i) {
-        std::string id = std::to_string(100000 + i);
-        dataset["contacts"].push_back({{"1", "C" + std::string(11 - id.size(), '0') + id},
-                                       {"25", (side ? "Borealis " : "Acme ") + id}});
-    }
-    return dataset;
-}
-
 // Imports killed at random points, a hundred and fifty times, alternating between two
 // datasets: the host database always opens and holds one of them whole, and the next import
 // removes the temporary database a killed one left.
@@ -186,7 +175,17 @@ TEST_F(DatasetJsonTest, AnImportKilledAnywhereLeavesOneWholeDatabase) {
 #ifdef _WIN32
     GTEST_SKIP() << "The importers are forked children killed with signals";
 #else
-    const json datasets[] = {largerDataset(0), largerDataset(1)};
+    // The small dataset with a few thousand contacts more, named after the side.
+    auto larger = [](int side) {
+        json dataset = json::parse(kSmallDataset);
+        for (int i = 0; i < 3000; ++i) {
+            std::string id = std::to_string(100000 + i);
+            dataset["contacts"].push_back({{"1", "C" + std::string(11 - id.size(), '0') + id},
+                                           {"25", (side ? "Borealis " : "Acme ") + id}});
+        }
+        return dataset;
+    };
+    const json datasets[] = {larger(0), larger(1)};
     json whole[2];
     for (int side = 0; side < 2; ++side) {
         DatasetJson::importJson(path("host.db"), datasets[side]);
