@@ -15,7 +15,7 @@ constexpr const char* kRowsMark = "@@brindlepath-rows@@";
 constexpr const char* kReportMark = "<report>";
 constexpr const char* kDateMark = "<date>";
 
-std::string serialize(pugi::xml_node node) {
+std::string serializeNode(pugi::xml_node node) {
     std::ostringstream out;
     node.print(out, "", pugi::format_raw);
     return out.str();
@@ -107,7 +107,7 @@ std::vector<std::string> readSharedStrings(const std::string& xml) {
 }
 
 TemplateSheet::TemplateSheet(const std::string& xml) {
-    if (!doc_.load_string(xml.c_str(), pugi::parse_default | pugi::parse_ws_pcdata_single)) {
+    if (!loadXmlPart(doc_, xml, pugi::parse_default | pugi::parse_ws_pcdata_single)) {
         raise(kErrInvalidCall, "The template's first sheet could not be read.");
     }
     sheetData_ = doc_.child("worksheet").child("sheetData");
@@ -190,7 +190,7 @@ std::vector<TemplateRow> TemplateSheet::takeRows() {
                 cell.prepend_attribute("r") = ref.c_str();
             }
             lastColumn = column;
-            taken.cells.push_back(TemplateCell{column, checked(serialize(cell))});
+            taken.cells.push_back(TemplateCell{column, checked(serializeNode(cell))});
         }
         rows.push_back(std::move(taken));
     }

@@ -11,7 +11,7 @@ namespace bp::platform {
 
 namespace {
 
-bool isDigit(char c) {
+bool isAsciiDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
@@ -40,7 +40,7 @@ bool takeExponent(std::string_view rest, std::string& out) {
         return false;
     }
     for (; i < rest.size(); ++i) {
-        if (!isDigit(rest[i])) {
+        if (!isAsciiDigit(rest[i])) {
             return false;
         }
         out += rest[i];
@@ -120,7 +120,7 @@ std::optional<double> NumberText::parse(const NumberForm& form, std::string_view
     for (std::size_t i = 0; i < text.size();) {
         std::string_view rest = text.substr(i);
         std::size_t length = 0;
-        if (isDigit(rest.front())) {
+        if (isAsciiDigit(rest.front())) {
             plain += rest.front();
             digits = true;
             if (!decimal) {

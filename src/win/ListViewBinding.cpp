@@ -11,7 +11,7 @@
 namespace bp::win {
 namespace {
 
-constexpr int kRowsShown = 10;
+constexpr int kViewRowsShown = 10;
 constexpr int kRowsMeasured = 100;
 // Room around a caption for the header's margins and sort arrow, and around a cell's text, in
 // pixels at 96 DPI.
@@ -28,11 +28,11 @@ const wchar_t* listViewClass() {
     return WC_LISTVIEWW;
 }
 
-constexpr UINT_PTR kSubclassId = 1;
+constexpr UINT_PTR kViewSubclassId = 1;
 // Posted to the list view itself: the rows changed, show their new count.
 constexpr UINT kShowRows = WM_APP + 1;
 
-LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+LRESULT CALLBACK viewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                           DWORD_PTR data) {
     (void)id;
     if (reinterpret_cast<ListViewBinding*>(data)->ownMessage(message, wParam)) {
@@ -41,7 +41,7 @@ LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-int shiftState() {
+int shiftStateNow() {
     return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
            (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
@@ -56,11 +56,11 @@ ListViewBinding::ListViewBinding(forms::ListView& list, const ChildPlace& place)
       model_(list) {
     const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
     SendMessageW(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-    SetWindowSubclass(hwnd(), listProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(hwnd(), viewProc, kViewSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 ListViewBinding::~ListViewBinding() {
-    RemoveWindowSubclass(hwnd(), listProc, kSubclassId);
+    RemoveWindowSubclass(hwnd(), viewProc, kViewSubclassId);
 }
 
 bool ListViewBinding::ownMessage(UINT message, WPARAM wParam) {
@@ -95,7 +95,7 @@ SIZE ListViewBinding::preferredSize(const DialogMetrics& metrics) const {
     const LONG edges = 2 * GetSystemMetrics(SM_CXEDGE);
     return SIZE{std::max(columns, static_cast<LONG>(metrics.x(160))) +
                     GetSystemMetrics(SM_CXVSCROLL) + edges,
-                row * (kRowsShown + 1) + edges};
+                row * (kViewRowsShown + 1) + edges};
 }
 
 void ListViewBinding::sync(forms::Property property) {
@@ -314,7 +314,7 @@ void ListViewBinding::userChangedSelection() {
 
 void ListViewBinding::mouseDown(const NMHDR& header, forms::MouseButton button) {
     const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(header);
-    model_.mouseDown(button, shiftState(), click.ptAction.x, click.ptAction.y);
+    model_.mouseDown(button, shiftStateNow(), click.ptAction.x, click.ptAction.y);
 }
 
 }  // namespace bp::win

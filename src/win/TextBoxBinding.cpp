@@ -11,7 +11,7 @@
 namespace bp::win {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
+constexpr UINT_PTR kEditSubclassId = 1;
 constexpr int kMostCharactersShown = 48;
 
 LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -95,11 +95,11 @@ TextBoxBinding::TextBoxBinding(forms::TextBox& box, const ChildPlace& place)
     : WinBinding(box, create(place, L"EDIT", WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, {},
                              WS_EX_CLIENTEDGE)),
       model_(box) {
-    SetWindowSubclass(hwnd(), editProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(hwnd(), editProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 TextBoxBinding::~TextBoxBinding() {
-    RemoveWindowSubclass(hwnd(), editProc, kSubclassId);
+    RemoveWindowSubclass(hwnd(), editProc, kEditSubclassId);
 }
 
 SIZE TextBoxBinding::preferredSize(const DialogMetrics& metrics) const {

@@ -34,7 +34,7 @@ private:
 };
 
 // Lets the window and its controls paint everything they have queued.
-void paintNow(HWND window) {
+void paintWindowNow(HWND window) {
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     MSG message{};
@@ -151,7 +151,7 @@ std::string WinScreenshots::fileNamePart(const std::string& caption) {
 bool WinScreenshots::capture(WinFormWindow& window) {
     const bool wasVisible = IsWindowVisible(window.hwnd()) != FALSE;
     window.show();
-    paintNow(window.hwnd());
+    paintWindowNow(window.hwnd());
     bool ok = true;
     bool anyTabs = false;
     for (forms::Control* control : window.form().controls()) {
@@ -178,7 +178,7 @@ bool WinScreenshots::captureTabs(WinFormWindow& window, forms::TabControl& tabs)
         }
         // Quietly: the pictures must not run what leaving or entering a tab runs.
         tabs.setTab(page, forms::Announcement::BeQuiet);
-        paintNow(window.hwnd());
+        paintWindowNow(window.hwnd());
         ok = save(window, window.form().name() + "-" + fileNamePart(tabs.tabCaption(page))) && ok;
     }
     if (current >= 0) {

@@ -33,7 +33,7 @@ namespace fs = std::filesystem;
 using platform::test::readFile;
 using platform::test::ScopedEnv;
 
-const std::string kData = std::string(BRINDLEPATH_TEST_SOURCE_DIR) + "/tests/app/data/";
+const std::string kAppData = std::string(BRINDLEPATH_TEST_SOURCE_DIR) + "/tests/app/data/";
 
 bp::test::ProgramResult hostTool(const std::vector<std::string>& args) {
     return bp::test::runProgram(bp::test::builtProgram("brindlepath-host"), args);
@@ -84,7 +84,7 @@ TEST_F(AutomationStartTest, AProgramIdNobodyRegistersIsTheHostNotInstalled) {
     }
     // The batch run ends at start-up with those words and writes nothing.
     const std::string out = file("export.csv");
-    auto run = brindlepath({"--run", kData + "export-all.ini", "--out", out});
+    auto run = brindlepath({"--run", kAppData + "export-all.ini", "--out", out});
     EXPECT_EQ(run.exitCode, 2) << run.output;
     EXPECT_NE(run.output.find("ACT! is not installed"), std::string::npos) << run.output;
     EXPECT_FALSE(fs::exists(out));
@@ -103,7 +103,7 @@ protected:
     void SetUp() override {
         AutomationStartTest::SetUp();
         bp::test::copyProgramFiles(BRINDLEPATH_TEST_BIN_DIR, folder());
-        auto dataset = nlohmann::json::parse(readFile(kData + "same-output.json"));
+        auto dataset = nlohmann::json::parse(readFile(kAppData + "same-output.json"));
         dataset["faults"] = {{"Sales.Data",
                               {{"after", 40},
                                {"number", 3021},
@@ -127,20 +127,20 @@ protected:
 
 TEST_F(AutomationFaultTest, AnExportStopsWithTheHostsMessageAndWritesNoFile) {
     const std::string out = file("export.csv");
-    auto run = brindlepath({"--run", kData + "export-all.ini", "--out", out});
+    auto run = brindlepath({"--run", kAppData + "export-all.ini", "--out", out});
     expectTheHostsWordsAndNothingChanged(run);
     EXPECT_FALSE(fs::exists(out));
 }
 
 TEST_F(AutomationFaultTest, AReportStopsWithTheHostsMessageAndWritesNoDataFile) {
-    auto run = brindlepath({"--run", kData + "report-all.ini"});
+    auto run = brindlepath({"--run", kAppData + "report-all.ini"});
     expectTheHostsWordsAndNothingChanged(run);
     EXPECT_FALSE(fs::exists(folder() + "/data.CSV"));
 }
 
 TEST_F(AutomationFaultTest, ALookupStopsWithTheHostsMessageAndLeavesTheHostsLookup) {
     const std::string before = hostToolOnOurs({"lookup"}).output;
-    auto run = brindlepath({"--run", kData + "lookup-replace.ini"});
+    auto run = brindlepath({"--run", kAppData + "lookup-replace.ini"});
     expectTheHostsWordsAndNothingChanged(run);
     EXPECT_EQ(hostToolOnOurs({"lookup"}).output, before);
 }

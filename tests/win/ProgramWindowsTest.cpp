@@ -126,7 +126,7 @@ TEST(MainWindowTabsTest, EveryCriteriaTabShowsItsOwnControlsInsideTheTabControl)
     expectEachTabShowsItsOwnControls(window, *form.tabs);
 }
 
-class MainWindowTest : public app::test::AppFixture {
+class MainWindowTabsTest : public app::test::AppFixture {
 protected:
     void SetUp() override {
         if (!hasDisplay()) {
@@ -136,7 +136,7 @@ protected:
     }
 };
 
-TEST_F(MainWindowTest, TheMainWindowShowsItsTabsAndKeepsItsResultsListOutOfSight) {
+TEST_F(MainWindowTabsTest, TheMainWindowShowsItsTabsAndKeepsItsResultsListOutOfSight) {
     app::FrmMain& frm = openWindow();
     WinFormWindow window(frm);
     frm.show();

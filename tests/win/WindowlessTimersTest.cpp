@@ -18,9 +18,9 @@ void CALLBACK countOwnTick(HWND, UINT, UINT_PTR, DWORD) {
     ++ownTicks;
 }
 
-class TimerForm : public forms::Form {
+class TimersForm : public forms::Form {
 public:
-    explicit TimerForm(forms::UiService& ui) : Form(ui, "frmTimers") {
+    explicit TimersForm(forms::UiService& ui) : Form(ui, "frmTimers") {
         clock = &add<forms::Timer>("tmrClock");
         clock->setInterval(5);
         clock->onTimer = [this] { ++clockTicks; };
@@ -41,7 +41,7 @@ protected:
     }
 
     forms::ScriptedUi scripted;
-    TimerForm form{scripted};
+    TimersForm form{scripted};
     WinUi ui;
 };
 
