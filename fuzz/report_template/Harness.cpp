@@ -257,9 +257,19 @@ std::string readPart(zip_t* archive, const std::string& name) {
     return content;
 }
 
+// XML with one root element and no text beside it: the library itself also takes several.
 bool wellFormed(const std::string& xml, pugi::xml_document& doc) {
-    pugi::xml_parse_result result = doc.load_buffer(xml.data(), xml.size());
-    return result.status == pugi::status_ok && doc.document_element();
+    if (doc.load_buffer(xml.data(), xml.size()).status != pugi::status_ok) {
+        return false;
+    }
+    int roots = 0;
+    for (pugi::xml_node node : doc.children()) {
+        if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+            return false;
+        }
+        roots += node.type() == pugi::node_element ? 1 : 0;
+    }
+    return roots == 1;
 }
 
 std::string relsOf(const std::string& part) {

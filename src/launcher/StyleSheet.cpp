@@ -62,7 +62,7 @@ uint32_t countAndAppend(pugi::xml_node list, pugi::xml_node& added, const char* 
 }  // namespace
 
 StyleSheet::StyleSheet(const std::string& xml) {
-    if (!doc_.load_string(xml.c_str(), pugi::parse_default | pugi::parse_ws_pcdata_single) ||
+    if (!loadXmlPart(doc_, xml, pugi::parse_default | pugi::parse_ws_pcdata_single) ||
         !doc_.child("styleSheet")) {
         raise(kErrInvalidCall, "The template's styles could not be read.");
     }

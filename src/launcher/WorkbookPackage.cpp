@@ -37,7 +37,7 @@ constexpr const char* kOfficeDocument =
 
 pugi::xml_document parse(const std::string& xml, const std::string& part) {
     pugi::xml_document doc;
-    if (!doc.load_string(xml.c_str(), pugi::parse_default | pugi::parse_ws_pcdata_single)) {
+    if (!loadXmlPart(doc, xml, pugi::parse_default | pugi::parse_ws_pcdata_single)) {
         raise(kErrInvalidCall, "The part \"" + part + "\" of the template could not be read.");
     }
     return doc;

@@ -146,4 +146,19 @@ std::string_view cutToUnits(std::string_view text, size_t units) {
     return text;
 }
 
+bool loadXmlPart(pugi::xml_document& doc, const std::string& xml, unsigned options) {
+    if (!doc.load_string(xml.c_str(), options)) {
+        return false;
+    }
+    int roots = 0;
+    for (pugi::xml_node node : doc.children()) {
+        if (node.type() == pugi::node_element) {
+            ++roots;
+        } else if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+            return false;
+        }
+    }
+    return roots == 1;
+}
+
 }  // namespace bp::launcher

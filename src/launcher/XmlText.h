@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include <pugixml.hpp>
+
 namespace bp::launcher {
 
 // Appends `text` escaped for an XML text node or a quoted attribute value: & < > " ' as entities,
@@ -19,6 +21,11 @@ std::string xmlEscaped(std::string_view text);
 // library, which escapes markup itself but writes such characters as references no reader
 // accepts. Raises bp::Error as appendXmlEscaped does.
 std::string xmlCharacters(std::string_view text);
+
+// Parses a part the report reads and writes back: false unless the text is XML with exactly
+// one root element. The XML library also takes several roots, or text beside the root, and
+// the part written back from such a document is one no spreadsheet program opens.
+bool loadXmlPart(pugi::xml_document& doc, const std::string& xml, unsigned options);
 
 // Cuts UTF-8 text to at most `units` UTF-16 code units, the measure spreadsheet programs count
 // cell text in, without splitting a character.

@@ -283,6 +283,39 @@ TEST_F(LauncherTest, TemplateWithBadContentTypesGivesAPlainWorkbookAndAWarning) 
     }
 }
 
+// Parts the report rewrites, each with a second root element before or after its own: the XML
+// library reads them, but written back they are parts no spreadsheet program opens. Each such
+// template is refused for a plain workbook, whose every part has a single root.
+TEST_F(LauncherTest, ATemplatePartWithTwoRootsGivesAPlainWorkbookAndAWarning) {
+    const auto parts = XlsxReader(starterTemplate()).parts();
+    const std::string names[] = {"xl/worksheets/sheet1.xml", "xl/styles.xml", "xl/workbook.xml",
+                                 "[Content_Types].xml"};
+    for (const std::string& name : names) {
+        const std::string& part = parts.at(name);
+        size_t root = part.find('<', part.find("?>"));
+        for (const std::string& damaged :
+             {part.substr(0, root) + "<calcPr/>\n" + part.substr(root), part + "<calcPr/>"}) {
+            SCOPED_TRACE(name + ": " + damaged.substr(0, 80));
+            std::string templ = (dir_ / "TwoRoots.xltx").string();
+            writePackage(templ, parts, {{name, damaged}});
+            desktop_.warnings.clear();
+            writeData({{"Acme", "100"}});
+            stage(with(kTwoColumns, {{"Path", templ}, {"TopLeftRow", "4"}}));
+            ASSERT_EQ(run(), kExitDone) << (desktop_.errors.empty() ? "" : desktop_.errors.back());
+            ASSERT_EQ(desktop_.warnings.size(), 1u);
+            EXPECT_NE(desktop_.warnings[0].find("plain workbook"), std::string::npos);
+            XlsxReader r = report();
+            EXPECT_EQ(r.text("A4"), "Acme");
+            for (const auto& [written, xml] : r.parts()) {
+                pugi::xml_document doc;
+                ASSERT_TRUE(doc.load_string(xml.c_str())) << written;
+                EXPECT_EQ(std::distance(doc.children().begin(), doc.children().end()), 1)
+                    << written;
+            }
+        }
+    }
+}
+
 // A zip bomb: a template of a few hundred kilobytes whose sheet expands to 40 MB of blanks.
 TEST_F(LauncherTest, ATemplateWhoseSheetExpandsFarIsRefusedWithAPlainWorkbook) {
     const std::string templ = (dir_ / "Bomb.xltx").string();
