@@ -83,7 +83,8 @@ bench() { build; for b in "$build"/bench/*; do [ -x "$b" ] && "$b"; done; }
 # SECONDS (60 unless given). Each keeps its growing corpus in the build folder and starts from
 # its seeds in the repository. An input that breaks a harness is copied to
 # tests/fuzz-regressions/<harness>/, where the test suite replays it, and the run fails.
-# Naming harnesses after SECONDS runs only those.
+# Naming harnesses after SECONDS runs only those; BRINDLEPATH_FUZZ_RUNS=N also ends each
+# harness after N executions.
 fuzz() { # [seconds per harness] [harness...]
     local seconds=${1:-60} t0=$SECONDS found=0 h
     local only=("${@:2}")
@@ -121,6 +122,8 @@ fuzz_one() { # harness executable, seconds
     local opts=(-max_total_time="$2" -print_final_stats=1 -timeout=10 -rss_limit_mb=2048
                 -artifact_prefix="$work/findings/" -max_len=65536)
     [ -f "$top/fuzz/$name/$name.dict" ] && opts+=(-dict="$top/fuzz/$name/$name.dict")
+    # A number of executions that ends a harness's run sooner than its seconds.
+    [ -n "${BRINDLEPATH_FUZZ_RUNS:-}" ] && opts+=(-runs="$BRINDLEPATH_FUZZ_RUNS")
     local status=0
     (cd "$work" && "$1" "${opts[@]}" "$work/corpus" "$seeds") > "$log" 2>&1 || status=$?
     local execs speed edges
