@@ -19,6 +19,19 @@ namespace {
 
 const Keys kTwoColumns = LauncherTest::fields({{1025, "Company"}, {34, "Amount"}});
 
+// A two-column report on `templ`, which the build must find unusable: it completes with one
+// warning naming the plain workbook, and the rows land where the definition puts them.
+void buildOnUnusableTemplate(LauncherTest& test, const std::string& templ) {
+    test.desktop_.warnings.clear();
+    test.writeData({{"Acme", "100"}});
+    test.stage(with(kTwoColumns, {{"Path", templ}, {"TopLeftRow", "4"}}));
+    ASSERT_EQ(test.run(), kExitDone)
+        << (test.desktop_.errors.empty() ? "" : test.desktop_.errors.back());
+    ASSERT_EQ(test.desktop_.warnings.size(), 1u);
+    EXPECT_NE(test.desktop_.warnings[0].find("plain workbook"), std::string::npos);
+    EXPECT_EQ(test.report().text("A4"), "Acme");
+}
+
 TEST_F(LauncherTest, TitleRowTakesItsFontAndBorderFromTheDefinition) {
     writeData({{"Acme", "100"}});
     stage(with(kTwoColumns, {{"Sort0", "1025"},
@@ -270,15 +283,10 @@ TEST_F(LauncherTest, TemplateWithBadContentTypesGivesAPlainWorkbookAndAWarning) 
         std::string templ = (dir_ / "Damaged.xltx").string();
         writePackage(templ, XlsxReader(starterTemplate()).parts(),
                      {{"[Content_Types].xml", content}});
-        desktop_.warnings.clear();
-        writeData({{"Acme", "100"}});
-        stage(with(kTwoColumns, {{"Path", templ}, {"TopLeftRow", "4"}}));
-        ASSERT_EQ(run(), kExitDone) << (desktop_.errors.empty() ? "" : desktop_.errors.back());
-        ASSERT_EQ(desktop_.warnings.size(), 1u);
+        buildOnUnusableTemplate(*this, templ);
+        ASSERT_FALSE(HasFatalFailure());
         EXPECT_NE(desktop_.warnings[0].find("Content_Types"), std::string::npos);
-        EXPECT_NE(desktop_.warnings[0].find("plain workbook"), std::string::npos);
         XlsxReader r = report();
-        EXPECT_EQ(r.text("A4"), "Acme");
         EXPECT_NE(r.part("[Content_Types].xml").find("sheet.main+xml"), std::string::npos);
     }
 }
@@ -298,14 +306,9 @@ TEST_F(LauncherTest, ATemplatePartWithTwoRootsGivesAPlainWorkbookAndAWarning) {
             SCOPED_TRACE(name + ": " + damaged.substr(0, 80));
             std::string templ = (dir_ / "TwoRoots.xltx").string();
             writePackage(templ, parts, {{name, damaged}});
-            desktop_.warnings.clear();
-            writeData({{"Acme", "100"}});
-            stage(with(kTwoColumns, {{"Path", templ}, {"TopLeftRow", "4"}}));
-            ASSERT_EQ(run(), kExitDone) << (desktop_.errors.empty() ? "" : desktop_.errors.back());
-            ASSERT_EQ(desktop_.warnings.size(), 1u);
-            EXPECT_NE(desktop_.warnings[0].find("plain workbook"), std::string::npos);
+            buildOnUnusableTemplate(*this, templ);
+            ASSERT_FALSE(HasFatalFailure());
             XlsxReader r = report();
-            EXPECT_EQ(r.text("A4"), "Acme");
             for (const auto& [written, xml] : r.parts()) {
                 pugi::xml_document doc;
                 ASSERT_TRUE(doc.load_string(xml.c_str())) << written;
