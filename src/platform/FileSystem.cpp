@@ -226,6 +226,9 @@ void copyFile(const std::string& from, const std::string& to, bp::SourceLine whe
 
 void shareFile(const std::string& from, const std::string& to, bp::SourceLine where) {
     auto [source, existing, target] = copyEnds(from, to, where);
+    // A share killed between its link and its rename left its second name behind; it goes
+    // even when the target already is the source.
+    removeStaleTemporaries(utf8FromPath(target.parent_path()));
     const std::optional<FileStamp> sourceStamp = stampOf(source);
     const std::optional<FileStamp> targetStamp = existing ? stampOf(*existing) : std::nullopt;
     if (sourceStamp && targetStamp && sourceStamp->device == targetStamp->device &&
@@ -235,8 +238,6 @@ void shareFile(const std::string& from, const std::string& to, bp::SourceLine wh
     // The second name is made beside the target and then takes the target's place, so an
     // earlier file there is replaced whole or not at all.
     const std::string targetText = utf8FromPath(target);
-    // A share killed between its link and its rename left its second name behind.
-    removeStaleTemporaries(utf8FromPath(target.parent_path()));
     const std::string linked = temporarySibling(targetText, "link");
     if (linkFile(source, linked) == 0) {
         if (int errnum = replaceFile(linked, targetText); errnum != 0) {

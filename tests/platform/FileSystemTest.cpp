@@ -144,6 +144,19 @@ TEST_F(FileSystemTest, ASharedFileKeepsItsBytesWhenTheSourceIsReplaced) {
     EXPECT_EQ(listFiles(folder_.path().string()), (std::vector<std::string>{"data.CSV"}));
 }
 
+// Sharing again a file the export already is must still clear a killed share's second name.
+TEST_F(FileSystemTest, SharingTheSameFileAgainClearsADeadWritersSecondName) {
+    std::string source = make("data.CSV", "rows");
+    make("Export/Sales.csv", "old rows");
+    shareFile(source, folder_.file("Export/Sales.csv"));
+    std::string left =
+        make("Export/.Sales.csv.link-" + std::to_string(bp::test::endedProcessId()) + "-0.bptmp",
+             "rows");
+    shareFile(source, folder_.file("Export/Sales.csv"));
+    EXPECT_FALSE(fs::exists(left));
+    EXPECT_EQ(listFiles(folder_.file("Export")), (std::vector<std::string>{"Sales.csv"}));
+}
+
 TEST_F(FileSystemTest, SharingFailuresLeaveTheDestinationAlone) {
     std::string kept = make("Export/Sales.csv", "old rows");
     EXPECT_EQ(errorNumberOf([&] { shareFile(folder_.file("missing.CSV"), kept); }),
