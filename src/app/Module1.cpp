@@ -5,6 +5,7 @@
 #include "app/FrmSplash.h"
 #include "app/MainWindowCommands.h"
 #include "app/SessionKey.h"
+#include "filter/LookupFiles.h"
 #include "platform/AppInfo.h"
 #include "platform/ErrorHandler.h"
 #include "platform/PathText.h"
@@ -59,7 +60,7 @@ bool openDatabase(act::Session& s, const SessionKey& key) {
     }
     s.objGroup = s.objDatabase->Group();
     s.objDatabase->PhoneFormatting(2);
-    s.objActApp->SaveCurrentLookup(platform::joinPath(s.programFolder, kStartLookupFile));
+    s.objActApp->SaveCurrentLookup(platform::joinPath(s.programFolder, filter::kStartupLookupFile));
     s.sCurrentUser.set(key, s.objDatabase->CurrentUser());
     return true;
 }

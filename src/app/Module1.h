@@ -15,10 +15,6 @@
 
 namespace bp::app {
 
-// The file the host's current lookup is saved to at start-up, in the program folder; a
-// lookup run that adds to the starting lookup reads it back.
-inline constexpr const char* kStartLookupFile = "~currentLU.lku";
-
 // What a caller adds to start-up. `drawSplash` runs once the splash window is shown, so a
 // windowing front end can paint it before the host is opened; what it returns (the window
 // drawn) is kept until the splash goes. `openHost` opens the host into the session after the
