@@ -95,11 +95,6 @@ TEST_F(FrmMainTest, ThePreviewsAccessKeyIsTheWindowsOnly) {
         }
     });
     EXPECT_EQ(owners, 1);
-    int previews = 0;
-    w.commands.cmdPreview = [&] { ++previews; };
-    w.cmdPreview().click();
-    EXPECT_EQ(previews, 1);
-    EXPECT_TRUE(w.loaded());
 }
 
 TEST_F(FrmMainTest, EverySettingSurvivesASaveAndRestore) {
@@ -357,15 +352,6 @@ TEST_F(FrmMainTest, RestartReopensTheHostDatabaseAndEndsAfterTwoTicks) {
     EXPECT_FALSE(w.visible());
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_EQ(host->callCounts()["App.Command"], 1u);
-}
-
-TEST_F(FrmMainTest, RunButtonHandsOverToTheRun) {
-    FrmMain& w = openWindow();
-    int runs = 0;
-    w.commands.cmdOK = [&] { ++runs; };
-    w.cmdOK().click();
-    EXPECT_EQ(runs, 1);
-    EXPECT_TRUE(w.loaded());
 }
 
 }  // namespace

@@ -24,6 +24,11 @@ protected:
         session.objContact.reset();
     }
     std::string lockPath() const { return file("brindlepath.lock"); }
+    // A start as the only copy running.
+    std::unique_ptr<FrmMain> start() {
+        platform::SingleInstance instance(lockPath());
+        return Sub_Main(session, instance);
+    }
     bool hostObjectsReleased() const {
         return !session.objActApp && !session.objViews && !session.objDatabase &&
                !session.objContact && !session.objFields;
@@ -31,8 +36,7 @@ protected:
 };
 
 TEST_F(Module1Test, StartShowsTheMainWindowAndRemembersTheLookup) {
-    platform::SingleInstance instance(lockPath());
-    auto frmMain = Sub_Main(session, instance);
+    auto frmMain = start();
     ASSERT_NE(frmMain, nullptr);
     EXPECT_TRUE(frmMain->visible());
     EXPECT_TRUE(ui.messages().empty());
@@ -56,8 +60,7 @@ TEST_F(Module1Test, SecondCopyIsRefused) {
 TEST_F(Module1Test, NoOpenDatabaseEndsWithoutAWindow) {
     importHost(R"({"open": false, "users": []})");
     session.host = host.get();
-    platform::SingleInstance instance(lockPath());
-    EXPECT_EQ(Sub_Main(session, instance), nullptr);
+    EXPECT_EQ(start(), nullptr);
     ASSERT_EQ(ui.messages().size(), 1u);
     EXPECT_EQ(ui.messages()[0].request.text, "Please open a database before running brindlepath!");
     EXPECT_TRUE(hostObjectsReleased());
@@ -65,8 +68,7 @@ TEST_F(Module1Test, NoOpenDatabaseEndsWithoutAWindow) {
 
 TEST_F(Module1Test, UnreadableContactFieldsEndWithTheSameMessage) {
     host->failAt("Contact.Fields", 0, 91, "Object variable not set");
-    platform::SingleInstance instance(lockPath());
-    EXPECT_EQ(Sub_Main(session, instance), nullptr);
+    EXPECT_EQ(start(), nullptr);
     ASSERT_EQ(ui.messages().size(), 1u);
     EXPECT_EQ(ui.messages()[0].request.text, "Please open a database before running brindlepath!");
     EXPECT_TRUE(hostObjectsReleased());
@@ -75,8 +77,7 @@ TEST_F(Module1Test, UnreadableContactFieldsEndWithTheSameMessage) {
 
 TEST_F(Module1Test, OtherHostFailuresGoToTheErrorHandler) {
     host->failAt("App.SaveCurrentLookup", 0, 75, "Path/File access error");
-    platform::SingleInstance instance(lockPath());
-    EXPECT_EQ(Sub_Main(session, instance), nullptr);
+    EXPECT_EQ(start(), nullptr);
     ASSERT_EQ(ui.messages().size(), 1u);
     EXPECT_EQ(ui.messages()[0].request.title, "brindlepath error");
     EXPECT_NE(ui.messages()[0].request.text.find("in Module1: Sub Main"), std::string::npos);
@@ -86,8 +87,7 @@ TEST_F(Module1Test, OtherHostFailuresGoToTheErrorHandler) {
 TEST_F(Module1Test, HostNotRunningClosesTheWindowItOpened) {
     host->forceResult("ActEvent.Register", 0);
     host->setHostRunning(false);
-    platform::SingleInstance instance(lockPath());
-    EXPECT_EQ(Sub_Main(session, instance), nullptr);
+    EXPECT_EQ(start(), nullptr);
     EXPECT_TRUE(hostObjectsReleased());
 }
 

@@ -13,8 +13,8 @@
 #include <filesystem>
 #include <fstream>
 #include <list>
-#include <set>
 #include <ostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -143,6 +143,14 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
+// A stop says each line of the recorded message and ends with exit status 1.
+void expectStoppedWith(const bp::test::ProgramResult& run, const std::string& stopped) {
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    for (const auto& line : linesOf(stopped)) {
+        EXPECT_NE(run.output.find(line), std::string::npos) << line << "\n" << run.output;
+    }
+}
+
 class SameOutputTest : public testing::TestWithParam<SameOutputCase> {
 protected:
     SameOutputTest() {
@@ -203,10 +211,7 @@ TEST_P(SameOutputTest, GivesTheExpectedBytes) {
                                     {"--run", s.selection, "--out", exportFile});
     const std::string stopped = readFile(s.expected + ".stopped");
     if (!stopped.empty()) {
-        EXPECT_EQ(run.exitCode, 1) << run.output;
-        for (const auto& line : linesOf(stopped)) {
-            EXPECT_NE(run.output.find(line), std::string::npos) << line << "\n" << run.output;
-        }
+        expectStoppedWith(run, stopped);
         return;
     }
     ASSERT_EQ(run.exitCode, 0) << run.output;
@@ -239,8 +244,8 @@ TEST_P(SameOutputTest, CountsWhatTheRunProduces) {
     ASSERT_EQ(imported.exitCode, 0) << imported.output;
     const std::string lookupBefore = host({"lookup"}).output;
 
-    auto count =
-        bp::test::runProgram(bp::test::builtProgram("brindlepath"), {"--run", s.selection, "--count"});
+    auto count = bp::test::runProgram(bp::test::builtProgram("brindlepath"),
+                                      {"--run", s.selection, "--count"});
     EXPECT_FALSE(fs::exists(utf8Path(program_ + "/data.CSV")));
     EXPECT_FALSE(fs::exists(utf8Path(program_ + "/temp.lku")));
     EXPECT_EQ(host({"lookup"}).output, lookupBefore);
@@ -248,10 +253,7 @@ TEST_P(SameOutputTest, CountsWhatTheRunProduces) {
     const bool foundNothing = stopped.find("No records were found") != std::string::npos ||
                               stopped.find("There is no data") != std::string::npos;
     if (!stopped.empty() && !foundNothing) {
-        EXPECT_EQ(count.exitCode, 1) << count.output;
-        for (const auto& line : linesOf(stopped)) {
-            EXPECT_NE(count.output.find(line), std::string::npos) << line << "\n" << count.output;
-        }
+        expectStoppedWith(count, stopped);
         return;
     }
     ASSERT_EQ(count.exitCode, 0) << count.output;
@@ -334,11 +336,11 @@ TEST(SameOutputScenarios, ReachEveryModeScopeStatusAndConditionKind) {
         }
     }
     for (const char* wanted :
-         {"replace", "add", "narrow", "datafile", "export", "contact", "lookup", "all", "open",
-          "won", "lost", "nosales", "products", "types", "competitors", "stages", "closedates",
-          "probabilities", "units", "amounts", "editdates", "productsall", "typesall",
-          "competitorsall", "stagesall", "and", "andnot", "managers", "salesmanagers",
-          "created"}) {
+         {"replace",   "add",     "narrow",      "datafile",    "export",        "contact",
+          "lookup",    "all",     "open",        "won",         "lost",          "nosales",
+          "products",  "types",   "competitors", "stages",      "closedates",    "probabilities",
+          "units",     "amounts", "editdates",   "productsall", "typesall",      "competitorsall",
+          "stagesall", "and",     "andnot",      "managers",    "salesmanagers", "created"}) {
         EXPECT_TRUE(words.count(wanted)) << wanted;
     }
 }

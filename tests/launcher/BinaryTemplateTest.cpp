@@ -12,11 +12,7 @@ namespace bp::launcher::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contentOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using platform::test::readFile;
 
 class BinaryTemplateTest : public LauncherTest {
 protected:
@@ -49,15 +45,15 @@ TEST_F(BinaryTemplateTest, IsConvertedOnceBesideItAndUsed) {
     }
     std::string templ = makeBinaryTemplate(*office, "Old.XLT");
     ASSERT_TRUE(isBinarySpreadsheet(templ));
-    std::string original = contentOf(templ);
+    std::string original = readFile(templ);
 
     writeData({{"Acme"}});
     stage(with(kOneColumn, {{"Path", templ}, {"TopLeftRow", "4"}}));
-    ASSERT_EQ(run(), kExitDone) << (desktop_.errors.empty() ? "" : desktop_.errors[0]);
+    ASSERT_EQ(run(), kExitDone) << lastError();
     EXPECT_TRUE(desktop_.warnings.empty()) << desktop_.warnings[0];
     EXPECT_EQ(report().text("A1"), "Old");  // the template's title area
     EXPECT_EQ(report().text("A4"), "Acme");
-    EXPECT_EQ(contentOf(templ), original);  // the user's file is untouched
+    EXPECT_EQ(readFile(templ), original);  // the user's file is untouched
 
     // The next report reuses the copy while the template is not changed.
     std::string copy = convertedTemplatePath(templ);
@@ -76,7 +72,7 @@ TEST_F(BinaryTemplateTest, IsConvertedOnceBesideItAndUsed) {
     ASSERT_EQ(run(), kExitDone);
     EXPECT_TRUE(desktop_.warnings.empty());
     EXPECT_GT(fs::last_write_time(copy), fs::last_write_time(templ));
-    EXPECT_EQ(contentOf(templ), original);
+    EXPECT_EQ(readFile(templ), original);
 }
 
 TEST_F(BinaryTemplateTest, WithoutLibreOfficeTheWarningSaysWhatToDo) {

@@ -52,6 +52,17 @@ protected:
         return content;
     }
 
+    // A package holding `done` as its sheet, read back as a reader finds it.
+    std::string packagedSheet(const DeflatedFile& done, zip_stat_t& stat) const {
+        std::string package = (dir_ / "book.xlsx").string();
+        {
+            WorkbookPackage book = WorkbookPackage::plain(package);
+            book.writeDeflated("xl/worksheets/sheet1.xml", done);
+            book.finish();
+        }
+        return readPart(package, "xl/worksheets/sheet1.xml", stat);
+    }
+
     fs::path dir_;
 };
 
@@ -79,25 +90,19 @@ TEST_F(DeflateFileTest, PartReadsBackWithItsChecksumAndSizes) {
     EXPECT_EQ(done.compressedSize, fs::file_size(scratch));
     EXPECT_LT(done.compressedSize, text.size() / 2);
 
-    std::string package = (dir_ / "book.xlsx").string();
-    {
-        WorkbookPackage book = WorkbookPackage::plain(package);
-        book.writeDeflated("xl/worksheets/sheet1.xml", done);
-        book.finish();
-    }
     zip_stat_t stat;
-    EXPECT_EQ(readPart(package, "xl/worksheets/sheet1.xml", stat), text);
+    EXPECT_EQ(packagedSheet(done, stat), text);
     EXPECT_EQ(stat.comp_method, ZIP_CM_DEFLATE);
     // Copied as compressed, not compressed a second time.
     EXPECT_EQ(stat.comp_size, done.compressedSize);
 }
 
 // However many workers share the compression and wherever the text ends (an exact number of
-// chunks included), the pieces make one stream that reads back as the text.
+// chunks included, and no text at all), the pieces make one stream that reads back as the text.
 TEST_F(DeflateFileTest, PartReadsBackWhateverTheWorkersAndLength) {
     const std::string rows = sheetText(250000);
-    const size_t lengths[] = {1, (size_t{1} << 20) - 1, size_t{2} << 20, (size_t{3} << 20) + 17,
-                              rows.size()};
+    const size_t lengths[] = {
+        0, 1, (size_t{1} << 20) - 1, size_t{2} << 20, (size_t{3} << 20) + 17, rows.size()};
     for (unsigned workers : {1u, 2u, 4u}) {
         for (size_t length : lengths) {
             ASSERT_LE(length, rows.size());
@@ -110,33 +115,11 @@ TEST_F(DeflateFileTest, PartReadsBackWhateverTheWorkersAndLength) {
             DeflatedFile done = file.finish();
             EXPECT_EQ(done.size, text.size());
             EXPECT_EQ(done.compressedSize, fs::file_size(scratch));
-
-            std::string package = (dir_ / "book.xlsx").string();
-            {
-                WorkbookPackage book = WorkbookPackage::plain(package);
-                book.writeDeflated("xl/worksheets/sheet1.xml", done);
-                book.finish();
-            }
             zip_stat_t stat;
-            EXPECT_TRUE(readPart(package, "xl/worksheets/sheet1.xml", stat) == text)
+            EXPECT_TRUE(packagedSheet(done, stat) == text)
                 << workers << " workers, " << length << " bytes";
         }
     }
-}
-
-TEST_F(DeflateFileTest, EmptyPartIsAnEmptyEntry) {
-    std::string scratch = (dir_ / "empty.part").string();
-    DeflateFile file(scratch, DeflateFile::kSheetLevel);
-    DeflatedFile done = file.finish();
-    EXPECT_EQ(done.size, 0u);
-    std::string package = (dir_ / "book.xlsx").string();
-    {
-        WorkbookPackage book = WorkbookPackage::plain(package);
-        book.writeDeflated("xl/worksheets/sheet1.xml", done);
-        book.finish();
-    }
-    zip_stat_t stat;
-    EXPECT_EQ(readPart(package, "xl/worksheets/sheet1.xml", stat), "");
 }
 
 // A build that fails half-way drops its sheet unfinished.

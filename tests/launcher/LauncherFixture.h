@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -33,6 +34,14 @@ public:
 
 using Keys = std::map<std::string, std::string>;
 using Rows = std::vector<std::vector<std::string>>;
+
+// Keys merged left to right.
+inline Keys with(Keys base, const Keys& more) {
+    for (const auto& [k, v] : more) {
+        base[k] = v;
+    }
+    return base;
+}
 
 class LauncherTest : public testing::Test {
 public:
@@ -114,6 +123,31 @@ public:
     }
 
     XlsxReader report() const { return XlsxReader(outPath_); }
+    std::string lastError() const { return desktop_.errors.empty() ? "" : desktop_.errors.back(); }
+    // The names in `folder`, sorted; none when it does not exist.
+    static std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+        std::vector<std::string> names;
+        if (std::filesystem::exists(folder)) {
+            for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+                names.push_back(entry.path().filename().string());
+            }
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // A report of `columns` on `templ`, which the build must find unusable: it completes with
+    // one warning naming the plain workbook, and the first row lands where the definition puts
+    // it (A4).
+    void buildOnUnusableTemplate(const std::string& templ, const Keys& columns) {
+        desktop_.warnings.clear();
+        writeData({{"Acme", "100"}});
+        stage(with(columns, {{"Path", templ}, {"TopLeftRow", "4"}}));
+        ASSERT_EQ(run(), kExitDone) << lastError();
+        ASSERT_EQ(desktop_.warnings.size(), 1u);
+        EXPECT_NE(desktop_.warnings[0].find("plain workbook"), std::string::npos)
+            << desktop_.warnings[0];
+        EXPECT_EQ(report().text("A4"), "Acme");
+    }
     std::string setting(const std::string& section, const std::string& key) const {
         return platform::FileSettingsStore(settingsPath_).GetSetting(section, key, "<absent>");
     }
@@ -143,14 +177,6 @@ public:
     RecordingDesktop desktop_;
     core::Progress* progress_ = nullptr;  // what a build reports to, when set
 };
-
-// Keys merged left to right.
-inline Keys with(Keys base, const Keys& more) {
-    for (const auto& [k, v] : more) {
-        base[k] = v;
-    }
-    return base;
-}
 
 // A report of one column, the company.
 inline const Keys kOneColumn = LauncherTest::fields({{1025, "Company"}});

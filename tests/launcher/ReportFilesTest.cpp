@@ -86,12 +86,7 @@ TEST_F(LauncherTest, ABuildRemovesWhatAKilledBuildLeftAndLeavesOnlyTheReport) {
     }
     std::ofstream((out / atWork).string()) << "a build at work";
     ASSERT_EQ(run(), kExitDone);
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(out)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{atWork, "report.xlsx"}));
+    EXPECT_EQ(namesIn(out), (std::vector<std::string>{atWork, "report.xlsx"}));
 }
 
 // Asks for the build to stop at its n-th look, when the sheet is part written.
@@ -135,11 +130,7 @@ TEST_F(LauncherTest, ABuildStoppedWhileTheSheetIsWrittenLeavesNothing) {
     core::Progress unwatched;
     builder.reportTo(unwatched);
     EXPECT_EQ(builder.build(outPath_, BuildDate{2026, 3, 20}).rows, rows.size());
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(out)) {
-        names.push_back(entry.path().filename().string());
-    }
-    EXPECT_EQ(names, std::vector<std::string>{"report.xlsx"});
+    EXPECT_EQ(namesIn(out), std::vector<std::string>{"report.xlsx"});
 }
 
 // Builds killed at random points, a hundred times, alternating between two reports of their

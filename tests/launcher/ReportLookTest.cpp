@@ -19,19 +19,6 @@ namespace {
 
 const Keys kTwoColumns = LauncherTest::fields({{1025, "Company"}, {34, "Amount"}});
 
-// A two-column report on `templ`, which the build must find unusable: it completes with one
-// warning naming the plain workbook, and the rows land where the definition puts them.
-void buildOnUnusableTemplate(LauncherTest& test, const std::string& templ) {
-    test.desktop_.warnings.clear();
-    test.writeData({{"Acme", "100"}});
-    test.stage(with(kTwoColumns, {{"Path", templ}, {"TopLeftRow", "4"}}));
-    ASSERT_EQ(test.run(), kExitDone)
-        << (test.desktop_.errors.empty() ? "" : test.desktop_.errors.back());
-    ASSERT_EQ(test.desktop_.warnings.size(), 1u);
-    EXPECT_NE(test.desktop_.warnings[0].find("plain workbook"), std::string::npos);
-    EXPECT_EQ(test.report().text("A4"), "Acme");
-}
-
 TEST_F(LauncherTest, TitleRowTakesItsFontAndBorderFromTheDefinition) {
     writeData({{"Acme", "100"}});
     stage(with(kTwoColumns, {{"Sort0", "1025"},
@@ -134,18 +121,6 @@ TEST_F(LauncherTest, MoneyColumnsShowTwoDecimals) {
     XlsxReader r = report();
     EXPECT_EQ(r.numberFormat("B1"), "4");
     EXPECT_EQ(r.numberFormat("C1"), "0");
-}
-
-TEST_F(LauncherTest, RegionalFormsOfNumbersAndDates) {
-    regional_ = Regional(',', '.', DateOrder::DayMonthYear);
-    writeData({{"Acme", "1.250,50", "14.03.2026"}, {"Beta", "99.5", "1.2.2026"}});
-    stage(fields({{1025, "Company"}, {34, "Amount"}, {31, "Close Date"}}));
-    ASSERT_EQ(run(), kExitDone);
-    XlsxReader r = report();
-    EXPECT_DOUBLE_EQ(r.cell("B1").number(), 1250.5);
-    EXPECT_DOUBLE_EQ(r.cell("C1").number(), 46095);
-    EXPECT_DOUBLE_EQ(r.cell("B2").number(), 99.5);  // the program's own "." form
-    EXPECT_DOUBLE_EQ(r.cell("C2").number(), 46054);
 }
 
 // The data file as the program writes it in each region: the host's amounts with a ".",
@@ -256,16 +231,10 @@ TEST_F(LauncherTest, MissingOrBrokenTemplateGivesAPlainWorkbookAndAWarning) {
     std::ofstream(broken) << "not a spreadsheet";
     for (const std::string& templ : {(dir_ / "Gone.XLT").string(), broken}) {
         SCOPED_TRACE(templ);
-        desktop_.warnings.clear();
-        writeData({{"Acme", "100"}});
-        stage(with(kTwoColumns, {{"Path", templ}}));
-        ASSERT_EQ(run(), kExitDone);
-        ASSERT_EQ(desktop_.warnings.size(), 1u);
-        EXPECT_NE(desktop_.warnings[0].find("plain workbook"), std::string::npos);
-        XlsxReader r = report();
-        EXPECT_EQ(r.text("A1"), "Acme");
+        buildOnUnusableTemplate(templ, kTwoColumns);
+        ASSERT_FALSE(HasFatalFailure());
         // Without a template the columns are made wide enough for their values.
-        auto col = r.sheet().child("worksheet").child("cols").child("col");
+        auto col = report().sheet().child("worksheet").child("cols").child("col");
         EXPECT_DOUBLE_EQ(col.attribute("width").as_double(), 9);
         EXPECT_DOUBLE_EQ(col.next_sibling().attribute("width").as_double(), 14);
     }
@@ -283,7 +252,7 @@ TEST_F(LauncherTest, TemplateWithBadContentTypesGivesAPlainWorkbookAndAWarning) 
         std::string templ = (dir_ / "Damaged.xltx").string();
         writePackage(templ, XlsxReader(starterTemplate()).parts(),
                      {{"[Content_Types].xml", content}});
-        buildOnUnusableTemplate(*this, templ);
+        buildOnUnusableTemplate(templ, kTwoColumns);
         ASSERT_FALSE(HasFatalFailure());
         EXPECT_NE(desktop_.warnings[0].find("Content_Types"), std::string::npos);
         XlsxReader r = report();
@@ -306,7 +275,7 @@ TEST_F(LauncherTest, ATemplatePartWithTwoRootsGivesAPlainWorkbookAndAWarning) {
             SCOPED_TRACE(name + ": " + damaged.substr(0, 80));
             std::string templ = (dir_ / "TwoRoots.xltx").string();
             writePackage(templ, parts, {{name, damaged}});
-            buildOnUnusableTemplate(*this, templ);
+            buildOnUnusableTemplate(templ, kTwoColumns);
             ASSERT_FALSE(HasFatalFailure());
             XlsxReader r = report();
             for (const auto& [written, xml] : r.parts()) {
@@ -327,13 +296,10 @@ TEST_F(LauncherTest, ATemplateWhoseSheetExpandsFarIsRefusedWithAPlainWorkbook) {
     writePackage(templ, XlsxReader(starterTemplate()).parts(),
                  {{"xl/worksheets/sheet1.xml", sheet}});
     ASSERT_LT(std::filesystem::file_size(templ), 1u << 20);
-    writeData({{"Acme", "100"}});
-    stage(with(kTwoColumns, {{"Path", templ}, {"TopLeftRow", "4"}}));
-    ASSERT_EQ(run(), kExitDone) << (desktop_.errors.empty() ? "" : desktop_.errors.back());
-    ASSERT_EQ(desktop_.warnings.size(), 1u);
+    buildOnUnusableTemplate(templ, kTwoColumns);
+    ASSERT_FALSE(HasFatalFailure());
     EXPECT_NE(desktop_.warnings[0].find("larger than 32 MB"), std::string::npos)
         << desktop_.warnings[0];
-    EXPECT_EQ(report().text("A4"), "Acme");
 }
 
 TEST_F(LauncherTest, ATemplateThatIsAPipeOrADeviceGivesAPlainWorkbookWithoutWaiting) {
@@ -347,13 +313,7 @@ TEST_F(LauncherTest, ATemplateThatIsAPipeOrADeviceGivesAPlainWorkbookWithoutWait
     std::filesystem::create_symlink("/dev/zero", device);
     for (const std::string& templ : {fifo, device}) {
         SCOPED_TRACE(templ);
-        desktop_.warnings.clear();
-        writeData({{"Acme", "100"}});
-        stage(with(kTwoColumns, {{"Path", templ}, {"TopLeftRow", "4"}}));
-        ASSERT_EQ(run(), kExitDone) << (desktop_.errors.empty() ? "" : desktop_.errors.back());
-        ASSERT_EQ(desktop_.warnings.size(), 1u);
-        EXPECT_NE(desktop_.warnings[0].find("plain workbook"), std::string::npos);
-        EXPECT_EQ(report().text("A4"), "Acme");
+        buildOnUnusableTemplate(templ, kTwoColumns);
     }
 #endif
 }
@@ -382,14 +342,10 @@ TEST_F(LauncherTest, TemplatePartClaimingGigabytesIsRefusedWithoutTakingTheMemor
     std::string templ = (dir_ / "Claims.xltx").string();
     std::ofstream(templ, std::ios::binary)
         << templateClaiming(starterTemplate(), "xl/styles.xml", 0xFFFFFFF0u);
-    writeData({{"Acme", "100"}});
-    stage(with(kTwoColumns, {{"Path", templ}, {"TopLeftRow", "4"}}));
-    ASSERT_EQ(run(), kExitDone) << (desktop_.errors.empty() ? "" : desktop_.errors.back());
-    ASSERT_EQ(desktop_.warnings.size(), 1u);
+    buildOnUnusableTemplate(templ, kTwoColumns);
+    ASSERT_FALSE(HasFatalFailure());
     EXPECT_NE(desktop_.warnings[0].find("larger than 32 MB"), std::string::npos)
         << desktop_.warnings[0];
-    EXPECT_NE(desktop_.warnings[0].find("plain workbook"), std::string::npos);
-    EXPECT_EQ(report().text("A4"), "Acme");
 }
 
 }  // namespace

@@ -3,17 +3,8 @@
 // take the names whole. What is on disk is checked through the standard library's own UTF-8
 // conversion (utf8Path).
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-#include <vector>
-
-#include "XlsxReader.h"
-#include "launcher/LaunchCommand.h"
+#include "LauncherFixture.h"
 #include "launcher/WorkbookPackage.h"
-#include "platform/FileSettingsStore.h"
-#include "platform/TestSupport.h"
 
 namespace bp::launcher::test {
 namespace {
@@ -21,14 +12,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform::test::kSeparator;
 using platform::test::utf8Path;
-
-class QuietDesktop : public Desktop {
-public:
-    void open(const std::string& path) override { opened.push_back(path); }
-    void message(MessageKind, const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> opened;
-    std::vector<std::string> messages;
-};
 
 class ReportPathsTest : public testing::Test {
 protected:
@@ -61,12 +44,12 @@ protected:
     std::string settingsPath_ = root_ + kSeparator + "settings.ini";
     platform::test::ScopedEnv noLaunch_{"BRINDLEPATH_NO_LAUNCH", "1"};
     Regional regional_;
-    QuietDesktop desktop_;
+    RecordingDesktop desktop_;
 };
 
 TEST_F(ReportPathsTest, AReportNamedOnTheCommandLineLandsUnderItsExactName) {
     std::string out = root_ + kSeparator + "Отчёты Zoë" + kSeparator + "Prévisions.xlsx";
-    ASSERT_EQ(run(out), kExitDone) << (desktop_.messages.empty() ? "" : desktop_.messages[0]);
+    ASSERT_EQ(run(out), kExitDone) << (desktop_.errors.empty() ? "" : desktop_.errors[0]);
     ASSERT_TRUE(fs::is_regular_file(utf8Path(out)));
     XlsxReader report(out);
     EXPECT_EQ(report.text("A1"), "Прогноз Q3");  // the template's title, named after its file
@@ -75,7 +58,7 @@ TEST_F(ReportPathsTest, AReportNamedOnTheCommandLineLandsUnderItsExactName) {
 }
 
 TEST_F(ReportPathsTest, AReportGoesIntoTheReportsFolderBesideTheDataFile) {
-    ASSERT_EQ(run(""), kExitDone) << (desktop_.messages.empty() ? "" : desktop_.messages[0]);
+    ASSERT_EQ(run(""), kExitDone) << (desktop_.errors.empty() ? "" : desktop_.errors[0]);
     fs::path expected = utf8Path(root_) / u8"Reports" / u8"Прогноз Q3 2026-03-20 10.00.00.xlsx";
     ASSERT_TRUE(fs::is_regular_file(expected));
     std::u8string name = expected.u8string();

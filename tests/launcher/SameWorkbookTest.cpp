@@ -71,11 +71,6 @@ std::string parsed(const std::string& xml, const std::string& name) {
     return out.str();
 }
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Where two texts part, with a little of each around it.
 std::string firstDifference(const std::string& expected, const std::string& actual) {
     size_t at = 0;
@@ -108,7 +103,8 @@ protected:
             if (entry.is_regular_file()) {
                 std::string name = platform::utf8FromPath(entry.path().lexically_relative(folder));
                 std::replace(name.begin(), name.end(), '\\', '/');
-                parts[name] = parsed(readFile(entry.path()), name);
+                parts[name] =
+                    parsed(platform::test::readFile(platform::utf8FromPath(entry.path())), name);
             }
         }
         return parts;

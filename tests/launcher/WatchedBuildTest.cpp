@@ -15,6 +15,7 @@ namespace bp::launcher::test {
 namespace {
 
 namespace fs = std::filesystem;
+using platform::test::readFile;
 
 class WatchedBuildTest : public LauncherTest {
 protected:
@@ -37,19 +38,7 @@ protected:
     // moment after its end is seen, and the folder could not be removed after the test.
     static std::string workingFolder() { return testing::TempDir(); }
     // Every file the builds left in the reports folder, temporaries included.
-    std::vector<std::string> reportFiles() const {
-        std::vector<std::string> names;
-        if (fs::exists(dir_ / "Reports")) {
-            for (const auto& entry : fs::directory_iterator(dir_ / "Reports")) {
-                names.push_back(entry.path().filename().string());
-            }
-        }
-        return names;
-    }
-    static std::string readFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::vector<std::string> reportFiles() const { return namesIn(dir_ / "Reports"); }
 
     // Enough rows for the build to look for a cancel many times.
     static constexpr int kRows = 40000;

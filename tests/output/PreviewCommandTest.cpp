@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "FakeRunWindow.h"
 #include "act/sim/HostStore.h"
@@ -25,6 +24,7 @@
 namespace bp::output {
 namespace {
 
+using platform::test::readFile;
 using platform::test::ScopedEnv;
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -61,13 +61,6 @@ Rows parseCsv(const std::string& text) {
         }
     }
     return rows;
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 Rows shownRows(FrmPreview& form) {
@@ -122,6 +115,17 @@ const Definition kDefinitions[] = {
     {"Unsorted", "FieldsIncluded=1\f27\f\r\nFieldNamesIncluded=ID\fStatus\f\r\n"},
 };
 
+// Writes the definition and chooses it as the report to preview or run.
+void chooseReport(test::HostSession& host, PreviewWindow& window, const Definition& definition,
+                  int outputType) {
+    std::string file = std::string(definition.name) + (outputType == 0 ? ".DXL" : ".DCS");
+    std::ofstream(host.session.sTemplatesFolder() + file, std::ios::binary) << definition.text;
+    window.criteria.reportOutput = true;
+    window.criteria.optReport = {false, false, true};
+    window.report = definition.name;
+    bp::test::SessionSeed::iOutputType(host.session, outputType);
+}
+
 class PreviewCommandTest : public testing::Test {
 protected:
     PreviewCommandTest() {
@@ -131,12 +135,7 @@ protected:
         window_.criteria.chkSales = {true, true, true, false};
     }
     void define(const Definition& definition, int outputType) {
-        std::string file = std::string(definition.name) + (outputType == 0 ? ".DXL" : ".DCS");
-        std::ofstream(host_.session.sTemplatesFolder() + file, std::ios::binary) << definition.text;
-        window_.criteria.reportOutput = true;
-        window_.criteria.optReport = {false, false, true};
-        window_.report = definition.name;
-        bp::test::SessionSeed::iOutputType(host_.session, outputType);
+        chooseReport(host_, window_, definition, outputType);
     }
     bool preview(FrmPreview& form) { return PreviewCommand(host_.session, window_).fill(form); }
     RunOutcome run() {
@@ -361,12 +360,7 @@ TEST(PreviewCommandManyRowsTest, TheFirstRowsAreShownAndAllAreCounted) {
     PreviewWindow window(host.ui);
     window.criteria.optLookup = {true, false, false};
     window.criteria.chkSales = {true, false, false, false};
-    window.criteria.reportOutput = true;
-    window.criteria.optReport = {false, false, true};
-    window.report = "AmountDown";
-    std::ofstream(host.session.sTemplatesFolder() + "AmountDown.DXL", std::ios::binary)
-        << kDefinitions[1].text;
-    bp::test::SessionSeed::iOutputType(host.session, 0);
+    chooseReport(host, window, kDefinitions[1], 0);
     FrmPreview form(host.ui);
     ASSERT_TRUE(PreviewCommand(host.session, window).fill(form));
     EXPECT_EQ(form.lblTotal().caption(), "The first 200 of 1,250 rows:");

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "FakeRunWindow.h"
 #include "forms/Form.h"
@@ -26,6 +25,7 @@
 namespace bp::output {
 namespace {
 
+using platform::test::readFile;
 using platform::test::ScopedEnv;
 
 using FakeWindow = bp::test::FakeRunWindow;
@@ -59,12 +59,15 @@ protected:
         }
         return all;
     }
-    static std::string read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
+    std::vector<std::string> folderFiles() {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(host_.session.programFolder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
     }
+    using Phases = std::vector<std::string>;
 
     ScopedEnv locale_{"BRINDLEPATH_LOCALE", "en_US"};
     test::HostSession host_{dataset::kReportDataset};
@@ -104,6 +107,7 @@ TEST_F(RunCommandTest, ALookupRunReplacesTheHostsLookupAndCloses) {
     EXPECT_TRUE(window_.closed);
     EXPECT_EQ(host_.host->callCounts()["ContactView.CreateLookup"], 1u);
     EXPECT_FALSE(host_.ui.busy());
+    EXPECT_EQ(host_.ui.progress().phases(), (Phases{"Selecting", "Writing"}));
 }
 
 TEST_F(RunCommandTest, ALookupWithNothingFoundSaysSoAndStays) {
@@ -132,10 +136,13 @@ TEST_F(RunCommandTest, ASpreadsheetReportLeavesEverythingForTheBuilderThenLaunch
               host_.session.sTemplatesFolder() + "Pipeline.XLT");
     EXPECT_EQ(host_.settings.GetSetting("Report", "SortCol0", ""), "2");
     EXPECT_EQ(host_.settings.GetSetting("Settings", "DataFile", ""), host_.file("data.CSV"));
-    EXPECT_EQ(read(host_.file("data.CSV")).substr(0, 34),
+    EXPECT_EQ(readFile(host_.file("data.CSV")).substr(0, 34),
               "\"S00000000004\",\"Acme \"\"Best\"\" Ltd\"");
     EXPECT_EQ(launcher_.launches(), std::vector<std::string>{host_.session.programFolder});
     EXPECT_TRUE(window_.closed);
+    EXPECT_EQ(host_.ui.progress().phases(),
+              (Phases{"Selecting", "Sorting", "Writing", "Building the report"}));
+    EXPECT_EQ(host_.ui.progress().finishedCount(), 1);
 }
 
 TEST_F(RunCommandTest, ACsvExportIsCopiedToTheChosenFile) {
@@ -148,9 +155,10 @@ TEST_F(RunCommandTest, ACsvExportIsCopiedToTheChosenFile) {
     EXPECT_EQ(request.defaultExtension, "CSV");
     EXPECT_EQ(request.initialFolder, platform::joinPath(host_.session.programFolder, "CSV Files"));
     EXPECT_TRUE(request.promptOverwrite);
-    EXPECT_EQ(read(target), read(host_.file("data.CSV")));
-    EXPECT_EQ(read(target).substr(0, 17), "\"ID\",\"Company\"\r\n\"");
+    EXPECT_EQ(readFile(target), readFile(host_.file("data.CSV")));
+    EXPECT_EQ(readFile(target).substr(0, 17), "\"ID\",\"Company\"\r\n\"");
     EXPECT_TRUE(launcher_.launches().empty());
+    EXPECT_EQ(host_.ui.progress().phases(), (Phases{"Selecting", "Sorting", "Writing"}));
 }
 
 // The next run writes the data file anew; the export made from the last one stays as it was.
@@ -159,11 +167,11 @@ TEST_F(RunCommandTest, AnExportKeepsItsRowsWhenTheNextRunWritesTheDataFile) {
     std::string target = host_.file("out.csv");
     host_.ui.queueSaveFile(target);
     ASSERT_EQ(run(), RunOutcome::Completed);
-    const std::string exported = read(target);
+    const std::string exported = readFile(target);
     report(0, "Pipeline");
     ASSERT_EQ(run(), RunOutcome::Completed);
-    EXPECT_NE(read(host_.file("data.CSV")), exported);
-    EXPECT_EQ(read(target), exported);
+    EXPECT_NE(readFile(host_.file("data.CSV")), exported);
+    EXPECT_EQ(readFile(target), exported);
 }
 
 TEST_F(RunCommandTest, ACancelledSaveWritesNoFileAndStays) {
@@ -193,7 +201,7 @@ TEST_F(RunCommandTest, AnUnwritableDataFileLaunchesAndCopiesNothing) {
     EXPECT_EQ(run(), RunOutcome::Stopped);
     EXPECT_FALSE(std::filesystem::exists(host_.file("out.csv")));
 #ifdef _WIN32
-    EXPECT_EQ(read(host_.file("data.CSV")), "earlier");
+    EXPECT_EQ(readFile(host_.file("data.CSV")), "earlier");
 #else
     EXPECT_FALSE(std::filesystem::exists(host_.file("data.CSV")));
 #endif
@@ -241,7 +249,7 @@ TEST_F(RunCommandTest, AnAmountConditionSelectsTheSameRowsInEveryRegion) {
         amount.minText = thousand;
         amount.maxText = "";
         ASSERT_EQ(run(), RunOutcome::Completed) << region;
-        EXPECT_EQ(read(host_.file("data.CSV")), expected) << region;
+        EXPECT_EQ(readFile(host_.file("data.CSV")), expected) << region;
         EXPECT_TRUE(host_.ui.messages().empty()) << region;
     }
 }
@@ -253,17 +261,8 @@ struct CancelCase {
     const char* phase;
 };
 
-class RunCommandCancelTest : public RunCommandTest, public testing::WithParamInterface<CancelCase> {
-protected:
-    std::vector<std::string> folderFiles() {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(host_.session.programFolder)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-};
+class RunCommandCancelTest : public RunCommandTest,
+                             public testing::WithParamInterface<CancelCase> {};
 
 TEST_P(RunCommandCancelTest, ACancelInAnyPhaseLeavesNoOutputAndNoStoredChange) {
     const CancelCase& c = GetParam();
@@ -271,8 +270,8 @@ TEST_P(RunCommandCancelTest, ACancelInAnyPhaseLeavesNoOutputAndNoStoredChange) {
         report(c.outputType, c.report);
     }
     const std::string definition = c.outputType >= 0
-                                       ? read(host_.session.sTemplatesFolder() + c.report +
-                                              (c.outputType == 0 ? ".DXL" : ".DCS"))
+                                       ? readFile(host_.session.sTemplatesFolder() + c.report +
+                                                  (c.outputType == 0 ? ".DXL" : ".DCS"))
                                        : std::string();
     const std::vector<std::string> before = folderFiles();
     host_.ui.queueSaveFile(host_.file("out.csv"));
@@ -292,8 +291,8 @@ TEST_P(RunCommandCancelTest, ACancelInAnyPhaseLeavesNoOutputAndNoStoredChange) {
     EXPECT_EQ(host_.settings.GetSetting("Report", "Path", ""), "");
     EXPECT_TRUE(host_.settings.GetAllSettings("Report").empty());  // no definition left staged
     if (c.outputType >= 0) {
-        EXPECT_EQ(read(host_.session.sTemplatesFolder() + c.report +
-                       (c.outputType == 0 ? ".DXL" : ".DCS")),
+        EXPECT_EQ(readFile(host_.session.sTemplatesFolder() + c.report +
+                           (c.outputType == 0 ? ".DXL" : ".DCS")),
                   definition);
     }
     EXPECT_EQ(host_.ui.progress().finishedCount(), 1);
@@ -305,27 +304,6 @@ INSTANTIATE_TEST_SUITE_P(
                     CancelCase{0, "Pipeline", "Selecting"}, CancelCase{0, "Pipeline", "Sorting"},
                     CancelCase{0, "Pipeline", "Writing"}, CancelCase{1, "Export", "Selecting"},
                     CancelCase{1, "Export", "Sorting"}, CancelCase{1, "Export", "Writing"}));
-
-TEST_F(RunCommandTest, ARunShowsItsPhasesInOrderAndEndsTheProgress) {
-    report(0, "Pipeline");
-    EXPECT_EQ(run(), RunOutcome::Completed);
-    EXPECT_EQ(host_.ui.progress().phases(),
-              (std::vector<std::string>{"Selecting", "Sorting", "Writing", "Building the report"}));
-    EXPECT_EQ(host_.ui.progress().finishedCount(), 1);
-}
-
-TEST_F(RunCommandTest, ACsvExportShowsNoBuildingPhase) {
-    report(1, "Export");
-    host_.ui.queueSaveFile(host_.file("out.csv"));
-    EXPECT_EQ(run(), RunOutcome::Completed);
-    EXPECT_EQ(host_.ui.progress().phases(),
-              (std::vector<std::string>{"Selecting", "Sorting", "Writing"}));
-}
-
-TEST_F(RunCommandTest, ALookupRunShowsSelectingThenWriting) {
-    EXPECT_EQ(run(), RunOutcome::Completed);
-    EXPECT_EQ(host_.ui.progress().phases(), (std::vector<std::string>{"Selecting", "Writing"}));
-}
 
 // How the builder ended decides how the run ends; only a finished build closes the window.
 struct BuildEndCase {
@@ -373,7 +351,7 @@ TEST_F(RunCommandTest, ACancelWhileBuildingPutsBackTheDataFileAndTheSettingsOfTh
 
     EXPECT_EQ(run(), RunOutcome::Cancelled);
     EXPECT_EQ(launcher_.launches().size(), 1u);  // the builder was begun
-    EXPECT_EQ(read(host_.file("data.CSV")), "earlier rows");
+    EXPECT_EQ(readFile(host_.file("data.CSV")), "earlier rows");
     EXPECT_EQ(host_.settings.GetSetting("Settings", "DataFile", ""), host_.file("data.CSV"));
     EXPECT_EQ(host_.settings.GetAllSettings("Report"),
               (platform::SettingPairs{{"Path", "Earlier.XLT"}}));  // the earlier staging
@@ -389,12 +367,7 @@ TEST_F(RunCommandTest, ACancelWhileBuildingTheFirstReportLeavesNoDataFileAndNoSe
     EXPECT_FALSE(std::filesystem::exists(host_.file("data.CSV")));
     EXPECT_EQ(host_.settings.GetSetting("Settings", "DataFile", "<absent>"), "<absent>");
     EXPECT_EQ(host_.settings.GetSetting("Report", "Path", "<absent>"), "<absent>");
-    std::vector<std::string> left;
-    for (const auto& entry : std::filesystem::directory_iterator(host_.session.programFolder)) {
-        left.push_back(entry.path().filename().string());
-    }
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"Templates", "host.db"}));
+    EXPECT_EQ(folderFiles(), (std::vector<std::string>{"Templates", "host.db"}));
 }
 
 // The built brindlepath-launch started and awaited by the run, the settings in a file it reads.

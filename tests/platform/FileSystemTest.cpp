@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "TestSupport.h"
 #include "platform/Error.h"
@@ -18,6 +17,7 @@ namespace bp::platform {
 namespace {
 
 namespace fs = std::filesystem;
+using test::errorNumberOf;
 
 // Compared as paths: Windows joins folders with "\\", the tests write "/".
 std::optional<fs::path> asPath(const std::optional<std::string>& path) {
@@ -32,21 +32,7 @@ protected:
         std::ofstream(path, std::ios::binary) << text;
         return path;
     }
-    static std::string read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    template <typename Call>
-    static int errorNumberOf(Call call) {
-        try {
-            call();
-        } catch (const Error& e) {
-            return e.number();
-        }
-        return 0;
-    }
+    static std::string read(const std::string& path) { return test::readFile(path); }
     test::TempFolder folder_;
 };
 
@@ -110,16 +96,22 @@ TEST_F(FileSystemTest, CopyingAFileOntoItselfKeepsIt) {
     EXPECT_EQ(read(file), "rows that must survive");
 }
 
-TEST_F(FileSystemTest, CopyFailuresLeaveTheDestinationAlone) {
+TEST_F(FileSystemTest, CopyAndSharingFailuresLeaveTheDestinationAlone) {
     std::string kept = make("Export/Sales.csv", "old rows");
-    EXPECT_EQ(errorNumberOf([&] { copyFile(folder_.file("missing.CSV"), kept); }),
-              kErrFileNotFound);
-    EXPECT_EQ(read(kept), "old rows");
     std::string source = make("data.CSV");
-    EXPECT_EQ(errorNumberOf([&] { copyFile(source, folder_.file("No/Such/x.CSV")); }),
-              kErrPathNotFound);
-    EXPECT_EQ(errorNumberOf([&] { copyFile(source, folder_.file("Export")); }), kErrPathFileAccess);
-    EXPECT_EQ(listFiles(folder_.file("Export")), (std::vector<std::string>{"Sales.csv"}));
+    for (bool link : {false, true}) {
+        SCOPED_TRACE(link ? "shareFile" : "copyFile");
+        auto copy = [&](const std::string& from, const std::string& to) {
+            link ? shareFile(from, to) : copyFile(from, to);
+        };
+        EXPECT_EQ(errorNumberOf([&] { copy(folder_.file("missing.CSV"), kept); }),
+                  kErrFileNotFound);
+        EXPECT_EQ(errorNumberOf([&] { copy(source, folder_.file("No/Such/x.CSV")); }),
+                  kErrPathNotFound);
+        EXPECT_EQ(errorNumberOf([&] { copy(source, folder_.file("Export")); }), kErrPathFileAccess);
+        EXPECT_EQ(read(kept), "old rows");
+        EXPECT_EQ(listFiles(folder_.file("Export")), (std::vector<std::string>{"Sales.csv"}));
+    }
 }
 
 // A data file is replaced whole by each run; the export shared from it keeps its rows.
@@ -154,19 +146,6 @@ TEST_F(FileSystemTest, SharingTheSameFileAgainClearsADeadWritersSecondName) {
              "rows");
     shareFile(source, folder_.file("Export/Sales.csv"));
     EXPECT_FALSE(fs::exists(left));
-    EXPECT_EQ(listFiles(folder_.file("Export")), (std::vector<std::string>{"Sales.csv"}));
-}
-
-TEST_F(FileSystemTest, SharingFailuresLeaveTheDestinationAlone) {
-    std::string kept = make("Export/Sales.csv", "old rows");
-    EXPECT_EQ(errorNumberOf([&] { shareFile(folder_.file("missing.CSV"), kept); }),
-              kErrFileNotFound);
-    std::string source = make("data.CSV");
-    EXPECT_EQ(errorNumberOf([&] { shareFile(source, folder_.file("No/Such/x.CSV")); }),
-              kErrPathNotFound);
-    EXPECT_EQ(errorNumberOf([&] { shareFile(source, folder_.file("Export")); }),
-              kErrPathFileAccess);
-    EXPECT_EQ(read(kept), "old rows");
     EXPECT_EQ(listFiles(folder_.file("Export")), (std::vector<std::string>{"Sales.csv"}));
 }
 

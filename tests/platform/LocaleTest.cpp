@@ -10,6 +10,7 @@
 namespace bp::platform {
 namespace {
 
+using test::errorNumberOf;
 using test::ScopedEnv;
 
 class LocaleTest : public ::testing::Test {
@@ -19,16 +20,6 @@ protected:
     Locale us_{"en_US"};
     Locale de_{"de_DE"};
 };
-
-template <typename Call>
-int errorNumberOf(Call call) {
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 TEST_F(LocaleTest, NameComesFromTheEnvironmentAtEveryCall) {
 #ifdef _WIN32

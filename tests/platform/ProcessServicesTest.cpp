@@ -10,14 +10,12 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "TestSupport.h"
 #include "platform/DesktopShell.h"
 #include "platform/Process.h"
 #include "platform/ProgramFolder.h"
-#include "platform/RecordingShell.h"
 #include "platform/SingleInstance.h"
 
 namespace bp::platform {
@@ -32,11 +30,8 @@ protected:
     TempFolder folder_;
 };
 
-TEST_F(ProcessServicesTest, ProgramFolderFollowsTheEnvironmentElseTheExecutable) {
-    {
-        ScopedEnv home("BRINDLEPATH_HOME", folder_.path().string() + "/");
-        EXPECT_EQ(programFolder(), folder_.path().string());
-    }
+// The folder named in the environment is followed in PathTextTest, with a Unicode name.
+TEST_F(ProcessServicesTest, ProgramFolderWithoutTheEnvironmentIsTheExecutables) {
     ScopedEnv noHome("BRINDLEPATH_HOME", std::nullopt);
 #ifdef _WIN32
     EXPECT_TRUE(fs::is_regular_file(fs::path(programFolder()) / "platform_tests.exe"))
@@ -113,15 +108,6 @@ TEST_F(ProcessServicesTest, TheLockLivesInTheUsersRuntimeFolder) {
 #endif
 }
 
-TEST_F(ProcessServicesTest, RecordingShellKeepsEveryCall) {
-    RecordingShell shell;
-    shell.open("/p/Launch.XLS", "/p");
-    shell.open("https://example.invalid/tutorials/page.htm", "/p");
-    EXPECT_EQ(shell.calls(),
-              (std::vector<RecordingShell::Call>{
-                  {"/p/Launch.XLS", "/p"}, {"https://example.invalid/tutorials/page.htm", "/p"}}));
-}
-
 // A stand-in opener on PATH writes what it was given, so the real launch path is exercised
 // without starting anything on the desktop.
 class DesktopShellTest : public ProcessServicesTest {
@@ -152,10 +138,7 @@ TEST_F(DesktopShellTest, StartsTheOpenerInTheWorkingFolder) {
     DesktopShell shell;
     EXPECT_TRUE(shell.open("/p/Launch.XLS", folder_.file("work")));
     ASSERT_TRUE(waitForMarker());
-    std::ifstream in(marker_);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_EQ(text.str(), "/p/Launch.XLS|" + folder_.file("work"));
+    EXPECT_EQ(test::readFile(marker_), "/p/Launch.XLS|" + folder_.file("work"));
 #endif
 }
 
@@ -209,10 +192,7 @@ TEST_F(RunAndWaitTest, ArgumentsArePassedAsGiven) {
     std::string out = folder_.file("args");
     script("echoargs", "printf '%s|' \"$@\" > \"" + out + "\"");
     ASSERT_EQ(runAndWait({"echoargs", "a b", "", "$HOME"}), RunOutcome::Succeeded);
-    std::ifstream in(out);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_EQ(text.str(), "a b||$HOME|");
+    EXPECT_EQ(test::readFile(out), "a b||$HOME|");
 #endif
 }
 

@@ -14,6 +14,8 @@
 #include <sstream>
 #include <string>
 
+#include "platform/Error.h"
+
 namespace bp::platform::test {
 
 // The separator the program joins the names of the paths it builds with.
@@ -117,6 +119,17 @@ inline std::string readFile(const std::string& path) {
 
 inline void writeFile(const std::string& path, const std::string& text) {
     std::ofstream(utf8Path(path), std::ios::binary) << text;
+}
+
+// The error number `call` raises; 0 when it raises none.
+template <typename Call>
+int errorNumberOf(Call call) {
+    try {
+        call();
+    } catch (const Error& e) {
+        return e.number();
+    }
+    return 0;
 }
 
 #ifdef _WIN32

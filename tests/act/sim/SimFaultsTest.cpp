@@ -151,18 +151,10 @@ TEST_F(SimFaultsTest, DatasetFaultsCanThrowFromAnyMember) {
     }
 }
 
-TEST_F(SimFaultsTest, BadFaultEntriesAreRefused) {
-    json dataset = json::parse(kSmallDataset);
-    dataset["faults"] = {{"hostRunning", "no"}};
-    EXPECT_THROW(DatasetJson::importJson(path("bad.db"), dataset), Error);
-    dataset["faults"] = {{"Sales.GoTo", {{"after", 1}}}};
-    EXPECT_THROW(DatasetJson::importJson(path("bad.db"), dataset), Error);
-}
-
-TEST_F(SimFaultsTest, AFaultTheHostCouldNotReadBackIsRefusedAtImport) {
-    auto refusal = [&](const json& fault) -> std::string {
+TEST_F(SimFaultsTest, BadFaultEntriesAreRefusedAtImport) {
+    auto refusal = [&](const json& faults) -> std::string {
         json dataset = json::parse(kSmallDataset);
-        dataset["faults"] = {{"Sales.Data", fault}};
+        dataset["faults"] = faults;
         try {
             DatasetJson::importJson(path("bad.db"), dataset);
         } catch (const Error& e) {
@@ -170,10 +162,14 @@ TEST_F(SimFaultsTest, AFaultTheHostCouldNotReadBackIsRefusedAtImport) {
         }
         return "(accepted)";
     };
-    EXPECT_EQ(refusal({{"number", 438}, {"description", 5}}),
+    EXPECT_NE(refusal({{"hostRunning", "no"}}), "(accepted)");
+    EXPECT_NE(refusal({{"Sales.GoTo", {{"after", 1}}}}), "(accepted)");
+    // Faults the host could not read back.
+    EXPECT_EQ(refusal({{"Sales.Data", {{"number", 438}, {"description", 5}}}}),
               "faults.Sales.Data.description: expected a text");
-    EXPECT_EQ(refusal({{"number", 438}, {"nested", json::array({json::array()})}}),
-              "faults.Sales.Data.nested: unknown entry");
+    EXPECT_EQ(
+        refusal({{"Sales.Data", {{"number", 438}, {"nested", json::array({json::array()})}}}}),
+        "faults.Sales.Data.nested: unknown entry");
     EXPECT_FALSE(fs::exists(path("bad.db")));
 }
 
