@@ -234,7 +234,8 @@ TEST_F(LauncherTest, MissingOrBrokenTemplateGivesAPlainWorkbookAndAWarning) {
         buildOnUnusableTemplate(templ, kTwoColumns);
         ASSERT_FALSE(HasFatalFailure());
         // Without a template the columns are made wide enough for their values.
-        auto col = report().sheet().child("worksheet").child("cols").child("col");
+        XlsxReader r = report();
+        auto col = r.sheet().child("worksheet").child("cols").child("col");
         EXPECT_DOUBLE_EQ(col.attribute("width").as_double(), 9);
         EXPECT_DOUBLE_EQ(col.next_sibling().attribute("width").as_double(), 14);
     }
